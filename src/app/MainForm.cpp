@@ -1,0 +1,142 @@
+#include "app/MainForm.h"
+
+#include "tree/Entries.h"
+
+namespace vantrel {
+
+const char* const ProgramTitle = "Vantrel";
+const char* const RunKeyPath = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+namespace {
+constexpr unsigned RunValueBufferBytes = 280;
+} // namespace
+
+MainForm::MainForm(Platform& platform)
+    : platform_(platform), main_(BuildPopupMenuMain()), sub_(BuildPopupMenuSub()) {}
+
+MainForm::~MainForm() {
+    // Records are normally released by FormDestroy; this covers a form that never ran it.
+    ReleaseMenu(*main_.root);
+    ReleaseMenu(*sub_.root);
+}
+
+void MainForm::FormCreate() {
+    try {
+        platform_.process.InitializeCom();
+        platform_.ui.HideMainForm();
+        ProbeProcessFacts(facts_, platform_.process);
+        facts_.osMajorVersion = platform_.process.GetVersion() & 0xFF;
+        BuildSystemLinksMenu();
+        if (!LoadConfiguration())
+            CreateDefaultContent();
+        ProbeRunAtStartup();
+        facts_.startupComplete = true;
+        ShowTrayIconUntilShown();
+        platform_.ui.ShowBalloon(ProgramTitle, "Left-click here to popup the menu.",
+                                 BalloonTimeoutMs);
+    } catch (...) {
+        // A failed step ends start-up silently; without StartupComplete nothing is saved.
+    }
+}
+
+void MainForm::ProbeRunAtStartup() {
+    const auto value =
+        platform_.registry.ReadUserValue(RunKeyPath, ProgramTitle, RunValueBufferBytes);
+    if (!value || value->size < 1 || value->size > RunValueBufferBytes)
+        return;
+    std::string text = value->bytes.substr(0, value->size);
+    text = text.substr(0, text.find('\0'));
+    if (text == platform_.process.ModuleFileName())
+        sub_.runAtSystemStartup->checked = true;
+}
+
+void MainForm::ShowTrayIconUntilShown() {
+    // The shell may not be ready yet at logon; keep trying, as long as it takes.
+    while (!platform_.ui.ShowTrayIcon())
+        platform_.process.Sleep(TrayRetryMs);
+}
+
+void MainForm::ReleaseMenu(MenuNode& menu) {
+    ReleaseEntryRecords(menu);
+    menu.Clear();
+}
+
+void MainForm::FormDestroy() {
+    try {
+        if (facts_.startupComplete && !savedAtSessionEnd_)
+            SaveConfiguration();
+        for (MenuNode* menu :
+             {main_.disks, main_.system, main_.categories.run, main_.categories.applications,
+              main_.categories.network, main_.categories.internet, main_.categories.files})
+            ReleaseMenu(*menu);
+        StopVersionCheck();
+        platform_.ui.HideTrayIcon();
+        platform_.process.UninitializeCom();
+    } catch (...) {
+        // Shutdown goes on regardless; there is nobody left to tell.
+    }
+}
+
+int MainForm::HandleQueryEndSession() {
+    try {
+        savedAtSessionEnd_ = true;
+        if (facts_.startupComplete)
+            SaveConfiguration();
+    } catch (...) {
+    }
+    return 1;
+}
+
+void MainForm::TrayIcon1MouseDown(MouseButton button, int x, int y) {
+    try {
+        if (button == MouseButton::Left) {
+            BuildDiskDrivesMenu();
+            platform_.ui.BringToForeground();
+            platform_.ui.ShowPopupMenu(*main_.root, x, y);
+        } else {
+            platform_.ui.BringToForeground();
+            platform_.ui.ShowPopupMenu(*sub_.root, x, y);
+        }
+    } catch (...) {
+    }
+}
+
+void MainForm::MenuItemClick(MenuNode& item) {
+    try {
+        switch (item.command) {
+        case Command::None: break;
+        case Command::AddNewItem: PopupMenuAddNewItemClick(item); break;
+        case Command::EditItem: PopupMenuEditNewItemClick(item); break;
+        case Command::DeleteItem: PopupMenuDelItemClick(item); break;
+        case Command::MoveUp: PopupMenuMoveUpClick(item); break;
+        case Command::MoveDown: PopupMenuMoveDownClick(item); break;
+        case Command::OpenLink: PopupMenuOpenLinkClick(item); break;
+        case Command::CopyLink: PopupMenuCopyLinkClick(item); break;
+        case Command::OpenWithIE:
+        case Command::OpenWithFirefox:
+        case Command::OpenWithChrome:
+        case Command::OpenWithOpera: PopupMenuBrowserOpenLinkClick(item, item.command); break;
+        case Command::SystemLink: PopupMenuSystemClick(item); break;
+        case Command::Screensaver:
+        case Command::LockWorkstation:
+        case Command::Logoff:
+        case Command::Sleep:
+        case Command::Hibernate:
+        case Command::MonitorSleep:
+        case Command::Reboot:
+        case Command::Shutdown:
+        case Command::PowerOff: OperationClick(item.command); break;
+        case Command::HomePage: PopupMenuSubHomePageClick(); break;
+        case Command::CheckForUpdates: PopupMenuSubCheckforupdatesClick(); break;
+        case Command::About: PopupMenuSubAboutClick(); break;
+        case Command::RunAtStartup: PopupMenuSubRunAtSystemStartupClick(); break;
+        case Command::Exit: PopupMenuSubExitClick(); break;
+        }
+    } catch (...) {
+        // A failed command ends silently and keeps what it did so far.
+    }
+}
+
+void MainForm::PopupMenuSubExitClick() { platform_.ui.CloseMainForm(); }
+
+} // namespace vantrel

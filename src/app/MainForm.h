@@ -1,0 +1,85 @@
+#pragma once
+// The hidden main form: owns both tray menus and the user's tree, runs the start-up and
+// shutdown sequences and handles every menu command.
+
+#include "app/MenuLayout.h"
+#include "platform/Platform.h"
+#include "platform/ProcessFacts.h"
+
+#include <cstdint>
+#include <string>
+
+namespace vantrel {
+
+enum class MouseButton { Left, Right, Middle };
+
+extern const char* const ProgramTitle;      // "Vantrel"
+extern const char* const RunKeyPath;        // the per-user Run key
+constexpr unsigned TrayRetryMs = 1000;
+constexpr unsigned BalloonTimeoutMs = 3000;
+
+class MainForm {
+public:
+    explicit MainForm(Platform& platform);
+    ~MainForm();
+    MainForm(const MainForm&) = delete;
+    MainForm& operator=(const MainForm&) = delete;
+
+    void FormCreate();
+    void FormDestroy();
+    // Answers WM_QUERYENDSESSION: saves once; the answer is always that the session may end.
+    int HandleQueryEndSession();
+    void TrayIcon1MouseDown(MouseButton button, int x, int y);
+    // Dispatches a chosen menu item to its handler; called after the menu has closed.
+    void MenuItemClick(MenuNode& item);
+
+    MenuNode& PopupMenuMain() { return *main_.root; }
+    MenuNode& PopupMenuSub() { return *sub_.root; }
+    const Categories& CategoryMenus() const { return main_.categories; }
+    MenuNode& PopupMenuSystem() { return *main_.system; }
+    MenuNode& PopupMenuDisks() { return *main_.disks; }
+    MenuNode& PopupMenuSubRunAtSystemStartup() { return *sub_.runAtSystemStartup; }
+    ProcessFacts& Facts() { return facts_; }
+    Platform& Services() { return platform_; }
+
+    bool SavedAtSessionEnd() const { return savedAtSessionEnd_; }
+    std::int32_t ProgramVersionNumber() const { return 100; }
+
+    // Hooks filled by the subsystems, in the order start-up and shutdown call them.
+    void BuildSystemLinksMenu();
+    bool LoadConfiguration();
+    void CreateDefaultContent();
+    void SaveConfiguration();
+    void BuildDiskDrivesMenu();
+    void StopVersionCheck();
+
+    // Menu command handlers.
+    void PopupMenuSubExitClick();
+    void PopupMenuAddNewItemClick(MenuNode& item);
+    void PopupMenuEditNewItemClick(MenuNode& item);
+    void PopupMenuDelItemClick(MenuNode& item);
+    void PopupMenuMoveUpClick(MenuNode& item);
+    void PopupMenuMoveDownClick(MenuNode& item);
+    void PopupMenuOpenLinkClick(MenuNode& item);
+    void PopupMenuCopyLinkClick(MenuNode& item);
+    void PopupMenuBrowserOpenLinkClick(MenuNode& item, Command browser);
+    void PopupMenuSystemClick(MenuNode& item);
+    void OperationClick(Command operation);
+    void PopupMenuSubHomePageClick();
+    void PopupMenuSubCheckforupdatesClick();
+    void PopupMenuSubAboutClick();
+    void PopupMenuSubRunAtSystemStartupClick();
+
+private:
+    void ProbeRunAtStartup();
+    void ShowTrayIconUntilShown();
+    void ReleaseMenu(MenuNode& menu);
+
+    Platform& platform_;
+    ProcessFacts facts_;
+    MainMenuLayout main_;
+    SubMenuLayout sub_;
+    bool savedAtSessionEnd_ = false;
+};
+
+} // namespace vantrel

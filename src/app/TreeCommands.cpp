@@ -1,0 +1,13 @@
+// Persistence and the entry commands that rearrange the tree.
+#include "app/MainForm.h"
+
+namespace vantrel {
+
+bool MainForm::LoadConfiguration() { return false; }
+void MainForm::SaveConfiguration() {}
+void MainForm::CreateDefaultContent() {}
+void MainForm::PopupMenuDelItemClick(MenuNode&) {}
+void MainForm::PopupMenuMoveUpClick(MenuNode&) {}
+void MainForm::PopupMenuMoveDownClick(MenuNode&) {}
+
+} // namespace vantrel

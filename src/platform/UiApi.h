@@ -1,0 +1,32 @@
+#pragma once
+// What the program asks of its own windows: the tray icon, popup menus, message boxes.
+
+#include <string>
+
+namespace vantrel {
+
+class MenuNode;
+
+enum class MessageBoxResult { Yes, No, Ok, Cancel, Other };
+
+class UiApi {
+public:
+    virtual ~UiApi() = default;
+
+    virtual void HideMainForm() = 0;
+    virtual bool ShowTrayIcon() = 0; // false when the shell refused the icon
+    virtual void HideTrayIcon() = 0;
+    virtual void ShowBalloon(const std::string& title, const std::string& text,
+                             unsigned timeoutMs) = 0;
+    // The active modal dialog of the program when there is one, else the main form.
+    virtual void BringToForeground() = 0;
+    // Shows a popup menu with its top-left corner at (x, y) and returns when it closes;
+    // a chosen command is handed back to the main form after the menu has closed.
+    virtual void ShowPopupMenu(MenuNode& menu, int x, int y) = 0;
+    // Closes the main form: the message loop ends after FormDestroy has run.
+    virtual void CloseMainForm() = 0;
+    // Yes/No question box with the question icon.
+    virtual MessageBoxResult AskYesNo(const std::string& text, const std::string& title) = 0;
+};
+
+} // namespace vantrel

@@ -1,0 +1,94 @@
+#include "render/IconExtraction.h"
+
+#include <algorithm>
+
+namespace vantrel {
+
+namespace {
+constexpr std::size_t DirectoryBufferChars = 280;
+
+bool StartsWith(const std::string& text, const char* prefix) {
+    return text.rfind(prefix, 0) == 0;
+}
+
+std::optional<IconPixels> ToPixels(const std::optional<RawIcon>& icon) {
+    if (!icon)
+        return std::nullopt;
+    return ConvertIcon(*icon);
+}
+
+bool StorePixels(const std::optional<IconPixels>& pixels, LinkEntry* entry) {
+    if (!pixels)
+        return false;
+    entry->iconPixels = *pixels;
+    return true;
+}
+} // namespace
+
+std::string UsableWindowsDirectory(ProcessApi& process) {
+    std::string directory = process.WindowsDirectory();
+    if (directory.empty() || directory.size() > DirectoryBufferChars)
+        return {};
+    return directory;
+}
+
+std::string ExpandLeadingPlaceholders(const std::string& path, ProcessApi& process) {
+    std::string text = path;
+    if (text.empty() || text[0] != '%')
+        return text;
+    if (StartsWith(text, "%systemroot%") || StartsWith(text, "%SystemRoot%")) {
+        const std::string windows = UsableWindowsDirectory(process);
+        if (!windows.empty())
+            text = windows + text.substr(12);
+    }
+    if (StartsWith(text, "%windir%") || StartsWith(text, "%WinDir%")) {
+        const std::string windows = UsableWindowsDirectory(process);
+        if (!windows.empty())
+            text = windows + text.substr(8);
+    }
+    if (StartsWith(text, "%SystemDrive%") || StartsWith(text, "%systemdrive%")) {
+        const std::string windows = UsableWindowsDirectory(process);
+        if (windows.size() > 2)
+            text = windows.substr(0, 2) + text.substr(13);
+    }
+    return text;
+}
+
+std::optional<IconPixels> ConvertIcon(const RawIcon& icon) {
+    if (!icon.colourRead)
+        return std::nullopt;
+    IconPixels pixels = icon.colour;
+    bool hasAlpha = false;
+    for (int i = 3; i < IconPixelBytes; i += 4)
+        hasAlpha = hasAlpha || pixels[static_cast<std::size_t>(i)] != 0;
+    if (hasAlpha)
+        return pixels;
+    if (!icon.maskRead)
+        return std::nullopt;
+    for (std::size_t i = 0; i < IconPixelBytes; i += 4)
+        pixels[i + 3] = icon.mask[i] != 0 ? 0 : 255;
+    return pixels;
+}
+
+bool LoadIconFromPath(const std::string& path, LinkEntry* entry, Platform& platform) {
+    if (!entry)
+        return false;
+    try {
+        const std::string expanded = ExpandLeadingPlaceholders(path, platform.process);
+        return StorePixels(ToPixels(platform.icons.SmallIconOfPath(expanded)), entry);
+    } catch (...) {
+        return false;
+    }
+}
+
+bool LoadIconFromIdList(const void* idList, LinkEntry* entry, Platform& platform) {
+    if (!entry || !idList)
+        return false;
+    try {
+        return StorePixels(ToPixels(platform.icons.SmallIconOfIdList(idList)), entry);
+    } catch (...) {
+        return false;
+    }
+}
+
+} // namespace vantrel

@@ -1,0 +1,28 @@
+#pragma once
+// Fills an entry's pixels from the shell's small icon of its target. Asked only when an
+// entry is created or edited and when generated menus are built; painting only blends.
+
+#include "platform/Platform.h"
+#include "tree/LinkEntry.h"
+
+#include <optional>
+#include <string>
+
+namespace vantrel {
+
+// Expands a leading %SystemRoot%/%systemroot%, %windir%/%WinDir% and
+// %SystemDrive%/%systemdrive% (only those spellings, only at the very start).
+std::string ExpandLeadingPlaceholders(const std::string& path, ProcessApi& process);
+
+// Turns a raw icon into entry pixels: keeps the icon's own alpha when it has any, else
+// builds alpha from the mask (white = transparent). Empty when no pixels can be made.
+std::optional<IconPixels> ConvertIcon(const RawIcon& icon);
+
+// True exactly when the entry's 1024 pixel bytes were written; on false they stay as they were.
+bool LoadIconFromPath(const std::string& path, LinkEntry* entry, Platform& platform);
+bool LoadIconFromIdList(const void* idList, LinkEntry* entry, Platform& platform);
+
+// The Windows directory when the system reports 1 to 280 characters, else empty.
+std::string UsableWindowsDirectory(ProcessApi& process);
+
+} // namespace vantrel

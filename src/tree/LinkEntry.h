@@ -1,0 +1,60 @@
+#pragma once
+// The record attached to every user entry and to every generated row of the menus.
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace vantrel {
+
+// The category an entry belongs to. Only 3..7 belong to the user's tree and are saved;
+// Drive and System exist in memory only, on the rows of the generated menus.
+enum LinkKind : std::uint8_t {
+    LinkKindDrive = 0,
+    LinkKindSystem = 1,
+    LinkKindRun = 3,
+    LinkKindApplication = 4,
+    LinkKindNetwork = 5,
+    LinkKindInternet = 6,
+    LinkKindFile = 7,
+};
+
+inline bool IsSavedLinkKind(int kind) { return kind >= LinkKindRun && kind <= LinkKindFile; }
+
+enum EntryTypeValue : std::uint8_t {
+    EntryTypeGroup = 0,
+    EntryTypeItem = 1, // for LinkKindFile: a file
+    EntryTypeFolder = 2,
+};
+
+constexpr int IconSide = 16;
+constexpr int IconPixelBytes = IconSide * IconSide * 4;
+
+// 16 x 16 pixels, bytes blue, green, red, alpha; straight alpha; rows bottom-up.
+using IconPixels = std::array<std::uint8_t, IconPixelBytes>;
+
+struct LinkEntry {
+    IconPixels iconPixels{};
+    std::string title;
+    std::string target;
+    std::string parameters;
+    std::string workDir;
+    std::uint8_t runAsAdmin = 0;
+    std::uint8_t kind = 0;
+    std::uint8_t entryType = 0;
+    std::uint8_t isGroup = 0;
+
+    LinkEntry() { ++liveCount_; }
+    LinkEntry(const LinkEntry& other) = delete;
+    LinkEntry& operator=(const LinkEntry&) = delete;
+    ~LinkEntry() { --liveCount_; }
+
+    // Records alive in the process: lets tests prove that deleting, rebuilding and
+    // shutting down release every record.
+    static long LiveCount() { return liveCount_; }
+
+private:
+    static inline long liveCount_ = 0;
+};
+
+} // namespace vantrel

@@ -1,0 +1,69 @@
+#include "tree/MenuNode.h"
+
+#include <stdexcept>
+#include <utility>
+
+namespace vantrel {
+
+MenuNode::MenuNode() { ++liveCount_; }
+
+MenuNode::MenuNode(std::string caption_, int imageIndex_, Command command_)
+    : caption(std::move(caption_)), imageIndex(imageIndex_), command(command_) {
+    ++liveCount_;
+}
+
+MenuNode::~MenuNode() { --liveCount_; }
+
+int MenuNode::IndexInParent() const {
+    if (!parent_)
+        return -1;
+    for (std::size_t i = 0; i < parent_->children_.size(); ++i)
+        if (parent_->children_[i].get() == this)
+            return static_cast<int>(i);
+    return -1;
+}
+
+MenuNode& MenuNode::Append(std::unique_ptr<MenuNode> child) {
+    if (!child)
+        throw std::invalid_argument("MenuNode::Append: null child");
+    child->parent_ = this;
+    children_.push_back(std::move(child));
+    return *children_.back();
+}
+
+MenuNode& MenuNode::Append(std::string caption_, int imageIndex_, Command command_) {
+    return Append(std::make_unique<MenuNode>(std::move(caption_), imageIndex_, command_));
+}
+
+void MenuNode::Move(std::size_t from, std::size_t to) {
+    if (from >= children_.size() || to >= children_.size())
+        throw std::out_of_range("MenuNode::Move");
+    auto node = std::move(children_[from]);
+    children_.erase(children_.begin() + static_cast<std::ptrdiff_t>(from));
+    children_.insert(children_.begin() + static_cast<std::ptrdiff_t>(to), std::move(node));
+}
+
+std::unique_ptr<MenuNode> MenuNode::Remove(MenuNode& child) {
+    for (auto it = children_.begin(); it != children_.end(); ++it) {
+        if (it->get() == &child) {
+            auto node = std::move(*it);
+            children_.erase(it);
+            node->parent_ = nullptr;
+            return node;
+        }
+    }
+    return nullptr;
+}
+
+void MenuNode::Clear() { children_.clear(); }
+
+MenuNode* MenuNode::Find(const std::string& layoutName) {
+    if (name == layoutName)
+        return this;
+    for (auto& child : children_)
+        if (MenuNode* found = child->Find(layoutName))
+            return found;
+    return nullptr;
+}
+
+} // namespace vantrel

@@ -1,0 +1,65 @@
+#pragma once
+// A menu item as a plain node: the user's tree lives inside the menus, so the node carries
+// everything a popup menu needs (caption, picture, state) and, for entries, the record.
+
+#include "tree/Command.h"
+#include "tree/LinkEntry.h"
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vantrel {
+
+class MenuNode {
+public:
+    MenuNode();
+    MenuNode(std::string caption, int imageIndex, Command command = Command::None);
+    MenuNode(const MenuNode&) = delete;
+    MenuNode& operator=(const MenuNode&) = delete;
+    ~MenuNode();
+
+    std::string name;    // the form layout's name ("PopupMenuRun"); empty for run-time items
+    std::string caption; // "-" makes a separator
+    int imageIndex = -1; // even index into the main image list; -1: the record's own pixels
+    Command command = Command::None;
+    bool checked = false;
+    bool enabled = true;
+    bool visible = true;
+    int shortcut = 0; // 0: none
+
+    bool IsSeparator() const { return caption == "-"; }
+
+    // The record of an entry; null for fixed items, action submenus and commands.
+    LinkEntry* Tag() const { return tag_.get(); }
+    void SetTag(std::unique_ptr<LinkEntry> entry) { tag_ = std::move(entry); }
+    void ReleaseTag() { tag_.reset(); }
+
+    MenuNode* Parent() const { return parent_; }
+    std::size_t Count() const { return children_.size(); }
+    bool HasChildren() const { return !children_.empty(); }
+    MenuNode& Child(std::size_t index) const { return *children_.at(index); }
+    // Position among the parent's children; -1 without a parent.
+    int IndexInParent() const;
+
+    MenuNode& Append(std::unique_ptr<MenuNode> child);
+    MenuNode& Append(std::string caption, int imageIndex, Command command = Command::None);
+    void Move(std::size_t from, std::size_t to);
+    std::unique_ptr<MenuNode> Remove(MenuNode& child);
+    void Clear(); // destroys every child (records included)
+
+    // First node at or below this one with the given layout name; null when none.
+    MenuNode* Find(const std::string& layoutName);
+
+    // Menu nodes alive in the process, for leak tests.
+    static long LiveCount() { return liveCount_; }
+
+private:
+    MenuNode* parent_ = nullptr;
+    std::unique_ptr<LinkEntry> tag_;
+    std::vector<std::unique_ptr<MenuNode>> children_;
+    static inline long liveCount_ = 0;
+};
+
+} // namespace vantrel

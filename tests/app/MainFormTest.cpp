@@ -1,0 +1,214 @@
+#include "app/MainForm.h"
+#include "fakes/FakePlatform.h"
+#include "tree/Entries.h"
+
+#include <gtest/gtest.h>
+
+namespace vantrel {
+namespace {
+
+using testing::FakePlatform;
+
+std::vector<std::string> Captions(const MenuNode& node) {
+    std::vector<std::string> captions;
+    for (std::size_t i = 0; i < node.Count(); ++i)
+        captions.push_back(node.Child(i).caption);
+    return captions;
+}
+
+const std::string RunValue = std::string(RunKeyPath) + "\\Vantrel";
+
+TEST(MainFormLayoutTest, MainMenuHasTenEntriesInOrder) {
+    FakePlatform fake;
+    MainForm form(fake.platform);
+    EXPECT_EQ(Captions(form.PopupMenuMain()),
+              (std::vector<std::string>{"Home Page", "-", "Files and Folders", "Internet Links",
+                                        "Network Resources", "Applications", "Run", "Operations",
+                                        "System Links", "Disk Drives"}));
+    for (MenuNode* category : form.CategoryMenus().InFileOrder()) {
+        ASSERT_EQ(category->Count(), 2u);
+        EXPECT_EQ(category->Child(0).caption, "Add New Item");
+        EXPECT_EQ(category->Child(0).imageIndex, 18);
+        EXPECT_EQ(category->Child(0).command, Command::AddNewItem);
+        EXPECT_TRUE(category->Child(1).IsSeparator());
+    }
+    EXPECT_EQ(form.PopupMenuMain().Find("AddNewItem1")->Parent()->caption, "Run");
+    EXPECT_EQ(form.PopupMenuMain().Find("AddNewItem5")->Parent()->caption, "Files and Folders");
+}
+
+TEST(MainFormLayoutTest, OperationsAndSubMenu) {
+    FakePlatform fake;
+    MainForm form(fake.platform);
+    const MenuNode& operations = *form.PopupMenuMain().Find("PopupMenuOperations");
+    EXPECT_EQ(Captions(operations),
+              (std::vector<std::string>{"Launch Screensaver", "-", "Lock Workstation", "Log off",
+                                        "-", "Sleep", "Hibernate", "Monitor sleep", "-", "Reboot",
+                                        "Shutdown", "Power off"}));
+    EXPECT_EQ(operations.Child(11).command, Command::PowerOff);
+    EXPECT_EQ(operations.Child(9).imageIndex, 14);
+
+    const MenuNode& sub = form.PopupMenuSub();
+    EXPECT_EQ(Captions(sub),
+              (std::vector<std::string>{"Home Page", "Check for Updates", "About", "-",
+                                        "Run at System Startup", "-", "Exit"}));
+    EXPECT_FALSE(sub.Child(1).visible);
+    for (std::size_t i = 0; i < sub.Count(); ++i) {
+        if (i != 1) {
+            EXPECT_TRUE(sub.Child(i).visible) << i;
+        }
+    }
+}
+
+TEST(MainFormStartupTest, RunsTheStepsInOrder) {
+    FakePlatform fake;
+    MainForm form(fake.platform);
+    form.FormCreate();
+    EXPECT_EQ(fake.log.calls,
+              (std::vector<std::string>{
+                  "CoInitializeEx apartment", "HideMainForm",
+                  "RegReadUser " + std::string(RunKeyPath) + " value=Vantrel buffer=280",
+                  "ShowTrayIcon ok",
+                  "ShowBalloon title=Vantrel text=Left-click here to popup the menu. "
+                  "timeout=3000"}));
+    EXPECT_TRUE(form.Facts().startupComplete);
+    EXPECT_EQ(form.Facts().osMajorVersion, 6u);
+    EXPECT_FALSE(form.PopupMenuSubRunAtSystemStartup().checked);
+}
+
+TEST(MainFormStartupTest, TrayIconIsRetriedEverySecondUntilShown) {
+    FakePlatform fake;
+    fake.ui.trayAnswers = {false, false, false, true};
+    MainForm form(fake.platform);
+    form.FormCreate();
+    EXPECT_EQ(fake.log.Matching("Sleep"),
+              (std::vector<std::string>{"Sleep 1000", "Sleep 1000", "Sleep 1000"}));
+    EXPECT_EQ(fake.log.Matching("ShowBalloon").size(), 1u);
+    EXPECT_TRUE(fake.ui.trayVisible);
+}
+
+TEST(MainFormStartupTest, ProbesWow64AndRedirectionEntryPointsIndependently) {
+    FakePlatform fake;
+    fake.process.isWow64 = false;
+    fake.process.hasDisable = true;
+    fake.process.hasRevert = true;
+    fake.process.version = 0x0A00000A; // low byte 10
+    MainForm form(fake.platform);
+    form.FormCreate();
+    EXPECT_FALSE(form.Facts().isWow64);
+    EXPECT_TRUE(form.Facts().hasDisableRedirection);
+    EXPECT_TRUE(form.Facts().hasRevertRedirection);
+    EXPECT_EQ(form.Facts().osMajorVersion, 10u);
+
+    // Outside WOW64 the bracket never calls the system.
+    SuspendRedirection(form.Facts(), fake.process);
+    RestoreRedirection(form.Facts(), fake.process);
+    EXPECT_TRUE(fake.log.Matching("Wow64").empty());
+}
+
+TEST(MainFormStartupTest, RedirectionBracketPassesTheCookieBack) {
+    FakePlatform fake;
+    fake.process.isWow64 = true;
+    fake.process.hasDisable = true;
+    fake.process.hasRevert = true;
+    ProcessFacts facts;
+    ProbeProcessFacts(facts, fake.process);
+    facts.redirectionCookie = 77;
+    WithRedirectionSuspended(facts, fake.process, [&] { fake.log.Add("work"); });
+    EXPECT_EQ(fake.log.calls,
+              (std::vector<std::string>{"Wow64DisableWow64FsRedirection", "work",
+                                        "Wow64RevertWow64FsRedirection cookie=0x5150"}));
+
+    fake.log.calls.clear();
+    EXPECT_THROW(WithRedirectionSuspended(facts, fake.process,
+                                          [] { throw std::runtime_error("failed"); }),
+                 std::runtime_error);
+    EXPECT_EQ(fake.log.Matching("Wow64Revert").size(), 1u);
+
+    fake.log.calls.clear();
+    fake.process.hasRevert = false;
+    ProbeProcessFacts(facts, fake.process);
+    WithRedirectionSuspended(facts, fake.process, [] {});
+    EXPECT_EQ(fake.log.calls, (std::vector<std::string>{"Wow64DisableWow64FsRedirection"}));
+}
+
+struct RunValueCase {
+    std::string stored;
+    bool checked;
+};
+
+TEST(MainFormStartupTest, RunValueChecksTheSwitchOnlyForTheExactProgramPath) {
+    const std::string path = "C:\\Tools\\Vantrel.exe";
+    const RunValueCase cases[] = {
+        {path + std::string(1, '\0'), true},
+        {path, true}, // stored without its terminating zero
+        {"\"" + path + "\"" + std::string(1, '\0'), false},
+        {"c:\\tools\\vantrel.exe" + std::string(1, '\0'), false},
+        {std::string(1, '\0'), false},
+        {std::string(281, 'a'), false},
+    };
+    for (const RunValueCase& c : cases) {
+        FakePlatform fake;
+        fake.process.moduleFileName = path;
+        fake.registry.values[RunValue] = c.stored;
+        MainForm form(fake.platform);
+        form.FormCreate();
+        EXPECT_EQ(form.PopupMenuSubRunAtSystemStartup().checked, c.checked) << c.stored;
+    }
+}
+
+TEST(MainFormClicksTest, LeftClickShowsMainMenuAnyOtherButtonTheSubMenu) {
+    FakePlatform fake;
+    MainForm form(fake.platform);
+    form.TrayIcon1MouseDown(MouseButton::Left, 100, 200);
+    form.TrayIcon1MouseDown(MouseButton::Right, 5, 6);
+    form.TrayIcon1MouseDown(MouseButton::Middle, 7, 8);
+    EXPECT_EQ(fake.log.calls,
+              (std::vector<std::string>{"BringToForeground",
+                                        "ShowPopupMenu PopupMenuMain at 100,200",
+                                        "BringToForeground", "ShowPopupMenu PopupMenuSub at 5,6",
+                                        "BringToForeground", "ShowPopupMenu PopupMenuSub at 7,8"}));
+}
+
+TEST(MainFormShutdownTest, ExitClosesTheFormAndDestroyReleasesEverything) {
+    FakePlatform fake;
+    const long recordsBefore = LinkEntry::LiveCount();
+    MainForm form(fake.platform);
+    form.FormCreate();
+    MenuNode& group = CreateGroupEntry(*form.CategoryMenus().run, "g", LinkKindRun, 0);
+    CreateGroupEntry(group, "inner", LinkKindRun, 0);
+    fake.log.calls.clear();
+
+    form.MenuItemClick(*form.PopupMenuSub().Find("PopupMenuSubExit"));
+    EXPECT_EQ(fake.log.calls, (std::vector<std::string>{"CloseMainForm"}));
+
+    form.FormDestroy();
+    EXPECT_EQ(LinkEntry::LiveCount(), recordsBefore);
+    for (MenuNode* category : form.CategoryMenus().InFileOrder())
+        EXPECT_EQ(category->Count(), 0u);
+    EXPECT_EQ(fake.log.Matching("HideTrayIcon").size(), 1u);
+    EXPECT_EQ(fake.log.calls.back(), "CoUninitialize");
+    EXPECT_FALSE(fake.ui.trayVisible);
+}
+
+TEST(MainFormShutdownTest, SessionEndAnswersYes) {
+    FakePlatform fake;
+    MainForm form(fake.platform);
+    form.FormCreate();
+    EXPECT_EQ(form.HandleQueryEndSession(), 1);
+    EXPECT_TRUE(form.SavedAtSessionEnd());
+}
+
+TEST(MainFormShutdownTest, FormDestroyedWithoutShutdownReleasesRecords) {
+    FakePlatform fake;
+    const long recordsBefore = LinkEntry::LiveCount();
+    const long nodesBefore = MenuNode::LiveCount();
+    {
+        MainForm form(fake.platform);
+        CreateGroupEntry(*form.CategoryMenus().files, "g", LinkKindFile, 0);
+    }
+    EXPECT_EQ(LinkEntry::LiveCount(), recordsBefore);
+    EXPECT_EQ(MenuNode::LiveCount(), nodesBefore);
+}
+
+} // namespace
+} // namespace vantrel

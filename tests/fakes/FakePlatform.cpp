@@ -1,0 +1,122 @@
+#include "fakes/FakePlatform.h"
+
+#include <algorithm>
+#include <sstream>
+
+namespace vantrel::testing {
+
+std::vector<std::string> CallLog::Matching(const std::string& prefix) const {
+    std::vector<std::string> found;
+    for (const auto& call : calls)
+        if (call.rfind(prefix, 0) == 0)
+            found.push_back(call);
+    return found;
+}
+
+bool CallLog::Contains(const std::string& call) const { return IndexOf(call) >= 0; }
+
+int CallLog::IndexOf(const std::string& call) const {
+    const auto it = std::find(calls.begin(), calls.end(), call);
+    return it == calls.end() ? -1 : static_cast<int>(it - calls.begin());
+}
+
+bool FakeProcess::InitializeCom() {
+    log_.Add("CoInitializeEx apartment");
+    return true;
+}
+
+void FakeProcess::UninitializeCom() { log_.Add("CoUninitialize"); }
+
+void FakeProcess::DisableRedirection(RedirectionCookie* cookie) {
+    log_.Add("Wow64DisableWow64FsRedirection");
+    *cookie = nextCookie;
+}
+
+void FakeProcess::RevertRedirection(RedirectionCookie cookie) {
+    std::ostringstream line;
+    line << "Wow64RevertWow64FsRedirection cookie=0x" << std::hex << cookie;
+    log_.Add(line.str());
+}
+
+void FakeProcess::Sleep(unsigned milliseconds) {
+    log_.Add("Sleep " + std::to_string(milliseconds));
+}
+
+std::optional<RegistryApi::StringValue> FakeRegistry::ReadUserValue(const std::string& keyPath,
+                                                                   const std::string& valueName,
+                                                                   unsigned bufferSize) {
+    log_.Add("RegReadUser " + keyPath + " value=" + valueName +
+             " buffer=" + std::to_string(bufferSize));
+    const auto it = values.find(keyPath + "\\" + valueName);
+    if (it == values.end() || it->second.size() > bufferSize)
+        return std::nullopt;
+    return StringValue{it->second, static_cast<unsigned>(it->second.size())};
+}
+
+std::optional<RawIcon> FakeIcons::SmallIconOfPath(const std::string& path) {
+    log_.Add("SHGetFileInfo path=" + path);
+    const auto it = byPath.find(path);
+    if (it == byPath.end())
+        return std::nullopt;
+    return it->second;
+}
+
+std::optional<RawIcon> FakeIcons::SmallIconOfIdList(const void* idList) {
+    log_.Add("SHGetFileInfo idlist");
+    const auto it = byIdList.find(idList);
+    if (it == byIdList.end())
+        return std::nullopt;
+    return it->second;
+}
+
+RawIcon FakeIcons::Solid(std::uint8_t blue, std::uint8_t green, std::uint8_t red) {
+    RawIcon icon;
+    icon.colourRead = true;
+    icon.maskRead = true;
+    for (std::size_t i = 0; i < icon.colour.size(); i += 4) {
+        icon.colour[i] = blue;
+        icon.colour[i + 1] = green;
+        icon.colour[i + 2] = red;
+        icon.colour[i + 3] = 255;
+    }
+    return icon;
+}
+
+bool FakeUi::ShowTrayIcon() {
+    bool shown = true;
+    if (!trayAnswers.empty()) {
+        shown = trayAnswers.front();
+        trayAnswers.pop_front();
+    }
+    log_.Add(shown ? "ShowTrayIcon ok" : "ShowTrayIcon failed");
+    trayVisible = trayVisible || shown;
+    return shown;
+}
+
+void FakeUi::HideTrayIcon() {
+    log_.Add("HideTrayIcon");
+    trayVisible = false;
+}
+
+void FakeUi::ShowBalloon(const std::string& title, const std::string& text,
+                         unsigned timeoutMs) {
+    log_.Add("ShowBalloon title=" + title + " text=" + text +
+             " timeout=" + std::to_string(timeoutMs));
+}
+
+void FakeUi::ShowPopupMenu(MenuNode& menu, int x, int y) {
+    lastMenu = &menu;
+    log_.Add("ShowPopupMenu " + menu.name + " at " + std::to_string(x) + "," +
+             std::to_string(y));
+}
+
+MessageBoxResult FakeUi::AskYesNo(const std::string& text, const std::string& title) {
+    log_.Add("AskYesNo title=" + title + " text=" + text);
+    if (messageBoxAnswers.empty())
+        return MessageBoxResult::No;
+    const MessageBoxResult answer = messageBoxAnswers.front();
+    messageBoxAnswers.pop_front();
+    return answer;
+}
+
+} // namespace vantrel::testing

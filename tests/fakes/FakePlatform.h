@@ -1,0 +1,117 @@
+#pragma once
+// A recording stand-in for the operating system: every call is appended to one log as a
+// plain line ("ShellExecute verb=runas file=mmc.exe ..."), so a test can assert exactly
+// what the program asked for, and in which order. Answers are set through public fields.
+
+#include "platform/Platform.h"
+#include "tree/MenuNode.h"
+
+#include <deque>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vantrel::testing {
+
+struct CallLog {
+    std::vector<std::string> calls;
+    void Add(std::string call) { calls.push_back(std::move(call)); }
+    // Lines that start with the prefix, in order.
+    std::vector<std::string> Matching(const std::string& prefix) const;
+    bool Contains(const std::string& call) const;
+    // Position of the first line equal to call; -1 when absent.
+    int IndexOf(const std::string& call) const;
+};
+
+class FakeProcess : public ProcessApi {
+public:
+    explicit FakeProcess(CallLog& log) : log_(log) {}
+    bool isWow64 = false;
+    bool hasDisable = false;
+    bool hasRevert = false;
+    std::uint32_t version = 0x23F00206; // 6.2, build bits in the high word
+    std::string windowsDirectory = "C:\\Windows";
+    std::string moduleFileName = "C:\\Tools\\Vantrel.exe";
+    RedirectionCookie nextCookie = 0x5150;
+
+    bool InitializeCom() override;
+    void UninitializeCom() override;
+    bool QueryIsWow64() override { return isWow64; }
+    bool HasDisableRedirection() override { return hasDisable; }
+    bool HasRevertRedirection() override { return hasRevert; }
+    void DisableRedirection(RedirectionCookie* cookie) override;
+    void RevertRedirection(RedirectionCookie cookie) override;
+    std::uint32_t GetVersion() override { return version; }
+    std::string WindowsDirectory() override { return windowsDirectory; }
+    std::string ModuleFileName() override { return moduleFileName; }
+    void Sleep(unsigned milliseconds) override;
+
+private:
+    CallLog& log_;
+};
+
+class FakeRegistry : public RegistryApi {
+public:
+    explicit FakeRegistry(CallLog& log) : log_(log) {}
+    // "keyPath\valueName" -> the stored bytes (a terminating zero is part of the bytes).
+    std::map<std::string, std::string> values;
+
+    std::optional<StringValue> ReadUserValue(const std::string& keyPath,
+                                             const std::string& valueName,
+                                             unsigned bufferSize) override;
+
+private:
+    CallLog& log_;
+};
+
+class FakeIcons : public IconApi {
+public:
+    explicit FakeIcons(CallLog& log) : log_(log) {}
+    // Paths that have an icon; any other path has none.
+    std::map<std::string, RawIcon> byPath;
+    std::map<const void*, RawIcon> byIdList;
+
+    std::optional<RawIcon> SmallIconOfPath(const std::string& path) override;
+    std::optional<RawIcon> SmallIconOfIdList(const void* idList) override;
+    // An opaque icon of one colour, alpha 255 everywhere.
+    static RawIcon Solid(std::uint8_t blue, std::uint8_t green, std::uint8_t red);
+
+private:
+    CallLog& log_;
+};
+
+class FakeUi : public UiApi {
+public:
+    explicit FakeUi(CallLog& log) : log_(log) {}
+    // Answers of ShowTrayIcon, used up in order; once empty the icon shows.
+    std::deque<bool> trayAnswers;
+    std::deque<MessageBoxResult> messageBoxAnswers; // default answer: No
+    bool trayVisible = false;
+    MenuNode* lastMenu = nullptr;
+
+    void HideMainForm() override { log_.Add("HideMainForm"); }
+    bool ShowTrayIcon() override;
+    void HideTrayIcon() override;
+    void ShowBalloon(const std::string& title, const std::string& text,
+                     unsigned timeoutMs) override;
+    void BringToForeground() override { log_.Add("BringToForeground"); }
+    void ShowPopupMenu(MenuNode& menu, int x, int y) override;
+    void CloseMainForm() override { log_.Add("CloseMainForm"); }
+    MessageBoxResult AskYesNo(const std::string& text, const std::string& title) override;
+
+private:
+    CallLog& log_;
+};
+
+// Everything together, wired into the Platform the program takes.
+struct FakePlatform {
+    CallLog log;
+    FakeProcess process{log};
+    FakeRegistry registry{log};
+    FakeIcons icons{log};
+    FakeUi ui{log};
+    Platform platform{process, registry, icons, ui};
+};
+
+} // namespace vantrel::testing
