@@ -10,7 +10,8 @@ namespace vantrel {
 class Win32Clipboard final : public ClipboardApi {
 public:
     // The owner must be a window of this program: with a null owner, emptying the clipboard
-    // leaves it without an owner and every SetClipboardData afterwards fails.
+    // leaves it without an owner and Windows then fails every SetClipboardData (Wine accepts
+    // them, so only Windows shows the mistake).
     explicit Win32Clipboard(HWND owner = nullptr) : owner_(owner) {}
     void SetOwner(HWND owner) { owner_ = owner; }
 
