@@ -2,10 +2,9 @@
 // The clipboard (user32) with global memory blocks (kernel32).
 
 #include "platform/ClipboardApi.h"
+#include "win32/WinHeaders.h"
 
-#include <windows.h>
-
-namespace vantrel {
+namespace vantrel::win32 {
 
 class Win32Clipboard final : public ClipboardApi {
 public:
@@ -26,4 +25,4 @@ private:
     HWND owner_;
 };
 
-} // namespace vantrel
+} // namespace vantrel::win32
