@@ -129,7 +129,10 @@ TEST_F(EntryCommandsTest, CategoriesWithoutTheirDialogIgnoreAddAndEdit) {
     EXPECT_TRUE(fake.log.calls.empty());
     EXPECT_EQ(form.Dialogs().editors.ForKind(LinkKindApplication), nullptr);
     EXPECT_EQ(form.Dialogs().editors.ForKind(LinkKindSystem), nullptr);
-    EXPECT_EQ(form.Dialogs().editors.ForKind(LinkKindRun), &form.Dialogs().FormAddRun);
+    const Forms& forms = form.Dialogs();
+    EXPECT_EQ(forms.editors.ForKind(LinkKindRun), &forms.FormAddRun);
+    EXPECT_EQ(forms.editors.ForKind(LinkKindNetwork), &forms.FormAddNetwork);
+    EXPECT_EQ(forms.editors.ForKind(LinkKindInternet), &forms.FormAddInternet);
 }
 
 TEST_F(EntryCommandsTest, EditingAGroupRenamesItAndKeepsItsChildren) {
