@@ -2,10 +2,13 @@
 
 namespace vantrel {
 
-Forms::Forms(Platform& platform) : FormAddRun(platform.shell) {
+Forms::Forms(Platform& platform)
+    : FormAddRun(platform.shell), FormAddApp(platform.pickers), FormAddFile(platform.pickers) {
     editors.Register(LinkKindRun, FormAddRun);
+    editors.Register(LinkKindApplication, FormAddApp);
     editors.Register(LinkKindNetwork, FormAddNetwork);
     editors.Register(LinkKindInternet, FormAddInternet);
+    editors.Register(LinkKindFile, FormAddFile);
 }
 
 } // namespace vantrel

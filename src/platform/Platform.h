@@ -3,6 +3,7 @@
 
 #include "platform/ClipboardApi.h"
 #include "platform/IconApi.h"
+#include "platform/PickerApi.h"
 #include "platform/ProcessApi.h"
 #include "platform/RegistryApi.h"
 #include "platform/ShellApi.h"
@@ -17,6 +18,7 @@ struct Platform {
     UiApi& ui;
     ShellApi& shell;
     ClipboardApi& clipboard;
+    PickerApi& pickers;
 };
 
 } // namespace vantrel

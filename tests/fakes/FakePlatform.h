@@ -4,6 +4,7 @@
 // what the program asked for, and in which order. Answers are set through public fields.
 
 #include "fakes/FakeClipboard.h"
+#include "fakes/FakePickers.h"
 #include "fakes/FakeShell.h"
 #include "platform/Platform.h"
 #include "tree/MenuNode.h"
@@ -120,7 +121,8 @@ struct FakePlatform {
     FakeUi ui{log};
     FakeShell shell{log};
     FakeClipboard clipboard{log};
-    Platform platform{process, registry, icons, ui, shell, clipboard};
+    FakePickers pickers{log};
+    Platform platform{process, registry, icons, ui, shell, clipboard, pickers};
 };
 
 } // namespace vantrel::testing
