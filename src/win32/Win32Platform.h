@@ -5,6 +5,7 @@
 #include "win32/MainWindow.h"
 #include "win32/Win32Clipboard.h"
 #include "win32/Win32Icons.h"
+#include "win32/Win32Pickers.h"
 #include "win32/Win32Process.h"
 #include "win32/Win32Registry.h"
 #include "win32/Win32Shell.h"
@@ -19,7 +20,8 @@ struct Win32Platform {
     MainWindow window;
     Win32Shell shell;
     Win32Clipboard clipboard; // owned by the main window once it exists (see main.cpp)
-    Platform platform{process, registry, icons, window, shell, clipboard};
+    Win32Pickers pickers;     // owned by the dialog that opens them (see DialogHost.h)
+    Platform platform{process, registry, icons, window, shell, clipboard, pickers};
 };
 
 } // namespace vantrel::win32
