@@ -39,7 +39,7 @@ std::vector<Control> ApplicationControls() {
 std::vector<EntryDialogMode> ApplicationModes() {
     EntryDialogMode item;
     item.radio = "RadioButton1";
-    item.controls = {"Edit1",  "Edit2",  "Edit3",  "Edit4",     "Label1",  "Label2",
+    item.controls = {"Edit1",  "Edit2",  "Edit3",     "Edit4",   "Label1", "Label2",
                      "Label3", "Label4", "CheckBox1", "Button1", "Button2"};
     item.entryType = EntryTypeItem;
     item.title = "Edit1";

@@ -58,12 +58,13 @@ std::vector<EntryDialogMode> FileModes() {
     return {file, folder, group};
 }
 
-bool EndsWithBackslash(const std::string& text) { return !text.empty() && text.back() == '\\'; }
+bool EndsWithBackslash(const std::string& text) {
+    return !text.empty() && text.back() == '\\';
+}
 } // namespace
 
 TFormAddFile::TFormAddFile(PickerApi& pickers)
-    : EntryDialog("Add/Edit File or Folder", 402, 304, FileControls(), FileModes(),
-                  "RadioButton2"),
+    : EntryDialog("Add/Edit File or Folder", 402, 304, FileControls(), FileModes(), "RadioButton2"),
       pickers_(pickers) {}
 
 void TFormAddFile::OnClick(const std::string& name) {

@@ -25,7 +25,9 @@ struct IdListFree {
 };
 using OwnedIdList = std::unique_ptr<ITEMIDLIST, IdListFree>;
 
-const char* OrNull(const std::string& text) { return text.empty() ? nullptr : text.c_str(); }
+const char* OrNull(const std::string& text) {
+    return text.empty() ? nullptr : text.c_str();
+}
 
 // Opens the browser with the start folder selected; the folder's text arrives as user data.
 int CALLBACK SelectStartFolder(HWND browser, UINT message, LPARAM, LPARAM startFolder) {

@@ -26,13 +26,19 @@ struct Placement {
 };
 
 std::tuple<int, int, int, int, int, unsigned, bool, bool> Describe(const Control& control) {
-    return {control.left,     control.top,     control.width,  control.height,
+    return {control.left,     control.top,       control.width,   control.height,
             control.tabOrder, control.maxLength, control.enabled, control.checked};
 }
 
 std::tuple<int, int, int, int, int, unsigned, bool, bool> Describe(const Placement& p) {
-    return {p.box.left, p.box.top, p.box.width, p.box.height, p.tab, p.maxLength,
-            p.state != Initially::Disabled, p.state == Initially::Checked};
+    return {p.box.left,
+            p.box.top,
+            p.box.width,
+            p.box.height,
+            p.tab,
+            p.maxLength,
+            p.state != Initially::Disabled,
+            p.state == Initially::Checked};
 }
 
 void ExpectLayout(const DialogModel& dialog, const std::vector<Placement>& placements) {
@@ -69,13 +75,18 @@ TEST(AppFileDialogsTest, ApplicationEditorIsLaidOutAsDesigned) {
                              {"BitBtn1", {120, 247, 75, 25}, 8, 0, I::Enabled},
                              {"BitBtn2", {205, 247, 75, 25}, 9, 0, I::Enabled},
                          });
-    const std::pair<const char*, const char*> texts[] = {
-        {"RadioButton1", "Add/Edit item"}, {"Label1", "Title:"},
-        {"Label3", "File name:"},          {"Button1", "..."},
-        {"Label2", "Parameters:"},         {"Label4", "Work dir:"},
-        {"Button2", "..."},                {"CheckBox1", "Run as administrator"},
-        {"RadioButton2", "Add/Edit group"}, {"Label5", "Title:"},
-        {"BitBtn1", "Ok"},                 {"BitBtn2", "Cancel"}};
+    const std::pair<const char*, const char*> texts[] = {{"RadioButton1", "Add/Edit item"},
+                                                         {"Label1", "Title:"},
+                                                         {"Label3", "File name:"},
+                                                         {"Button1", "..."},
+                                                         {"Label2", "Parameters:"},
+                                                         {"Label4", "Work dir:"},
+                                                         {"Button2", "..."},
+                                                         {"CheckBox1", "Run as administrator"},
+                                                         {"RadioButton2", "Add/Edit group"},
+                                                         {"Label5", "Title:"},
+                                                         {"BitBtn1", "Ok"},
+                                                         {"BitBtn2", "Cancel"}};
     for (const auto& [control, text] : texts)
         EXPECT_EQ(dialog.Text(control), text) << control;
     EXPECT_EQ(dialog["BitBtn1"].glyph, Glyph::Ok);
@@ -112,11 +123,13 @@ TEST(AppFileDialogsTest, FileEditorIsLaidOutAsDesignedAndStartsInFolderMode) {
                              {"BitBtn1", {120, 267, 75, 25}, 10, 0, I::Enabled},
                              {"BitBtn2", {205, 267, 75, 25}, 11, 0, I::Enabled},
                          });
-    const std::pair<const char*, const char*> texts[] = {
-        {"RadioButton1", "Add/Edit File item"}, {"Label2", "File name:"},
-        {"RadioButton2", "Add/Edit Folder item"}, {"Label4", "Folder name:"},
-        {"RadioButton3", "Add/Edit group"},     {"Button1", "..."},
-        {"Button2", "..."}};
+    const std::pair<const char*, const char*> texts[] = {{"RadioButton1", "Add/Edit File item"},
+                                                         {"Label2", "File name:"},
+                                                         {"RadioButton2", "Add/Edit Folder item"},
+                                                         {"Label4", "Folder name:"},
+                                                         {"RadioButton3", "Add/Edit group"},
+                                                         {"Button1", "..."},
+                                                         {"Button2", "..."}};
     for (const auto& [control, text] : texts)
         EXPECT_EQ(dialog.Text(control), text) << control;
     EXPECT_THROW(dialog["CheckBox1"], std::out_of_range);
@@ -127,7 +140,8 @@ TEST(AppFileDialogsTest, TabOrdersAreCompleteAndEveryControlFits) {
     FakePlatform fake;
     TFormAddApp app(fake.pickers);
     TFormAddFile file(fake.pickers);
-    for (const EntryDialog* dialog : {static_cast<EntryDialog*>(&app), static_cast<EntryDialog*>(&file)}) {
+    for (const EntryDialog* dialog :
+         {static_cast<EntryDialog*>(&app), static_cast<EntryDialog*>(&file)}) {
         std::vector<int> tabs;
         for (const Control& control : dialog->Controls()) {
             if (control.tabOrder >= 0)
@@ -161,9 +175,9 @@ TEST(AppFileDialogsTest, EachModeEnablesItsOwnPartAndKeepsEveryText) {
     FakePlatform fake;
     TFormAddApp app(fake.pickers);
     TFormAddFile file(fake.pickers);
-    const std::set<std::string> appItem{"Label1", "Edit1", "Label3", "Edit2",    "Button1",
-                                        "Label2", "Edit3", "Label4", "Edit4",    "Button2",
-                                        "CheckBox1"};
+    const std::set<std::string> appItem{"Label1",  "Edit1",   "Label3",   "Edit2",
+                                        "Button1", "Label2",  "Edit3",    "Label4",
+                                        "Edit4",   "Button2", "CheckBox1"};
     EXPECT_EQ(EnabledParts(app), appItem);
     EXPECT_EQ(EnabledParts(file),
               (std::set<std::string>{"Label3", "Edit3", "Label4", "Edit4", "Button2"}));
@@ -215,27 +229,27 @@ TEST(AppFileDialogsTest, OkClosesOnlyWhileTheCheckedModesFieldsHoldText) {
                            {"group empty", "RadioButton2", {"t", "f", "p", "w", ""}, false},
                        });
     TFormAddFile file(fake.pickers);
-    ExpectOkCases(file, {
-                            {"file filled", "RadioButton1", {"t", "f", "", "", ""}, true},
-                            {"file without name", "RadioButton1", {"t", "", "t", "d", "g"}, false},
-                            {"folder filled", "RadioButton2", {"", "", "t", "d", ""}, true},
-                            {"folder without name, file filled", "RadioButton2",
-                             {"t", "f", "t", "", "g"}, false},
-                            {"folder without title", "RadioButton2", {"t", "f", "", "d", "g"},
-                             false},
-                            {"group", "RadioButton3", {"", "", "", "", " "}, true},
-                            {"group empty", "RadioButton3", {"t", "f", "t", "d", ""}, false},
-                        });
+    ExpectOkCases(
+        file,
+        {
+            {"file filled", "RadioButton1", {"t", "f", "", "", ""}, true},
+            {"file without name", "RadioButton1", {"t", "", "t", "d", "g"}, false},
+            {"folder filled", "RadioButton2", {"", "", "t", "d", ""}, true},
+            {"folder without name, file filled", "RadioButton2", {"t", "f", "t", "", "g"}, false},
+            {"folder without title", "RadioButton2", {"t", "f", "", "d", "g"}, false},
+            {"group", "RadioButton3", {"", "", "", "", " "}, true},
+            {"group empty", "RadioButton3", {"t", "f", "t", "d", ""}, false},
+        });
     file.UserClick("BitBtn2");
     EXPECT_EQ(file.Result(), ModalResult::Cancel);
 }
 
 struct FilePickCase {
     const char* label;
-    std::string title;                  // Edit1 before the click
-    std::string fileName;               // Edit2 before the click
+    std::string title;                 // Edit1 before the click
+    std::string fileName;              // Edit2 before the click
     std::optional<std::string> chosen; // nullopt: cancelled
-    std::string request;                // the picker's log line after "owner=..."
+    std::string request;               // the picker's log line after "owner=..."
     std::string titleAfter, fileNameAfter, workDirAfter;
 };
 
@@ -244,10 +258,10 @@ TEST(AppFileDialogsTest, ProgramPickFillsTitleFileNameAndWorkDir) {
     const FilePickCase cases[] = {
         {"empty dialog", "", "", "C:\\Windows\\notepad.exe", filter + " dir= file=", "notepad",
          "C:\\Windows\\notepad.exe", "C:\\Windows"},
-        {"typed title stays", "Editor", "", "C:\\Windows\\notepad.exe", filter + " dir= file=",
-         "Editor", "C:\\Windows\\notepad.exe", "C:\\Windows"},
-        {"cut at the first full stop", "", "", "C:\\Tools\\my.app.exe", filter + " dir= file=",
-         "my", "C:\\Tools\\my.app.exe", "C:\\Tools"},
+        {"typed title stays", "Editor", "", "C:\\Windows\\notepad.exe",
+         filter + " dir= file=", "Editor", "C:\\Windows\\notepad.exe", "C:\\Windows"},
+        {"cut at the first full stop", "", "", "C:\\Tools\\my.app.exe",
+         filter + " dir= file=", "my", "C:\\Tools\\my.app.exe", "C:\\Tools"},
         {"several full stops", "", "", "D:\\archive.tar.gz", filter + " dir= file=", "archive",
          "D:\\archive.tar.gz", "D:\\"},
         {"no full stop", "", "", "C:\\Setup\\setup", filter + " dir= file=", "setup",
@@ -284,14 +298,14 @@ TEST(AppFileDialogsTest, ProgramPickFillsTitleFileNameAndWorkDir) {
 
 TEST(AppFileDialogsTest, FilePickOffersEveryFileAndLeavesTheFolderPartAlone) {
     const FilePickCase cases[] = {
-        {"several full stops", "", "", "C:\\Docs\\report.final.pdf", " filter= dir= file=",
-         "report", "C:\\Docs\\report.final.pdf", ""},
+        {"several full stops", "", "", "C:\\Docs\\report.final.pdf",
+         " filter= dir= file=", "report", "C:\\Docs\\report.final.pdf", ""},
         {"typed title stays", "Report", "C:\\Docs\\old.pdf", "C:\\Docs\\new.pdf",
          " filter= dir=C:\\Docs file=old.pdf", "Report", "C:\\Docs\\new.pdf", ""},
         {"name starting with a full stop gives no title", "", "", "C:\\u\\.profile",
          " filter= dir= file=", "", "C:\\u\\.profile", ""},
-        {"cancel", "t", "C:\\x.txt", std::nullopt, " filter= dir=C:\\ file=x.txt", "t",
-         "C:\\x.txt", ""},
+        {"cancel", "t", "C:\\x.txt", std::nullopt, " filter= dir=C:\\ file=x.txt", "t", "C:\\x.txt",
+         ""},
     };
     for (const FilePickCase& c : cases) {
         FakePlatform fake;
@@ -301,9 +315,8 @@ TEST(AppFileDialogsTest, FilePickOffersEveryFileAndLeavesTheFolderPartAlone) {
         dialog.SetText("Edit2", c.fileName);
         fake.pickers.fileAnswers.push_back(c.chosen);
         dialog.UserClick("Button1");
-        EXPECT_EQ(fake.log.calls,
-                  (std::vector<std::string>{"GetOpenFileName owner=Add/Edit File or Folder" +
-                                            c.request}))
+        EXPECT_EQ(fake.log.calls, (std::vector<std::string>{
+                                      "GetOpenFileName owner=Add/Edit File or Folder" + c.request}))
             << c.label;
         EXPECT_EQ(dialog.Text("Edit1"), c.titleAfter) << c.label;
         EXPECT_EQ(dialog.Text("Edit2"), c.fileNameAfter) << c.label;

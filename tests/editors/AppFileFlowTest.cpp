@@ -60,9 +60,10 @@ TEST_F(AppFileFlowTest, AddingAnApplicationByPickingTheProgram) {
         d.UserClick("BitBtn1");
     });
     Click(*form.PopupMenuMain().Find("AddNewItem2"));
-    EXPECT_EQ(fake.log.calls, (std::vector<std::string>{
-                                  "ShowModal Add/Edit Application", ProgramPicker + " dir= file=",
-                                  Disable, "SHGetFileInfo path=C:\\Windows\\notepad.exe", Revert}));
+    EXPECT_EQ(fake.log.calls,
+              (std::vector<std::string>{"ShowModal Add/Edit Application",
+                                        ProgramPicker + " dir= file=", Disable,
+                                        "SHGetFileInfo path=C:\\Windows\\notepad.exe", Revert}));
     ASSERT_EQ(applications.Count(), 4u);
     const MenuNode& added = Last(applications);
     const LinkEntry& record = *added.Tag();
@@ -83,8 +84,8 @@ TEST_F(AppFileFlowTest, AddingAFolderStartsInFolderModeAndStoresOneTrailingBacks
     fake.pickers.folderAnswers = {"C:\\Users\\Public"};
     Script([&](DialogModel& d) {
         freshFolderMode = d.Checked("RadioButton2") && d.Enabled("RadioButton1") &&
-                          d.Enabled("RadioButton3") && !d.Enabled("Edit1") &&
-                          !d.Enabled("Edit5") && d.Enabled("Edit4");
+                          d.Enabled("RadioButton3") && !d.Enabled("Edit1") && !d.Enabled("Edit5") &&
+                          d.Enabled("Edit4");
         for (const char* edit : {"Edit1", "Edit2", "Edit3", "Edit4", "Edit5"})
             freshFolderMode = freshFolderMode && d.Text(edit).empty();
         d.UserClick("Button2");
@@ -92,11 +93,10 @@ TEST_F(AppFileFlowTest, AddingAFolderStartsInFolderModeAndStoresOneTrailingBacks
     });
     Click(*form.PopupMenuMain().Find("AddNewItem5"));
     EXPECT_TRUE(freshFolderMode);
-    EXPECT_EQ(fake.log.calls,
-              (std::vector<std::string>{"ShowModal Add/Edit File or Folder",
-                                        "SHBrowseForFolder owner=Add/Edit File or Folder start=",
-                                        Disable, "SHGetFileInfo path=C:\\Users\\Public\\",
-                                        Revert}));
+    EXPECT_EQ(fake.log.calls, (std::vector<std::string>{
+                                  "ShowModal Add/Edit File or Folder",
+                                  "SHBrowseForFolder owner=Add/Edit File or Folder start=", Disable,
+                                  "SHGetFileInfo path=C:\\Users\\Public\\", Revert}));
     const LinkEntry& record = *Last(files).Tag();
     EXPECT_EQ(record.title, "Public");
     EXPECT_EQ(record.target, "C:\\Users\\Public\\");
@@ -149,8 +149,8 @@ TEST_F(AppFileFlowTest, RefusedOkOrCancelledPickersAddNothing) {
 
 TEST_F(AppFileFlowTest, EditingAnApplicationStartsThePickerFromItsProgram) {
     MenuNode& app = CreateItemEntry(
-        applications, ItemFields{"Notepad", "notepad.exe", "-x", "C:\\Windows", 1,
-                                 LinkKindApplication, 1},
+        applications,
+        ItemFields{"Notepad", "notepad.exe", "-x", "C:\\Windows", 1, LinkKindApplication, 1},
         fake.platform);
     fake.icons.byPath["C:\\Tools\\calc.exe"] = FakeIcons::Solid(5, 5, 5);
     fake.pickers.fileAnswers = {"C:\\Tools\\calc.exe"};
@@ -180,7 +180,7 @@ TEST_F(AppFileFlowTest, EditingAnApplicationStartsThePickerFromItsProgram) {
 struct FilesEditCase {
     const char* label;
     std::uint8_t entryType;
-    const char* radio;        // the one mode left selectable
+    const char* radio; // the one mode left selectable
     const char* otherModes[2];
     const char* titleField;
     const char* targetField;
@@ -191,12 +191,24 @@ struct FilesEditCase {
 
 TEST_F(AppFileFlowTest, EditingAFileOrFolderKeepsItsModeAndReadsItsIconAgain) {
     const FilesEditCase cases[] = {
-        {"folder", EntryTypeFolder, "RadioButton2", {"RadioButton1", "RadioButton3"}, "Edit3",
-         "Edit4", "Button2", "SHBrowseForFolder owner=Add/Edit File or Folder start=D:\\Old\\",
+        {"folder",
+         EntryTypeFolder,
+         "RadioButton2",
+         {"RadioButton1", "RadioButton3"},
+         "Edit3",
+         "Edit4",
+         "Button2",
+         "SHBrowseForFolder owner=Add/Edit File or Folder start=D:\\Old\\",
          "D:\\"},
-        {"file", EntryTypeItem, "RadioButton1", {"RadioButton2", "RadioButton3"}, "Edit1",
-         "Edit2", "Button1",
-         "GetOpenFileName owner=Add/Edit File or Folder filter= dir=D:\\Old file=", "D:\\new.txt"},
+        {"file",
+         EntryTypeItem,
+         "RadioButton1",
+         {"RadioButton2", "RadioButton3"},
+         "Edit1",
+         "Edit2",
+         "Button1",
+         "GetOpenFileName owner=Add/Edit File or Folder filter= dir=D:\\Old file=",
+         "D:\\new.txt"},
     };
     for (const FilesEditCase& c : cases) {
         MenuNode& entry = CreateItemEntry(

@@ -1,8 +1,8 @@
 // The real file-open dialog and folder browser, opened from a button of a shown dialog and
 // answered from another thread: their owner, their start, and what they hand back.
+#include "win32/Win32Pickers.h"
 #include "editors/ControlTable.h"
 #include "win32/DialogHost.h"
-#include "win32/Win32Pickers.h"
 
 #include <gtest/gtest.h>
 
@@ -18,13 +18,13 @@ const char* const OwnerCaption = "Picker owner";
 
 // One button; a click runs the test's action inside the shown dialog, then closes it.
 class ButtonDialog : public DialogModel {
-public:
+  public:
     explicit ButtonDialog(std::function<void(ButtonDialog&)> action)
         : DialogModel(OwnerCaption, 200, 60,
                       {MakeControl("Button1", ControlKind::Button, "...", {10, 10, 40, 25}, 0)}),
           action_(std::move(action)) {}
 
-protected:
+  protected:
     void OnClick(const std::string& name) override {
         if (name != "Button1")
             return;
@@ -32,7 +32,7 @@ protected:
         Close(ModalResult::Ok);
     }
 
-private:
+  private:
     std::function<void(ButtonDialog&)> action_;
 };
 
@@ -109,9 +109,9 @@ std::string WindowsDirectory() {
 }
 
 bool SamePath(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, a.c_str(),
-                                                  static_cast<int>(a.size()), b.c_str(),
-                                                  static_cast<int>(b.size())) == CSTR_EQUAL;
+    return a.size() == b.size() &&
+           CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, a.c_str(), static_cast<int>(a.size()),
+                          b.c_str(), static_cast<int>(b.size())) == CSTR_EQUAL;
 }
 
 TEST(Win32PickersTest, FiltersBecomeZeroSeparatedPairs) {
@@ -134,8 +134,7 @@ TEST(Win32PickersTest, FileDialogIsOwnedByTheDialogAndStartsFromTheGivenPath) {
     ButtonDialog dialog([&](ButtonDialog& self) {
         ownerWhileShown = WindowOfDialog(self);
         chosen = pickers.OpenFile(
-            self, OpenFileRequest{"Executable files (*.exe)|*.exe;*.msc;", windows,
-                                  "notepad.exe"});
+            self, OpenFileRequest{"Executable files (*.exe)|*.exe;*.msc;", windows, "notepad.exe"});
     });
     EXPECT_EQ(WindowOfDialog(dialog), nullptr);
     const Seen seen = RunPicker(IDOK, dialog);
