@@ -13,6 +13,9 @@ struct Rgb {
     std::uint8_t red = 0;
     std::uint8_t green = 0;
     std::uint8_t blue = 0;
+    // Rounds the struct up to one 32-bit register: as three bytes, the compiler assembled
+    // and split it through memory around every call, which stalled the per-pixel work.
+    std::uint8_t unused = 0;
 
     friend bool operator==(const Rgb& a, const Rgb& b) {
         return a.red == b.red && a.green == b.green && a.blue == b.blue;
@@ -35,6 +38,9 @@ constexpr int HlsMax = 240;
 // A Windows COLORREF keeps red in the lowest byte: 0x00BBGGRR.
 Rgb FromColorRef(std::uint32_t colorRef);
 std::uint32_t ToColorRef(Rgb colour);
+
+// dividend / divisor for 0 <= dividend < 2^17 and 1 <= divisor <= 510, without a division.
+int DivideSmall(int dividend, int divisor);
 
 Hls RgbToHls(Rgb colour);
 float HueToRgb(float p, float q, float hue);

@@ -1,6 +1,7 @@
 #include "render/ItemPainter.h"
 
 #include <algorithm>
+#include <array>
 
 namespace vantrel {
 
@@ -11,7 +12,6 @@ constexpr int StripLastColumn = 25;
 constexpr int PictureLeft = 5;
 constexpr int CheckLeft = 3;
 constexpr int CheckSide = 18;
-constexpr int HighlightedPercent = 110;
 
 // A colour moved towards a target in equal single-precision steps, one step per row or
 // column; each position shows the running value truncated.
@@ -63,13 +63,14 @@ void PaintTwoPartGradient(ItemPixels& buffer, int firstRow, int rows, int firstC
         buffer.FillRow(firstRow + i, firstColumn, lastColumn, upper.Current());
 }
 
-// Background and the gradient strip behind the pictures: one row is built and copied.
-void PaintBackgroundAndStrip(ItemPixels& buffer, const MenuColours& colours) {
-    buffer.FillRow(0, 0, buffer.Width() - 1, colours.menuBackgroundColor);
+// Background and the gradient strip behind the pictures in rows first..last: one row is
+// built and copied.
+void PaintBackgroundAndStrip(ItemPixels& buffer, const MenuColours& colours, int first, int last) {
+    buffer.FillRow(first, 0, buffer.Width() - 1, colours.menuBackgroundColor);
     RunningColour strip(colours.stripLeftColor, colours.stripRightColor, StripLastColumn);
     for (int column = 0; column <= StripLastColumn; ++column, strip.Advance())
-        buffer.Set(column, 0, strip.Current());
-    buffer.CopyRow(0, 1, buffer.Height() - 1);
+        buffer.Set(column, first, strip.Current());
+    buffer.CopyRow(first, first + 1, last);
 }
 
 std::uint8_t BlendChannel(int destination, int source, int alpha) {
@@ -140,37 +141,24 @@ std::optional<PictureSource> PictureOf(const MenuItemLook& item) {
     return ListPicture(*item.pictures, item.imageIndex);
 }
 
-struct PictureLook {
-    int lightnessPercent;
-    bool grey;
-    bool highlighted;
-};
-
-Rgb PreparedColour(Rgb colour, const PictureLook& look) {
-    colour = AdjustLightness(colour, look.lightnessPercent);
-    if (look.grey) {
-        const std::uint8_t grey = GreyOf(colour);
-        colour = {grey, grey, grey};
-    }
-    if (look.highlighted)
-        colour = AdjustLightness(colour, HighlightedPercent);
-    return colour;
-}
-
 // Picture rows are bottom-up like the buffer's; rows above a low item are cut off.
 void BlendPicture(ItemPixels& buffer, const PictureSource& source, int bottomRow,
-                  const PictureLook& look) {
-    for (int i = 0; i < IconSide * IconSide; ++i) {
-        const std::size_t at = static_cast<std::size_t>(i) * 4;
-        const int alpha = source.alpha[at];
-        const int column = PictureLeft + i % IconSide;
-        const int row = bottomRow + i / IconSide;
-        // Alpha 0 would leave the pixel exactly as it is: skip the colour work.
-        if (alpha == 0 || !buffer.Contains(column, row))
-            continue;
-        const Rgb colour =
-            PreparedColour({source.colour[at + 2], source.colour[at + 1], source.colour[at]}, look);
-        buffer.Set(column, row, Blend(buffer.At(column, row), colour, alpha));
+                  const PictureLook& look, PictureColourCache& cache) {
+    const int rows = std::min(IconSide, buffer.Height() - bottomRow);
+    for (int y = 0; y < rows; ++y) {
+        for (int x = 0; x < IconSide; ++x) {
+            const std::size_t at = static_cast<std::size_t>(y * IconSide + x) * 4;
+            const int alpha = source.alpha[at];
+            // Alpha 0 would leave the pixel exactly as it is: skip the colour work.
+            if (alpha == 0)
+                continue;
+            const Rgb colour = cache.Colour(
+                {source.colour[at + 2], source.colour[at + 1], source.colour[at]}, look);
+            const int column = PictureLeft + x, row = bottomRow + y;
+            // Alpha 255 gives the source exactly; most picture pixels are opaque.
+            buffer.Set(column, row,
+                       alpha == 255 ? colour : Blend(buffer.At(column, row), colour, alpha));
+        }
     }
 }
 
@@ -192,17 +180,23 @@ ItemSize MeasureMenuItem(bool separator, TextExtent caption, std::optional<TextE
 }
 
 bool PaintItemPixels(const MenuItemLook& item, bool selected, const MenuColours& colours,
-                     ItemPixels& buffer) {
+                     ItemPixels& buffer, PictureColourCache* cache) {
     const int w = buffer.Width(), h = buffer.Height();
     if (TooSmall(w, h))
         return false;
-    PaintBackgroundAndStrip(buffer, colours);
+    // A disabled item is never highlighted; a separator has no highlight.
+    const bool highlighted = selected && item.enabled && !item.separator;
+    if (highlighted) {
+        // The selection covers every row but the outer two: paint the background only there.
+        PaintBackgroundAndStrip(buffer, colours, 0, 0);
+        PaintBackgroundAndStrip(buffer, colours, h - 1, h - 1);
+    } else {
+        PaintBackgroundAndStrip(buffer, colours, 0, h - 1);
+    }
     if (item.separator) {
         buffer.FillRow(h - 3, 29, w - 4, colours.separatorColor);
         return true;
     }
-    // A disabled item is never highlighted.
-    const bool highlighted = selected && item.enabled;
     if (highlighted)
         PaintTwoPartGradient(buffer, 1, h - 2, 0, w - 1, colours.selectionLightColor,
                              colours.selectionDarkColor);
@@ -210,9 +204,16 @@ bool PaintItemPixels(const MenuItemLook& item, bool selected, const MenuColours&
         PaintTwoPartGradient(buffer, (h - 20) / 2 + 1, CheckSide, CheckLeft,
                              CheckLeft + CheckSide - 1, colours.checkLightColor,
                              colours.checkDarkColor);
-    if (const auto picture = PictureOf(item))
-        BlendPicture(buffer, *picture, std::max(0, h / 2 - 8),
-                     {colours.iconLightnessPercent, !item.enabled, highlighted});
+    if (const auto picture = PictureOf(item)) {
+        const PictureLook look{colours.iconLightnessPercent, !item.enabled, highlighted};
+        const int bottom = std::max(0, h / 2 - 8);
+        if (cache) {
+            BlendPicture(buffer, *picture, bottom, look, *cache);
+        } else {
+            PictureColourCache ownCache(6);
+            BlendPicture(buffer, *picture, bottom, look, ownCache);
+        }
+    }
     if (highlighted)
         PaintRoundedFrame(buffer, colours.frameColor, 0, w - 1, 0, h - 1);
     // Below 24 pixels the frame would not fit around the check box fill.
@@ -224,13 +225,13 @@ bool PaintItemPixels(const MenuItemLook& item, bool selected, const MenuColours&
 }
 
 PaintedItem PaintMenuItem(const MenuItemLook& item, bool selected, const ItemRect& rect,
-                          const SystemColours& system) {
+                          const SystemColours& system, PictureColourCache* cache) {
     PaintedItem painted;
     if (TooSmall(rect.Width(), rect.Height()))
         return painted;
     const MenuColours colours = DeriveMenuColours(system.buttonFace, system.highlight);
     painted.pixels = ItemPixels(rect.Width(), rect.Height());
-    PaintItemPixels(item, selected, colours, painted.pixels);
+    PaintItemPixels(item, selected, colours, painted.pixels, cache);
     if (!item.separator)
         painted.text = TextPlacement{{rect.left + 34, rect.top, rect.right - 16, rect.bottom},
                                      item.enabled ? system.windowText : colours.disabledTextColor};

@@ -6,6 +6,7 @@
 
 #include "render/ColourModel.h"
 #include "render/ItemPixels.h"
+#include "render/PictureColours.h"
 #include "render/PictureList.h"
 #include "tree/LinkEntry.h"
 
@@ -68,14 +69,15 @@ struct PaintedItem {
     std::optional<TextPlacement> text; // empty for separators and undrawn items
 };
 
-// Everything one draw request needs; selected is the draw request's selected flag.
+// Everything one draw request needs; selected is the draw request's selected flag. A cache
+// kept by the caller across paints saves recomputing picture colours; null: none kept.
 PaintedItem PaintMenuItem(const MenuItemLook& item, bool selected, const ItemRect& rect,
-                          const SystemColours& system);
+                          const SystemColours& system, PictureColourCache* cache = nullptr);
 
 // The pixel work alone, into a buffer of the item's size; false (buffer untouched) when the
 // item is too small to draw. Lets a caller reuse one buffer.
 bool PaintItemPixels(const MenuItemLook& item, bool selected, const MenuColours& colours,
-                     ItemPixels& buffer);
+                     ItemPixels& buffer, PictureColourCache* cache = nullptr);
 
 // Items smaller than this are not drawn at all.
 constexpr int MinimumPaintWidth = 26;

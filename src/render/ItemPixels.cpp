@@ -13,46 +13,15 @@ ItemPixels::ItemPixels(int width, int height) {
     bytes_.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4, 0);
 }
 
-bool ItemPixels::Contains(int column, int row) const {
-    return column >= 0 && column < width_ && row >= 0 && row < height_;
-}
-
-std::size_t ItemPixels::Offset(int column, int row) const {
-    return (static_cast<std::size_t>(row) * static_cast<std::size_t>(width_) +
-            static_cast<std::size_t>(column)) *
-           4;
-}
-
-Rgb ItemPixels::At(int column, int row) const {
-    if (!Contains(column, row))
-        return {};
-    const std::uint8_t* pixel = &bytes_[Offset(column, row)];
-    return {pixel[2], pixel[1], pixel[0]};
-}
-
-void ItemPixels::Set(int column, int row, Rgb colour) {
-    if (!Contains(column, row))
-        return;
-    std::uint8_t* pixel = &bytes_[Offset(column, row)];
-    pixel[0] = colour.blue;
-    pixel[1] = colour.green;
-    pixel[2] = colour.red;
-    pixel[3] = 0;
-}
-
 void ItemPixels::FillRow(int row, int firstColumn, int lastColumn, Rgb colour) {
     if (row < 0 || row >= height_)
         return;
     const int first = std::max(firstColumn, 0);
     const int last = std::min(lastColumn, width_ - 1);
+    const std::uint8_t pattern[4] = {colour.blue, colour.green, colour.red, 0};
     std::uint8_t* pixel = bytes_.data() + Offset(0, row);
-    for (int column = first; column <= last; ++column) {
-        std::uint8_t* p = pixel + static_cast<std::size_t>(column) * 4;
-        p[0] = colour.blue;
-        p[1] = colour.green;
-        p[2] = colour.red;
-        p[3] = 0;
-    }
+    for (int column = first; column <= last; ++column)
+        std::memcpy(pixel + static_cast<std::size_t>(column) * 4, pattern, 4);
 }
 
 void ItemPixels::FillRows(int firstRow, int lastRow, Rgb colour) {

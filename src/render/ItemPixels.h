@@ -24,9 +24,24 @@ class ItemPixels {
     std::size_t ByteCount() const { return bytes_.size(); }
 
     // Row 0 is the bottom line. Positions outside the buffer are ignored / read as black.
-    bool Contains(int column, int row) const;
-    Rgb At(int column, int row) const;
-    void Set(int column, int row, Rgb colour);
+    bool Contains(int column, int row) const {
+        return column >= 0 && column < width_ && row >= 0 && row < height_;
+    }
+    Rgb At(int column, int row) const {
+        if (!Contains(column, row))
+            return {};
+        const std::uint8_t* pixel = &bytes_[Offset(column, row)];
+        return {pixel[2], pixel[1], pixel[0]};
+    }
+    void Set(int column, int row, Rgb colour) {
+        if (!Contains(column, row))
+            return;
+        std::uint8_t* pixel = &bytes_[Offset(column, row)];
+        pixel[0] = colour.blue;
+        pixel[1] = colour.green;
+        pixel[2] = colour.red;
+        pixel[3] = 0;
+    }
     // Columns first..last inclusive of one row, clipped to the buffer.
     void FillRow(int row, int firstColumn, int lastColumn, Rgb colour);
     // Rows first..last inclusive, every column, clipped to the buffer.
@@ -35,7 +50,11 @@ class ItemPixels {
     void CopyRow(int source, int firstRow, int lastRow);
 
   private:
-    std::size_t Offset(int column, int row) const;
+    std::size_t Offset(int column, int row) const {
+        return (static_cast<std::size_t>(row) * static_cast<std::size_t>(width_) +
+                static_cast<std::size_t>(column)) *
+               4;
+    }
 
     int width_ = 0;
     int height_ = 0;

@@ -140,5 +140,16 @@ TEST(ColourModelTest, SelectionFollowsTheHighlightHue) {
     EXPECT_GT(c.checkDarkColor.red, c.checkDarkColor.blue);
 }
 
+TEST(ColourModelTest, DivideSmallIsExactAroundEveryMultiple) {
+    // Errors of a reciprocal division show first just below a multiple of the divisor.
+    for (int divisor = 1; divisor <= 510; ++divisor) {
+        for (int multiple = divisor; multiple < (1 << 17); multiple += divisor) {
+            ASSERT_EQ(DivideSmall(multiple - 1, divisor), (multiple - 1) / divisor) << divisor;
+            ASSERT_EQ(DivideSmall(multiple, divisor), multiple / divisor) << divisor;
+        }
+        ASSERT_EQ(DivideSmall(0, divisor), 0);
+    }
+}
+
 } // namespace
 } // namespace vantrel

@@ -372,6 +372,31 @@ TEST(PaintMenuItemTest, PictureColourFollowsTheItemState) {
               AdjustLightness(AdjustLightness(Tomato, 90), 110));
 }
 
+TEST(PaintMenuItemTest, KeptColourCacheChangesNothing) {
+    IconPixels icon = SolidIcon(Tomato, 255);
+    for (std::size_t i = 0; i < icon.size(); i += 4) {
+        icon[i] = static_cast<std::uint8_t>(i);
+        icon[i + 3] = static_cast<std::uint8_t>(i * 3);
+    }
+    PictureColourCache cache;
+    for (int round = 0; round < 2; ++round) {
+        for (const bool enabled : {true, false}) {
+            for (const bool selected : {true, false}) {
+                for (const SystemColours& system : {Classic, Dark}) {
+                    MenuItemLook item;
+                    item.entryPixels = &icon;
+                    item.enabled = enabled;
+                    const ItemRect rect{0, 0, 60, 24};
+                    const ItemPixels cached =
+                        PaintMenuItem(item, selected, rect, system, &cache).pixels;
+                    const ItemPixels fresh = PaintMenuItem(item, selected, rect, system).pixels;
+                    EXPECT_EQ(CountDifferences(cached, fresh), 0) << enabled << selected;
+                }
+            }
+        }
+    }
+}
+
 struct ListCase {
     const char* name;
     int pictureSide;
