@@ -162,7 +162,7 @@ class ThrowingProcess : public FakeProcess {
 
 TEST_F(IconLoadTest, AnErrorWhileWorkingIsFalse) {
     ThrowingProcess process(fake.log);
-    Platform platform{process, fake.registry, fake.icons, fake.ui};
+    Platform platform{process, fake.registry, fake.icons, fake.ui, fake.shell, fake.clipboard};
     const IconPixels earlier = entry.iconPixels;
     EXPECT_FALSE(LoadIconFromPath("%SystemRoot%\\notepad.exe", &entry, platform));
     EXPECT_EQ(entry.iconPixels, earlier);
