@@ -2,6 +2,7 @@
 // the buffer with one colour. A paint should cost at most about ten fills.
 
 #include "render/ItemPainter.h"
+#include "tree/ImageIndex.h"
 
 #include <benchmark/benchmark.h>
 
@@ -70,6 +71,22 @@ void RepaintSelectedItemWithPicture(benchmark::State& state) {
     }
 }
 BENCHMARK(RepaintSelectedItemWithPicture);
+
+// A picture of the program's own artwork, colours computed afresh on every paint.
+void PaintSelectedItemWithArtwork(benchmark::State& state) {
+    const PictureList pictures = PictureList::MenuPictureList();
+    MenuItemLook item;
+    item.pictures = &pictures;
+    item.imageIndex = static_cast<int>(state.range(0));
+    const MenuColours colours = DeriveMenuColours(Classic.buttonFace, Classic.highlight);
+    ItemPixels buffer(ItemWidth, ItemHeight);
+    for (auto _ : state) {
+        PaintItemPixels(item, true, colours, buffer);
+        benchmark::DoNotOptimize(buffer.Bytes());
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(PaintSelectedItemWithArtwork)->Arg(ImageCopyLink)->Arg(ImageChrome);
 
 // One whole draw request: colours derived, buffer made, painted and freed.
 void DrawRequestSelectedItemWithPicture(benchmark::State& state) {

@@ -29,7 +29,7 @@ Rgb PictureColour(Rgb colour, const PictureLook& look);
 class PictureColourCache {
   public:
     // Remembers up to 2^slotBits colours; a clash only costs a recomputation.
-    explicit PictureColourCache(int slotBits = 11);
+    explicit PictureColourCache(int slotBits = 12);
 
     Rgb Colour(Rgb colour, const PictureLook& look);
 
