@@ -162,6 +162,21 @@ void BlendPicture(ItemPixels& buffer, const PictureSource& source, int bottomRow
     }
 }
 
+void PaintPicture(ItemPixels& buffer, const MenuItemLook& item, const MenuColours& colours,
+                  bool highlighted, PictureColourCache* cache) {
+    const auto picture = PictureOf(item);
+    if (!picture)
+        return;
+    const PictureLook look{colours.iconLightnessPercent, !item.enabled, highlighted};
+    const int bottom = std::max(0, buffer.Height() / 2 - 8);
+    if (cache) {
+        BlendPicture(buffer, *picture, bottom, look, *cache);
+    } else {
+        PictureColourCache ownCache(6); // enough for one picture's repeated colours
+        BlendPicture(buffer, *picture, bottom, look, ownCache);
+    }
+}
+
 bool TooSmall(int width, int height) {
     return width < MinimumPaintWidth || height < MinimumPaintHeight;
 }
@@ -204,16 +219,7 @@ bool PaintItemPixels(const MenuItemLook& item, bool selected, const MenuColours&
         PaintTwoPartGradient(buffer, (h - 20) / 2 + 1, CheckSide, CheckLeft,
                              CheckLeft + CheckSide - 1, colours.checkLightColor,
                              colours.checkDarkColor);
-    if (const auto picture = PictureOf(item)) {
-        const PictureLook look{colours.iconLightnessPercent, !item.enabled, highlighted};
-        const int bottom = std::max(0, h / 2 - 8);
-        if (cache) {
-            BlendPicture(buffer, *picture, bottom, look, *cache);
-        } else {
-            PictureColourCache ownCache(6);
-            BlendPicture(buffer, *picture, bottom, look, ownCache);
-        }
-    }
+    PaintPicture(buffer, item, colours, highlighted, cache);
     if (highlighted)
         PaintRoundedFrame(buffer, colours.frameColor, 0, w - 1, 0, h - 1);
     // Below 24 pixels the frame would not fit around the check box fill.
