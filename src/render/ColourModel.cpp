@@ -24,7 +24,7 @@ constexpr int LargestDivisor = 2 * RgbMax;
 
 constexpr std::array<std::uint64_t, LargestDivisor + 1> MakeReciprocals() {
     std::array<std::uint64_t, LargestDivisor + 1> reciprocals{};
-    for (std::uint64_t d = 1; d <= LargestDivisor; ++d)
+    for (std::size_t d = 1; d <= LargestDivisor; ++d)
         reciprocals[d] = ((std::uint64_t{1} << 32) + d - 1) / d;
     return reciprocals;
 }
