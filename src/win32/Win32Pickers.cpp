@@ -15,8 +15,10 @@
 namespace vantrel::win32 {
 
 namespace {
-// The name box starts with the typed name and receives the chosen path.
-constexpr DWORD FileBufferSize = 1024;
+// The name box starts with the typed name and receives the chosen path. The configuration
+// file keeps 260 bytes of a path: a longer choice does not fit this buffer, and the dialog
+// then answers as if cancelled instead of handing back a path that would be cut on saving.
+constexpr DWORD FileBufferSize = MAX_PATH;
 // SHGetPathFromIDListA writes up to MAX_PATH characters; the rest is margin.
 constexpr std::size_t FolderBufferSize = 300;
 
