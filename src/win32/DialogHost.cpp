@@ -58,8 +58,10 @@ DWORD StyleOf(const Control& control) {
     case ControlKind::Edit: return style | ES_AUTOHSCROLL | WS_BORDER;
     case ControlKind::Button: return style | BS_PUSHBUTTON;
     case ControlKind::GlyphButton: return style | BS_OWNERDRAW;
+    // Neither kind checks itself: a click only notifies, the model flips the state (once)
+    // and the host shows it.
     case ControlKind::RadioButton: return style | BS_RADIOBUTTON;
-    case ControlKind::CheckBox: return style | BS_AUTOCHECKBOX;
+    case ControlKind::CheckBox: return style | BS_CHECKBOX;
     case ControlKind::Bevel: return style | SS_ETCHEDHORZ;
     case ControlKind::LinkLabel: return style | SS_NOTIFY;
     case ControlKind::Picture: return style | SS_OWNERDRAW;

@@ -3,16 +3,19 @@
 #include "win32/Win32Pickers.h"
 #include "editors/ControlTable.h"
 #include "win32/DialogHost.h"
+#include "ThreadWindows.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <functional>
 #include <string>
 #include <thread>
 
 namespace vantrel::win32 {
 namespace {
+
+using testing::TitleOf;
+using testing::WaitForWindow;
 
 const char* const OwnerCaption = "Picker owner";
 
@@ -35,36 +38,6 @@ class ButtonDialog : public DialogModel {
   private:
     std::function<void(ButtonDialog&)> action_;
 };
-
-struct Search {
-    std::function<bool(HWND)> matches;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK CheckWindow(HWND window, LPARAM data) {
-    auto* search = reinterpret_cast<Search*>(data);
-    if (!IsWindowVisible(window) || !search->matches(window))
-        return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
-// A visible top-level window of the thread that matches, within ten seconds; else null.
-HWND WaitForWindow(DWORD thread, std::function<bool(HWND)> matches) {
-    Search search{std::move(matches)};
-    for (int attempt = 0; attempt < 500 && !search.found; ++attempt) {
-        EnumThreadWindows(thread, &CheckWindow, reinterpret_cast<LPARAM>(&search));
-        if (!search.found)
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return search.found;
-}
-
-std::string TitleOf(HWND window) {
-    char title[256] = "";
-    GetWindowTextA(window, title, sizeof title);
-    return title;
-}
 
 struct Seen {
     HWND dialog = nullptr;
