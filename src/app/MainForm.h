@@ -3,6 +3,7 @@
 // shutdown sequences and handles every menu command.
 
 #include "app/MenuLayout.h"
+#include "generated/DiskDrives.h"
 #include "platform/Platform.h"
 #include "platform/ProcessFacts.h"
 
@@ -80,6 +81,7 @@ private:
     MainMenuLayout main_;
     SubMenuLayout sub_;
     bool savedAtSessionEnd_ = false;
+    DriveIconRequests driveIconRequests_; // drive icons still being looked up
 };
 
 } // namespace vantrel
