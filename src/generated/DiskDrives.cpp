@@ -29,8 +29,7 @@ std::unique_ptr<LinkEntry> NewDriveEntry(const std::string& caption) {
     return entry;
 }
 
-void AddDriveRow(MenuNode& disks, char letter, Platform& platform,
-                 DriveIconRequests& requests) {
+void AddDriveRow(MenuNode& disks, char letter, Platform& platform, DriveIconRequests& requests) {
     const std::string caption = std::string(1, letter) + ":";
     auto entry = NewDriveEntry(caption);
     const std::string root = entry->target;
@@ -53,7 +52,9 @@ struct DriveIconRequests::State {
 DriveIconRequests::DriveIconRequests() : state_(std::make_shared<State>()) {}
 DriveIconRequests::~DriveIconRequests() = default;
 
-std::size_t DriveIconRequests::Pending() const { return state_->pending.size(); }
+std::size_t DriveIconRequests::Pending() const {
+    return state_->pending.size();
+}
 
 void DriveIconRequests::Request(const std::string& root, MenuNode& disks, DrivesApi& drives) {
     if (!state_->pending.insert(root).second)

@@ -17,7 +17,7 @@ namespace vantrel {
 // so the menu never waits. At most one lookup per drive is running at any time, however
 // often the menu is rebuilt meanwhile.
 class DriveIconRequests {
-public:
+  public:
     DriveIconRequests();
     DriveIconRequests(const DriveIconRequests&) = delete;
     DriveIconRequests& operator=(const DriveIconRequests&) = delete;
@@ -26,7 +26,7 @@ public:
     void Request(const std::string& root, MenuNode& disks, DrivesApi& drives);
     std::size_t Pending() const;
 
-private:
+  private:
     struct State;
     // Shared with the callbacks the platform holds, which must find it gone when the
     // menus are: they keep only a weak reference.

@@ -23,29 +23,43 @@ std::string ConsoleArgument(const std::string& path) {
 // The rows that open a shell folder whatever the machine.
 std::optional<int> FolderOfCode(std::uint8_t code) {
     switch (code) {
-    case SystemLinkAdminTools: return FolderCommonAdminTools;
-    case SystemLinkControlPanel: return FolderControls;
-    case SystemLinkMyComputer: return FolderDrives;
-    case SystemLinkNetworkNeighborhood: return FolderNetwork;
-    case SystemLinkNetworkConnections: return FolderConnections;
-    case SystemLinkWindows: return FolderWindows;
-    case SystemLinkProgramFilesX86: return FolderProgramFilesX86;
-    case SystemLinkMyDocuments: return FolderPersonal;
-    case SystemLinkDesktop: return FolderDesktop;
-    default: return std::nullopt;
+    case SystemLinkAdminTools:
+        return FolderCommonAdminTools;
+    case SystemLinkControlPanel:
+        return FolderControls;
+    case SystemLinkMyComputer:
+        return FolderDrives;
+    case SystemLinkNetworkNeighborhood:
+        return FolderNetwork;
+    case SystemLinkNetworkConnections:
+        return FolderConnections;
+    case SystemLinkWindows:
+        return FolderWindows;
+    case SystemLinkProgramFilesX86:
+        return FolderProgramFilesX86;
+    case SystemLinkMyDocuments:
+        return FolderPersonal;
+    case SystemLinkDesktop:
+        return FolderDesktop;
+    default:
+        return std::nullopt;
     }
 }
 
 void RunSystemLink(const LinkEntry& entry, Platform& platform, ProcessFacts& facts) {
     switch (entry.entryType) {
-    case SystemLinkSnapIn: LaunchSnapIn(entry.target, platform, facts); return;
+    case SystemLinkSnapIn:
+        LaunchSnapIn(entry.target, platform, facts);
+        return;
     case SystemLinkSystem32:
     case SystemLinkSystem32X86:
     case SystemLinkTemp:
     case SystemLinkSystemDrive:
     case SystemLinkDocumentsAndSettings:
     case SystemLinkMyProfile:
-    case SystemLinkAllUsersProfile: OpenTarget(entry.target, platform.shell); return;
+    case SystemLinkAllUsersProfile:
+        OpenTarget(entry.target, platform.shell);
+        return;
     // These two rows were built from a path or from a shell folder, by the same facts.
     case SystemLinkProgramFiles:
         if (facts.isWow64)

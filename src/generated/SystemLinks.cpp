@@ -63,14 +63,16 @@ std::unique_ptr<LinkEntry> NewSystemEntry(const std::string& caption, SystemLink
     return entry;
 }
 
-MenuNode& AppendRow(MenuNode& menu, const std::string& caption,
-                    std::unique_ptr<LinkEntry> entry, Command command) {
+MenuNode& AppendRow(MenuNode& menu, const std::string& caption, std::unique_ptr<LinkEntry> entry,
+                    Command command) {
     auto node = std::make_unique<MenuNode>(caption, -1, command);
     node->SetTag(std::move(entry));
     return menu.Append(std::move(node));
 }
 
-void AppendSeparator(MenuNode& menu) { menu.Append("-", -1, Command::SystemLink); }
+void AppendSeparator(MenuNode& menu) {
+    menu.Append("-", -1, Command::SystemLink);
+}
 
 // A row for a place with a plain path; the record goes with the row, or at once when the
 // place is missing.
@@ -87,8 +89,8 @@ MenuNode* AddPathRow(MenuNode& menu, const std::string& caption, SystemLinkCode 
 }
 
 // A row for a shell folder, which may have no plain path (Control Panel, My Computer).
-void AddShellFolderRow(MenuNode& menu, const std::string& caption, SystemLinkCode code,
-                       int csidl, Platform& platform) {
+void AddShellFolderRow(MenuNode& menu, const std::string& caption, SystemLinkCode code, int csidl,
+                       Platform& platform) {
     const ItemIdList list = platform.folders.SpecialFolderLocation(csidl);
     if (!list)
         return;
@@ -147,8 +149,8 @@ void AddManagementConsole(MenuNode& menu, Platform& platform, ProcessFacts& fact
         const FormedPath console =
             Append(Directory(platform.folders.SystemDirectory()), "\\mmc.exe");
         // A submenu: it has no click action of its own.
-        MenuNode* submenu = AddPathRow(menu, ManagementConsoleCaption, SystemLinkSnapIn,
-                                       console, platform, Command::None);
+        MenuNode* submenu = AddPathRow(menu, ManagementConsoleCaption, SystemLinkSnapIn, console,
+                                       platform, Command::None);
         if (!submenu)
             return;
         for (const SnapIn& snapIn : SnapInCatalogue)
@@ -157,14 +159,13 @@ void AddManagementConsole(MenuNode& menu, Platform& platform, ProcessFacts& fact
 }
 
 void AddShellFolderRows(MenuNode& menu, Platform& platform) {
-    AddShellFolderRow(menu, "Admin Tools", SystemLinkAdminTools, FolderCommonAdminTools,
-                      platform);
+    AddShellFolderRow(menu, "Admin Tools", SystemLinkAdminTools, FolderCommonAdminTools, platform);
     AddShellFolderRow(menu, "Control Panel", SystemLinkControlPanel, FolderControls, platform);
     AddShellFolderRow(menu, "My Computer", SystemLinkMyComputer, FolderDrives, platform);
-    AddShellFolderRow(menu, "Network Neighborhood", SystemLinkNetworkNeighborhood,
-                      FolderNetwork, platform);
-    AddShellFolderRow(menu, "Network Connections", SystemLinkNetworkConnections,
-                      FolderConnections, platform);
+    AddShellFolderRow(menu, "Network Neighborhood", SystemLinkNetworkNeighborhood, FolderNetwork,
+                      platform);
+    AddShellFolderRow(menu, "Network Connections", SystemLinkNetworkConnections, FolderConnections,
+                      platform);
 }
 
 void AddSystemDirectoryRows(MenuNode& menu, Platform& platform, const ProcessFacts& facts) {
@@ -178,8 +179,8 @@ void AddSystemDirectoryRows(MenuNode& menu, Platform& platform, const ProcessFac
                    platform);
         // The shell's program-files folder of a 32-bit process is the (x86) one; the
         // native folder is reached by its name on the system drive.
-        AddPathRow(menu, "Program Files", SystemLinkProgramFiles,
-                   Append(root, "Program Files"), platform);
+        AddPathRow(menu, "Program Files", SystemLinkProgramFiles, Append(root, "Program Files"),
+                   platform);
         AddShellFolderRow(menu, "Program Files (x86)", SystemLinkProgramFilesX86,
                           FolderProgramFilesX86, platform);
     } else {
@@ -193,8 +194,7 @@ void AddSystemDirectoryRows(MenuNode& menu, Platform& platform, const ProcessFac
 void AddProfileRows(MenuNode& menu, Platform& platform, const ProcessFacts& facts) {
     const FormedPath profile = Parent(FolderPath(FolderPersonal, platform.folders));
     const FormedPath profiles = Parent(profile);
-    AddPathRow(menu, "Documents and Settings", SystemLinkDocumentsAndSettings, profiles,
-               platform);
+    AddPathRow(menu, "Documents and Settings", SystemLinkDocumentsAndSettings, profiles, platform);
     AddPathRow(menu, "All Users Profile", SystemLinkAllUsersProfile, Join(profiles, "All Users"),
                platform);
     AddPathRow(menu, "My Profile", SystemLinkMyProfile, profile, platform);
@@ -218,8 +218,7 @@ std::string UsableDirectory(const std::string& reported) {
 
 void AddSnapInRow(MenuNode& parent, const std::string& caption, const std::string& file,
                   Platform& platform) {
-    const FormedPath path =
-        Append(Directory(platform.folders.SystemDirectory()), "\\" + file);
+    const FormedPath path = Append(Directory(platform.folders.SystemDirectory()), "\\" + file);
     AddPathRow(parent, caption, SystemLinkSnapIn, path, platform);
 }
 

@@ -14,7 +14,7 @@ namespace vantrel {
 enum class DriveType { Unknown, NoRootDir, Removable, Fixed, Remote, CdRom, RamDisk };
 
 class DrivesApi {
-public:
+  public:
     virtual ~DrivesApi() = default;
 
     // GetLogicalDrives: bit 0 is A:, bit 1 B:, ...; 0 when the call failed.

@@ -13,7 +13,7 @@ class ShellFoldersApi;
 // An absolute item identifier list the shell handed out, freed (CoTaskMemFree) when its
 // owner goes, on every path. Empty when the shell had none to give.
 class ItemIdList {
-public:
+  public:
     ItemIdList() = default;
     ItemIdList(const void* list, ShellFoldersApi& folders) : list_(list), folders_(&folders) {}
     ItemIdList(const ItemIdList&) = delete;
@@ -27,7 +27,7 @@ public:
     explicit operator bool() const { return list_ != nullptr; }
     void Reset();
 
-private:
+  private:
     const void* list_ = nullptr;
     ShellFoldersApi* folders_ = nullptr;
 };
@@ -48,7 +48,7 @@ enum SpecialFolder : int {
 };
 
 class ShellFoldersApi {
-public:
+  public:
     virtual ~ShellFoldersApi() = default;
 
     // SHGetSpecialFolderLocation with no owner window; empty when the shell has no such

@@ -52,17 +52,26 @@ BOOL CALLBACK RepaintIfMenu(HWND window, LPARAM) {
 
 // An icon that arrives while the menu is open is painted at once; owner-drawn items are
 // drawn afresh from their records.
-void RepaintOpenMenus() { EnumThreadWindows(GetCurrentThreadId(), &RepaintIfMenu, 0); }
+void RepaintOpenMenus() {
+    EnumThreadWindows(GetCurrentThreadId(), &RepaintIfMenu, 0);
+}
 
 DriveType FromSystemType(UINT type) {
     switch (type) {
-    case DRIVE_NO_ROOT_DIR: return DriveType::NoRootDir;
-    case DRIVE_REMOVABLE: return DriveType::Removable;
-    case DRIVE_FIXED: return DriveType::Fixed;
-    case DRIVE_REMOTE: return DriveType::Remote;
-    case DRIVE_CDROM: return DriveType::CdRom;
-    case DRIVE_RAMDISK: return DriveType::RamDisk;
-    default: return DriveType::Unknown;
+    case DRIVE_NO_ROOT_DIR:
+        return DriveType::NoRootDir;
+    case DRIVE_REMOVABLE:
+        return DriveType::Removable;
+    case DRIVE_FIXED:
+        return DriveType::Fixed;
+    case DRIVE_REMOTE:
+        return DriveType::Remote;
+    case DRIVE_CDROM:
+        return DriveType::CdRom;
+    case DRIVE_RAMDISK:
+        return DriveType::RamDisk;
+    default:
+        return DriveType::Unknown;
     }
 }
 } // namespace
@@ -92,7 +101,9 @@ Win32Drives::~Win32Drives() {
     // process does not wait for a network time-out to exit.
 }
 
-std::uint32_t Win32Drives::LogicalDrives() { return GetLogicalDrives(); }
+std::uint32_t Win32Drives::LogicalDrives() {
+    return GetLogicalDrives();
+}
 
 DriveType Win32Drives::TypeOfDrive(const std::string& root) {
     return FromSystemType(GetDriveTypeA(root.c_str()));

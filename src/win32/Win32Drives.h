@@ -12,7 +12,7 @@
 namespace vantrel::win32 {
 
 class Win32Drives final : public DrivesApi {
-public:
+  public:
     // Construct on the GUI thread: answers come back through a window of that thread.
     Win32Drives();
     ~Win32Drives() override;
@@ -30,7 +30,7 @@ public:
 
     struct Mailbox; // shared with the lookup threads, which may outlive this object
 
-private:
+  private:
     static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam);
     void DeliverFinished();

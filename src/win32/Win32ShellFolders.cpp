@@ -52,7 +52,9 @@ bool Win32ShellFolders::OpenIdList(const void* idList) {
     return ShellExecuteExA(&info) != FALSE;
 }
 
-void Win32ShellFolders::FreeIdList(const void* idList) { CoTaskMemFree(AsIdList(idList)); }
+void Win32ShellFolders::FreeIdList(const void* idList) {
+    CoTaskMemFree(AsIdList(idList));
+}
 
 std::string Win32ShellFolders::SystemDirectory() {
     char buffer[DirectoryBufferChars];

@@ -7,7 +7,7 @@
 namespace vantrel::win32 {
 
 class Win32ShellFolders final : public ShellFoldersApi {
-public:
+  public:
     ItemIdList SpecialFolderLocation(int csidl) override;
     std::optional<std::string> PathFromIdList(const void* idList) override;
     bool OpenIdList(const void* idList) override;

@@ -14,7 +14,7 @@ namespace vantrel::testing {
 struct CallLog;
 
 class FakeDrives : public DrivesApi {
-public:
+  public:
     explicit FakeDrives(CallLog& log) : log_(log) {}
 
     std::uint32_t mask = 0;
@@ -37,7 +37,7 @@ public:
     // The mask of a set of letters: Letters("CDH").
     static std::uint32_t Letters(const std::string& letters);
 
-private:
+  private:
     CallLog& log_;
 };
 

@@ -14,7 +14,7 @@ namespace vantrel::testing {
 struct CallLog;
 
 class FakeShellFolders : public ShellFoldersApi {
-public:
+  public:
     explicit FakeShellFolders(CallLog& log) : log_(log) {}
 
     // The special folders this machine has, by CSIDL, with their file-system path
@@ -41,7 +41,7 @@ public:
 
     static std::string Csidl(int csidl); // "csidl=0x002F", as the log writes it
 
-private:
+  private:
     int CsidlOf(const void* idList) const;
 
     CallLog& log_;

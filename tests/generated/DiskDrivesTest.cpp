@@ -1,7 +1,7 @@
 // The Disk Drives menu, rebuilt against a fake machine whose drives come and go.
+#include "generated/DiskDrives.h"
 #include "app/MainForm.h"
 #include "fakes/FakePlatform.h"
-#include "generated/DiskDrives.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +27,9 @@ struct Drives {
     const LinkEntry& Entry(std::size_t row) const { return *disks.Child(row).Tag(); }
 };
 
-bool HasPicture(const LinkEntry& entry) { return entry.iconPixels[3] != 0; }
+bool HasPicture(const LinkEntry& entry) {
+    return entry.iconPixels[3] != 0;
+}
 
 TEST(DiskDrivesTest, OneRowPerDriveInLetterOrder) {
     Drives drives;
@@ -73,9 +75,9 @@ struct TypeCase {
 };
 
 TEST(DiskDrivesTest, OnlyFixedAndRamDrivesAreAskedOnTheMenuThread) {
-    const TypeCase cases[] = {{DriveType::Fixed, true},      {DriveType::RamDisk, true},
-                              {DriveType::Remote, false},    {DriveType::Removable, false},
-                              {DriveType::CdRom, false},     {DriveType::Unknown, false},
+    const TypeCase cases[] = {{DriveType::Fixed, true},     {DriveType::RamDisk, true},
+                              {DriveType::Remote, false},   {DriveType::Removable, false},
+                              {DriveType::CdRom, false},    {DriveType::Unknown, false},
                               {DriveType::NoRootDir, false}};
     for (const TypeCase& c : cases) {
         Drives drives;

@@ -1,7 +1,7 @@
 // What a click on each kind of generated row asks of the shell, call by call.
+#include "generated/SystemLinkClick.h"
 #include "app/MainForm.h"
 #include "fakes/FakePlatform.h"
-#include "generated/SystemLinkClick.h"
 #include "generated/SystemLinks.h"
 
 #include <gtest/gtest.h>
@@ -79,36 +79,51 @@ INSTANTIATE_TEST_SUITE_P(
                       FolderCase("Network Connections", 5, 0x31), FolderCase("Windows", 10, 0x24),
                       FolderCase("Program Files (x86)", 14, 0x2A),
                       FolderCase("My Documents", 22, 0x05), FolderCase("Desktop", 23, 0x00),
-                      ClickCase{"Program Files on 32-bit", LinkKindSystem, 13, "", false, 6,
-                                false, Folder(0x26)},
+                      ClickCase{"Program Files on 32-bit", LinkKindSystem, 13, "", false, 6, false,
+                                Folder(0x26)},
                       ClickCase{"Shared Documents before Vista", LinkKindSystem, 24, T, true, 5,
                                 false, Folder(0x2E)}));
 
 INSTANTIATE_TEST_SUITE_P(
     Targets, SystemLinkClickTest,
-    ::testing::Values(TargetCase("System32", 11), TargetCase("System32 (x86)", 12),
-                      TargetCase("Temp", 15), TargetCase("System Drive", 16),
-                      TargetCase("Documents and Settings", 20), TargetCase("My Profile", 21),
-                      TargetCase("All Users Profile", 25),
-                      TargetCase("Program Files on 64-bit", 13),
-                      TargetCase("Shared Documents from Vista on", 24),
-                      ClickCase{"empty target opens nothing", LinkKindSystem, 11, "", true, 6,
-                                false, {}},
-                      ClickCase{"a drive opens its root", LinkKindDrive, 1, "C:\\", true, 6, false,
-                                {Open("C:\\")}},
-                      ClickCase{"a drive of another entry type", LinkKindDrive, 0, "C:\\", true,
-                                6, false, {}},
-                      ClickCase{"unknown code", LinkKindSystem, 6, T, true, 6, true, {}},
-                      ClickCase{"a user kind", LinkKindFile, 11, T, true, 6, true, {}}));
+    ::testing::Values(
+        TargetCase("System32", 11), TargetCase("System32 (x86)", 12), TargetCase("Temp", 15),
+        TargetCase("System Drive", 16), TargetCase("Documents and Settings", 20),
+        TargetCase("My Profile", 21), TargetCase("All Users Profile", 25),
+        TargetCase("Program Files on 64-bit", 13), TargetCase("Shared Documents from Vista on", 24),
+        ClickCase{"empty target opens nothing", LinkKindSystem, 11, "", true, 6, false, {}},
+        ClickCase{
+            "a drive opens its root", LinkKindDrive, 1, "C:\\", true, 6, false, {Open("C:\\")}},
+        ClickCase{"a drive of another entry type", LinkKindDrive, 0, "C:\\", true, 6, false, {}},
+        ClickCase{"unknown code", LinkKindSystem, 6, T, true, 6, true, {}},
+        ClickCase{"a user kind", LinkKindFile, 11, T, true, 6, true, {}}));
 
 INSTANTIATE_TEST_SUITE_P(
     SnapIns, SystemLinkClickTest,
     ::testing::Values(
-        ClickCase{"administrator on 64-bit: open, redirection off", LinkKindSystem, 0, Msc, true,
-                  6, true, {"IsUserAnAdmin yes", Disable, Open(Msc), Revert}},
-        ClickCase{"administrator on 32-bit", LinkKindSystem, 0, Msc, false, 6, true,
+        ClickCase{"administrator on 64-bit: open, redirection off",
+                  LinkKindSystem,
+                  0,
+                  Msc,
+                  true,
+                  6,
+                  true,
+                  {"IsUserAnAdmin yes", Disable, Open(Msc), Revert}},
+        ClickCase{"administrator on 32-bit",
+                  LinkKindSystem,
+                  0,
+                  Msc,
+                  false,
+                  6,
+                  true,
                   {"IsUserAnAdmin yes", Open(Msc)}},
-        ClickCase{"administrator, no target: bracket only", LinkKindSystem, 0, "", true, 6, true,
+        ClickCase{"administrator, no target: bracket only",
+                  LinkKindSystem,
+                  0,
+                  "",
+                  true,
+                  6,
+                  true,
                   {"IsUserAnAdmin yes", Disable, Revert}},
         ClickCase{"user on 64-bit: the console through runas",
                   LinkKindSystem,
@@ -138,14 +153,13 @@ INSTANTIATE_TEST_SUITE_P(
                   false,
                   {"IsUserAnAdmin no",
                    "ShellExecute verb=runas file=" + Msc + " params= dir=<null> show=1"}},
-        ClickCase{"user, no target", LinkKindSystem, 0, "", true, 6, false,
-                  {"IsUserAnAdmin no"}}));
+        ClickCase{"user, no target", LinkKindSystem, 0, "", true, 6, false, {"IsUserAnAdmin no"}}));
 
 TEST(SystemLinkClickTest, AMissingFolderOpensNothing) {
     FakePlatform fake;
     OpenSpecialFolder(FolderConnections, fake.folders);
     EXPECT_EQ(fake.log.calls, (std::vector<std::string>{"SHGetSpecialFolderLocation " +
-                                                         FakeShellFolders::Csidl(0x31)}));
+                                                        FakeShellFolders::Csidl(0x31)}));
 }
 
 TEST(SystemLinkClickTest, TheMainFormDispatchesBuiltRowsAndIgnoresSeparators) {

@@ -1,7 +1,7 @@
 // The System Links catalogue, built against a fake machine whose places exist when the
 // test gives them an icon.
-#include "fakes/FakePlatform.h"
 #include "generated/SystemLinks.h"
+#include "fakes/FakePlatform.h"
 
 #include <gtest/gtest.h>
 
@@ -63,24 +63,52 @@ struct Machine {
     std::string TargetOf(const std::string& caption) const { return Row(caption)->Tag()->target; }
 };
 
-const std::vector<std::string> Rows64 = {
-    "Management Console", "Admin Tools", "Control Panel", "My Computer", "Network Neighborhood",
-    "Network Connections", "-", "System Drive", "Windows", "System32", "System32 (x86)",
-    "Program Files", "Program Files (x86)", "Temp", "-", "Documents and Settings",
-    "All Users Profile", "My Profile", "My Documents", "Shared Documents", "Desktop"};
+const std::vector<std::string> Rows64 = {"Management Console",
+                                         "Admin Tools",
+                                         "Control Panel",
+                                         "My Computer",
+                                         "Network Neighborhood",
+                                         "Network Connections",
+                                         "-",
+                                         "System Drive",
+                                         "Windows",
+                                         "System32",
+                                         "System32 (x86)",
+                                         "Program Files",
+                                         "Program Files (x86)",
+                                         "Temp",
+                                         "-",
+                                         "Documents and Settings",
+                                         "All Users Profile",
+                                         "My Profile",
+                                         "My Documents",
+                                         "Shared Documents",
+                                         "Desktop"};
 
 TEST(SystemLinksTest, SixtyFourBitMachineGetsEveryRowWithItsCodeAndPlace) {
     Machine machine(true);
     const long records = LinkEntry::LiveCount();
     machine.Build();
     ASSERT_EQ(machine.Rows(), Rows64);
-    const std::pair<const char*, int> codes[] = {
-        {"Management Console", 0}, {"Admin Tools", 1}, {"Control Panel", 2}, {"My Computer", 3},
-        {"Network Neighborhood", 4}, {"Network Connections", 5}, {"System Drive", 16},
-        {"Windows", 10}, {"System32", 11}, {"System32 (x86)", 12}, {"Program Files", 13},
-        {"Program Files (x86)", 14}, {"Temp", 15}, {"Documents and Settings", 20},
-        {"All Users Profile", 25}, {"My Profile", 21}, {"My Documents", 22},
-        {"Shared Documents", 24}, {"Desktop", 23}};
+    const std::pair<const char*, int> codes[] = {{"Management Console", 0},
+                                                 {"Admin Tools", 1},
+                                                 {"Control Panel", 2},
+                                                 {"My Computer", 3},
+                                                 {"Network Neighborhood", 4},
+                                                 {"Network Connections", 5},
+                                                 {"System Drive", 16},
+                                                 {"Windows", 10},
+                                                 {"System32", 11},
+                                                 {"System32 (x86)", 12},
+                                                 {"Program Files", 13},
+                                                 {"Program Files (x86)", 14},
+                                                 {"Temp", 15},
+                                                 {"Documents and Settings", 20},
+                                                 {"All Users Profile", 25},
+                                                 {"My Profile", 21},
+                                                 {"My Documents", 22},
+                                                 {"Shared Documents", 24},
+                                                 {"Desktop", 23}};
     for (const auto& [caption, code] : codes) {
         const MenuNode& row = *machine.Row(caption);
         ASSERT_NE(row.Tag(), nullptr) << caption;
@@ -166,12 +194,11 @@ TEST(SystemLinksTest, WithoutTheConsoleProgramNoSnapInIsOffered) {
     EXPECT_EQ(machine.Row("Management Console"), nullptr);
     const auto& calls = machine.fake.log.calls;
     EXPECT_EQ(std::vector<std::string>(calls.begin(), calls.begin() + 5),
-              (std::vector<std::string>(
-                  {"Wow64DisableWow64FsRedirection", "GetSystemDirectory",
-                   "SHGetFileInfo path=" + Sys + "\\mmc.exe",
-                   "Wow64RevertWow64FsRedirection cookie=0x5150",
-                   "SHGetSpecialFolderLocation " +
-                       FakeShellFolders::Csidl(FolderCommonAdminTools)})));
+              (std::vector<std::string>({"Wow64DisableWow64FsRedirection", "GetSystemDirectory",
+                                         "SHGetFileInfo path=" + Sys + "\\mmc.exe",
+                                         "Wow64RevertWow64FsRedirection cookie=0x5150",
+                                         "SHGetSpecialFolderLocation " +
+                                             FakeShellFolders::Csidl(FolderCommonAdminTools)})));
 }
 
 struct DocumentsCase {
@@ -202,21 +229,24 @@ TEST_P(MovedDocumentsTest, ProfileRowsFollowTheDocumentsFolder) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, MovedDocumentsTest,
-    ::testing::Values(
-        DocumentsCase{"moved to another drive",
-                      "D:\\Data\\Docs",
-                      {"D:\\", "D:\\Data", "D:\\All Users"},
-                      {{"Documents and Settings", "D:\\"},
-                       {"All Users Profile", "D:\\All Users"},
-                       {"My Profile", "D:\\Data"}}},
-        DocumentsCase{"derived folders missing", "D:\\Data\\Docs", {"D:\\Data"},
-                      {{"My Profile", "D:\\Data"}}},
-        DocumentsCase{"a drive's root", "E:\\", {"E:\\", "E:\\All Users"},
-                      {{"Documents and Settings", "E:\\"},
-                       {"All Users Profile", "E:\\All Users"},
-                       {"My Profile", "E:\\"}}},
-        DocumentsCase{"no file-system path", std::nullopt, {"C:\\Users"}, {}},
-        DocumentsCase{"a bare name has no parent", "Docs", {"Docs"}, {}}));
+    ::testing::Values(DocumentsCase{"moved to another drive",
+                                    "D:\\Data\\Docs",
+                                    {"D:\\", "D:\\Data", "D:\\All Users"},
+                                    {{"Documents and Settings", "D:\\"},
+                                     {"All Users Profile", "D:\\All Users"},
+                                     {"My Profile", "D:\\Data"}}},
+                      DocumentsCase{"derived folders missing",
+                                    "D:\\Data\\Docs",
+                                    {"D:\\Data"},
+                                    {{"My Profile", "D:\\Data"}}},
+                      DocumentsCase{"a drive's root",
+                                    "E:\\",
+                                    {"E:\\", "E:\\All Users"},
+                                    {{"Documents and Settings", "E:\\"},
+                                     {"All Users Profile", "E:\\All Users"},
+                                     {"My Profile", "E:\\"}}},
+                      DocumentsCase{"no file-system path", std::nullopt, {"C:\\Users"}, {}},
+                      DocumentsCase{"a bare name has no parent", "Docs", {"Docs"}, {}}));
 
 TEST(SystemLinksTest, SharedDocumentsDependOnTheWindowsVersion) {
     Machine vista(false, 6);
