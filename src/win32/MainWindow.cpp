@@ -1,5 +1,6 @@
 #include "win32/MainWindow.h"
 
+#include "win32/DialogHost.h"
 #include "win32/OwnerDraw.h"
 #include "win32/Resources.h"
 
@@ -14,6 +15,21 @@ void CopyText(char* destination, std::size_t capacity, const std::string& text) 
     const std::size_t length = text.size() < capacity - 1 ? text.size() : capacity - 1;
     std::memcpy(destination, text.data(), length);
     destination[length] = '\0';
+}
+
+// Commands that neither change the tree nor open a dialog may run while a dialog is open.
+bool IsSafeDuringDialog(Command command) {
+    switch (command) {
+    case Command::OpenLink:
+    case Command::CopyLink:
+    case Command::OpenWithIE:
+    case Command::OpenWithFirefox:
+    case Command::OpenWithChrome:
+    case Command::OpenWithOpera:
+    case Command::SystemLink:
+    case Command::HomePage: return true;
+    default: return false;
+    }
 }
 
 HICON LoadTrayIcon(HINSTANCE instance) {
@@ -71,12 +87,20 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         // Explorer restarted: the new notification area knows nothing of our icon.
         if (trayWanted_) {
             trayShown_ = false;
-            ShowTrayIcon();
+            if (!ShowTrayIcon())
+                SetTimer(window_, TrayRetryTimer, TrayRetryMs, nullptr);
         }
         return 0;
     }
     switch (message) {
     case TrayCallbackMessage: OnTrayNotification(lParam); return 0;
+    case WM_TIMER:
+        if (wParam == TrayRetryTimer) {
+            if (!trayWanted_ || ShowTrayIcon())
+                KillTimer(window_, TrayRetryTimer);
+            return 0;
+        }
+        break;
     case WM_INITMENUPOPUP: binder_.FillOnOpen(reinterpret_cast<HMENU>(wParam)); return 0;
     case WM_MEASUREITEM:
         if (wParam == 0) {
@@ -112,6 +136,13 @@ void MainWindow::OnTrayNotification(LPARAM lParam) {
 }
 
 void MainWindow::OnClose() {
+    if (modalDepth_ > 0) {
+        // The command that opened the dialog still holds on to the tree: cancel the dialog,
+        // let the command finish, and close once it has.
+        closeRequested_ = true;
+        PostMessageA(GetLastActivePopup(window_), WM_CLOSE, 0, 0);
+        return;
+    }
     if (menuOpen_) {
         // The menu's nodes must outlive its modal loop: close it first, then the window.
         closeRequested_ = true;
@@ -151,14 +182,18 @@ bool MainWindow::ShowTrayIcon() {
     if (trayShown_)
         return true;
     NOTIFYICONDATAA data = TrayData(NIF_MESSAGE | NIF_ICON | NIF_TIP);
-    trayShown_ = Shell_NotifyIconA(NIM_ADD, &data) != FALSE;
+    // After a "TaskbarCreated" that did not really lose the icon, adding fails because it
+    // is still there; updating it then tells that it is shown.
+    trayShown_ = Shell_NotifyIconA(NIM_ADD, &data) != FALSE ||
+                 Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
     return trayShown_;
 }
 
 void MainWindow::HideTrayIcon() {
     trayWanted_ = false;
-    if (!trayShown_ || !window_)
+    if (!window_)
         return;
+    // Deleted even when we believe it is not shown: an icon must never outlive the program.
     NOTIFYICONDATAA data = TrayData(0);
     Shell_NotifyIconA(NIM_DELETE, &data);
     trayShown_ = false;
@@ -202,8 +237,14 @@ void MainWindow::ShowPopupMenu(MenuNode& menu, int x, int y) {
         DestroyWindow(window_);
         return;
     }
-    if (node)
-        form_->MenuItemClick(*node);
+    if (!node)
+        return;
+    if (modalDepth_ > 0 && !IsSafeDuringDialog(node->command)) {
+        // One dialog at a time: the open one keeps its data and comes to the front.
+        BringToForeground();
+        return;
+    }
+    form_->MenuItemClick(*node);
 }
 
 void MainWindow::CloseMainForm() {
@@ -211,10 +252,29 @@ void MainWindow::CloseMainForm() {
         PostMessageA(window_, WM_CLOSE, 0, 0);
 }
 
+ModalResult MainWindow::ShowModal(DialogModel& dialog) {
+    if (modalDepth_ > 0)
+        return ModalResult::Cancel;
+    ++modalDepth_;
+    const ModalResult result = ShowDialogModal(instance_, window_, dialog);
+    --modalDepth_;
+    if (closeRequested_) {
+        closeRequested_ = false;
+        PostMessageA(window_, WM_CLOSE, 0, 0);
+    }
+    return result;
+}
+
 MessageBoxResult MainWindow::AskYesNo(const std::string& text, const std::string& title) {
+    ++modalDepth_;
     const int answer =
         MessageBoxA(GetLastActivePopup(window_), text.c_str(), title.c_str(),
                     MB_YESNO | MB_ICONQUESTION);
+    --modalDepth_;
+    if (closeRequested_) {
+        closeRequested_ = false;
+        PostMessageA(window_, WM_CLOSE, 0, 0);
+    }
     switch (answer) {
     case IDYES: return MessageBoxResult::Yes;
     case IDNO: return MessageBoxResult::No;

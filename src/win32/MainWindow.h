@@ -32,10 +32,12 @@ public:
     void BringToForeground() override;
     void ShowPopupMenu(MenuNode& menu, int x, int y) override;
     void CloseMainForm() override;
+    ModalResult ShowModal(DialogModel& dialog) override;
     MessageBoxResult AskYesNo(const std::string& text, const std::string& title) override;
 
     static constexpr UINT TrayCallbackMessage = WM_APP + 1;
     static constexpr UINT TrayIconId = 1;
+    static constexpr UINT_PTR TrayRetryTimer = 1;
 
 private:
     static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam,
@@ -54,6 +56,7 @@ private:
     bool trayWanted_ = false; // the program wants its icon, whether or not the shell has it
     bool trayShown_ = false;  // the shell accepted the icon
     bool menuOpen_ = false;
+    int modalDepth_ = 0;
     bool closeRequested_ = false;
     PopupMenuBinder binder_;
 };

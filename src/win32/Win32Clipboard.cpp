@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-namespace vantrel {
+namespace vantrel::win32 {
 
 namespace {
 // A movable global block that is freed unless the clipboard took it over.
@@ -63,4 +63,4 @@ bool Win32Clipboard::PlaceText(const std::string& text) {
 
 void Win32Clipboard::Close() { CloseClipboard(); }
 
-} // namespace vantrel
+} // namespace vantrel::win32

@@ -2,15 +2,15 @@
 // The clipboard (user32) with global memory blocks (kernel32).
 
 #include "platform/ClipboardApi.h"
+#include "win32/WinHeaders.h"
 
-#include <windows.h>
-
-namespace vantrel {
+namespace vantrel::win32 {
 
 class Win32Clipboard final : public ClipboardApi {
 public:
     // The owner must be a window of this program: with a null owner, emptying the clipboard
-    // leaves it without an owner and every SetClipboardData afterwards fails.
+    // leaves it without an owner and Windows then fails every SetClipboardData (Wine accepts
+    // them, so only Windows shows the mistake).
     explicit Win32Clipboard(HWND owner = nullptr) : owner_(owner) {}
     void SetOwner(HWND owner) { owner_ = owner; }
 
@@ -25,4 +25,4 @@ private:
     HWND owner_;
 };
 
-} // namespace vantrel
+} // namespace vantrel::win32

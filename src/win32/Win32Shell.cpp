@@ -1,11 +1,11 @@
 #include "win32/Win32Shell.h"
 
-#include <windows.h>
+#include "win32/WinHeaders.h"
 
 #include <shellapi.h>
 #include <shlobj.h>
 
-namespace vantrel {
+namespace vantrel::win32 {
 
 namespace {
 // A null pointer and an empty string mean different things to the shell; keep them apart.
@@ -23,4 +23,4 @@ std::intptr_t Win32Shell::Execute(const ShellLaunch& launch) {
 
 bool Win32Shell::IsUserAnAdmin() { return ::IsUserAnAdmin() != FALSE; }
 
-} // namespace vantrel
+} // namespace vantrel::win32

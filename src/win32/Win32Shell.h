@@ -3,7 +3,7 @@
 
 #include "platform/ShellApi.h"
 
-namespace vantrel {
+namespace vantrel::win32 {
 
 class Win32Shell final : public ShellApi {
 public:
@@ -11,4 +11,4 @@ public:
     bool IsUserAnAdmin() override;
 };
 
-} // namespace vantrel
+} // namespace vantrel::win32
