@@ -98,62 +98,32 @@ INSTANTIATE_TEST_SUITE_P(
         ClickCase{"unknown code", LinkKindSystem, 6, T, true, 6, true, {}},
         ClickCase{"a user kind", LinkKindFile, 11, T, true, 6, true, {}}));
 
+ClickCase SnapInCase(const char* what, const std::string& target, bool wow64, bool admin,
+                     std::vector<std::string> calls) {
+    calls.insert(calls.begin(), admin ? "IsUserAnAdmin yes" : "IsUserAnAdmin no");
+    return {what, LinkKindSystem, SystemLinkSnapIn, target, wow64, 6, admin, std::move(calls)};
+}
+
+std::string RunAs(const std::string& file, const std::string& params) {
+    return "ShellExecute verb=runas file=" + file + " params=" + params + " dir=<null> show=1";
+}
+
+const std::string Blank = "C:\\My Windows\\system32\\a.msc";
+
 INSTANTIATE_TEST_SUITE_P(
     SnapIns, SystemLinkClickTest,
-    ::testing::Values(
-        ClickCase{"administrator on 64-bit: open, redirection off",
-                  LinkKindSystem,
-                  0,
-                  Msc,
-                  true,
-                  6,
-                  true,
-                  {"IsUserAnAdmin yes", Disable, Open(Msc), Revert}},
-        ClickCase{"administrator on 32-bit",
-                  LinkKindSystem,
-                  0,
-                  Msc,
-                  false,
-                  6,
-                  true,
-                  {"IsUserAnAdmin yes", Open(Msc)}},
-        ClickCase{"administrator, no target: bracket only",
-                  LinkKindSystem,
-                  0,
-                  "",
-                  true,
-                  6,
-                  true,
-                  {"IsUserAnAdmin yes", Disable, Revert}},
-        ClickCase{"user on 64-bit: the console through runas",
-                  LinkKindSystem,
-                  0,
-                  Msc,
-                  true,
-                  6,
-                  false,
-                  {"IsUserAnAdmin no",
-                   "ShellExecute verb=runas file=mmc.exe params=" + Msc + " dir=<null> show=1"}},
-        ClickCase{"user on 64-bit, path with a blank arrives whole",
-                  LinkKindSystem,
-                  0,
-                  "C:\\My Windows\\system32\\a.msc",
-                  true,
-                  6,
-                  false,
-                  {"IsUserAnAdmin no", "ShellExecute verb=runas file=mmc.exe "
-                                       "params=\"C:\\My Windows\\system32\\a.msc\" "
-                                       "dir=<null> show=1"}},
-        ClickCase{"user on 32-bit: the snap-in through runas",
-                  LinkKindSystem,
-                  0,
-                  Msc,
-                  false,
-                  6,
-                  false,
-                  {"IsUserAnAdmin no",
-                   "ShellExecute verb=runas file=" + Msc + " params= dir=<null> show=1"}},
-        ClickCase{"user, no target", LinkKindSystem, 0, "", true, 6, false, {"IsUserAnAdmin no"}}));
+    ::testing::Values(SnapInCase("administrator on 64-bit: open, redirection off", Msc, true, true,
+                                 {Disable, Open(Msc), Revert}),
+                      SnapInCase("administrator on 32-bit", Msc, false, true, {Open(Msc)}),
+                      SnapInCase("administrator, no target: bracket only", "", true, true,
+                                 {Disable, Revert}),
+                      SnapInCase("user on 64-bit: the console through runas", Msc, true, false,
+                                 {RunAs("mmc.exe", Msc)}),
+                      SnapInCase("user on 64-bit, a path with a blank arrives whole", Blank, true,
+                                 false, {RunAs("mmc.exe", "\"" + Blank + "\"")}),
+                      SnapInCase("user on 32-bit: the snap-in through runas", Msc, false, false,
+                                 {RunAs(Msc, "")}),
+                      SnapInCase("user, no target", "", true, false, {})));
 
 TEST(SystemLinkClickTest, AMissingFolderOpensNothing) {
     FakePlatform fake;
