@@ -7,6 +7,7 @@
 #include "tree/MenuNode.h"
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -87,6 +88,9 @@ public:
     // Answers of ShowTrayIcon, used up in order; once empty the icon shows.
     std::deque<bool> trayAnswers;
     std::deque<MessageBoxResult> messageBoxAnswers; // default answer: No
+    // What the user does in each dialog shown, used up in order; a dialog shown without a
+    // script is closed with its close box.
+    std::deque<std::function<void(DialogModel&)>> dialogScripts;
     bool trayVisible = false;
     MenuNode* lastMenu = nullptr;
 
@@ -98,6 +102,7 @@ public:
     void BringToForeground() override { log_.Add("BringToForeground"); }
     void ShowPopupMenu(MenuNode& menu, int x, int y) override;
     void CloseMainForm() override { log_.Add("CloseMainForm"); }
+    ModalResult ShowModal(DialogModel& dialog) override;
     MessageBoxResult AskYesNo(const std::string& text, const std::string& title) override;
 
 private:
