@@ -133,18 +133,25 @@ wt_find_new_icon() {
     return 1
 }
 
+# Moves the pointer off the tray: resting on an icon shows its tooltip, which could cover a
+# menu or pass for a balloon.
+wt_park_mouse() { xdotool mousemove 700 700 2>/dev/null; }
+
 wt_icon_present() { wt_tray_icons | grep -q "^$1 "; }
 wt_icon_absent() { ! wt_icon_present "$1"; }
 
-# wt_start [exe]: copies the program into a fresh temporary folder and starts it there.
-# Succeeds once its tray icon is shown (WT_ICON), with WT_PID, WT_WINPID and WT_DIR set.
+# wt_start [exe [files...]]: copies the program (and the given files, if any) into a fresh
+# temporary folder and starts it there. Succeeds once its tray icon is shown (WT_ICON), with
+# WT_PID, WT_WINPID and WT_DIR set.
 wt_start() {
     local exe=${1:-$WT_EXE}
+    shift || true
     local icons_before pids_before
     icons_before=$(wt_tray_icons | cut -d' ' -f1 | tr '\n' ' ')
     pids_before=$(wt_program_pids | tr '\n' ' ')
+    wt_park_mouse
     WT_DIR=$(mktemp -d "$WT_RUNS/$WT_NAME.XXXXXX")
-    cp "$exe" "$WT_DIR/"
+    cp "$exe" "$@" "$WT_DIR/"
     WT_ICON=
     WT_WINPID=
     (cd "$WT_DIR" && exec wine "./$(basename "$exe")" >"$WT_DIR/wine.log" 2>&1) &
@@ -163,6 +170,37 @@ wt_start() {
 
 wt_icon_hwnd() { echo "${WT_ICON%% *}"; }
 
+# Wine shows a program's balloon 2 s after it is set, for at least 10 s, as a tooltip window of
+# the tray's process at the icon, where the menus open too. Only one balloon shows at a time;
+# the others wait for it.
+# The icon's ordinary tooltip is a window of the same class; the balloon has TTS_BALLOON.
+WT_TTS_BALLOON=0x40
+wt_balloons() {
+    wt_winlist --exe explorer.exe --class tooltips_class32 --style "$WT_TTS_BALLOON" --visible |
+        awk -F'\t' '$8 > 1 && $9 > 1'
+}
+
+wt_balloon_shown() { [[ -n $(wt_balloons) ]]; }
+wt_no_balloon() { ! wt_balloon_shown; }
+
+# Waits up to 5 s for the balloon, leaves a picture of it, then ends it so it cannot cover the
+# menus under test. Fails when no balloon came.
+wt_dismiss_balloon() {
+    wt_poll 5 wt_balloon_shown || return 1
+    sleep 0.3
+    wt_screenshot "$WT_NAME-balloon"
+    wt_end_balloon
+}
+
+# Ends the balloon shown now as its own timer would: Wine's tray ends it when timer 2 of a tray
+# icon window fires, and then lets the next waiting balloon show. Closing the balloon window
+# instead would leave that timer running and hold every later balloon back for 10 s.
+WT_BALLOON_TIMER=2
+wt_end_balloon() {
+    wt_winlist --class "$WT_TRAY_ICON_CLASS" --post "$((0x113)):$WT_BALLOON_TIMER" >/dev/null
+    wt_poll 5 wt_no_balloon
+}
+
 # wt_click_icon button: 1 left, 2 middle, 3 right; clicks the middle of the icon.
 wt_click_icon() {
     local hwnd left top width height
@@ -179,6 +217,22 @@ wt_menus() {
 
 wt_menu_count_is() { [[ $(wt_menus | wc -l) -eq $1 ]]; }
 
+# Closes every open menu of the program with Escape (sent to the newest menu's window, which
+# must hold the X focus) and waits until none is left.
+wt_close_menus() {
+    local tries menu left top window
+    for tries in 1 2 3 4 5; do
+        menu=$(wt_menus | head -n1)
+        [[ -n $menu ]] || break
+        read -r left top _ <<<"$menu"
+        window=$(wt_find_menu_xwindow "$left" "$top") &&
+            xdotool windowfocus "$window" key Escape 2>/dev/null
+        sleep 0.2
+    done
+    wt_park_mouse
+    wt_poll 5 wt_menu_count_is 0
+}
+
 # wt_wait_menus count: waits until exactly that many menus are open and the newest one is
 # on the screen and painted; prints the newest.
 wt_wait_menus() {
@@ -186,7 +240,13 @@ wt_wait_menus() {
     local menu left top width height
     menu=$(wt_menus | head -n1)
     read -r left top width height <<<"$menu"
-    wt_menu_xwindow "$left" "$top" >/dev/null || return 1
+    local window
+    window=$(wt_menu_xwindow "$left" "$top") || return 1
+    # A click activates Wine's tray window, and its X window is sometimes raised only after the
+    # menu has been mapped, covering the menu's top rows. Windows keeps menus above the
+    # taskbar, so put it back on top.
+    sleep 0.1
+    xdotool windowraise "$window" 2>/dev/null
     wt_settled "$left" "$top" "$width" "$height"
     echo "$menu"
 }
@@ -268,14 +328,19 @@ wt_menu_rows() {
     wt_grab "$work-0.png" "$left" "$top" "$width" "$height"
     local bands=() previous="" first="" step band
     for step in $(seq 1 40); do
-        xdotool windowfocus "$window" key Down 2>/dev/null
         band=""
-        local tries
-        for tries in $(seq 1 20); do
-            sleep 0.05
-            wt_grab "$work-$step.png" "$left" "$top" "$width" "$height"
-            band=$(wt_changed_rows "$work-0.png" "$work-$step.png")
-            [[ -n $band && $band != "$previous" ]] && break
+        local press deadline
+        # A press can be lost while X focus is still settling on the menu; try it twice. In a
+        # menu with one item nothing changes at all, so the wait is kept short.
+        for press in 1 2; do
+            xdotool windowfocus "$window" key Down 2>/dev/null
+            deadline=$((${EPOCHREALTIME/./} + 1000000))
+            while ((${EPOCHREALTIME/./} < deadline)); do
+                sleep 0.05
+                wt_grab "$work-$step.png" "$left" "$top" "$width" "$height"
+                band=$(wt_changed_rows "$work-0.png" "$work-$step.png")
+                [[ -n $band && $band != "$previous" ]] && break 2
+            done
         done
         [[ -n $band && $band != "$previous" ]] || break
         [[ $band == "$first" ]] && break

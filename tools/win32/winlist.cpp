@@ -7,6 +7,8 @@
 // hwnd and parent are hexadecimal; parent is 0 for top-level windows.
 // With --processes it prints "pid<TAB>exe" for every process instead (message-only windows
 // are not enumerated, so a program's process is best found this way).
+// With --post MSG[:WPARAM] it also posts that message (numbers, decimal or 0x hex) to every
+// window it lists: 16 is WM_CLOSE; tests use it to end a balloon early.
 // Exit status: 0 when at least one window was printed, 1 when none matched, 2 on bad usage.
 #include <windows.h>
 #include <tlhelp32.h>
@@ -25,8 +27,12 @@ struct Filter {
     std::wstring className;
     std::wstring title;
     bool visibleOnly = false;
+    LONG styleBits = 0; // all of these window style bits must be set
     bool topLevelOnly = false;
     bool processesOnly = false;
+    bool post = false;
+    UINT postMessage = 0;
+    WPARAM postWParam = 0;
 };
 
 struct Listing {
@@ -97,6 +103,8 @@ bool matches(const Listing& listing, HWND window, DWORD pid, bool topLevel) {
         return false;
     if (f.pid != 0 && f.pid != pid)
         return false;
+    if ((GetWindowLongW(window, GWL_STYLE) & f.styleBits) != f.styleBits)
+        return false;
     if (!f.className.empty() && _wcsicmp(f.className.c_str(), windowClass(window).c_str()) != 0)
         return false;
     if (!f.title.empty() && f.title != windowTitle(window))
@@ -126,6 +134,8 @@ void printWindow(Listing& listing, HWND window, bool topLevel) {
                 r.bottom - r.top, toUtf8(flattened(windowClass(window))).c_str(),
                 toUtf8(flattened(windowTitle(window))).c_str());
     ++listing.printed;
+    if (listing.filter.post)
+        PostMessageW(window, listing.filter.postMessage, listing.filter.postWParam, 0);
 }
 
 BOOL CALLBACK onChild(HWND window, LPARAM context) {
@@ -155,10 +165,18 @@ int printProcesses(const Listing& listing) {
 
 void printUsage() {
     std::fputs("usage: winlist [--pid N] [--exe NAME] [--class NAME] [--title TEXT] [--visible]"
-               " [--top]\n"
+               " [--style BITS] [--top] [--post MSG[:WPARAM]]\n"
                "       winlist --processes [--exe NAME]\n"
                "columns: pid exe hwnd parent visible left top width height class title\n",
                stderr);
+}
+
+void parsePost(const char* text, Filter& filter) {
+    char* rest = nullptr;
+    filter.post = true;
+    filter.postMessage = static_cast<UINT>(std::strtoul(text, &rest, 0));
+    if (*rest == ':')
+        filter.postWParam = static_cast<WPARAM>(std::strtoul(rest + 1, nullptr, 0));
 }
 
 bool parseArguments(int argc, char** argv, Filter& filter) {
@@ -171,6 +189,10 @@ bool parseArguments(int argc, char** argv, Filter& filter) {
             filter.topLevelOnly = true;
         else if (option == "--processes")
             filter.processesOnly = true;
+        else if (option == "--post" && hasValue)
+            parsePost(argv[++i], filter);
+        else if (option == "--style" && hasValue)
+            filter.styleBits = static_cast<LONG>(std::strtoul(argv[++i], nullptr, 0));
         else if (option == "--pid" && hasValue)
             filter.pid = static_cast<DWORD>(std::strtoul(argv[++i], nullptr, 0));
         else if (option == "--exe" && hasValue)
