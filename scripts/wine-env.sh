@@ -1,18 +1,21 @@
 # Sourced by the test and run scripts: a Wine prefix, a display and a running wineserver for the
 # Windows build. Source it, then:
-#   wine_env_setup [wow64|win32] [fresh|reuse]   prefix + display + persistent wineserver
+#   wine_env_setup [wow64|win32] [fresh|reuse] [suffix]
+#                                                prefix + display + persistent wineserver
 #   wine_env_teardown                            stops the wineserver and our own Xvfb
 #
 # The prefix lives in build/wine/prefix-<kind>. It is made once per Wine version and kept as a
 # tar.zst in ~/.cache/vantrel, so a fresh copy costs a few seconds instead of a wineboot.
 # "fresh" (the default) restores that copy, so every test run starts from the same state;
-# "reuse" keeps an existing prefix, so the program's files survive between runs.
+# "reuse" keeps an existing prefix, so the program's files survive between runs. A suffix
+# gives a prefix of its own (the run command uses one, so a test run never ends the program
+# it left running).
 # wow64 is a 64-bit prefix where the 32-bit program runs under WOW64; win32 is a 32-bit prefix,
 # the only way to exercise the side where no redirection exists.
 
 WINE_ENV_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 WINE_ENV_BUILD=${VANTREL_BUILD_DIR:-$WINE_ENV_ROOT/build}
-WINE_ENV_CACHE=${XDG_CACHE_HOME:-$HOME/.cache}/vantrel
+WINE_ENV_CACHE=${XDG_CACHE_HOME:-${HOME:-/root}/.cache}/vantrel
 # Bump when the prefix settings below change, so older caches are not used.
 WINE_ENV_SETTINGS_REVISION=1
 WINE_ENV_XVFB_PID=
@@ -83,6 +86,8 @@ wine_env_create_prefix() {
 
 wine_env_restore_prefix() {
     local prefix=$1 cache=$2
+    # A server left over from an interrupted run would keep serving the deleted prefix.
+    [[ -d $prefix ]] && WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1
     rm -rf "$prefix"
     mkdir -p "$prefix"
     zstd -q -dc "$cache" | tar -C "$prefix" -xf -
@@ -90,11 +95,11 @@ wine_env_restore_prefix() {
 
 # Exports WINEPREFIX for the given kind, restoring or creating it as needed.
 wine_env_prefix() {
-    local kind=${1:-wow64} mode=${2:-fresh}
+    local kind=${1:-wow64} mode=${2:-fresh} suffix=${3:+-$3}
     [[ $kind == wow64 || $kind == win32 ]] || { wine_env_log "unknown prefix kind $kind"; return 1; }
     local key
     key="$(wine_env_version_key)-r$WINE_ENV_SETTINGS_REVISION-$kind"
-    local prefix=$WINE_ENV_BUILD/wine/prefix-$kind
+    local prefix=$WINE_ENV_BUILD/wine/prefix-$kind$suffix
     local cache=$WINE_ENV_CACHE/wine-prefix-$key.tar.zst
     export WINEPREFIX=$prefix
     if [[ $mode == reuse && -f $prefix/.vantrel-key && $(<"$prefix/.vantrel-key") == "$key" ]]; then
@@ -111,9 +116,8 @@ wine_env_prefix() {
 }
 
 wine_env_setup() {
-    local kind=${1:-wow64} mode=${2:-fresh}
     wine_env_start_display || return 1
-    wine_env_prefix "$kind" "$mode" || return 1
+    wine_env_prefix "$@" || return 1
     # A server that stays up makes every later start of a small exe take tens of
     # milliseconds instead of half a second.
     wineserver -p

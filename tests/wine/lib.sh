@@ -141,8 +141,8 @@ wt_icon_present() { wt_tray_icons | grep -q "^$1 "; }
 wt_icon_absent() { ! wt_icon_present "$1"; }
 
 # wt_start [exe [files...]]: copies the program (and the given files, if any) into a fresh
-# temporary folder and starts it there. Succeeds once its tray icon is shown (WT_ICON), with
-# WT_PID, WT_WINPID and WT_DIR set.
+# temporary folder (or into WT_RUN_DIR when that is set) and starts it there. Succeeds once its
+# tray icon is shown (WT_ICON), with WT_PID, WT_WINPID and WT_DIR set.
 wt_start() {
     local exe=${1:-$WT_EXE}
     shift || true
@@ -150,7 +150,12 @@ wt_start() {
     icons_before=$(wt_tray_icons | cut -d' ' -f1 | tr '\n' ' ')
     pids_before=$(wt_program_pids | tr '\n' ' ')
     wt_park_mouse
-    WT_DIR=$(mktemp -d "$WT_RUNS/$WT_NAME.XXXXXX")
+    if [[ -n ${WT_RUN_DIR:-} ]]; then
+        WT_DIR=$WT_RUN_DIR
+        mkdir -p "$WT_DIR"
+    else
+        WT_DIR=$(mktemp -d "$WT_RUNS/$WT_NAME.XXXXXX")
+    fi
     cp "$exe" "$@" "$WT_DIR/"
     WT_ICON=
     WT_WINPID=
