@@ -54,8 +54,9 @@ bool startProcess(const std::string& exe, PROCESS_INFORMATION& info) {
     startup.cb = sizeof startup;
     std::string commandLine = "\"" + exe + "\"";
     const std::string folder = folderOf(exe);
-    return CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          folder.c_str(), &startup, &info) != FALSE;
+    // Detached, so the program does not hold our output pipe open after we end.
+    return CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                          DETACHED_PROCESS, nullptr, folder.c_str(), &startup, &info) != FALSE;
 }
 
 } // namespace
