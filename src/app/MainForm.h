@@ -7,9 +7,12 @@
 #include "platform/ProcessFacts.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace vantrel {
+
+struct Forms;
 
 enum class MouseButton { Left, Right, Middle };
 
@@ -41,6 +44,8 @@ public:
     MenuNode& PopupMenuSubRunAtSystemStartup() { return *sub_.runAtSystemStartup; }
     ProcessFacts& Facts() { return facts_; }
     Platform& Services() { return platform_; }
+    // The program's dialogs, one each for the whole run.
+    Forms& Dialogs() { return *forms_; }
 
     bool SavedAtSessionEnd() const { return savedAtSessionEnd_; }
     std::int32_t ProgramVersionNumber() const { return 100; }
@@ -79,6 +84,7 @@ private:
     ProcessFacts facts_;
     MainMenuLayout main_;
     SubMenuLayout sub_;
+    std::unique_ptr<Forms> forms_;
     bool savedAtSessionEnd_ = false;
 };
 

@@ -3,9 +3,11 @@
 
 #include "platform/Platform.h"
 #include "win32/MainWindow.h"
+#include "win32/Win32Clipboard.h"
 #include "win32/Win32Icons.h"
 #include "win32/Win32Process.h"
 #include "win32/Win32Registry.h"
+#include "win32/Win32Shell.h"
 
 namespace vantrel::win32 {
 
@@ -15,7 +17,9 @@ struct Win32Platform {
     Win32Registry registry;
     Win32Icons icons;
     MainWindow window;
-    Platform platform{process, registry, icons, window};
+    Win32Shell shell;
+    Win32Clipboard clipboard; // owned by the main window once it exists (see main.cpp)
+    Platform platform{process, registry, icons, window, shell, clipboard};
 };
 
 } // namespace vantrel::win32

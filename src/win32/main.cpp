@@ -30,6 +30,7 @@ int Run(HINSTANCE instance) {
     MainForm form(system->platform);
     if (!system->window.Create(form))
         return 0;
+    system->clipboard.SetOwner(system->window.Handle());
     form.FormCreate();
     return RunMessageLoop();
 }

@@ -3,6 +3,8 @@
 // plain line ("ShellExecute verb=runas file=mmc.exe ..."), so a test can assert exactly
 // what the program asked for, and in which order. Answers are set through public fields.
 
+#include "fakes/FakeClipboard.h"
+#include "fakes/FakeShell.h"
 #include "platform/Platform.h"
 #include "tree/MenuNode.h"
 
@@ -116,7 +118,9 @@ struct FakePlatform {
     FakeRegistry registry{log};
     FakeIcons icons{log};
     FakeUi ui{log};
-    Platform platform{process, registry, icons, ui};
+    FakeShell shell{log};
+    FakeClipboard clipboard{log};
+    Platform platform{process, registry, icons, ui, shell, clipboard};
 };
 
 } // namespace vantrel::testing
