@@ -235,7 +235,9 @@ wt_close_menus() {
         sleep 0.2
     done
     wt_park_mouse
-    wt_poll 5 wt_menu_count_is 0
+    wt_poll 5 wt_menu_count_is 0 && return 0
+    wt_log "menus still open: $(wt_menus | tr '\n' ';')"
+    return 1
 }
 
 # wt_wait_menus count: waits until exactly that many menus are open and the newest one is
@@ -331,7 +333,7 @@ wt_menu_rows() {
     mkdir -p "$WT_SHOTS/steps"
     rm -f "$work"-[0-9]*.png
     wt_grab "$work-0.png" "$left" "$top" "$width" "$height"
-    local bands=() previous="" first="" step band
+    local bands=() previous="" first="" step band candidate
     for step in $(seq 1 40); do
         band=""
         local press deadline
@@ -340,14 +342,22 @@ wt_menu_rows() {
         for press in 1 2; do
             xdotool windowfocus "$window" key Down 2>/dev/null
             deadline=$((${EPOCHREALTIME/./} + 1000000))
+            candidate=""
             while ((${EPOCHREALTIME/./} < deadline)); do
                 sleep 0.05
                 wt_grab "$work-$step.png" "$left" "$top" "$width" "$height"
                 band=$(wt_changed_rows "$work-0.png" "$work-$step.png")
-                [[ -n $band && $band != "$previous" ]] && break 2
+                # A new band counts once two pictures in a row agree: a picture taken while
+                # the item is being painted shows only part of it.
+                if [[ -n $band && $band != "$previous" ]]; then
+                    [[ $band == "$candidate" ]] && break 2
+                    candidate=$band
+                else
+                    candidate=""
+                fi
             done
         done
-        [[ -n $band && $band != "$previous" ]] || break
+        [[ -n $band && $band != "$previous" && $band == "$candidate" ]] || break
         [[ $band == "$first" ]] && break
         [[ -z $first ]] && first=$band
         bands+=("$band")
