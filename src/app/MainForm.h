@@ -3,6 +3,7 @@
 // shutdown sequences and handles every menu command.
 
 #include "app/MenuLayout.h"
+#include "generated/DiskDrives.h"
 #include "platform/Platform.h"
 #include "platform/ProcessFacts.h"
 
@@ -86,6 +87,7 @@ private:
     SubMenuLayout sub_;
     std::unique_ptr<Forms> forms_;
     bool savedAtSessionEnd_ = false;
+    DriveIconRequests driveIconRequests_; // drive icons still being looked up
 };
 
 } // namespace vantrel

@@ -4,10 +4,12 @@
 #include "platform/Platform.h"
 #include "win32/MainWindow.h"
 #include "win32/Win32Clipboard.h"
+#include "win32/Win32Drives.h"
 #include "win32/Win32Icons.h"
 #include "win32/Win32Process.h"
 #include "win32/Win32Registry.h"
 #include "win32/Win32Shell.h"
+#include "win32/Win32ShellFolders.h"
 
 namespace vantrel::win32 {
 
@@ -19,7 +21,9 @@ struct Win32Platform {
     MainWindow window;
     Win32Shell shell;
     Win32Clipboard clipboard; // owned by the main window once it exists (see main.cpp)
-    Platform platform{process, registry, icons, window, shell, clipboard};
+    Win32ShellFolders folders;
+    Win32Drives drives; // made on the GUI thread: background icons come back through its window
+    Platform platform{process, registry, icons, window, shell, clipboard, folders, drives};
 };
 
 } // namespace vantrel::win32

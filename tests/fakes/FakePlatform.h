@@ -4,7 +4,9 @@
 // what the program asked for, and in which order. Answers are set through public fields.
 
 #include "fakes/FakeClipboard.h"
+#include "fakes/FakeDrives.h"
 #include "fakes/FakeShell.h"
+#include "fakes/FakeShellFolders.h"
 #include "platform/Platform.h"
 #include "tree/MenuNode.h"
 
@@ -120,7 +122,9 @@ struct FakePlatform {
     FakeUi ui{log};
     FakeShell shell{log};
     FakeClipboard clipboard{log};
-    Platform platform{process, registry, icons, ui, shell, clipboard};
+    FakeShellFolders folders{log};
+    FakeDrives drives{log};
+    Platform platform{process, registry, icons, ui, shell, clipboard, folders, drives};
 };
 
 } // namespace vantrel::testing
