@@ -1,6 +1,10 @@
 #include "app/MainForm.h"
 
 #include "tree/Entries.h"
+#include "update/CheckVersion.h"
+#include "update/FormAbout.h"
+#include "update/FormCheckUpdates.h"
+#include "update/StartupSwitch.h"
 
 namespace vantrel {
 
@@ -12,7 +16,9 @@ constexpr unsigned RunValueBufferBytes = 280;
 } // namespace
 
 MainForm::MainForm(Platform& platform)
-    : platform_(platform), main_(BuildPopupMenuMain()), sub_(BuildPopupMenuSub()) {}
+    : platform_(platform), main_(BuildPopupMenuMain()), sub_(BuildPopupMenuSub()),
+      formCheckUpdates_(std::make_unique<TFormCheckUpdates>()),
+      formAbout_(std::make_unique<TFormAbout>(platform.shell)) {}
 
 MainForm::~MainForm() {
     // Records are normally released by FormDestroy; this covers a form that never ran it.
@@ -46,7 +52,7 @@ void MainForm::ProbeRunAtStartup() {
         return;
     std::string text = value->bytes.substr(0, value->size);
     text = text.substr(0, text.find('\0'));
-    if (text == platform_.process.ModuleFileName())
+    if (IsOurRunValue(text, platform_.process.ModuleFileName()))
         sub_.runAtSystemStartup->checked = true;
 }
 

@@ -7,9 +7,14 @@
 #include "platform/ProcessFacts.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace vantrel {
+
+class CheckVersion;
+class TFormAbout;
+class TFormCheckUpdates;
 
 enum class MouseButton { Left, Right, Middle };
 
@@ -70,6 +75,16 @@ public:
     void PopupMenuSubAboutClick();
     void PopupMenuSubRunAtSystemStartupClick();
 
+    // The version check. HandleVersionResult answers the result message (WM_USER + 10,
+    // its lParam); RunVersionCheckNotices answers WM_USER + 11, the worker's request to run
+    // a notice on this thread.
+    void HandleVersionResult(std::intptr_t lParam);
+    void RunVersionCheckNotices();
+    bool VersionCheckRunning() const { return checkVersion_ != nullptr; }
+    MenuNode& PopupMenuSubCheckforupdates() { return *sub_.checkForUpdates; }
+    TFormCheckUpdates& FormCheckUpdates() { return *formCheckUpdates_; }
+    TFormAbout& FormAbout() { return *formAbout_; }
+
 private:
     void ProbeRunAtStartup();
     void ShowTrayIconUntilShown();
@@ -80,6 +95,9 @@ private:
     MainMenuLayout main_;
     SubMenuLayout sub_;
     bool savedAtSessionEnd_ = false;
+    std::unique_ptr<TFormCheckUpdates> formCheckUpdates_;
+    std::unique_ptr<TFormAbout> formAbout_;
+    std::unique_ptr<CheckVersion> checkVersion_; // the check reference; UI thread only
 };
 
 } // namespace vantrel

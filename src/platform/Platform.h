@@ -3,8 +3,12 @@
 
 #include "platform/ClipboardApi.h"
 #include "platform/IconApi.h"
+#include "platform/InternetApi.h"
+#include "platform/MessageApi.h"
+#include "platform/PowerApi.h"
 #include "platform/ProcessApi.h"
 #include "platform/RegistryApi.h"
+#include "platform/RegistryWriteApi.h"
 #include "platform/ShellApi.h"
 #include "platform/UiApi.h"
 
@@ -17,6 +21,10 @@ struct Platform {
     UiApi& ui;
     ShellApi& shell;
     ClipboardApi& clipboard;
+    PowerApi& power;
+    RegistryWriteApi& registryWrite;
+    InternetApi& internet;
+    MessageApi& messages;
 };
 
 } // namespace vantrel

@@ -4,6 +4,10 @@
 // what the program asked for, and in which order. Answers are set through public fields.
 
 #include "fakes/FakeClipboard.h"
+#include "fakes/FakeInternet.h"
+#include "fakes/FakeMessages.h"
+#include "fakes/FakePower.h"
+#include "fakes/FakeRegistryWrite.h"
 #include "fakes/FakeShell.h"
 #include "platform/Platform.h"
 #include "tree/MenuNode.h"
@@ -120,7 +124,12 @@ struct FakePlatform {
     FakeUi ui{log};
     FakeShell shell{log};
     FakeClipboard clipboard{log};
-    Platform platform{process, registry, icons, ui, shell, clipboard};
+    FakePower power{log};
+    FakeRegistryWrite registryWrite{log, registry};
+    FakeInternet internet{log};
+    FakeMessages messages{log};
+    Platform platform{process, registry, icons, ui, shell, clipboard,
+                      power, registryWrite, internet, messages};
 };
 
 } // namespace vantrel::testing
