@@ -5,8 +5,12 @@
 #include "win32/MainWindow.h"
 #include "win32/Win32Clipboard.h"
 #include "win32/Win32Icons.h"
+#include "win32/Win32Internet.h"
+#include "win32/Win32Messages.h"
+#include "win32/Win32Power.h"
 #include "win32/Win32Process.h"
 #include "win32/Win32Registry.h"
+#include "win32/Win32RegistryWrite.h"
 #include "win32/Win32Shell.h"
 
 namespace vantrel::win32 {
@@ -19,7 +23,12 @@ struct Win32Platform {
     MainWindow window;
     Win32Shell shell;
     Win32Clipboard clipboard; // owned by the main window once it exists (see main.cpp)
-    Platform platform{process, registry, icons, window, shell, clipboard};
+    Win32Power power;
+    Win32RegistryWrite registryWrite;
+    Win32Internet internet;
+    Win32Messages messages; // posts to the main window once it exists (see main.cpp)
+    Platform platform{process, registry, icons, window, shell, clipboard,
+                      power, registryWrite, internet, messages};
 };
 
 } // namespace vantrel::win32
