@@ -109,6 +109,7 @@ void CheckVersion::Synchronize(const std::function<void()>& call) {
         const std::lock_guard<std::mutex> lock(mutex_);
         pending_ = &call;
         pendingDone_ = false;
+        changed_.notify_all(); // a user-interface thread waiting for this worker serves it
     }
     try {
         notices_.wakeUserInterface();
