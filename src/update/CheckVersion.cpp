@@ -2,6 +2,9 @@
 
 #include "update/VersionNumber.h"
 
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
 #include <utility>
 
 namespace vantrel {
@@ -71,60 +74,78 @@ std::int32_t FetchVersionNumber(InternetApi& internet, const std::string& url) {
     return result;
 }
 
-CheckVersion::CheckVersion(InternetApi& internet, std::string url, Notices notices)
-    : internet_(internet), url_(std::move(url)), notices_(std::move(notices)),
-      thread_(&CheckVersion::Execute, this) {}
+// Everything the worker uses besides the internet interface. Owned jointly by the check
+// and its worker, so a worker left behind never reaches freed memory.
+struct CheckVersion::State {
+    State(InternetApi& internetApi, std::string address, Notices callbacks)
+        : internet(internetApi), url(std::move(address)), notices(std::move(callbacks)) {}
 
-CheckVersion::~CheckVersion() {
-    Terminate();
-    WaitFor();
-}
+    void Execute();
+    // Worker thread: runs the call on the user-interface thread and returns after it.
+    void Synchronize(const std::function<void()>& call);
+    void RunPendingNotice();
 
-void CheckVersion::Execute() {
-    result_ = 0;
+    InternetApi& internet;
+    const std::string url;
+    const Notices notices;
+    std::atomic<bool> terminated{false};
+    std::atomic<std::int32_t> result{0};
+
+    std::mutex mutex;
+    std::condition_variable changed;
+    const std::function<void()>* pending = nullptr; // the notice waiting to run
+    bool pendingDone = false;
+    bool ended = false; // the worker's body has returned
+};
+
+void CheckVersion::State::Execute() {
+    result = 0;
     try {
         const std::function<void()> start = [this] {
-            if (!Terminated())
-                notices_.started();
+            if (!terminated)
+                notices.started();
         };
         const std::function<void()> end = [this] {
-            if (!Terminated())
-                notices_.ended(result_);
+            if (!terminated)
+                notices.ended(result);
         };
-        if (!Terminated())
+        if (!terminated)
             Synchronize(start);
-        result_ = FetchVersionNumber(internet_, url_);
-        if (!Terminated())
+        result = FetchVersionNumber(internet, url);
+        if (!terminated)
             Synchronize(end);
     } catch (...) {
         // An exception must not leave the thread: that would end the process.
     }
-    const std::lock_guard<std::mutex> lock(mutex_);
-    ended_ = true;
-    changed_.notify_all();
+    const std::lock_guard<std::mutex> lock(mutex);
+    ended = true;
+    changed.notify_all();
 }
 
-void CheckVersion::Synchronize(const std::function<void()>& call) {
+void CheckVersion::State::Synchronize(const std::function<void()>& call) {
     {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        pending_ = &call;
-        pendingDone_ = false;
-        changed_.notify_all(); // a user-interface thread waiting for this worker serves it
+        const std::lock_guard<std::mutex> lock(mutex);
+        pending = &call;
+        pendingDone = false;
+        changed.notify_all(); // a user-interface thread waiting for this worker serves it
     }
     try {
-        notices_.wakeUserInterface();
+        // Once terminated, only the waiting user-interface thread serves the notice; a
+        // worker left behind then never reaches the form's objects.
+        if (!terminated)
+            notices.wakeUserInterface();
     } catch (...) {
         // Then the notice runs when the user-interface thread waits for this worker.
     }
-    std::unique_lock<std::mutex> lock(mutex_);
-    changed_.wait(lock, [this] { return pendingDone_; });
+    std::unique_lock<std::mutex> lock(mutex);
+    changed.wait(lock, [this] { return pendingDone; });
 }
 
-void CheckVersion::RunPendingNotice() {
+void CheckVersion::State::RunPendingNotice() {
     const std::function<void()>* call = nullptr;
     {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        call = std::exchange(pending_, nullptr);
+        const std::lock_guard<std::mutex> lock(mutex);
+        call = std::exchange(pending, nullptr);
     }
     if (!call)
         return;
@@ -133,22 +154,59 @@ void CheckVersion::RunPendingNotice() {
     } catch (...) {
         // A failed notice must still release the worker.
     }
-    const std::lock_guard<std::mutex> lock(mutex_);
-    pendingDone_ = true;
-    changed_.notify_all();
+    const std::lock_guard<std::mutex> lock(mutex);
+    pendingDone = true;
+    changed.notify_all();
 }
 
-void CheckVersion::WaitFor() {
+CheckVersion::CheckVersion(InternetApi& internet, std::string url, Notices notices,
+                           std::chrono::milliseconds stopLimit)
+    : state_(std::make_shared<State>(internet, std::move(url), std::move(notices))),
+      stopLimit_(stopLimit), thread_([state = state_] { state->Execute(); }) {}
+
+CheckVersion::~CheckVersion() {
+    Terminate();
+    WaitFor(stopLimit_);
+}
+
+void CheckVersion::Terminate() {
+    state_->terminated = true;
+}
+
+bool CheckVersion::Terminated() const {
+    return state_->terminated;
+}
+
+void CheckVersion::RunPendingNotice() {
+    state_->RunPendingNotice();
+}
+
+std::int32_t CheckVersion::Result() const {
+    return state_->result;
+}
+
+bool CheckVersion::WaitFor(std::chrono::milliseconds limit) {
+    if (!thread_.joinable()) { // already joined, or left behind by an earlier wait
+        const std::lock_guard<std::mutex> lock(state_->mutex);
+        return state_->ended;
+    }
+    const auto deadline = std::chrono::steady_clock::now() + limit;
     for (;;) {
-        std::unique_lock<std::mutex> lock(mutex_);
-        changed_.wait(lock, [this] { return pending_ != nullptr || ended_; });
-        if (!pending_)
+        std::unique_lock<std::mutex> lock(state_->mutex);
+        if (!state_->changed.wait_until(
+                lock, deadline, [this] { return state_->pending != nullptr || state_->ended; })) {
+            lock.unlock();
+            if (Terminated())
+                thread_.detach(); // stuck inside WinINet: it ends with the process
+            return false;
+        }
+        if (!state_->pending)
             break;
         lock.unlock();
-        RunPendingNotice();
+        state_->RunPendingNotice();
     }
-    if (thread_.joinable())
-        thread_.join();
+    thread_.join();
+    return true;
 }
 
 } // namespace vantrel

@@ -6,11 +6,10 @@
 
 #include "platform/InternetApi.h"
 
-#include <atomic>
-#include <condition_variable>
+#include <chrono>
 #include <cstdint>
 #include <functional>
-#include <mutex>
+#include <memory>
 #include <string>
 #include <thread>
 
@@ -20,6 +19,13 @@ namespace vantrel {
 constexpr std::uint32_t VersionResultMessage = 0x040A;
 // WM_USER + 11: the worker waits for a notice to run on the user-interface thread.
 constexpr std::uint32_t VersionNoticeMessage = 0x040B;
+
+// How long stopping a check waits for its worker: WinINet's longest single time-out. A
+// worker still inside WinINet after that is stuck there (Wine does not apply the session's
+// send and receive time-outs to its requests, so a server that never answers holds it for
+// ever); it has been told to terminate, changes nothing any more and is left to end with
+// the process, so that Exit never hangs.
+constexpr std::chrono::milliseconds WorkerWaitLimit{30000};
 
 extern const char* const VersionCheckAgent; // the user agent, "Halcyra"
 
@@ -37,41 +43,32 @@ class CheckVersion {
         std::function<void(std::int32_t)> ended;
     };
 
-    // Starts the worker at once.
-    CheckVersion(InternetApi& internet, std::string url, Notices notices);
-    // Requests termination and waits for the worker.
+    // Starts the worker at once. The internet interface must outlive the process's last
+    // thread: a stuck worker may still use it after this object is gone.
+    CheckVersion(InternetApi& internet, std::string url, Notices notices,
+                 std::chrono::milliseconds stopLimit = WorkerWaitLimit);
+    // Requests termination and waits for the worker, at most the stop limit.
     ~CheckVersion();
     CheckVersion(const CheckVersion&) = delete;
     CheckVersion& operator=(const CheckVersion&) = delete;
 
-    void Terminate() { terminated_ = true; }
-    bool Terminated() const { return terminated_; }
+    void Terminate();
+    bool Terminated() const;
     // User-interface thread: runs the notice the worker waits for, if any.
     void RunPendingNotice();
     // User-interface thread: waits until the worker has ended, running its notices
-    // meanwhile, so that a worker waiting for the user-interface thread cannot deadlock.
-    void WaitFor();
-    // The number fetched; final once WaitFor has returned.
-    std::int32_t Result() const { return result_; }
+    // meanwhile so that a worker waiting for this thread cannot deadlock. False when the
+    // limit passed first; a terminated worker is then left behind, and later waits return
+    // at once.
+    bool WaitFor(std::chrono::milliseconds limit = WorkerWaitLimit);
+    // The number fetched; final once WaitFor has returned true.
+    std::int32_t Result() const;
 
   private:
-    void Execute();
-    // Worker thread: runs the call on the user-interface thread and returns after it.
-    void Synchronize(const std::function<void()>& call);
-
-    InternetApi& internet_;
-    const std::string url_;
-    const Notices notices_;
-    std::atomic<bool> terminated_{false};
-    std::atomic<std::int32_t> result_{0};
-
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    const std::function<void()>* pending_ = nullptr; // the notice waiting to run
-    bool pendingDone_ = false;
-    bool ended_ = false; // the worker's body has returned
-
-    std::thread thread_; // last: the worker starts once everything above exists
+    struct State; // shared with the worker, which may outlive this object
+    std::shared_ptr<State> state_;
+    const std::chrono::milliseconds stopLimit_;
+    std::thread thread_;
 };
 
 } // namespace vantrel

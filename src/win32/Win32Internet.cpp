@@ -1,6 +1,6 @@
 #include "win32/Win32Internet.h"
 
-#include "win32/OnDemandLibrary.h"
+#include "win32/DllSearch.h"
 
 namespace vantrel::win32 {
 
@@ -11,6 +11,12 @@ using SetOptionFn = BOOL(WINAPI*)(HInternet, DWORD, LPVOID, DWORD);
 using OpenUrlFn = HInternet(WINAPI*)(HInternet, LPCSTR, LPCSTR, DWORD, DWORD, DWORD_PTR);
 using ReadFileFn = BOOL(WINAPI*)(HInternet, LPVOID, DWORD, LPDWORD);
 using CloseHandleFn = BOOL(WINAPI*)(HInternet);
+
+template <typename Function>
+Function Find(HMODULE module, const char* name) {
+    // GetProcAddress hands out a generic pointer; the caller names the real type.
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
 
 HInternet ToHandle(InternetHandle handle) { return reinterpret_cast<HInternet>(handle); }
 InternetHandle FromHandle(HInternet handle) { return reinterpret_cast<InternetHandle>(handle); }
@@ -24,17 +30,22 @@ struct Win32Internet::Functions {
     CloseHandleFn closeHandle;
 };
 
-Win32Internet::Win32Internet() = default;
-Win32Internet::~Win32Internet() = default;
+Win32Internet& Win32Internet::ForProcess() {
+    static Win32Internet* const instance = new Win32Internet(); // never destroyed, see above
+    return *instance;
+}
 
 const Win32Internet::Functions* Win32Internet::Load() {
     std::call_once(loadOnce_, [this] {
-        library_ = std::make_unique<OnDemandLibrary>("wininet.dll");
-        const Functions found{library_->Find<OpenFn>("InternetOpenA"),
-                              library_->Find<SetOptionFn>("InternetSetOptionA"),
-                              library_->Find<OpenUrlFn>("InternetOpenUrlA"),
-                              library_->Find<ReadFileFn>("InternetReadFile"),
-                              library_->Find<CloseHandleFn>("InternetCloseHandle")};
+        // Never freed: handles and a stuck worker may use it until the process ends.
+        const HMODULE wininet = LoadSystemLibrary("wininet.dll");
+        if (!wininet)
+            return;
+        const Functions found{Find<OpenFn>(wininet, "InternetOpenA"),
+                              Find<SetOptionFn>(wininet, "InternetSetOptionA"),
+                              Find<OpenUrlFn>(wininet, "InternetOpenUrlA"),
+                              Find<ReadFileFn>(wininet, "InternetReadFile"),
+                              Find<CloseHandleFn>(wininet, "InternetCloseHandle")};
         if (found.open && found.setOption && found.openUrl && found.readFile && found.closeHandle)
             functions_ = std::make_unique<Functions>(found);
     });

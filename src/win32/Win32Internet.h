@@ -1,7 +1,8 @@
 #pragma once
 // WinINet, loaded on first use from System32 and kept for the rest of the run (it is not
 // imported: WinINet is not a known DLL, so an import could be taken from the program's
-// folder).
+// folder). There is one instance for the process, never destroyed: a version-check worker
+// stuck inside WinINet may outlive everything else and still use it.
 
 #include "platform/InternetApi.h"
 
@@ -10,12 +11,9 @@
 
 namespace vantrel::win32 {
 
-class OnDemandLibrary;
-
 class Win32Internet final : public InternetApi {
 public:
-    Win32Internet();
-    ~Win32Internet() override;
+    static Win32Internet& ForProcess();
 
     InternetHandle Open(const std::string& agent, std::uint32_t accessType,
                         std::uint32_t flags) override;
@@ -26,11 +24,12 @@ public:
     void Close(InternetHandle handle) override;
 
 private:
+    Win32Internet() = default;
+    ~Win32Internet() override = default;
     struct Functions;
     const Functions* Load();
 
     std::once_flag loadOnce_;
-    std::unique_ptr<OnDemandLibrary> library_;
     std::unique_ptr<Functions> functions_; // null when WinINet or an entry point is missing
 };
 

@@ -25,7 +25,7 @@ struct Win32Platform {
     Win32Clipboard clipboard; // owned by the main window once it exists (see main.cpp)
     Win32Power power;
     Win32RegistryWrite registryWrite;
-    Win32Internet internet;
+    InternetApi& internet = Win32Internet::ForProcess(); // lives as long as the process
     Win32Messages messages; // posts to the main window once it exists (see main.cpp)
     Platform platform{process, registry, icons, window, shell, clipboard,
                       power, registryWrite, internet, messages};

@@ -192,3 +192,46 @@ TEST(CheckVersionTest, AFailingNoticeStillReleasesTheWorker) {
 
 } // namespace
 } // namespace vantrel
+
+namespace vantrel {
+namespace {
+
+// Holds the worker inside OpenUrl until released, like a server that never answers under
+// Wine, and tells when the worker has made its last call.
+class StuckInternet : public InternetApi {
+  public:
+    std::promise<void> release;
+    std::promise<void> lastCall;
+
+    InternetHandle Open(const std::string&, std::uint32_t, std::uint32_t) override { return 1; }
+    bool SetOption(InternetHandle, std::uint32_t, std::uint32_t) override { return true; }
+    InternetHandle OpenUrl(InternetHandle, const std::string&, std::uint32_t) override {
+        released_.wait();
+        return 0;
+    }
+    std::optional<std::string> Read(InternetHandle, std::uint32_t) override { return {}; }
+    void Close(InternetHandle) override { lastCall.set_value(); } // the session, last
+
+  private:
+    std::shared_future<void> released_ = release.get_future().share();
+};
+
+TEST(CheckVersionTest, AWorkerStuckInWinInetIsLeftBehindAndChangesNothing) {
+    StuckInternet internet; // outlives the worker: the test waits for its last call below
+    std::vector<std::string> record;
+    {
+        CheckVersion check(internet, Url,
+                           {[] {}, [&] { record.push_back("started"); },
+                            [&](std::int32_t) { record.push_back("ended"); }},
+                           std::chrono::milliseconds(50));
+        while (record.empty()) // waiting serves the start notice
+            check.WaitFor(std::chrono::milliseconds(10));
+        EXPECT_FALSE(check.WaitFor(std::chrono::milliseconds(50)));
+    } // gives up after the stop limit: a wait for ever would never reach the release below
+    internet.release.set_value();
+    internet.lastCall.get_future().wait();
+    EXPECT_EQ(record, (std::vector<std::string>{"started"}));
+}
+
+} // namespace
+} // namespace vantrel
