@@ -22,7 +22,7 @@ private:
     void OnInit(HWND dialog);
     void CreateControls();
     HWND CreateControl(const Control& control, int id);
-    SIZE LabelSize(const std::string& text) const;
+    SIZE LabelSize(const std::string& text, HGDIOBJ font) const;
     void PlaceWindow();
     void OnCommand(int id, int code, HWND control);
     void Pull();
@@ -32,6 +32,9 @@ private:
     void DrawGlyphButton(const DRAWITEMSTRUCT& draw, const Control& control);
     void DrawPicture(const DRAWITEMSTRUCT& draw);
     Control* ControlOfId(int id);
+    HGDIOBJ FontOf(const Control& control) const {
+        return control.kind == ControlKind::LinkLabel ? linkFont_.Get() : font_.Get();
+    }
     COLORREF BackgroundColour() const;
     HBRUSH BackgroundBrush();
 
@@ -198,9 +201,9 @@ void DialogHost::CreateControls() {
         windows_[index] = CreateControl(controls[index], FirstControlId + static_cast<int>(index));
 }
 
-SIZE DialogHost::LabelSize(const std::string& text) const {
+SIZE DialogHost::LabelSize(const std::string& text, HGDIOBJ font) const {
     WindowDc dc(dialog_);
-    ScopedSelect select(dc.Get(), font_.Get());
+    ScopedSelect select(dc.Get(), font);
     RECT bounds{0, 0, 0, 0};
     DrawTextA(dc.Get(), text.c_str(), static_cast<int>(text.size()), &bounds,
               DT_CALCRECT | DT_SINGLELINE);
@@ -211,7 +214,8 @@ HWND DialogHost::CreateControl(const Control& control, int id) {
     int width = control.width;
     int height = control.height;
     if (width == 0 || height == 0) {
-        const SIZE size = LabelSize(control.text);
+        // Measured in the font the control shows: a link's underlined font may be wider.
+        const SIZE size = LabelSize(control.text, FontOf(control));
         width = width ? width : size.cx;
         height = height ? height : size.cy;
     }
@@ -225,8 +229,7 @@ HWND DialogHost::CreateControl(const Control& control, int id) {
                                   nullptr);
     if (!window)
         return nullptr;
-    HGDIOBJ font = control.kind == ControlKind::LinkLabel ? linkFont_.Get() : font_.Get();
-    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(control)), FALSE);
     if (control.kind == ControlKind::Edit && control.maxLength)
         SendMessageA(window, EM_LIMITTEXT, control.maxLength, 0);
     return window;
@@ -327,7 +330,7 @@ void DialogHost::DrawGlyphButton(const DRAWITEMSTRUCT& draw, const Control& cont
     const std::uint8_t* glyph = control.glyph == Glyph::Ok       ? OkGlyph
                                 : control.glyph == Glyph::Cancel ? CancelGlyph
                                                                  : nullptr;
-    const SIZE text = LabelSize(control.text);
+    const SIZE text = LabelSize(control.text, font_.Get());
     const int contentWidth = (glyph ? PictureSide + 4 : 0) + text.cx;
     int x = rect.left + (rect.right - rect.left - contentWidth) / 2 + (pushed ? 1 : 0);
     const int middle = (rect.top + rect.bottom) / 2 + (pushed ? 1 : 0);

@@ -86,3 +86,48 @@ TEST(Win32MessagesTest, PostsFromAnotherThreadToTheWindow) {
 
 } // namespace
 } // namespace vantrel::win32
+
+namespace vantrel::win32 {
+namespace {
+
+// Windows starts a Run value the way CreateProcess reads a command line without a program
+// name: an unquoted path with a blank is tried piece by piece, "C:\My.exe" first.
+std::string ImageStartedFor(const std::string& commandLine) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    std::string mutableLine = commandLine;
+    if (!CreateProcessA(nullptr, mutableLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED,
+                        nullptr, nullptr, &startup, &process))
+        return "";
+    char image[MAX_PATH] = {};
+    DWORD size = MAX_PATH;
+    QueryFullProcessImageNameA(process.hProcess, 0, image, &size);
+    TerminateProcess(process.hProcess, 0); // suspended: it never ran a single instruction
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return image;
+}
+
+TEST(RunValueTest, TheQuotedValueStartsTheProgramNotAPlantedMyExe) {
+    char system[MAX_PATH];
+    GetSystemDirectoryA(system, MAX_PATH);
+    const std::string harmless = std::string(system) + "\\hostname.exe";
+    const std::string program = "C:\\My Tools\\Vantrel.exe";
+    const std::string planted = "C:\\My.exe";
+    CreateDirectoryA("C:\\My Tools", nullptr);
+    if (!CopyFileA(harmless.c_str(), program.c_str(), FALSE) ||
+        !CopyFileA(harmless.c_str(), planted.c_str(), FALSE))
+        GTEST_SKIP() << "cannot plant files on C:";
+
+    EXPECT_STRCASEEQ(ImageStartedFor(RunValueOf(program)).c_str(), program.c_str());
+    // What the unquoted value of earlier versions started instead.
+    EXPECT_STRCASEEQ(ImageStartedFor(program).c_str(), planted.c_str());
+
+    DeleteFileA(planted.c_str());
+    DeleteFileA(program.c_str());
+    RemoveDirectoryA("C:\\My Tools");
+}
+
+} // namespace
+} // namespace vantrel::win32
