@@ -1,9 +1,8 @@
 #include "app/MainForm.h"
 
+#include "app/Forms.h"
 #include "tree/Entries.h"
 #include "update/CheckVersion.h"
-#include "update/FormAbout.h"
-#include "update/FormCheckUpdates.h"
 #include "update/StartupSwitch.h"
 
 namespace vantrel {
@@ -17,8 +16,7 @@ constexpr unsigned RunValueBufferBytes = 280;
 
 MainForm::MainForm(Platform& platform)
     : platform_(platform), main_(BuildPopupMenuMain()), sub_(BuildPopupMenuSub()),
-      formCheckUpdates_(std::make_unique<TFormCheckUpdates>()),
-      formAbout_(std::make_unique<TFormAbout>(platform.shell)) {}
+      forms_(std::make_unique<Forms>(platform)) {}
 
 MainForm::~MainForm() {
     // Records are normally released by FormDestroy; this covers a form that never ran it.

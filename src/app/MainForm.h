@@ -3,6 +3,7 @@
 // shutdown sequences and handles every menu command.
 
 #include "app/MenuLayout.h"
+#include "generated/DiskDrives.h"
 #include "platform/Platform.h"
 #include "platform/ProcessFacts.h"
 
@@ -13,8 +14,7 @@
 namespace vantrel {
 
 class CheckVersion;
-class TFormAbout;
-class TFormCheckUpdates;
+struct Forms;
 
 enum class MouseButton { Left, Right, Middle };
 
@@ -46,6 +46,8 @@ public:
     MenuNode& PopupMenuSubRunAtSystemStartup() { return *sub_.runAtSystemStartup; }
     ProcessFacts& Facts() { return facts_; }
     Platform& Services() { return platform_; }
+    // The program's dialogs, one each for the whole run.
+    Forms& Dialogs() { return *forms_; }
 
     bool SavedAtSessionEnd() const { return savedAtSessionEnd_; }
     std::int32_t ProgramVersionNumber() const { return 100; }
@@ -82,8 +84,6 @@ public:
     void RunVersionCheckNotices();
     bool VersionCheckRunning() const { return checkVersion_ != nullptr; }
     MenuNode& PopupMenuSubCheckforupdates() { return *sub_.checkForUpdates; }
-    TFormCheckUpdates& FormCheckUpdates() { return *formCheckUpdates_; }
-    TFormAbout& FormAbout() { return *formAbout_; }
 
 private:
     void ProbeRunAtStartup();
@@ -94,9 +94,9 @@ private:
     ProcessFacts facts_;
     MainMenuLayout main_;
     SubMenuLayout sub_;
+    std::unique_ptr<Forms> forms_;
     bool savedAtSessionEnd_ = false;
-    std::unique_ptr<TFormCheckUpdates> formCheckUpdates_;
-    std::unique_ptr<TFormAbout> formAbout_;
+    DriveIconRequests driveIconRequests_; // drive icons still being looked up
     std::unique_ptr<CheckVersion> checkVersion_; // the check reference; UI thread only
 };
 

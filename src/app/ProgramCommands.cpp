@@ -1,9 +1,8 @@
 // The program's own commands: home page, version check, About, start-up switch.
 #include "app/MainForm.h"
 
+#include "app/Forms.h"
 #include "update/CheckVersion.h"
-#include "update/FormAbout.h"
-#include "update/FormCheckUpdates.h"
 #include "update/StartupSwitch.h"
 #include "update/Vendor.h"
 #include "update/VendorPages.h"
@@ -16,7 +15,7 @@ void MainForm::PopupMenuSubHomePageClick() {
 }
 
 void MainForm::PopupMenuSubAboutClick() {
-    platform_.ui.ShowModal(*formAbout_);
+    platform_.ui.ShowModal(forms_->FormAbout);
 }
 
 void MainForm::PopupMenuSubRunAtSystemStartupClick() {
@@ -59,9 +58,10 @@ void MainForm::HandleVersionResult(std::intptr_t lParam) {
         StopVersionCheck();
         const VersionVerdict verdict =
             JudgeVersion(static_cast<std::uint32_t>(lParam), ProgramVersionNumber());
-        formCheckUpdates_->SetText("Label1", verdict.text);
-        formCheckUpdates_->SetText("BitBtn1", verdict.button);
-        if (platform_.ui.ShowModal(*formCheckUpdates_) == ModalResult::Ok && verdict.newer)
+        TFormCheckUpdates& dialog = forms_->FormCheckUpdates;
+        dialog.SetText("Label1", verdict.text);
+        dialog.SetText("BitBtn1", verdict.button);
+        if (platform_.ui.ShowModal(dialog) == ModalResult::Ok && verdict.newer)
             OpenVendorPage(platform_.shell, VendorDownloadsPath);
     } catch (...) {
         // Nothing further is shown.

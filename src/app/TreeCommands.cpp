@@ -6,8 +6,5 @@ namespace vantrel {
 bool MainForm::LoadConfiguration() { return false; }
 void MainForm::SaveConfiguration() {}
 void MainForm::CreateDefaultContent() {}
-void MainForm::PopupMenuDelItemClick(MenuNode&) {}
-void MainForm::PopupMenuMoveUpClick(MenuNode&) {}
-void MainForm::PopupMenuMoveDownClick(MenuNode&) {}
 
 } // namespace vantrel

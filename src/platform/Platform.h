@@ -2,6 +2,7 @@
 // Everything the portable program reaches of the operating system, in narrow pieces.
 
 #include "platform/ClipboardApi.h"
+#include "platform/DrivesApi.h"
 #include "platform/IconApi.h"
 #include "platform/InternetApi.h"
 #include "platform/MessageApi.h"
@@ -10,6 +11,7 @@
 #include "platform/RegistryApi.h"
 #include "platform/RegistryWriteApi.h"
 #include "platform/ShellApi.h"
+#include "platform/ShellFoldersApi.h"
 #include "platform/UiApi.h"
 
 namespace vantrel {
@@ -21,6 +23,8 @@ struct Platform {
     UiApi& ui;
     ShellApi& shell;
     ClipboardApi& clipboard;
+    ShellFoldersApi& folders;
+    DrivesApi& drives;
     PowerApi& power;
     RegistryWriteApi& registryWrite;
     InternetApi& internet;

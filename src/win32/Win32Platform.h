@@ -4,6 +4,7 @@
 #include "platform/Platform.h"
 #include "win32/MainWindow.h"
 #include "win32/Win32Clipboard.h"
+#include "win32/Win32Drives.h"
 #include "win32/Win32Icons.h"
 #include "win32/Win32Internet.h"
 #include "win32/Win32Messages.h"
@@ -12,6 +13,7 @@
 #include "win32/Win32Registry.h"
 #include "win32/Win32RegistryWrite.h"
 #include "win32/Win32Shell.h"
+#include "win32/Win32ShellFolders.h"
 
 namespace vantrel::win32 {
 
@@ -23,12 +25,14 @@ struct Win32Platform {
     MainWindow window;
     Win32Shell shell;
     Win32Clipboard clipboard; // owned by the main window once it exists (see main.cpp)
+    Win32ShellFolders folders;
+    Win32Drives drives; // made on the GUI thread: background icons come back through its window
     Win32Power power;
     Win32RegistryWrite registryWrite;
     InternetApi& internet = Win32Internet::ForProcess(); // lives as long as the process
     Win32Messages messages; // posts to the main window once it exists (see main.cpp)
-    Platform platform{process, registry, icons, window, shell, clipboard,
-                      power, registryWrite, internet, messages};
+    Platform platform{process, registry, icons, window,        shell,    clipboard,
+                      folders, drives,   power, registryWrite, internet, messages};
 };
 
 } // namespace vantrel::win32

@@ -63,6 +63,14 @@ TEST(MainFormStartupTest, RunsTheStepsInOrder) {
     FakePlatform fake;
     MainForm form(fake.platform);
     form.FormCreate();
+    // The System Links catalogue is looked up after the process facts, before the Run key.
+    const std::string runKeyRead =
+        "RegReadUser " + std::string(RunKeyPath) + " value=Vantrel buffer=280";
+    const int catalogue = fake.log.IndexOf("GetSystemDirectory");
+    ASSERT_GT(catalogue, fake.log.IndexOf("HideMainForm"));
+    ASSERT_LT(catalogue, fake.log.IndexOf(runKeyRead));
+    fake.log.calls.erase(fake.log.calls.begin() + catalogue,
+                         fake.log.calls.begin() + fake.log.IndexOf(runKeyRead));
     EXPECT_EQ(fake.log.calls,
               (std::vector<std::string>{
                   "CoInitializeEx apartment", "HideMainForm",
@@ -164,7 +172,7 @@ TEST(MainFormClicksTest, LeftClickShowsMainMenuAnyOtherButtonTheSubMenu) {
     form.TrayIcon1MouseDown(MouseButton::Right, 5, 6);
     form.TrayIcon1MouseDown(MouseButton::Middle, 7, 8);
     EXPECT_EQ(fake.log.calls,
-              (std::vector<std::string>{"BringToForeground",
+              (std::vector<std::string>{"GetLogicalDrives", "BringToForeground",
                                         "ShowPopupMenu PopupMenuMain at 100,200",
                                         "BringToForeground", "ShowPopupMenu PopupMenuSub at 5,6",
                                         "BringToForeground", "ShowPopupMenu PopupMenuSub at 7,8"}));

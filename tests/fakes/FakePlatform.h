@@ -4,11 +4,13 @@
 // what the program asked for, and in which order. Answers are set through public fields.
 
 #include "fakes/FakeClipboard.h"
+#include "fakes/FakeDrives.h"
 #include "fakes/FakeInternet.h"
 #include "fakes/FakeMessages.h"
 #include "fakes/FakePower.h"
 #include "fakes/FakeRegistryWrite.h"
 #include "fakes/FakeShell.h"
+#include "fakes/FakeShellFolders.h"
 #include "platform/Platform.h"
 #include "tree/MenuNode.h"
 
@@ -124,12 +126,14 @@ struct FakePlatform {
     FakeUi ui{log};
     FakeShell shell{log};
     FakeClipboard clipboard{log};
+    FakeShellFolders folders{log};
+    FakeDrives drives{log};
     FakePower power{log};
     FakeRegistryWrite registryWrite{log, registry};
     FakeInternet internet{log};
     FakeMessages messages{log};
-    Platform platform{process, registry, icons, ui, shell, clipboard,
-                      power, registryWrite, internet, messages};
+    Platform platform{process, registry, icons, ui,            shell,    clipboard,
+                      folders, drives,   power, registryWrite, internet, messages};
 };
 
 } // namespace vantrel::testing

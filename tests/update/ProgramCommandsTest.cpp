@@ -1,3 +1,4 @@
+#include "app/Forms.h"
 #include "app/MainForm.h"
 #include "fakes/FakePlatform.h"
 #include "update/CheckVersion.h"
@@ -174,7 +175,7 @@ TEST(HomePageTest, BothMenusAndTheAboutBoxLinkOpenTheHomePage) {
     form.MenuItemClick(*form.PopupMenuSub().Find("PopupMenuSubAbout"));
     EXPECT_EQ(fake.log.calls,
               (std::vector<std::string>{HomePage, HomePage, "ShowModal About", HomePage}));
-    EXPECT_EQ(form.FormAbout().Result(), ModalResult::Ok);
+    EXPECT_EQ(form.Dialogs().FormAbout.Result(), ModalResult::Ok);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 // The real clipboard: what CopyTextToClipboard leaves there, as another program reads it.
-#include "win32/Win32Clipboard.h"
 #include "launch/Clipboard.h"
+#include "win32/Win32Clipboard.h"
 
 #include <gtest/gtest.h>
 

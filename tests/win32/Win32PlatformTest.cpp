@@ -1,8 +1,8 @@
-#include "win32/Win32Platform.h"
 #include "render/IconExtraction.h"
 #include "tree/LinkEntry.h"
 #include "win32/DllSearch.h"
 #include "win32/Handles.h"
+#include "win32/Win32Platform.h"
 
 #include <gtest/gtest.h>
 
