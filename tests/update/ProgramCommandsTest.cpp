@@ -131,13 +131,6 @@ TEST(VersionCheckTest, ExitWhileACheckRunsWaitsForItAndShowsNothing) {
     EXPECT_TRUE(fake.log.Matching("ShowModal").empty());
 }
 
-TEST(VersionCheckTest, TheEntryStaysHidden) {
-    FakePlatform fake;
-    MainForm form(fake.platform);
-    form.FormCreate();
-    EXPECT_FALSE(form.PopupMenuSubCheckforupdates().visible);
-}
-
 TEST(ResultDialogTest, ButtonGivesOkAndTheCloseBoxCancel) {
     TFormCheckUpdates dialog;
     dialog.BeginModal();
