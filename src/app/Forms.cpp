@@ -3,7 +3,8 @@
 namespace vantrel {
 
 Forms::Forms(Platform& platform)
-    : FormAddRun(platform.shell), FormAddApp(platform.pickers), FormAddFile(platform.pickers) {
+    : FormAddRun(platform.shell), FormAddApp(platform.pickers), FormAddFile(platform.pickers),
+      FormAbout(platform.shell) {
     editors.Register(LinkKindRun, FormAddRun);
     editors.Register(LinkKindApplication, FormAddApp);
     editors.Register(LinkKindNetwork, FormAddNetwork);

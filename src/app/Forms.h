@@ -9,6 +9,8 @@
 #include "editors/AddRunDialog.h"
 #include "editors/EditorDialogs.h"
 #include "platform/Platform.h"
+#include "update/FormAbout.h"
+#include "update/FormCheckUpdates.h"
 
 namespace vantrel {
 
@@ -24,6 +26,8 @@ struct Forms {
     TFormAddFile FormAddFile;
     // The category of each entry dialog above.
     EditorDialogs editors;
+    TFormCheckUpdates FormCheckUpdates;
+    TFormAbout FormAbout;
 };
 
 } // namespace vantrel

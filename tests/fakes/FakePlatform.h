@@ -5,7 +5,11 @@
 
 #include "fakes/FakeClipboard.h"
 #include "fakes/FakeDrives.h"
+#include "fakes/FakeInternet.h"
+#include "fakes/FakeMessages.h"
 #include "fakes/FakePickers.h"
+#include "fakes/FakePower.h"
+#include "fakes/FakeRegistryWrite.h"
 #include "fakes/FakeShell.h"
 #include "fakes/FakeShellFolders.h"
 #include "platform/Platform.h"
@@ -125,8 +129,14 @@ struct FakePlatform {
     FakeClipboard clipboard{log};
     FakeShellFolders folders{log};
     FakeDrives drives{log};
+    FakePower power{log};
+    FakeRegistryWrite registryWrite{log, registry};
+    FakeInternet internet{log};
+    FakeMessages messages{log};
     FakePickers pickers{log};
-    Platform platform{process, registry, icons, ui, shell, clipboard, folders, drives, pickers};
+    Platform platform{process, registry, icons, ui,            shell,    clipboard,
+                      folders, drives,   power, registryWrite, internet, messages,
+                      pickers};
 };
 
 } // namespace vantrel::testing
