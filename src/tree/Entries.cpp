@@ -37,7 +37,7 @@ MenuNode& CreateGroupEntry(MenuNode& parent, const std::string& title, std::uint
 
 bool LoadApplicationIcon(const std::string& target, LinkEntry* entry, Platform& platform) {
     if (!DirectoryPart(target).empty())
-        return LoadIconFromPath(target, entry, platform);
+        return LoadEntryIcon(target, entry, platform);
     const std::string windows = UsableWindowsDirectory(platform.process);
     if (windows.empty())
         return false;
@@ -76,7 +76,7 @@ MenuNode& CreateItemEntry(MenuNode& parent, const ItemFields& fields, Platform& 
     if (fields.kind == LinkKindApplication)
         LoadApplicationIcon(fields.target, node->Tag(), platform);
     else if (fields.kind == LinkKindFile)
-        LoadIconFromPath(fields.target, node->Tag(), platform);
+        LoadEntryIcon(fields.target, node->Tag(), platform);
 
     MenuNode& item = parent.Append(std::move(node));
     AddItemActionsMenu(item);
