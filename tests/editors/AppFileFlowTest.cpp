@@ -22,6 +22,8 @@ MenuNode& Action(MenuNode& entry, const std::string& caption) {
     throw std::out_of_range("no action " + caption);
 }
 
+// Inside the bracket every icon read first asks for the type of the target's drive: the
+// targets here are on local disks, so their icons are read at once.
 const std::string Disable = "Wow64DisableWow64FsRedirection";
 const std::string Revert = "Wow64RevertWow64FsRedirection cookie=0x5150";
 const std::string ProgramPicker =
@@ -62,7 +64,7 @@ TEST_F(AppFileFlowTest, AddingAnApplicationByPickingTheProgram) {
     Click(*form.PopupMenuMain().Find("AddNewItem2"));
     EXPECT_EQ(fake.log.calls,
               (std::vector<std::string>{"ShowModal Add/Edit Application",
-                                        ProgramPicker + " dir= file=", Disable,
+                                        ProgramPicker + " dir= file=", Disable, "GetDriveType C:\\",
                                         "SHGetFileInfo path=C:\\Windows\\notepad.exe", Revert}));
     ASSERT_EQ(applications.Count(), 4u);
     const MenuNode& added = Last(applications);
@@ -93,10 +95,11 @@ TEST_F(AppFileFlowTest, AddingAFolderStartsInFolderModeAndStoresOneTrailingBacks
     });
     Click(*form.PopupMenuMain().Find("AddNewItem5"));
     EXPECT_TRUE(freshFolderMode);
-    EXPECT_EQ(fake.log.calls, (std::vector<std::string>{
-                                  "ShowModal Add/Edit File or Folder",
-                                  "SHBrowseForFolder owner=Add/Edit File or Folder start=", Disable,
-                                  "SHGetFileInfo path=C:\\Users\\Public\\", Revert}));
+    EXPECT_EQ(fake.log.calls,
+              (std::vector<std::string>{
+                  "ShowModal Add/Edit File or Folder",
+                  "SHBrowseForFolder owner=Add/Edit File or Folder start=", Disable,
+                  "GetDriveType C:\\", "SHGetFileInfo path=C:\\Users\\Public\\", Revert}));
     const LinkEntry& record = *Last(files).Tag();
     EXPECT_EQ(record.title, "Public");
     EXPECT_EQ(record.target, "C:\\Users\\Public\\");
@@ -118,8 +121,8 @@ TEST_F(AppFileFlowTest, AddingAFileInAGroupPutsItLastInTheGroup) {
               (std::vector<std::string>{"ShowModal Add/Edit File or Folder",
                                         "GetOpenFileName owner=Add/Edit File or Folder filter= "
                                         "dir= file=",
-                                        Disable, "SHGetFileInfo path=C:\\Docs\\report.final.pdf",
-                                        Revert}));
+                                        Disable, "GetDriveType C:\\",
+                                        "SHGetFileInfo path=C:\\Docs\\report.final.pdf", Revert}));
     ASSERT_EQ(group.Count(), 3u);
     const LinkEntry& record = *Last(group).Tag();
     EXPECT_EQ(record.title, "report");
@@ -165,9 +168,9 @@ TEST_F(AppFileFlowTest, EditingAnApplicationStartsThePickerFromItsProgram) {
     Click(Action(app, "Edit Current Item"));
     EXPECT_TRUE(lockedAndFilled);
     EXPECT_EQ(fake.log.calls,
-              (std::vector<std::string>{"ShowModal Add/Edit Application",
-                                        ProgramPicker + " dir= file=notepad.exe", Disable,
-                                        "SHGetFileInfo path=C:\\Tools\\calc.exe", Revert}));
+              (std::vector<std::string>{
+                  "ShowModal Add/Edit Application", ProgramPicker + " dir= file=notepad.exe",
+                  Disable, "GetDriveType C:\\", "SHGetFileInfo path=C:\\Tools\\calc.exe", Revert}));
     const LinkEntry& record = *app.Tag();
     EXPECT_EQ(app.caption, "Notepad"); // the typed title stays
     EXPECT_EQ(record.target, "C:\\Tools\\calc.exe");
@@ -231,7 +234,8 @@ TEST_F(AppFileFlowTest, EditingAFileOrFolderKeepsItsModeAndReadsItsIconAgain) {
         EXPECT_TRUE(locked) << c.label;
         EXPECT_EQ(fake.log.calls,
                   (std::vector<std::string>{"ShowModal Add/Edit File or Folder", c.pickerLine,
-                                            Disable, "SHGetFileInfo path=" + c.newTarget, Revert}))
+                                            Disable, "GetDriveType D:\\",
+                                            "SHGetFileInfo path=" + c.newTarget, Revert}))
             << c.label;
         EXPECT_EQ(entry.caption, "Kept") << c.label;
         EXPECT_EQ(entry.Tag()->target, c.newTarget) << c.label;
