@@ -80,6 +80,8 @@ private:
     MainMenuLayout main_;
     SubMenuLayout sub_;
     bool savedAtSessionEnd_ = false;
+    // Set when a stored configuration file could be neither loaded whole nor set aside.
+    bool keepStoredFiles_ = false;
 };
 
 } // namespace vantrel

@@ -1,6 +1,7 @@
 #pragma once
 // Everything the portable program reaches of the operating system, in narrow pieces.
 
+#include "platform/FileApi.h"
 #include "platform/IconApi.h"
 #include "platform/ProcessApi.h"
 #include "platform/RegistryApi.h"
@@ -13,6 +14,7 @@ struct Platform {
     RegistryApi& registry;
     IconApi& icons;
     UiApi& ui;
+    FileApi& files;
 };
 
 } // namespace vantrel

@@ -3,6 +3,7 @@
 // plain line ("ShellExecute verb=runas file=mmc.exe ..."), so a test can assert exactly
 // what the program asked for, and in which order. Answers are set through public fields.
 
+#include "fakes/FakeFiles.h"
 #include "platform/Platform.h"
 #include "tree/MenuNode.h"
 
@@ -111,7 +112,8 @@ struct FakePlatform {
     FakeRegistry registry{log};
     FakeIcons icons{log};
     FakeUi ui{log};
-    Platform platform{process, registry, icons, ui};
+    FakeFiles files{log};
+    Platform platform{process, registry, icons, ui, files};
 };
 
 } // namespace vantrel::testing
