@@ -3,6 +3,7 @@
 #include "fakes/FakePlatform.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace vantrel::testing {
 
@@ -85,7 +86,8 @@ bool FakeFiles::Write(FileHandle file, const std::uint8_t* data, std::size_t siz
     std::string& content = files[path];
     if (content.size() < open->position + stored)
         content.resize(open->position + stored);
-    std::copy(data, data + stored, content.begin() + static_cast<std::ptrdiff_t>(open->position));
+    if (stored > 0)
+        std::memcpy(&content[open->position], data, stored);
     open->position += stored;
     return go;
 }
@@ -101,7 +103,8 @@ std::optional<std::size_t> FakeFiles::Read(FileHandle file, std::uint8_t* buffer
     const std::size_t available =
         open->position < content.size() ? content.size() - open->position : 0;
     const std::size_t count = std::min(size, available);
-    std::copy_n(content.begin() + static_cast<std::ptrdiff_t>(open->position), count, buffer);
+    if (count > 0)
+        std::memcpy(buffer, content.data() + open->position, count);
     open->position += count;
     return count;
 }
