@@ -4,6 +4,7 @@
 #include "tree/PathParts.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace vantrel {
 
@@ -53,18 +54,18 @@ void WriteRecord(const LinkEntry& entry, int depth, std::uint8_t* record) {
 MenuNode& CreateFromRecord(MenuNode& parent, const std::uint8_t* record, Platform& platform) {
     const std::uint8_t kind = record[KindOffset];
     const std::uint8_t entryType = record[EntryTypeOffset];
-    const std::string title = GetText(record + TitleOffset, TitleField);
     if (record[IsGroupOffset] != 0)
-        return CreateGroupEntry(parent, title, kind, entryType);
+        return CreateGroupEntry(parent, GetText(record + TitleOffset, TitleField), kind,
+                                entryType);
     ItemFields fields;
-    fields.title = title;
+    fields.title = GetText(record + TitleOffset, TitleField);
     fields.target = GetText(record + TargetOffset, TextField);
     fields.parameters = GetText(record + ParametersOffset, TextField);
     fields.workDir = GetText(record + WorkDirOffset, TextField);
     fields.runAsAdmin = record[RunAsAdminOffset];
     fields.kind = kind;
     fields.entryType = entryType;
-    return CreateItemEntry(parent, fields, platform);
+    return CreateItemEntry(parent, std::move(fields), platform);
 }
 
 std::size_t RecordsBytes(std::int32_t count) {
@@ -136,7 +137,10 @@ struct StoredCopy {
     std::string path;
     CopyState state = CopyState::Missing;
     CategoryCounts counts{};
-    std::vector<std::uint8_t> records; // as much of the record arrays as could be read
+    // As much of the record arrays as could be read. Not a vector: zero-filling 44 MB only
+    // for the read to overwrite it costs a tenth of a large load.
+    std::unique_ptr<std::uint8_t[]> records;
+    std::size_t recordsRead = 0;
 };
 
 bool ReadExactly(FileApi& files, FileHandle file, std::uint8_t* buffer, std::size_t size) {
@@ -165,11 +169,11 @@ void ReadOpenCopy(FileApi& files, FileHandle file, StoredCopy& copy) {
         copy.state = size && *size == expected ? CopyState::Whole : CopyState::Partial;
         return;
     }
-    copy.records.resize(static_cast<std::size_t>(wanted));
-    const auto read = files.Read(file, copy.records.data(), copy.records.size());
+    copy.records.reset(new std::uint8_t[static_cast<std::size_t>(wanted)]);
+    const auto read = files.Read(file, copy.records.get(), static_cast<std::size_t>(wanted));
     // A failed read leaves no category readable.
-    copy.records.resize(read ? *read : 0);
-    if (size && *size == expected && copy.records.size() == expected - RecordsOffset)
+    copy.recordsRead = read ? std::min(*read, static_cast<std::size_t>(wanted)) : 0;
+    if (size && *size == expected && copy.recordsRead == expected - RecordsOffset)
         copy.state = CopyState::Whole;
 }
 
@@ -208,9 +212,9 @@ void RebuildCategories(const Categories& categories, const StoredCopy& copy, Pla
     std::size_t offset = 0;
     for (std::size_t i = 0; i < CategoryCount; ++i) {
         const std::size_t bytes = RecordsBytes(copy.counts[i]);
-        if (offset + bytes > copy.records.size() && bytes > 0)
+        if (offset + bytes > copy.recordsRead && bytes > 0)
             return;
-        const std::uint8_t* records = bytes > 0 ? copy.records.data() + offset : nullptr;
+        const std::uint8_t* records = bytes > 0 ? copy.records.get() + offset : nullptr;
         auto rebuild = [&] {
             RebuildEntries(*menus[i], records, static_cast<std::size_t>(copy.counts[i]),
                            platform);
