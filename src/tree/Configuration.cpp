@@ -4,6 +4,7 @@
 #include "tree/PathParts.h"
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 
 namespace vantrel {
@@ -27,7 +28,7 @@ std::uint32_t GetU32(const std::uint8_t* at) {
 }
 
 void PutText(std::uint8_t* field, std::size_t fieldBytes, const std::string& text) {
-    // The record was zero-filled, so the terminating zero and the rest are already there.
+    // The record is zero-filled first, so the terminating zero and the rest are there.
     const std::size_t length = std::min(text.size(), fieldBytes - 1);
     std::copy_n(text.begin(), length, field);
 }
@@ -40,6 +41,7 @@ std::string GetText(const std::uint8_t* field, std::size_t fieldBytes) {
 }
 
 void WriteRecord(const LinkEntry& entry, int depth, std::uint8_t* record) {
+    std::memset(record, 0, RecordBytes);
     PutText(record + TitleOffset, TitleField, entry.title);
     PutText(record + TargetOffset, TextField, entry.target);
     PutText(record + ParametersOffset, TextField, entry.parameters);
@@ -98,17 +100,14 @@ private:
 };
 
 bool WriteParts(FileApi& files, FileHandle file, const ConfigurationImage& image) {
-    std::size_t offset = 0;
-    auto writePart = [&](std::size_t size) {
-        const bool written = size == 0 || files.Write(file, image.bytes.data() + offset, size);
-        offset += size;
-        return written;
-    };
-    if (!writePart(VersionBytes) || !writePart(HeaderBytes))
+    if (!files.Write(file, image.head.data(), VersionBytes) ||
+        !files.Write(file, image.head.data() + VersionBytes, HeaderBytes))
         return false;
-    for (std::int32_t count : image.counts)
-        if (!writePart(RecordsBytes(count)))
+    for (std::size_t i = 0; i < CategoryCount; ++i) {
+        const std::size_t size = RecordsBytes(image.counts[i]);
+        if (size > 0 && !files.Write(file, image.records[i].get(), size))
             return false;
+    }
     return true;
 }
 
@@ -290,27 +289,21 @@ void RebuildEntries(MenuNode& category, const std::uint8_t* records, std::size_t
 
 ConfigurationImage BuildConfigurationImage(const Categories& categories) {
     ConfigurationImage image;
+    PutU32(image.head.data(), FormatVersion);
+    std::uint8_t* header = image.head.data() + VersionBytes;
     const auto menus = categories.InFileOrder();
-    std::size_t total = RecordsOffset;
     for (std::size_t i = 0; i < CategoryCount; ++i) {
-        image.counts[i] = std::min(CountEntries(*menus[i], 0), MaxRecordsPerCategory);
-        total += RecordsBytes(image.counts[i]);
+        const std::int32_t capacity = std::min(CountEntries(*menus[i], 0), MaxRecordsPerCategory);
+        // Left uninitialised: every record is zero-filled as it is written, so the memory is
+        // touched once.
+        image.records[i].reset(new std::uint8_t[RecordsBytes(capacity)]);
+        std::int32_t next = 0;
+        FlattenEntries(*menus[i], 0, capacity, next, image.records[i].get());
+        image.counts[i] = next; // equal to the capacity: both walks take the same entries
+        PutU32(header + 4 * i, static_cast<std::uint32_t>(next));
     }
-    image.bytes.assign(total, 0);
-    std::uint8_t* bytes = image.bytes.data();
-    PutU32(bytes, FormatVersion);
-    std::uint8_t* header = bytes + VersionBytes;
-    for (std::size_t i = 0; i < CategoryCount; ++i)
-        PutU32(header + 4 * i, static_cast<std::uint32_t>(image.counts[i]));
     // The sixth count and the reserved bytes stay zero.
     header[HeaderMarkerOffset] = 1;
-
-    std::uint8_t* records = bytes + RecordsOffset;
-    for (std::size_t i = 0; i < CategoryCount; ++i) {
-        std::int32_t next = 0;
-        FlattenEntries(*menus[i], 0, image.counts[i], next, records);
-        records += RecordsBytes(image.counts[i]);
-    }
     return image;
 }
 

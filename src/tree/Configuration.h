@@ -17,6 +17,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -66,10 +67,12 @@ void FlattenEntries(const MenuNode& node, int depth, std::int32_t capacity, std:
 void RebuildEntries(MenuNode& category, const std::uint8_t* records, std::size_t count,
                     Platform& platform);
 
-// The whole file as the save writes it.
+// The whole file as the save writes it, in the parts it writes: version and header, then
+// the records of each category.
 struct ConfigurationImage {
-    std::vector<std::uint8_t> bytes;
+    std::array<std::uint8_t, config::RecordsOffset> head{};
     CategoryCounts counts{};
+    std::array<std::unique_ptr<std::uint8_t[]>, config::CategoryCount> records;
 };
 ConfigurationImage BuildConfigurationImage(const Categories& categories);
 
