@@ -40,11 +40,15 @@ std::string Native(const std::string& path) {
     return native;
 }
 
-int Fd(FileHandle file) { return static_cast<int>(file) - 1; }
-FileHandle Handle(int fd) { return fd < 0 ? NoFile : static_cast<FileHandle>(fd + 1); }
+int Fd(FileHandle file) {
+    return static_cast<int>(file) - 1;
+}
+FileHandle Handle(int fd) {
+    return fd < 0 ? NoFile : static_cast<FileHandle>(fd + 1);
+}
 
 class PosixFiles : public FileApi {
-public:
+  public:
     FileHandle CreateForWriting(const std::string& path) override {
         return Handle(::open(Native(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644));
     }
@@ -98,7 +102,7 @@ public:
 };
 
 class InertProcess : public ProcessApi {
-public:
+  public:
     explicit InertProcess(std::string directory) : directory_(std::move(directory)) {}
     bool InitializeCom() override { return true; }
     void UninitializeCom() override {}
@@ -112,12 +116,12 @@ public:
     std::string ModuleFileName() override { return directory_ + "\\Vantrel.exe"; }
     void Sleep(unsigned) override {}
 
-private:
+  private:
     std::string directory_;
 };
 
 class InertRegistry : public RegistryApi {
-public:
+  public:
     std::optional<StringValue> ReadUserValue(const std::string&, const std::string&,
                                              unsigned) override {
         return std::nullopt;
@@ -126,13 +130,13 @@ public:
 
 // The shell has no icon for anything: rebuilding pays for asking, not for decoding icons.
 class NoIcons : public IconApi {
-public:
+  public:
     std::optional<RawIcon> SmallIconOfPath(const std::string&) override { return std::nullopt; }
     std::optional<RawIcon> SmallIconOfIdList(const void*) override { return std::nullopt; }
 };
 
 class InertUi : public UiApi {
-public:
+  public:
     void HideMainForm() override {}
     bool ShowTrayIcon() override { return true; }
     void HideTrayIcon() override {}
@@ -159,7 +163,9 @@ struct BenchPlatform {
 
 constexpr int EntriesPerCategory = 10000;
 
-std::string Numbered(const char* text, int n) { return text + std::to_string(n); }
+std::string Numbered(const char* text, int n) {
+    return text + std::to_string(n);
+}
 
 ItemFields ItemOf(std::uint8_t kind, int n) {
     ItemFields item;
@@ -175,7 +181,9 @@ ItemFields ItemOf(std::uint8_t kind, int n) {
         item.parameters = Numbered("/profile user", n) + " --quiet";
         item.workDir = Numbered("C:\\Program Files\\Vendor\\Application ", n);
         break;
-    case LinkKindNetwork: item.target = Numbered("\\\\fileserver-02\\projects\\team-", n); break;
+    case LinkKindNetwork:
+        item.target = Numbered("\\\\fileserver-02\\projects\\team-", n);
+        break;
     case LinkKindInternet:
         item.target = Numbered("http://www.site-", n) + ".example.com/section/page.html";
         break;

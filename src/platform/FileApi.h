@@ -13,7 +13,7 @@ using FileHandle = std::uintptr_t;
 constexpr FileHandle NoFile = 0;
 
 class FileApi {
-public:
+  public:
     virtual ~FileApi() = default;
 
     // Creates the file, or empties an existing one, for writing with no sharing.

@@ -57,8 +57,7 @@ MenuNode& CreateFromRecord(MenuNode& parent, const std::uint8_t* record, Platfor
     const std::uint8_t kind = record[KindOffset];
     const std::uint8_t entryType = record[EntryTypeOffset];
     if (record[IsGroupOffset] != 0)
-        return CreateGroupEntry(parent, GetText(record + TitleOffset, TitleField), kind,
-                                entryType);
+        return CreateGroupEntry(parent, GetText(record + TitleOffset, TitleField), kind, entryType);
     ItemFields fields;
     fields.title = GetText(record + TitleOffset, TitleField);
     fields.target = GetText(record + TargetOffset, TextField);
@@ -78,7 +77,7 @@ std::size_t RecordsBytes(std::int32_t count) {
 
 // Closes the handle on every path out of a scope.
 class ScopedFile {
-public:
+  public:
     ScopedFile(FileApi& files, FileHandle handle) : files_(files), handle_(handle) {}
     ScopedFile(const ScopedFile&) = delete;
     ScopedFile& operator=(const ScopedFile&) = delete;
@@ -94,7 +93,7 @@ public:
         return files_.Close(handle);
     }
 
-private:
+  private:
     FileApi& files_;
     FileHandle handle_;
 };
@@ -215,8 +214,7 @@ void RebuildCategories(const Categories& categories, const StoredCopy& copy, Pla
             return;
         const std::uint8_t* records = bytes > 0 ? copy.records.get() + offset : nullptr;
         auto rebuild = [&] {
-            RebuildEntries(*menus[i], records, static_cast<std::size_t>(copy.counts[i]),
-                           platform);
+            RebuildEntries(*menus[i], records, static_cast<std::size_t>(copy.counts[i]), platform);
         };
         // Icons of applications and files must be read from the real system directory.
         if (menus[i] == categories.applications || menus[i] == categories.files)

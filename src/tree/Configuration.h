@@ -29,7 +29,7 @@ constexpr std::uint32_t FormatVersion = 1;
 constexpr std::size_t VersionBytes = 4;
 constexpr std::size_t HeaderBytes = 6004;
 constexpr std::size_t RecordsOffset = VersionBytes + HeaderBytes; // 6008
-constexpr std::size_t HeaderCountCount = 6;  // five categories and one always-empty count
+constexpr std::size_t HeaderCountCount = 6;      // five categories and one always-empty count
 constexpr std::size_t HeaderMarkerOffset = 2003; // holds the byte 1
 constexpr std::int32_t MaxRecordsPerCategory = 10000;
 constexpr int DepthLimit = 100; // depths 0 to 99 are stored
@@ -103,8 +103,7 @@ struct LoadReport {
 // size its counts give). When neither is whole, each damaged file is renamed aside so that
 // no save overwrites it, and the first one with a valid header is loaded as far as its
 // records reach.
-LoadReport LoadConfiguration(const Categories& categories, Platform& platform,
-                             ProcessFacts& facts);
+LoadReport LoadConfiguration(const Categories& categories, Platform& platform, ProcessFacts& facts);
 
 // Writes Config2.dat and then Config.dat, each as a flushed temporary file renamed over the
 // old one, so that a crash or a full disk at any moment leaves at least one whole copy of

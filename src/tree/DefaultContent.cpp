@@ -91,15 +91,21 @@ std::string BareDomain(const std::string& host) {
     return host.rfind("www.", 0) == 0 ? host.substr(4) : host;
 }
 
+// Search engines, portals, social networks, a video site, an encyclopedia and shops.
+const char* const PublicSites[] = {
+    "google.com",   "bing.com",    "yahoo.com",     "msn.com",    "facebook.com", "twitter.com",
+    "linkedin.com", "youtube.com", "wikipedia.org", "amazon.com", "ebay.com",
+};
+
+void AddSite(MenuNode& group, const std::string& domain, Platform& platform) {
+    AddItem(group, LinkKindInternet, {domain, WebAddressOf(domain), 0}, platform);
+}
+
 void AddInternetExamples(const Categories& categories, Platform& platform) {
     MenuNode& group = AddGroup(categories.internet, LinkKindInternet);
-    const std::string domains[] = {
-        BareDomain(VendorHost), // our own site comes first
-        "google.com",   "bing.com",   "yahoo.com",     "msn.com",    "facebook.com", "twitter.com",
-        "linkedin.com", "youtube.com", "wikipedia.org", "amazon.com", "ebay.com",
-    };
-    for (const std::string& domain : domains)
-        AddItem(group, LinkKindInternet, {domain, WebAddressOf(domain), 0}, platform);
+    AddSite(group, BareDomain(VendorHost), platform); // our own site comes first
+    for (const char* domain : PublicSites)
+        AddSite(group, domain, platform);
 }
 
 void AddFileExamples(const Categories& categories, Platform& platform) {
@@ -109,7 +115,9 @@ void AddFileExamples(const Categories& categories, Platform& platform) {
 
 } // namespace
 
-std::string WebAddressOf(const std::string& domain) { return "http://www." + domain; }
+std::string WebAddressOf(const std::string& domain) {
+    return "http://www." + domain;
+}
 
 void CreateDefaultContent(const Categories& categories, Platform& platform, ProcessFacts& facts) {
     try {

@@ -10,7 +10,9 @@ namespace {
 // One ReadFile or WriteFile call moves at most a DWORD's worth; keep each call moderate.
 constexpr std::size_t ChunkBytes = 16u << 20;
 
-HANDLE ToHandle(FileHandle file) { return reinterpret_cast<HANDLE>(file); }
+HANDLE ToHandle(FileHandle file) {
+    return reinterpret_cast<HANDLE>(file);
+}
 
 FileHandle FromHandle(HANDLE handle) {
     // CreateFileA never hands out a null handle, so 0 is free to mean "no file".
@@ -58,11 +60,17 @@ std::optional<std::size_t> Win32Files::Read(FileHandle file, std::uint8_t* buffe
     return done;
 }
 
-bool Win32Files::Flush(FileHandle file) { return FlushFileBuffers(ToHandle(file)) != FALSE; }
+bool Win32Files::Flush(FileHandle file) {
+    return FlushFileBuffers(ToHandle(file)) != FALSE;
+}
 
-bool Win32Files::TruncateHere(FileHandle file) { return SetEndOfFile(ToHandle(file)) != FALSE; }
+bool Win32Files::TruncateHere(FileHandle file) {
+    return SetEndOfFile(ToHandle(file)) != FALSE;
+}
 
-bool Win32Files::Close(FileHandle file) { return CloseHandle(ToHandle(file)) != FALSE; }
+bool Win32Files::Close(FileHandle file) {
+    return CloseHandle(ToHandle(file)) != FALSE;
+}
 
 std::optional<std::uint64_t> Win32Files::SizeOf(FileHandle file) {
     LARGE_INTEGER size{};
@@ -82,7 +90,9 @@ bool Win32Files::RenameKeeping(const std::string& from, const std::string& to) {
     return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
-bool Win32Files::Remove(const std::string& path) { return DeleteFileA(path.c_str()) != FALSE; }
+bool Win32Files::Remove(const std::string& path) {
+    return DeleteFileA(path.c_str()) != FALSE;
+}
 
 bool Win32Files::Exists(const std::string& path) {
     if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES)

@@ -6,7 +6,7 @@
 namespace vantrel {
 
 class Win32Files : public FileApi {
-public:
+  public:
     FileHandle CreateForWriting(const std::string& path) override;
     FileHandle OpenForReading(const std::string& path) override;
     bool Write(FileHandle file, const std::uint8_t* data, std::size_t size) override;

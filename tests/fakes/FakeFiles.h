@@ -14,7 +14,7 @@ namespace vantrel::testing {
 struct CallLog;
 
 class FakeFiles : public FileApi {
-public:
+  public:
     explicit FakeFiles(CallLog& log) : log_(log) {}
 
     // Path -> content as the running process sees it.
@@ -61,7 +61,7 @@ public:
     bool Remove(const std::string& path) override;
     bool Exists(const std::string& path) override;
 
-private:
+  private:
     struct OpenFile {
         std::string path;
         bool writing = false;

@@ -19,8 +19,7 @@ std::string U32(std::uint32_t value) {
     return bytes;
 }
 
-void DescribeNode(const MenuNode& node, const std::string& category, int depth,
-                  std::string& out) {
+void DescribeNode(const MenuNode& node, const std::string& category, int depth, std::string& out) {
     for (std::size_t i = 0; i < node.Count(); ++i) {
         const MenuNode& child = node.Child(i);
         const LinkEntry* e = child.Tag();
@@ -32,8 +31,8 @@ void DescribeNode(const MenuNode& node, const std::string& category, int depth,
                    "|type=" + std::to_string(e->entryType);
         else
             out += "I " + e->title + "|" + e->target + "|" + e->parameters + "|" + e->workDir +
-                   "|admin=" + std::to_string(e->runAsAdmin) + "|kind=" +
-                   std::to_string(e->kind) + "|type=" + std::to_string(e->entryType);
+                   "|admin=" + std::to_string(e->runAsAdmin) + "|kind=" + std::to_string(e->kind) +
+                   "|type=" + std::to_string(e->entryType);
         out += "\n";
         DescribeNode(child, category, depth + 1, out);
     }

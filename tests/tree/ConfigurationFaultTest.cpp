@@ -112,11 +112,11 @@ std::map<std::string, int> OperationsOfASave(const FileSystem& before, int& step
 }
 
 class ConfigurationFaultTest : public ::testing::TestWithParam<Before> {
-protected:
+  protected:
     void Check(const Outcome& outcome, const std::string& what) {
         const std::string& oldTree = GetParam() == Before::Nothing ? empty_ : old_;
-        EXPECT_TRUE(outcome.loaded == oldTree || outcome.loaded == new_)
-            << what << "\nloaded:\n" << outcome.loaded;
+        EXPECT_TRUE(outcome.loaded == oldTree || outcome.loaded == new_) << what << "\nloaded:\n"
+                                                                         << outcome.loaded;
         if (outcome.saved) {
             EXPECT_EQ(outcome.loaded, new_) << what;
             EXPECT_EQ(outcome.files.at(PrimaryPath), outcome.files.at(CopyPath)) << what;
@@ -163,8 +163,8 @@ TEST_P(ConfigurationFaultTest, DyingAtEveryStepWithOrWithoutPower) {
     ASSERT_GT(steps, 10);
     for (int step = 1; step <= steps + 1; ++step) {
         for (bool powerCut : {false, true}) {
-            const std::string what = "died at step " + std::to_string(step) +
-                                     (powerCut ? " and the power went" : "");
+            const std::string what =
+                "died at step " + std::to_string(step) + (powerCut ? " and the power went" : "");
             const Outcome outcome = SaveInterrupted(
                 before, [&](FakeFiles& files) { files.dieAtStep = step; }, powerCut);
             Check(outcome, what);

@@ -1,5 +1,5 @@
-#include "tree/ConfigTestSupport.h"
 #include "tree/Configuration.h"
+#include "tree/ConfigTestSupport.h"
 #include "tree/Entries.h"
 
 #include <gtest/gtest.h>
@@ -151,7 +151,8 @@ TEST(ConfigurationRoundTripTest, NestingOrderAndCutTexts) {
     Store store;
     const Categories& c = store.menus.categories();
     Platform& p = store.fake.platform;
-    ItemFields longItem = Fields(std::string(150, 't'), std::string(300, 'g'), LinkKindApplication, 1);
+    ItemFields longItem =
+        Fields(std::string(150, 't'), std::string(300, 'g'), LinkKindApplication, 1);
     longItem.parameters = std::string(260, 'p') + "cut";
     longItem.workDir = std::string(261, 'w');
     MenuNode& apps = CreateGroupEntry(*c.applications, "Apps", LinkKindApplication, 0);
@@ -168,16 +169,17 @@ TEST(ConfigurationRoundTripTest, NestingOrderAndCutTexts) {
 
     Menus loaded;
     ASSERT_TRUE(store.LoadFresh(loaded).valid);
-    const std::string expected =
-        "Applications: G Apps|kind=4|type=0\n"
-        "Applications:   I " + std::string(100, 't') + "|" + std::string(260, 'g') + "|" +
-        std::string(260, 'p') + "|" + std::string(260, 'w') + "|admin=1|kind=4|type=1\n"
-        "Applications:   G Deeper|kind=4|type=0\n"
-        "Applications:     I Calc|calc.exe|||admin=0|kind=4|type=1\n"
-        "Applications:   I After|C:\\a.exe|||admin=0|kind=4|type=1\n"
-        "Applications: I Top|C:\\b.exe|||admin=0|kind=4|type=1\n"
-        "Network: I Share|\\\\h\\s|||admin=0|kind=5|type=1\n"
-        "Files: I Root|%SystemRoot%|||admin=0|kind=7|type=2\n";
+    const std::string expected = "Applications: G Apps|kind=4|type=0\n"
+                                 "Applications:   I " +
+                                 std::string(100, 't') + "|" + std::string(260, 'g') + "|" +
+                                 std::string(260, 'p') + "|" + std::string(260, 'w') +
+                                 "|admin=1|kind=4|type=1\n"
+                                 "Applications:   G Deeper|kind=4|type=0\n"
+                                 "Applications:     I Calc|calc.exe|||admin=0|kind=4|type=1\n"
+                                 "Applications:   I After|C:\\a.exe|||admin=0|kind=4|type=1\n"
+                                 "Applications: I Top|C:\\b.exe|||admin=0|kind=4|type=1\n"
+                                 "Network: I Share|\\\\h\\s|||admin=0|kind=5|type=1\n"
+                                 "Files: I Root|%SystemRoot%|||admin=0|kind=7|type=2\n";
     EXPECT_EQ(Describe(loaded.categories()), expected);
     // Each entry lands after the fixed "Add New Item" and separator, with its submenus.
     EXPECT_EQ(loaded.categories().applications->Child(2).caption, "Apps");
@@ -263,21 +265,19 @@ TEST(ConfigurationLoadTest, RecordRules) {
          "Run: G G|kind=3|type=0\nRun:   I child|t|||admin=0|kind=3|type=1\n"},
         {"kinds outside 3 to 7 are dropped with children that have no other parent",
          RunOnly({Group("nine", 0, 9), Item("child", 1), Group("two", 0, 2), Group("eight", 0, 8),
-               Group("zero", 0, 0), Item("ok", 0, 7, "x")}),
+                  Group("zero", 0, 0), Item("ok", 0, 7, "x")}),
          "Run: I ok|x|||admin=0|kind=7|type=1\n"},
         {"a skipped record leaves the slots as they were",
          RunOnly({Group("G", 0), Group("A", 1), Group("bad", 0, 9), Item("C", 1)}),
-         "Run: G G|kind=3|type=0\nRun:   G A|kind=3|type=0\nRun:   I C|t|||admin=0|kind=3|type=1\n"},
+         "Run: G G|kind=3|type=0\nRun:   G A|kind=3|type=0\nRun:   I "
+         "C|t|||admin=0|kind=3|type=1\n"},
         {"entry types above 2 are dropped", RunOnly({badType}), ""},
-        {"the kind is not compared with the category",
-         RunOnly({Item("web", 0, 6, "http://x")}),
+        {"the kind is not compared with the category", RunOnly({Item("web", 0, 6, "http://x")}),
          "Run: I web|http://x|||admin=0|kind=6|type=1\n"},
-        {"the last byte of every text counts as zero",
-         RunOnly({fullTitle}),
+        {"the last byte of every text counts as zero", RunOnly({fullTitle}),
          "Run: I " + std::string(100, 'A') + "|" + std::string(260, 'B') + "|" +
              std::string(260, 'C') + "|" + std::string(260, 'D') + "|admin=0|kind=3|type=1\n"},
-        {"a record below an item's level goes into the item",
-         RunOnly({Item("I", 0), Item("J", 1)}),
+        {"a record below an item's level goes into the item", RunOnly({Item("I", 0), Item("J", 1)}),
          "Run: I I|t|||admin=0|kind=3|type=1\nRun:   I J|t|||admin=0|kind=3|type=1\n"},
         {"any non-zero group byte makes a group that keeps its stored type",
          RunOnly({oddGroup, admin}),
@@ -299,8 +299,11 @@ TEST(ConfigurationLoadTest, RecordRules) {
 
 TEST(ConfigurationLoadTest, ShortCategoryStopsItAndTheLaterOnes) {
     FileSpec spec;
-    spec.categories = {{Item("r", 0)}, {Item("a1", 0, 4, "C:\\a"), Item("a2", 0, 4, "C:\\b")},
-                       {Item("n", 0, 5)}, {}, {}};
+    spec.categories = {{Item("r", 0)},
+                       {Item("a1", 0, 4, "C:\\a"), Item("a2", 0, 4, "C:\\b")},
+                       {Item("n", 0, 5)},
+                       {},
+                       {}};
     std::string bytes = FileBytes(spec);
     bytes.resize(bytes.size() - 889 - 1); // the second application record lacks its last byte
     Store store;
@@ -374,12 +377,23 @@ void Place(Store& store, const char* path, Stored state) {
     std::string version3 = a;
     version3[0] = 3;
     switch (state) {
-    case Stored::Missing: return;
-    case Stored::WholeA: store.File(path) = a; return;
-    case Stored::WholeB: store.File(path) = TreeFile("B"); return;
-    case Stored::BadVersion: store.File(path) = version3; return;
-    case Stored::Truncated: store.File(path) = a.substr(0, a.size() - 1); return;
-    case Stored::TooLong: store.File(path) = a + '\0'; return;
+    case Stored::Missing:
+        return;
+    case Stored::WholeA:
+        store.File(path) = a;
+        return;
+    case Stored::WholeB:
+        store.File(path) = TreeFile("B");
+        return;
+    case Stored::BadVersion:
+        store.File(path) = version3;
+        return;
+    case Stored::Truncated:
+        store.File(path) = a.substr(0, a.size() - 1);
+        return;
+    case Stored::TooLong:
+        store.File(path) = a + '\0';
+        return;
     case Stored::Locked:
         store.File(path) = a;
         store.fake.files.locked.insert(path);
@@ -398,12 +412,24 @@ TEST(ConfigurationLoadTest, LoadsTheFirstWholeCopy) {
         {"primary too long", Stored::TooLong, Stored::WholeB, "B", true, {}},
         {"primary held by another program", Stored::Locked, Stored::WholeB, "B", true, {}},
         {"whole primary, torn copy", Stored::WholeA, Stored::Truncated, "A", true, {}},
-        {"torn primary alone", Stored::Truncated, Stored::Missing, "A partly", true,
+        {"torn primary alone",
+         Stored::Truncated,
+         Stored::Missing,
+         "A partly",
+         true,
          {damagedPrimary}},
         {"too long primary alone", Stored::TooLong, Stored::Missing, "A", true, {damagedPrimary}},
-        {"both damaged", Stored::BadVersion, Stored::Truncated, "A partly", true,
+        {"both damaged",
+         Stored::BadVersion,
+         Stored::Truncated,
+         "A partly",
+         true,
          {damagedPrimary, damagedCopy}},
-        {"both bad", Stored::BadVersion, Stored::BadVersion, "", false,
+        {"both bad",
+         Stored::BadVersion,
+         Stored::BadVersion,
+         "",
+         false,
          {damagedPrimary, damagedCopy}},
         {"nothing", Stored::Missing, Stored::Missing, "", false, {}},
         {"locked primary alone", Stored::Locked, Stored::Missing, "", false, {}, true},
@@ -476,11 +502,11 @@ TEST(ConfigurationLoadTest, ApplicationsAndFilesAreRebuiltWithRedirectionSuspend
     for (const std::string& call : store.fake.log.calls)
         if (call.rfind("Wow64", 0) == 0 || call.rfind("SHGetFileInfo", 0) == 0)
             calls.push_back(call);
-    EXPECT_EQ(calls, (std::vector<std::string>{
-                         "Wow64DisableWow64FsRedirection", "SHGetFileInfo path=C:\\app.exe",
-                         "Wow64RevertWow64FsRedirection cookie=0x5150",
-                         "Wow64DisableWow64FsRedirection", "SHGetFileInfo path=C:\\f.txt",
-                         "Wow64RevertWow64FsRedirection cookie=0x5150"}));
+    EXPECT_EQ(calls,
+              (std::vector<std::string>{
+                  "Wow64DisableWow64FsRedirection", "SHGetFileInfo path=C:\\app.exe",
+                  "Wow64RevertWow64FsRedirection cookie=0x5150", "Wow64DisableWow64FsRedirection",
+                  "SHGetFileInfo path=C:\\f.txt", "Wow64RevertWow64FsRedirection cookie=0x5150"}));
 }
 
 } // namespace

@@ -1,5 +1,5 @@
-#include "tree/ConfigTestSupport.h"
 #include "tree/DefaultContent.h"
+#include "tree/ConfigTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -29,8 +29,12 @@ TEST(DefaultContentTest, EveryCategoryHoldsOneExamplesGroup) {
         "Run:   I arp -a|cmd /K arp -a|||admin=0|kind=3|type=1\n"
         "Run:   I ipconfig /all|cmd /K ipconfig /all|||admin=0|kind=3|type=1\n"
         "Run:   I netstat -b|cmd /K netstat -b|||admin=1|kind=3|type=1\n"
-        "Run:   I ping " + host + "|cmd /K ping " + host + "|||admin=0|kind=3|type=1\n"
-        "Run:   I tracert " + host + "|cmd /K tracert " + host + "|||admin=0|kind=3|type=1\n"
+        "Run:   I ping " +
+        host + "|cmd /K ping " + host +
+        "|||admin=0|kind=3|type=1\n"
+        "Run:   I tracert " +
+        host + "|cmd /K tracert " + host +
+        "|||admin=0|kind=3|type=1\n"
         "Applications: G Examples|kind=4|type=0\n"
         "Applications:   I Command Line|cmd.exe|||admin=1|kind=4|type=1\n"
         "Applications:   I Regedit|regedit.exe|||admin=1|kind=4|type=1\n"
