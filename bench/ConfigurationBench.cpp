@@ -7,6 +7,7 @@
 //   build/release/bench/vantrel_bench --benchmark_filter=Config
 
 #include "app/MenuLayout.h"
+#include "editors/DialogModel.h"
 #include "platform/Platform.h"
 #include "tree/Configuration.h"
 #include "tree/Entries.h"
@@ -144,9 +145,26 @@ class InertUi : public UiApi {
     void BringToForeground() override {}
     void ShowPopupMenu(MenuNode&, int, int) override {}
     void CloseMainForm() override {}
+    ModalResult ShowModal(DialogModel&) override { return ModalResult::Cancel; }
     MessageBoxResult AskYesNo(const std::string&, const std::string&) override {
         return MessageBoxResult::No;
     }
+};
+
+class InertShell : public ShellApi {
+public:
+    std::intptr_t Execute(const ShellLaunch&) override { return 42; }
+    bool IsUserAnAdmin() override { return false; }
+};
+
+class InertClipboard : public ClipboardApi {
+public:
+    bool Open() override { return false; }
+    bool Empty() override { return false; }
+    std::uint32_t SystemDefaultLocale() override { return 0; }
+    bool PlaceLocale(std::uint32_t) override { return false; }
+    bool PlaceText(const std::string&) override { return false; }
+    void Close() override {}
 };
 
 struct BenchPlatform {
@@ -155,8 +173,10 @@ struct BenchPlatform {
     InertRegistry registry;
     NoIcons icons;
     InertUi ui;
+    InertShell shell;
+    InertClipboard clipboard;
     PosixFiles files;
-    Platform platform{process, registry, icons, ui, files};
+    Platform platform{process, registry, icons, ui, shell, clipboard, files};
 };
 
 // ---- A large, realistic tree -------------------------------------------------------------

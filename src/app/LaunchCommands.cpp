@@ -1,10 +1,30 @@
 // Opening entries and copying their links.
 #include "app/MainForm.h"
 
+#include "launch/Clipboard.h"
+#include "launch/LinkCommands.h"
+#include "launch/OpenEntry.h"
+
 namespace vantrel {
 
-void MainForm::PopupMenuOpenLinkClick(MenuNode&) {}
-void MainForm::PopupMenuCopyLinkClick(MenuNode&) {}
-void MainForm::PopupMenuBrowserOpenLinkClick(MenuNode&, Command) {}
+void MainForm::PopupMenuOpenLinkClick(MenuNode& item) {
+    if (const LinkEntry* entry = EntryOfLinkCommand(item))
+        OpenEntry(*entry, platform_, facts_);
+}
+
+void MainForm::PopupMenuCopyLinkClick(MenuNode& item) {
+    const LinkEntry* entry = EntryOfLinkCommand(item);
+    if (!entry)
+        return;
+    if (const std::optional<std::string> text = LinkText(*entry))
+        CopyTextToClipboard(platform_.clipboard, *text);
+}
+
+void MainForm::PopupMenuBrowserOpenLinkClick(MenuNode& item, Command browser) {
+    const LinkEntry* entry = EntryOfLinkCommand(item);
+    const char* program = BrowserProgram(browser);
+    if (entry && program)
+        OpenInBrowser(*entry, program, platform_.shell);
+}
 
 } // namespace vantrel

@@ -1,10 +1,12 @@
 #pragma once
 // Everything the portable program reaches of the operating system, in narrow pieces.
 
+#include "platform/ClipboardApi.h"
 #include "platform/FileApi.h"
 #include "platform/IconApi.h"
 #include "platform/ProcessApi.h"
 #include "platform/RegistryApi.h"
+#include "platform/ShellApi.h"
 #include "platform/UiApi.h"
 
 namespace vantrel {
@@ -14,6 +16,8 @@ struct Platform {
     RegistryApi& registry;
     IconApi& icons;
     UiApi& ui;
+    ShellApi& shell;
+    ClipboardApi& clipboard;
     FileApi& files;
 };
 

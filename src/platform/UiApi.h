@@ -5,7 +5,9 @@
 
 namespace vantrel {
 
+class DialogModel;
 class MenuNode;
+enum class ModalResult;
 
 enum class MessageBoxResult { Yes, No, Ok, Cancel, Other };
 
@@ -25,6 +27,9 @@ public:
     virtual void ShowPopupMenu(MenuNode& menu, int x, int y) = 0;
     // Closes the main form: the message loop ends after FormDestroy has run.
     virtual void CloseMainForm() = 0;
+    // Shows a dialog modally, centred on the screen, until its result is set; the close
+    // box gives Cancel.
+    virtual ModalResult ShowModal(DialogModel& dialog) = 0;
     // Yes/No question box with the question icon.
     virtual MessageBoxResult AskYesNo(const std::string& text, const std::string& title) = 0;
 };

@@ -1,10 +1,10 @@
 #include "win32/Win32Files.h"
 
-#include <windows.h>
+#include "win32/WinHeaders.h"
 
 #include <algorithm>
 
-namespace vantrel {
+namespace vantrel::win32 {
 
 namespace {
 // One ReadFile or WriteFile call moves at most a DWORD's worth; keep each call moderate.
@@ -104,4 +104,4 @@ bool Win32Files::Exists(const std::string& path) {
            error != ERROR_INVALID_NAME;
 }
 
-} // namespace vantrel
+} // namespace vantrel::win32

@@ -3,9 +3,9 @@
 
 #include "platform/FileApi.h"
 
-namespace vantrel {
+namespace vantrel::win32 {
 
-class Win32Files : public FileApi {
+class Win32Files final : public FileApi {
   public:
     FileHandle CreateForWriting(const std::string& path) override;
     FileHandle OpenForReading(const std::string& path) override;
@@ -22,4 +22,4 @@ class Win32Files : public FileApi {
     bool Exists(const std::string& path) override;
 };
 
-} // namespace vantrel
+} // namespace vantrel::win32

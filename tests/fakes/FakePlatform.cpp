@@ -1,5 +1,7 @@
 #include "fakes/FakePlatform.h"
 
+#include "editors/DialogModel.h"
+
 #include <algorithm>
 #include <sstream>
 
@@ -108,6 +110,21 @@ void FakeUi::ShowPopupMenu(MenuNode& menu, int x, int y) {
     lastMenu = &menu;
     log_.Add("ShowPopupMenu " + menu.name + " at " + std::to_string(x) + "," +
              std::to_string(y));
+}
+
+ModalResult FakeUi::ShowModal(DialogModel& dialog) {
+    log_.Add("ShowModal " + dialog.Caption());
+    dialog.BeginModal();
+    if (!dialogScripts.empty()) {
+        auto script = std::move(dialogScripts.front());
+        dialogScripts.pop_front();
+        script(dialog);
+    }
+    // A real dialog stays open until something sets its result; the script stands for
+    // everything the user did, after which the window is closed.
+    if (dialog.Result() == ModalResult::None)
+        dialog.UserClose();
+    return dialog.Result();
 }
 
 MessageBoxResult FakeUi::AskYesNo(const std::string& text, const std::string& title) {

@@ -3,11 +3,14 @@
 // plain line ("ShellExecute verb=runas file=mmc.exe ..."), so a test can assert exactly
 // what the program asked for, and in which order. Answers are set through public fields.
 
+#include "fakes/FakeClipboard.h"
 #include "fakes/FakeFiles.h"
+#include "fakes/FakeShell.h"
 #include "platform/Platform.h"
 #include "tree/MenuNode.h"
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -88,6 +91,9 @@ public:
     // Answers of ShowTrayIcon, used up in order; once empty the icon shows.
     std::deque<bool> trayAnswers;
     std::deque<MessageBoxResult> messageBoxAnswers; // default answer: No
+    // What the user does in each dialog shown, used up in order; a dialog shown without a
+    // script is closed with its close box.
+    std::deque<std::function<void(DialogModel&)>> dialogScripts;
     bool trayVisible = false;
     MenuNode* lastMenu = nullptr;
 
@@ -99,6 +105,7 @@ public:
     void BringToForeground() override { log_.Add("BringToForeground"); }
     void ShowPopupMenu(MenuNode& menu, int x, int y) override;
     void CloseMainForm() override { log_.Add("CloseMainForm"); }
+    ModalResult ShowModal(DialogModel& dialog) override;
     MessageBoxResult AskYesNo(const std::string& text, const std::string& title) override;
 
 private:
@@ -112,8 +119,10 @@ struct FakePlatform {
     FakeRegistry registry{log};
     FakeIcons icons{log};
     FakeUi ui{log};
+    FakeShell shell{log};
+    FakeClipboard clipboard{log};
     FakeFiles files{log};
-    Platform platform{process, registry, icons, ui, files};
+    Platform platform{process, registry, icons, ui, shell, clipboard, files};
 };
 
 } // namespace vantrel::testing

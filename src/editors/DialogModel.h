@@ -1,0 +1,86 @@
+#pragma once
+// A dialog as plain data: its controls with their pixel layout, texts and states, and the
+// handlers that react to clicks. The behaviour of every dialog lives here and is tested
+// natively; the Windows edge only builds real controls from the table and keeps them and
+// the model in step.
+
+#include <string>
+#include <vector>
+
+namespace vantrel {
+
+enum class ControlKind { Label, Edit, Button, GlyphButton, RadioButton, CheckBox, Bevel, LinkLabel, Picture };
+enum class Glyph { None, Ok, Cancel };
+enum class ModalResult { None, Ok, Cancel };
+
+struct Control {
+    std::string name;
+    ControlKind kind = ControlKind::Label;
+    std::string text;
+    int left = 0;
+    int top = 0;
+    int width = 0;  // 0 for a label: as wide as its text
+    int height = 0; // 0 for a label: as high as its text
+    int tabOrder = -1; // -1: not a tab stop
+    unsigned maxLength = 0; // edit fields: characters the user can type; 0 = no limit
+    bool enabled = true;
+    bool checked = false;
+    bool visible = true;
+    Glyph glyph = Glyph::None;
+};
+
+class DialogModel {
+public:
+    DialogModel(std::string caption, int clientWidth, int clientHeight,
+                 std::vector<Control> controls);
+    virtual ~DialogModel() = default;
+    DialogModel(const DialogModel&) = delete;
+    DialogModel& operator=(const DialogModel&) = delete;
+
+    const std::string& Caption() const { return caption_; }
+    int ClientWidth() const { return clientWidth_; }
+    int ClientHeight() const { return clientHeight_; }
+    std::vector<Control>& Controls() { return controls_; }
+    const std::vector<Control>& Controls() const { return controls_; }
+    static constexpr const char* FontName = "Tahoma";
+    static constexpr int FontPoints = 8;
+
+    // Throws std::out_of_range for a name the dialog does not have.
+    Control& operator[](const std::string& name);
+    const Control& operator[](const std::string& name) const;
+
+    const std::string& Text(const std::string& name) const { return (*this)[name].text; }
+    // Programmatic texts are kept whole; the limit bounds only what the user types.
+    void SetText(const std::string& name, const std::string& text) { (*this)[name].text = text; }
+    bool Checked(const std::string& name) const { return (*this)[name].checked; }
+    // Checking a radio button unchecks the dialog's other radio buttons and has the same
+    // effect as the user clicking it; a check box just takes the state.
+    void SetChecked(const std::string& name, bool checked);
+    void SetEnabled(const std::string& name, bool enabled) { (*this)[name].enabled = enabled; }
+    bool Enabled(const std::string& name) const { return (*this)[name].enabled; }
+
+    // The user clicked a button, radio button, check box or link label.
+    void UserClick(const std::string& name);
+    // The user typed into an edit field: the text is cut to the field's limit.
+    void UserType(const std::string& name, const std::string& text);
+    // The window's close box.
+    void UserClose() { Close(ModalResult::Cancel); }
+
+    ModalResult Result() const { return result_; }
+    // Called by whoever shows the dialog, before every showing.
+    void BeginModal() { result_ = ModalResult::None; }
+
+protected:
+    // What a click on a control does; the default does nothing.
+    virtual void OnClick(const std::string& name);
+    void Close(ModalResult result) { result_ = result; }
+
+private:
+    std::string caption_;
+    int clientWidth_;
+    int clientHeight_;
+    std::vector<Control> controls_;
+    ModalResult result_ = ModalResult::None;
+};
+
+} // namespace vantrel

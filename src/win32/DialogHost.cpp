@@ -1,0 +1,371 @@
+#include "win32/DialogHost.h"
+
+#include "render/PictureData.h"
+#include "win32/Handles.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace vantrel::win32 {
+
+namespace {
+constexpr int FirstControlId = 100;
+
+class DialogHost {
+public:
+    DialogHost(HINSTANCE instance, DialogModel& model) : instance_(instance), model_(model) {}
+
+    INT_PTR Handle(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    void OnInit(HWND dialog);
+    void CreateControls();
+    HWND CreateControl(const Control& control, int id);
+    SIZE LabelSize(const std::string& text) const;
+    void PlaceWindow();
+    void OnCommand(int id, int code, HWND control);
+    void Pull();
+    void Push();
+    void EndIfDecided();
+    bool DrawOwnerDrawn(const DRAWITEMSTRUCT& draw);
+    void DrawGlyphButton(const DRAWITEMSTRUCT& draw, const Control& control);
+    void DrawPicture(const DRAWITEMSTRUCT& draw);
+    Control* ControlOfId(int id);
+
+    HINSTANCE instance_;
+    DialogModel& model_;
+    HWND dialog_ = nullptr;
+    OwnedGdiObject font_;
+    OwnedGdiObject linkFont_;
+    std::vector<HWND> windows_; // parallel to model_.Controls()
+    bool pushing_ = false;
+};
+
+DWORD StyleOf(const Control& control) {
+    DWORD style = WS_CHILD | (control.visible ? WS_VISIBLE : 0u) |
+                  (control.tabOrder >= 0 ? WS_TABSTOP : 0u);
+    switch (control.kind) {
+    case ControlKind::Edit: return style | ES_AUTOHSCROLL | WS_BORDER;
+    case ControlKind::Button: return style | BS_PUSHBUTTON;
+    case ControlKind::GlyphButton: return style | BS_OWNERDRAW;
+    case ControlKind::RadioButton: return style | BS_RADIOBUTTON;
+    case ControlKind::CheckBox: return style | BS_AUTOCHECKBOX;
+    case ControlKind::Bevel: return style | SS_ETCHEDHORZ;
+    case ControlKind::LinkLabel: return style | SS_NOTIFY;
+    case ControlKind::Picture: return style | SS_OWNERDRAW;
+    case ControlKind::Label: return style | SS_LEFT;
+    }
+    return style;
+}
+
+const char* ClassOf(ControlKind kind) {
+    switch (kind) {
+    case ControlKind::Edit: return "EDIT";
+    case ControlKind::Button:
+    case ControlKind::GlyphButton:
+    case ControlKind::RadioButton:
+    case ControlKind::CheckBox: return "BUTTON";
+    default: return "STATIC";
+    }
+}
+
+std::string WindowText(HWND window) {
+    const int length = GetWindowTextLengthA(window);
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    const int copied = GetWindowTextA(window, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(std::max(copied, 0)));
+    return text;
+}
+
+OwnedGdiObject DialogFont(HWND window, bool underline) {
+    WindowDc dc(window);
+    LOGFONTA font{};
+    font.lfHeight = -MulDiv(DialogModel::FontPoints, GetDeviceCaps(dc.Get(), LOGPIXELSY), 72);
+    font.lfWeight = FW_NORMAL;
+    font.lfUnderline = underline ? TRUE : FALSE;
+    font.lfCharSet = DEFAULT_CHARSET;
+    std::strncpy(font.lfFaceName, DialogModel::FontName, LF_FACESIZE - 1);
+    return OwnedGdiObject(CreateFontIndirectA(&font));
+}
+
+// Blends straight-alpha, bottom-up pixels over a background colour into a 32-bit buffer.
+std::vector<std::uint8_t> BlendOver(const std::uint8_t* pixels, int side, COLORREF background) {
+    std::vector<std::uint8_t> out(static_cast<std::size_t>(side * side * 4));
+    const int back[3] = {GetBValue(background), GetGValue(background), GetRValue(background)};
+    for (std::size_t i = 0; i < out.size(); i += 4) {
+        const int alpha = pixels[i + 3];
+        for (std::size_t c = 0; c < 3; ++c)
+            out[i + c] = static_cast<std::uint8_t>(back[c] + (pixels[i + c] - back[c]) * alpha / 255);
+        out[i + 3] = 0;
+    }
+    return out;
+}
+
+void DrawPixels(HDC dc, int x, int y, int side, const std::vector<std::uint8_t>& pixels) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = side;
+    info.bmiHeader.biHeight = side;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    StretchDIBits(dc, x, y, side, side, 0, 0, side, side, pixels.data(), &info, DIB_RGB_COLORS,
+                  SRCCOPY);
+}
+
+INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG)
+        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+    auto* host = reinterpret_cast<DialogHost*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    if (!host)
+        return FALSE;
+    // No exception may unwind into user32.
+    try {
+        return host->Handle(dialog, message, wParam, lParam);
+    } catch (...) {
+        return FALSE;
+    }
+}
+
+INT_PTR DialogHost::Handle(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG: OnInit(dialog); return TRUE;
+    case WM_COMMAND:
+        OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+        return TRUE;
+    case WM_CLOSE:
+        model_.UserClose();
+        EndIfDecided();
+        return TRUE;
+    case WM_DRAWITEM:
+        return DrawOwnerDrawn(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)) ? TRUE : FALSE;
+    case WM_CTLCOLORSTATIC: {
+        Control* control = ControlOfId(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)));
+        if (control && control->kind == ControlKind::LinkLabel) {
+            HDC dc = reinterpret_cast<HDC>(wParam);
+            SetTextColor(dc, RGB(0, 0, 255));
+            SetBkMode(dc, TRANSPARENT);
+            return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+        }
+        return FALSE;
+    }
+    case WM_SETCURSOR: {
+        Control* control = ControlOfId(GetDlgCtrlID(reinterpret_cast<HWND>(wParam)));
+        if (control && control->kind == ControlKind::LinkLabel) {
+            SetCursor(LoadCursor(nullptr, IDC_HAND));
+            SetWindowLongPtrA(dialog_, DWLP_MSGRESULT, TRUE);
+            return TRUE;
+        }
+        return FALSE;
+    }
+    default: return FALSE;
+    }
+}
+
+void DialogHost::OnInit(HWND dialog) {
+    dialog_ = dialog;
+    SetWindowTextA(dialog_, model_.Caption().c_str());
+    font_ = DialogFont(dialog_, false);
+    linkFont_ = DialogFont(dialog_, true);
+    CreateControls();
+    Push();
+    PlaceWindow();
+}
+
+void DialogHost::CreateControls() {
+    auto& controls = model_.Controls();
+    windows_.assign(controls.size(), nullptr);
+    // Windows tabs through controls in creation order: tab stops first, in their order.
+    std::vector<std::size_t> order(controls.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        const int ta = controls[a].tabOrder < 0 ? 1 << 30 : controls[a].tabOrder;
+        const int tb = controls[b].tabOrder < 0 ? 1 << 30 : controls[b].tabOrder;
+        return ta < tb;
+    });
+    for (std::size_t index : order)
+        windows_[index] = CreateControl(controls[index], FirstControlId + static_cast<int>(index));
+}
+
+SIZE DialogHost::LabelSize(const std::string& text) const {
+    WindowDc dc(dialog_);
+    ScopedSelect select(dc.Get(), font_.Get());
+    RECT bounds{0, 0, 0, 0};
+    DrawTextA(dc.Get(), text.c_str(), static_cast<int>(text.size()), &bounds,
+              DT_CALCRECT | DT_SINGLELINE);
+    return {bounds.right, bounds.bottom};
+}
+
+HWND DialogHost::CreateControl(const Control& control, int id) {
+    int width = control.width;
+    int height = control.height;
+    if (width == 0 || height == 0) {
+        const SIZE size = LabelSize(control.text);
+        width = width ? width : size.cx;
+        height = height ? height : size.cy;
+    }
+    const DWORD extended = control.kind == ControlKind::Edit ? WS_EX_CLIENTEDGE : 0;
+    DWORD style = StyleOf(control);
+    if (extended)
+        style &= ~static_cast<DWORD>(WS_BORDER);
+    HWND window = CreateWindowExA(extended, ClassOf(control.kind), control.text.c_str(), style,
+                                  control.left, control.top, width, height, dialog_,
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_,
+                                  nullptr);
+    if (!window)
+        return nullptr;
+    HGDIOBJ font = control.kind == ControlKind::LinkLabel ? linkFont_.Get() : font_.Get();
+    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    if (control.kind == ControlKind::Edit && control.maxLength)
+        SendMessageA(window, EM_LIMITTEXT, control.maxLength, 0);
+    return window;
+}
+
+void DialogHost::PlaceWindow() {
+    const DWORD style = static_cast<DWORD>(GetWindowLongPtrA(dialog_, GWL_STYLE));
+    const DWORD extended = static_cast<DWORD>(GetWindowLongPtrA(dialog_, GWL_EXSTYLE));
+    RECT frame{0, 0, model_.ClientWidth(), model_.ClientHeight()};
+    AdjustWindowRectEx(&frame, style, FALSE, extended);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    const int left = work.left + (work.right - work.left - width) / 2;
+    const int top = work.top + (work.bottom - work.top - height) / 2;
+    SetWindowPos(dialog_, nullptr, left, top, width, height, SWP_NOZORDER);
+}
+
+Control* DialogHost::ControlOfId(int id) {
+    const int index = id - FirstControlId;
+    auto& controls = model_.Controls();
+    if (index < 0 || static_cast<std::size_t>(index) >= controls.size())
+        return nullptr;
+    return &controls[static_cast<std::size_t>(index)];
+}
+
+void DialogHost::OnCommand(int id, int code, HWND) {
+    Control* control = ControlOfId(id);
+    // The Enter and Esc keys (IDOK, IDCANCEL) are deliberately bound to nothing.
+    if (!control)
+        return;
+    if (control->kind == ControlKind::Edit) {
+        if (code == EN_CHANGE && !pushing_)
+            control->text = WindowText(windows_[static_cast<std::size_t>(id - FirstControlId)]);
+        return;
+    }
+    if (code != BN_CLICKED) // also STN_CLICKED for link labels: both are 0
+        return;
+    Pull();
+    model_.UserClick(control->name);
+    Push();
+    EndIfDecided();
+}
+
+void DialogHost::Pull() {
+    auto& controls = model_.Controls();
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        if (!windows_[i])
+            continue;
+        if (controls[i].kind == ControlKind::Edit)
+            controls[i].text = WindowText(windows_[i]);
+        else if (controls[i].kind == ControlKind::CheckBox)
+            controls[i].checked = SendMessageA(windows_[i], BM_GETCHECK, 0, 0) == BST_CHECKED;
+    }
+}
+
+void DialogHost::Push() {
+    pushing_ = true;
+    auto& controls = model_.Controls();
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        HWND window = windows_[i];
+        const Control& control = controls[i];
+        if (!window)
+            continue;
+        if (WindowText(window) != control.text)
+            SetWindowTextA(window, control.text.c_str());
+        if (control.kind == ControlKind::RadioButton || control.kind == ControlKind::CheckBox)
+            SendMessageA(window, BM_SETCHECK, control.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+        EnableWindow(window, control.enabled ? TRUE : FALSE);
+        ShowWindow(window, control.visible ? SW_SHOWNA : SW_HIDE);
+    }
+    pushing_ = false;
+}
+
+void DialogHost::EndIfDecided() {
+    if (model_.Result() != ModalResult::None)
+        EndDialog(dialog_, static_cast<INT_PTR>(model_.Result()));
+}
+
+bool DialogHost::DrawOwnerDrawn(const DRAWITEMSTRUCT& draw) {
+    Control* control = ControlOfId(static_cast<int>(draw.CtlID));
+    if (!control)
+        return false;
+    if (control->kind == ControlKind::GlyphButton)
+        DrawGlyphButton(draw, *control);
+    else if (control->kind == ControlKind::Picture)
+        DrawPicture(draw);
+    else
+        return false;
+    return true;
+}
+
+void DialogHost::DrawGlyphButton(const DRAWITEMSTRUCT& draw, const Control& control) {
+    RECT rect = draw.rcItem;
+    const bool pushed = (draw.itemState & ODS_SELECTED) != 0;
+    DrawFrameControl(draw.hDC, &rect, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0u));
+    const std::uint8_t* glyph = control.glyph == Glyph::Ok       ? OkGlyph
+                                : control.glyph == Glyph::Cancel ? CancelGlyph
+                                                                 : nullptr;
+    const SIZE text = LabelSize(control.text);
+    const int contentWidth = (glyph ? PictureSide + 4 : 0) + text.cx;
+    int x = rect.left + (rect.right - rect.left - contentWidth) / 2 + (pushed ? 1 : 0);
+    const int middle = (rect.top + rect.bottom) / 2 + (pushed ? 1 : 0);
+    if (glyph) {
+        DrawPixels(draw.hDC, x, middle - PictureSide / 2, PictureSide,
+                   BlendOver(glyph, PictureSide, GetSysColor(COLOR_BTNFACE)));
+        x += PictureSide + 4;
+    }
+    ScopedSelect select(draw.hDC, font_.Get());
+    const int previousMode = SetBkMode(draw.hDC, TRANSPARENT);
+    SetTextColor(draw.hDC, GetSysColor((draw.itemState & ODS_DISABLED) ? COLOR_GRAYTEXT
+                                                                        : COLOR_BTNTEXT));
+    RECT textRect{x, rect.top, rect.right, rect.bottom};
+    DrawTextA(draw.hDC, control.text.c_str(), static_cast<int>(control.text.size()), &textRect,
+              DT_SINGLELINE | DT_VCENTER | DT_LEFT);
+    SetBkMode(draw.hDC, previousMode);
+    if (draw.itemState & ODS_FOCUS) {
+        RECT focus = rect;
+        InflateRect(&focus, -4, -4);
+        DrawFocusRect(draw.hDC, &focus);
+    }
+}
+
+void DialogHost::DrawPicture(const DRAWITEMSTRUCT& draw) {
+    DrawPixels(draw.hDC, draw.rcItem.left, draw.rcItem.top, AboutPictureSide,
+               BlendOver(AboutPicture, AboutPictureSide, GetSysColor(COLOR_BTNFACE)));
+}
+
+// An empty dialog template: the controls are made from the model in WM_INITDIALOG.
+std::vector<WORD> EmptyTemplate() {
+    std::vector<WORD> words(sizeof(DLGTEMPLATE) / sizeof(WORD) + 3, 0);
+    auto* dialogTemplate = reinterpret_cast<DLGTEMPLATE*>(words.data());
+    dialogTemplate->style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+    return words; // then no menu, the default class and an empty title
+}
+} // namespace
+
+ModalResult ShowDialogModal(HINSTANCE instance, HWND owner, DialogModel& model) {
+    model.BeginModal();
+    DialogHost host(instance, model);
+    std::vector<WORD> dialogTemplate = EmptyTemplate();
+    const INT_PTR shown = DialogBoxIndirectParamA(
+        instance, reinterpret_cast<DLGTEMPLATE*>(dialogTemplate.data()), owner, &DialogProcedure,
+        reinterpret_cast<LPARAM>(&host));
+    if (shown <= 0 || model.Result() == ModalResult::None)
+        return ModalResult::Cancel;
+    return model.Result();
+}
+
+} // namespace vantrel::win32

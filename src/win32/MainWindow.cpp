@@ -1,0 +1,285 @@
+#include "win32/MainWindow.h"
+
+#include "win32/DialogHost.h"
+#include "win32/OwnerDraw.h"
+#include "win32/Resources.h"
+
+#include <cstring>
+
+namespace vantrel::win32 {
+
+namespace {
+constexpr const char* WindowClassName = "TFormMain";
+
+void CopyText(char* destination, std::size_t capacity, const std::string& text) {
+    const std::size_t length = text.size() < capacity - 1 ? text.size() : capacity - 1;
+    std::memcpy(destination, text.data(), length);
+    destination[length] = '\0';
+}
+
+// Commands that neither change the tree nor open a dialog may run while a dialog is open.
+bool IsSafeDuringDialog(Command command) {
+    switch (command) {
+    case Command::OpenLink:
+    case Command::CopyLink:
+    case Command::OpenWithIE:
+    case Command::OpenWithFirefox:
+    case Command::OpenWithChrome:
+    case Command::OpenWithOpera:
+    case Command::SystemLink:
+    case Command::HomePage: return true;
+    default: return false;
+    }
+}
+
+HICON LoadTrayIcon(HINSTANCE instance) {
+    return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_VANTREL), IMAGE_ICON,
+                                         GetSystemMetrics(SM_CXSMICON),
+                                         GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+}
+} // namespace
+
+MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {}
+
+MainWindow::~MainWindow() {
+    form_ = nullptr; // the form may already be gone; it must not hear of this destruction
+    if (window_)
+        DestroyWindow(window_);
+}
+
+bool MainWindow::Create(MainForm& form) {
+    form_ = &form;
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = &MainWindow::WindowProcedure;
+    windowClass.hInstance = instance_;
+    windowClass.hIcon = LoadIconA(instance_, MAKEINTRESOURCEA(IDI_VANTREL));
+    windowClass.lpszClassName = WindowClassName;
+    RegisterClassExA(&windowClass);
+    taskbarCreatedMessage_ = RegisterWindowMessageA("TaskbarCreated");
+    trayIcon_ = OwnedIcon(LoadTrayIcon(instance_));
+    // A hidden top-level window: it gets the session-end messages, unlike a message-only one.
+    window_ = CreateWindowExA(0, WindowClassName, ProgramTitle, WS_OVERLAPPEDWINDOW, 0, 0, 0, 0,
+                              nullptr, nullptr, instance_, this);
+    return window_ != nullptr;
+}
+
+LRESULT CALLBACK MainWindow::WindowProcedure(HWND window, UINT message, WPARAM wParam,
+                                             LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        self->window_ = window;
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!self)
+        return DefWindowProcA(window, message, wParam, lParam);
+    // No exception may unwind into user32: with this toolchain it cannot cross those frames.
+    try {
+        return self->HandleMessage(message, wParam, lParam);
+    } catch (...) {
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == taskbarCreatedMessage_ && taskbarCreatedMessage_ != 0) {
+        // Explorer restarted: the new notification area knows nothing of our icon.
+        if (trayWanted_) {
+            trayShown_ = false;
+            if (!ShowTrayIcon())
+                SetTimer(window_, TrayRetryTimer, TrayRetryMs, nullptr);
+        }
+        return 0;
+    }
+    switch (message) {
+    case TrayCallbackMessage: OnTrayNotification(lParam); return 0;
+    case WM_TIMER:
+        if (wParam == TrayRetryTimer) {
+            if (!trayWanted_ || ShowTrayIcon())
+                KillTimer(window_, TrayRetryTimer);
+            return 0;
+        }
+        break;
+    case WM_INITMENUPOPUP: binder_.FillOnOpen(reinterpret_cast<HMENU>(wParam)); return 0;
+    case WM_MEASUREITEM:
+        if (wParam == 0) {
+            PopupMenuMeasureItem(window_, *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+            return TRUE;
+        }
+        break;
+    case WM_DRAWITEM:
+        if (wParam == 0) {
+            PopupMenuAdvancedDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            return TRUE;
+        }
+        break;
+    case WM_QUERYENDSESSION: return form_ ? form_->HandleQueryEndSession() : TRUE;
+    case WM_CLOSE: OnClose(); return 0;
+    case WM_DESTROY: OnDestroy(); return 0;
+    default: break;
+    }
+    return DefWindowProcA(window_, message, wParam, lParam);
+}
+
+void MainWindow::OnTrayNotification(LPARAM lParam) {
+    if (!form_)
+        return;
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    switch (LOWORD(lParam)) {
+    case WM_LBUTTONDOWN: form_->TrayIcon1MouseDown(MouseButton::Left, cursor.x, cursor.y); break;
+    case WM_RBUTTONDOWN: form_->TrayIcon1MouseDown(MouseButton::Right, cursor.x, cursor.y); break;
+    case WM_MBUTTONDOWN: form_->TrayIcon1MouseDown(MouseButton::Middle, cursor.x, cursor.y); break;
+    default: break;
+    }
+}
+
+void MainWindow::OnClose() {
+    if (modalDepth_ > 0) {
+        // The command that opened the dialog still holds on to the tree: cancel the dialog,
+        // let the command finish, and close once it has.
+        closeRequested_ = true;
+        PostMessageA(GetLastActivePopup(window_), WM_CLOSE, 0, 0);
+        return;
+    }
+    if (menuOpen_) {
+        // The menu's nodes must outlive its modal loop: close it first, then the window.
+        closeRequested_ = true;
+        EndMenu();
+        return;
+    }
+    DestroyWindow(window_);
+}
+
+void MainWindow::OnDestroy() {
+    if (form_)
+        form_->FormDestroy();
+    HideTrayIcon(); // already done by the form unless it failed half-way
+    window_ = nullptr;
+    PostQuitMessage(0);
+}
+
+NOTIFYICONDATAA MainWindow::TrayData(UINT flags) const {
+    NOTIFYICONDATAA data{};
+    data.cbSize = sizeof data;
+    data.hWnd = window_;
+    data.uID = TrayIconId;
+    data.uFlags = flags;
+    data.uCallbackMessage = TrayCallbackMessage;
+    data.hIcon = trayIcon_.Get();
+    CopyText(data.szTip, sizeof data.szTip, ProgramTitle);
+    return data;
+}
+
+void MainWindow::HideMainForm() {
+    if (window_)
+        ShowWindow(window_, SW_HIDE);
+}
+
+bool MainWindow::ShowTrayIcon() {
+    trayWanted_ = true;
+    if (trayShown_)
+        return true;
+    NOTIFYICONDATAA data = TrayData(NIF_MESSAGE | NIF_ICON | NIF_TIP);
+    // After a "TaskbarCreated" that did not really lose the icon, adding fails because it
+    // is still there; updating it then tells that it is shown.
+    trayShown_ = Shell_NotifyIconA(NIM_ADD, &data) != FALSE ||
+                 Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+    return trayShown_;
+}
+
+void MainWindow::HideTrayIcon() {
+    trayWanted_ = false;
+    if (!window_)
+        return;
+    // Deleted even when we believe it is not shown: an icon must never outlive the program.
+    NOTIFYICONDATAA data = TrayData(0);
+    Shell_NotifyIconA(NIM_DELETE, &data);
+    trayShown_ = false;
+}
+
+void MainWindow::ShowBalloon(const std::string& title, const std::string& text,
+                             unsigned timeoutMs) {
+    if (!trayShown_)
+        return;
+    NOTIFYICONDATAA data = TrayData(NIF_INFO);
+    CopyText(data.szInfoTitle, sizeof data.szInfoTitle, title);
+    CopyText(data.szInfo, sizeof data.szInfo, text);
+    data.dwInfoFlags = NIIF_INFO;
+    data.uTimeout = timeoutMs;
+    Shell_NotifyIconA(NIM_MODIFY, &data);
+}
+
+void MainWindow::BringToForeground() {
+    // A modal dialog of ours, when one is open, is the window the user is working in.
+    HWND target = GetLastActivePopup(window_);
+    SetForegroundWindow(target ? target : window_);
+}
+
+void MainWindow::ShowPopupMenu(MenuNode& menu, int x, int y) {
+    if (menuOpen_)
+        return;
+    HMENU handle = binder_.Open(menu);
+    if (!handle)
+        return;
+    menuOpen_ = true;
+    const UINT chosen = static_cast<UINT>(TrackPopupMenuEx(
+        handle, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, x, y, window_,
+        nullptr));
+    // The documented tray-menu idiom: lets the menu close properly when focus moves away.
+    PostMessageA(window_, WM_NULL, 0, 0);
+    MenuNode* node = binder_.NodeOfCommand(chosen);
+    binder_.Close();
+    menuOpen_ = false;
+    if (closeRequested_) {
+        closeRequested_ = false;
+        DestroyWindow(window_);
+        return;
+    }
+    if (!node)
+        return;
+    if (modalDepth_ > 0 && !IsSafeDuringDialog(node->command)) {
+        // One dialog at a time: the open one keeps its data and comes to the front.
+        BringToForeground();
+        return;
+    }
+    form_->MenuItemClick(*node);
+}
+
+void MainWindow::CloseMainForm() {
+    if (window_)
+        PostMessageA(window_, WM_CLOSE, 0, 0);
+}
+
+ModalResult MainWindow::ShowModal(DialogModel& dialog) {
+    if (modalDepth_ > 0)
+        return ModalResult::Cancel;
+    ++modalDepth_;
+    const ModalResult result = ShowDialogModal(instance_, window_, dialog);
+    --modalDepth_;
+    if (closeRequested_) {
+        closeRequested_ = false;
+        PostMessageA(window_, WM_CLOSE, 0, 0);
+    }
+    return result;
+}
+
+MessageBoxResult MainWindow::AskYesNo(const std::string& text, const std::string& title) {
+    ++modalDepth_;
+    const int answer =
+        MessageBoxA(GetLastActivePopup(window_), text.c_str(), title.c_str(),
+                    MB_YESNO | MB_ICONQUESTION);
+    --modalDepth_;
+    if (closeRequested_) {
+        closeRequested_ = false;
+        PostMessageA(window_, WM_CLOSE, 0, 0);
+    }
+    switch (answer) {
+    case IDYES: return MessageBoxResult::Yes;
+    case IDNO: return MessageBoxResult::No;
+    default: return MessageBoxResult::Other;
+    }
+}
+
+} // namespace vantrel::win32

@@ -1,0 +1,64 @@
+#pragma once
+// The hidden main form's window: receives the tray icon's notifications and the system's
+// messages, shows the popup menus, and carries out what the portable main form asks of
+// the user interface.
+
+#include "app/MainForm.h"
+#include "platform/UiApi.h"
+#include "win32/Handles.h"
+#include "win32/PopupMenuBinder.h"
+#include "win32/WinHeaders.h"
+
+#include <shellapi.h>
+
+namespace vantrel::win32 {
+
+class MainWindow : public UiApi {
+public:
+    explicit MainWindow(HINSTANCE instance);
+    ~MainWindow() override;
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    // Creates the hidden window; the form receives the window's events from then on.
+    bool Create(MainForm& form);
+    HWND Handle() const { return window_; }
+
+    void HideMainForm() override;
+    bool ShowTrayIcon() override;
+    void HideTrayIcon() override;
+    void ShowBalloon(const std::string& title, const std::string& text,
+                     unsigned timeoutMs) override;
+    void BringToForeground() override;
+    void ShowPopupMenu(MenuNode& menu, int x, int y) override;
+    void CloseMainForm() override;
+    ModalResult ShowModal(DialogModel& dialog) override;
+    MessageBoxResult AskYesNo(const std::string& text, const std::string& title) override;
+
+    static constexpr UINT TrayCallbackMessage = WM_APP + 1;
+    static constexpr UINT TrayIconId = 1;
+    static constexpr UINT_PTR TrayRetryTimer = 1;
+
+private:
+    static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnTrayNotification(LPARAM lParam);
+    void OnClose();
+    void OnDestroy();
+    NOTIFYICONDATAA TrayData(UINT flags) const;
+
+    HINSTANCE instance_;
+    HWND window_ = nullptr;
+    MainForm* form_ = nullptr;
+    OwnedIcon trayIcon_;
+    UINT taskbarCreatedMessage_ = 0;
+    bool trayWanted_ = false; // the program wants its icon, whether or not the shell has it
+    bool trayShown_ = false;  // the shell accepted the icon
+    bool menuOpen_ = false;
+    int modalDepth_ = 0;
+    bool closeRequested_ = false;
+    PopupMenuBinder binder_;
+};
+
+} // namespace vantrel::win32

@@ -1,0 +1,88 @@
+#include "win32/PopupMenuBinder.h"
+
+namespace vantrel::win32 {
+
+HMENU PopupMenuBinder::Open(MenuNode& root) {
+    Close();
+    root_ = OwnedMenu(CreatePopupMenu());
+    if (!root_)
+        return nullptr;
+    submenus_[root_.Get()] = &root;
+    Fill(root_.Get(), root);
+    return root_.Get();
+}
+
+void PopupMenuBinder::FillOnOpen(HMENU submenu) {
+    const auto it = submenus_.find(submenu);
+    if (it == submenus_.end() || filled_[submenu])
+        return;
+    Fill(submenu, *it->second);
+}
+
+MenuNode* PopupMenuBinder::NodeOfCommand(UINT id) const {
+    if (id == 0 || id > commands_.size())
+        return nullptr;
+    return commands_[id - 1];
+}
+
+void PopupMenuBinder::Close() {
+    if (root_) {
+        // The root owns every submenu inserted into it, at any depth; DestroyMenu frees them
+        // all, so they leave the count together with the root.
+        CountMenus(-static_cast<long>(submenus_.size() - 1));
+        root_.Reset();
+    }
+    submenus_.clear();
+    filled_.clear();
+    commands_.clear();
+}
+
+void PopupMenuBinder::Fill(HMENU menu, MenuNode& node) {
+    filled_[menu] = true;
+    UINT position = 0;
+    for (std::size_t i = 0; i < node.Count(); ++i) {
+        MenuNode& child = node.Child(i);
+        if (!child.visible)
+            continue;
+        InsertItem(menu, position++, child);
+    }
+}
+
+UINT PopupMenuBinder::CommandIdFor(MenuNode& child) {
+    if (child.command == Command::None || commands_.size() >= maxCommandId_)
+        return 0;
+    commands_.push_back(&child);
+    return static_cast<UINT>(commands_.size());
+}
+
+void PopupMenuBinder::InsertItem(HMENU menu, UINT position, MenuNode& child) {
+    MENUITEMINFOA item{};
+    item.cbSize = sizeof item;
+    item.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_DATA;
+    item.fType = MFT_OWNERDRAW | (child.IsSeparator() ? MFT_SEPARATOR : 0u);
+    item.fState = (child.enabled ? MFS_ENABLED : MFS_DISABLED) |
+                  (child.checked ? MFS_CHECKED : MFS_UNCHECKED);
+    item.dwItemData = reinterpret_cast<ULONG_PTR>(&child);
+    if (child.HasChildren() && !child.IsSeparator()) {
+        OwnedMenu submenu(CreatePopupMenu());
+        if (submenu) {
+            item.fMask |= MIIM_SUBMENU;
+            item.hSubMenu = submenu.Get();
+            submenus_[submenu.Get()] = &child;
+            filled_[submenu.Get()] = false;
+            // From here the parent menu owns it; it is still counted until Close.
+            submenu.Release();
+            CountMenus(1);
+        }
+    } else {
+        item.wID = CommandIdFor(child);
+    }
+    if (!InsertMenuItemA(menu, position, TRUE, &item) && item.hSubMenu) {
+        DestroyMenu(item.hSubMenu);
+        CountMenus(-1);
+        submenus_.erase(item.hSubMenu);
+        filled_.erase(item.hSubMenu);
+    }
+}
+
+} // namespace vantrel::win32

@@ -1,0 +1,48 @@
+#pragma once
+// Shows a MenuNode tree as a Windows popup menu. Only what the user opens is built: a
+// submenu's items are inserted when Windows is about to show it, and every handle is
+// destroyed when the menu closes, so the handles in use depend on what is open, never on
+// the size of the tree. Command identifiers are handed out per showing.
+
+#include "tree/MenuNode.h"
+#include "win32/Handles.h"
+
+#include <unordered_map>
+#include <vector>
+
+namespace vantrel::win32 {
+
+class PopupMenuBinder {
+public:
+    // maxCommandId: the highest identifier handed out; menus take 16-bit identifiers.
+    explicit PopupMenuBinder(UINT maxCommandId = 0xFFFE) : maxCommandId_(maxCommandId) {}
+    PopupMenuBinder(const PopupMenuBinder&) = delete;
+    PopupMenuBinder& operator=(const PopupMenuBinder&) = delete;
+    ~PopupMenuBinder() { Close(); }
+
+    // Builds the top level of the menu; the result stays owned by the binder.
+    HMENU Open(MenuNode& root);
+    // WM_INITMENUPOPUP: fills a submenu of the open menu the first time it shows.
+    void FillOnOpen(HMENU submenu);
+    // The node behind a command identifier returned by TrackPopupMenu; null when unknown.
+    MenuNode* NodeOfCommand(UINT id) const;
+    // Destroys the whole menu (DestroyMenu also takes every attached submenu).
+    void Close();
+
+    bool IsOpen() const { return static_cast<bool>(root_); }
+    std::size_t BuiltSubmenus() const { return submenus_.size(); }
+
+
+private:
+    void Fill(HMENU menu, MenuNode& node);
+    void InsertItem(HMENU menu, UINT position, MenuNode& child);
+    UINT CommandIdFor(MenuNode& child);
+
+    UINT maxCommandId_;
+    OwnedMenu root_;
+    std::unordered_map<HMENU, MenuNode*> submenus_; // built but possibly not yet filled
+    std::unordered_map<HMENU, bool> filled_;
+    std::vector<MenuNode*> commands_;                // identifier i + 1
+};
+
+} // namespace vantrel::win32

@@ -1,0 +1,70 @@
+#include "win32/Win32Icons.h"
+
+#include "win32/Handles.h"
+#include "win32/WinHeaders.h"
+
+#include <shellapi.h>
+
+#include <cstring>
+
+namespace vantrel::win32 {
+
+namespace {
+BITMAPINFO SixteenSquareBitmapInfo() {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = 16;
+    info.bmiHeader.biHeight = 16; // positive: rows bottom-up
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    info.bmiHeader.biSizeImage = 1024;
+    return info;
+}
+
+// Reads a 16 x 16 bitmap as 32-bit bottom-up pixels; false for any other size.
+bool ReadSixteenSquare(HDC dc, HBITMAP bitmap, IconPixels& pixels) {
+    BITMAP facts{};
+    if (!bitmap || GetObjectA(bitmap, sizeof facts, &facts) == 0)
+        return false;
+    if (facts.bmWidth != 16 || facts.bmHeight != 16)
+        return false;
+    BITMAPINFO info = SixteenSquareBitmapInfo();
+    return GetDIBits(dc, bitmap, 0, 16, pixels.data(), &info, DIB_RGB_COLORS) != 0;
+}
+
+std::optional<RawIcon> ReadIcon(OwnedIcon icon) {
+    ICONINFO parts{};
+    if (!GetIconInfo(icon.Get(), &parts))
+        return std::nullopt;
+    OwnedGdiObject colour(parts.hbmColor);
+    OwnedGdiObject mask(parts.hbmMask);
+    OwnedMemoryDc dc(CreateCompatibleDC(nullptr));
+    if (!dc)
+        return std::nullopt;
+    RawIcon raw;
+    raw.colourRead =
+        ReadSixteenSquare(dc.Get(), static_cast<HBITMAP>(colour.Get()), raw.colour);
+    raw.maskRead = ReadSixteenSquare(dc.Get(), static_cast<HBITMAP>(mask.Get()), raw.mask);
+    return raw;
+}
+
+std::optional<RawIcon> AskShell(const char* pathOrIdList, UINT flags) {
+    SHFILEINFOA info{};
+    // The shell leaves a stale handle in the record when it fails, so only the result counts.
+    if (SHGetFileInfoA(pathOrIdList, FILE_ATTRIBUTE_NORMAL, &info, sizeof info, flags) == 0 ||
+        !info.hIcon)
+        return std::nullopt;
+    return ReadIcon(OwnedIcon(info.hIcon));
+}
+} // namespace
+
+std::optional<RawIcon> Win32Icons::SmallIconOfPath(const std::string& path) {
+    return AskShell(path.c_str(), SHGFI_ICON | SHGFI_SMALLICON);
+}
+
+std::optional<RawIcon> Win32Icons::SmallIconOfIdList(const void* idList) {
+    return AskShell(static_cast<const char*>(idList), SHGFI_ICON | SHGFI_PIDL | SHGFI_SMALLICON);
+}
+
+} // namespace vantrel::win32

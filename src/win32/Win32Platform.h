@@ -1,0 +1,27 @@
+#pragma once
+// The real operating system behind the program's platform interfaces.
+
+#include "platform/Platform.h"
+#include "win32/MainWindow.h"
+#include "win32/Win32Clipboard.h"
+#include "win32/Win32Files.h"
+#include "win32/Win32Icons.h"
+#include "win32/Win32Process.h"
+#include "win32/Win32Registry.h"
+#include "win32/Win32Shell.h"
+
+namespace vantrel::win32 {
+
+struct Win32Platform {
+    explicit Win32Platform(HINSTANCE instance) : window(instance) {}
+    Win32Process process;
+    Win32Registry registry;
+    Win32Icons icons;
+    MainWindow window;
+    Win32Shell shell;
+    Win32Clipboard clipboard; // owned by the main window once it exists (see main.cpp)
+    Win32Files files;
+    Platform platform{process, registry, icons, window, shell, clipboard, files};
+};
+
+} // namespace vantrel::win32

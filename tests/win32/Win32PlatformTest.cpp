@@ -1,0 +1,67 @@
+#include "render/IconExtraction.h"
+#include "tree/LinkEntry.h"
+#include "win32/DllSearch.h"
+#include "win32/Handles.h"
+#include "win32/Win32Platform.h"
+
+#include <gtest/gtest.h>
+
+namespace vantrel::win32 {
+namespace {
+
+struct RealPlatform : ::testing::Test {
+    Win32Platform system{GetModuleHandleA(nullptr)};
+};
+
+TEST_F(RealPlatform, ReadsTheShellIconOfAProgramAndReleasesEveryHandle) {
+    const HandleCounts before = LiveHandleCounts();
+    LinkEntry entry;
+    const std::string notepad = system.process.WindowsDirectory() + "\\notepad.exe";
+    ASSERT_TRUE(LoadIconFromPath(notepad, &entry, system.platform));
+    int opaque = 0;
+    for (std::size_t i = 3; i < entry.iconPixels.size(); i += 4)
+        opaque += entry.iconPixels[i] == 255;
+    EXPECT_GT(opaque, 0);
+    EXPECT_EQ(LiveHandleCounts(), before);
+}
+
+TEST_F(RealPlatform, MissingPathLeavesPixelsAlone) {
+    const HandleCounts before = LiveHandleCounts();
+    LinkEntry entry;
+    entry.iconPixels[0] = 42;
+    EXPECT_FALSE(LoadIconFromPath("C:\\no\\such\\file.exe", &entry, system.platform));
+    EXPECT_EQ(entry.iconPixels[0], 42);
+    EXPECT_EQ(LiveHandleCounts(), before);
+}
+
+TEST_F(RealPlatform, ExpandsSystemRootBeforeAskingTheShell) {
+    LinkEntry entry;
+    EXPECT_TRUE(LoadIconFromPath("%SystemRoot%\\notepad.exe", &entry, system.platform));
+    EXPECT_FALSE(LoadIconFromPath("%SYSTEMROOT%\\notepad.exe", &entry, system.platform));
+}
+
+TEST_F(RealPlatform, ProcessFactsAreConsistent) {
+    EXPECT_FALSE(system.process.ModuleFileName().empty());
+    EXPECT_GE(system.process.GetVersion() & 0xFF, 5u);
+    if (system.process.QueryIsWow64()) {
+        EXPECT_TRUE(system.process.HasDisableRedirection());
+        EXPECT_TRUE(system.process.HasRevertRedirection());
+    }
+}
+
+TEST_F(RealPlatform, MissingRegistryValueReadsAsAbsent) {
+    EXPECT_FALSE(system.registry
+                     .ReadUserValue("Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+                                    "Vantrel test value that does not exist", 280)
+                     .has_value());
+}
+
+TEST(DllSearchTest, LoadsOnDemandLibrariesFromSystem32) {
+    HMODULE wininet = LoadSystemLibrary("wininet.dll");
+    ASSERT_NE(wininet, nullptr);
+    FreeLibrary(wininet);
+    EXPECT_EQ(LoadSystemLibrary("no-such-library-vantrel.dll"), nullptr);
+}
+
+} // namespace
+} // namespace vantrel::win32
