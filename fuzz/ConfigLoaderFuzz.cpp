@@ -147,7 +147,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ProcessFacts facts;
     const LoadReport report = LoadConfiguration(layout.categories, fake.platform, facts);
     Require(report.valid == headerValid, "valid exactly when the header is");
-    Require(!report.storedFileAtRisk, "a readable file can always be set aside");
+    Require(!report.keepStoredFiles, "a readable file can always be set aside");
     if (whole) {
         Require(fake.files.files[Primary] == input, "a whole file stays in place");
         Require(!fake.files.files.count(SetAside), "a whole file is not set aside");

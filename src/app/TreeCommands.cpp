@@ -7,7 +7,7 @@ namespace vantrel {
 
 bool MainForm::LoadConfiguration() {
     const LoadReport report = vantrel::LoadConfiguration(main_.categories, platform_, facts_);
-    keepStoredFiles_ = report.storedFileAtRisk;
+    keepStoredFiles_ = report.keepStoredFiles;
     return report.valid;
 }
 

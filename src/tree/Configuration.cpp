@@ -203,18 +203,20 @@ bool SetAsideIfPresent(FileApi& files, const StoredCopy& copy) {
 }
 
 // Each category is rebuilt when all its records were read; the first one cut short stops
-// it and every later one.
-void RebuildCategories(const Categories& categories, const StoredCopy& copy, Platform& platform,
+// it and every later one. False when creating an entry failed somewhere.
+bool RebuildCategories(const Categories& categories, const StoredCopy& copy, Platform& platform,
                        ProcessFacts& facts) {
     const auto menus = categories.InFileOrder();
+    bool complete = true;
     std::size_t offset = 0;
     for (std::size_t i = 0; i < CategoryCount; ++i) {
         const std::size_t bytes = RecordsBytes(copy.counts[i]);
         if (offset + bytes > copy.recordsRead && bytes > 0)
-            return;
+            break;
         const std::uint8_t* records = bytes > 0 ? copy.records.get() + offset : nullptr;
         auto rebuild = [&] {
-            RebuildEntries(*menus[i], records, static_cast<std::size_t>(copy.counts[i]), platform);
+            complete &= RebuildEntries(*menus[i], records, static_cast<std::size_t>(copy.counts[i]),
+                                       platform);
         };
         // Icons of applications and files must be read from the real system directory.
         if (menus[i] == categories.applications || menus[i] == categories.files)
@@ -223,6 +225,7 @@ void RebuildCategories(const Categories& categories, const StoredCopy& copy, Pla
             rebuild();
         offset += bytes;
     }
+    return complete;
 }
 
 } // namespace
@@ -261,7 +264,7 @@ void FlattenEntries(const MenuNode& node, int depth, std::int32_t capacity, std:
     }
 }
 
-void RebuildEntries(MenuNode& category, const std::uint8_t* records, std::size_t count,
+bool RebuildEntries(MenuNode& category, const std::uint8_t* records, std::size_t count,
                     Platform& platform) {
     // The menu item of the last entry created at each depth: a record's parent is the one
     // a level up.
@@ -282,7 +285,9 @@ void RebuildEntries(MenuNode& category, const std::uint8_t* records, std::size_t
         }
     } catch (...) {
         // The entries created so far stay; the load goes on with the next category.
+        return false;
     }
+    return true;
 }
 
 ConfigurationImage BuildConfigurationImage(const Categories& categories) {
@@ -359,7 +364,7 @@ LoadReport LoadConfiguration(const Categories& categories, Platform& platform,
         if (!chosen) {
             const bool primaryKept = SetAsideIfPresent(files, primary);
             const bool copyKept = SetAsideIfPresent(files, copy);
-            report.storedFileAtRisk = !primaryKept || !copyKept;
+            report.keepStoredFiles = !primaryKept || !copyKept;
             chosen = primary.state == CopyState::Partial ? &primary
                      : copy.state == CopyState::Partial  ? &copy
                                                          : nullptr;
@@ -367,9 +372,12 @@ LoadReport LoadConfiguration(const Categories& categories, Platform& platform,
         if (!chosen)
             return report;
         report.valid = true;
-        RebuildCategories(categories, *chosen, platform, facts);
+        // A tree that lacks records of the file must never be saved over it.
+        if (!RebuildCategories(categories, *chosen, platform, facts))
+            report.keepStoredFiles = true;
     } catch (...) {
-        // Whatever was rebuilt stays.
+        // Whatever was rebuilt stays; what the files hold is unknown, so they are kept.
+        report.keepStoredFiles = true;
     }
     return report;
 }

@@ -63,8 +63,9 @@ void FlattenEntries(const MenuNode& node, int depth, std::int32_t capacity, std:
                     std::uint8_t* records);
 
 // Rebuilds a category from its records; records that cannot be placed are skipped. A failure
-// while creating an entry ends this category and keeps what was created.
-void RebuildEntries(MenuNode& category, const std::uint8_t* records, std::size_t count,
+// while creating an entry ends this category and keeps what was created; the result is then
+// false.
+bool RebuildEntries(MenuNode& category, const std::uint8_t* records, std::size_t count,
                     Platform& platform);
 
 // The whole file as the save writes it, in the parts it writes: version and header, then
@@ -95,8 +96,9 @@ std::string DamagedFileName(const std::string& path, int attempt);
 struct LoadReport {
     // A valid version and header were read, whatever happened to the records after that.
     bool valid = false;
-    // A stored file could be neither loaded whole nor set aside: a save would destroy it.
-    bool storedFileAtRisk = false;
+    // The stored files hold something the tree does not (a file that could be neither read
+    // nor set aside, or records lost to a failure while rebuilding): no save may replace them.
+    bool keepStoredFiles = false;
 };
 
 // Loads the first of Config.dat and Config2.dat that is whole (valid header and exactly the

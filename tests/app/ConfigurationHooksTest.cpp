@@ -87,5 +87,26 @@ TEST(ConfigurationHooksTest, UnreadableFileThatCannotBeSetAsideIsNeverOverwritte
     EXPECT_FALSE(fake.files.files.count(CopyPath));
 }
 
+TEST(ConfigurationHooksTest, ATreeMissingRecordsOfTheFileIsNeverSaved) {
+    struct ThrowingIconsProcess : FakeProcess {
+        using FakeProcess::FakeProcess;
+        std::string WindowsDirectory() override { throw std::bad_alloc(); }
+    };
+    FakePlatform fake;
+    ThrowingIconsProcess process(fake.log);
+    Platform platform{process,    fake.registry,  fake.icons, fake.ui,
+                      fake.shell, fake.clipboard, fake.files};
+    FileSpec spec;
+    spec.categories[1] = {Item("bare name", 0, 4, "calc.exe"), Item("after", 0, 4, "C:\\x")};
+    const std::string stored = FileBytes(spec);
+    fake.files.files[PrimaryPath] = stored;
+    MainForm form(platform);
+    form.FormCreate();
+    EXPECT_TRUE(form.Facts().startupComplete);
+    form.FormDestroy();
+    EXPECT_EQ(SavesIn(fake.log), 0u);
+    EXPECT_EQ(fake.files.files[PrimaryPath], stored);
+}
+
 } // namespace
 } // namespace vantrel

@@ -291,7 +291,7 @@ TEST(ConfigurationLoadTest, RecordRules) {
         Menus loaded;
         const LoadReport report = store.LoadFresh(loaded);
         EXPECT_TRUE(report.valid) << c.name;
-        EXPECT_FALSE(report.storedFileAtRisk) << c.name;
+        EXPECT_FALSE(report.keepStoredFiles) << c.name;
         EXPECT_EQ(Describe(loaded.categories()), c.expected) << c.name;
         EXPECT_TRUE(store.fake.files.files.count(PrimaryPath)) << c.name << ": a whole file stays";
     }
@@ -346,7 +346,7 @@ TEST(ConfigurationLoadTest, InvalidHeaderLoadsNothing) {
         Menus loaded;
         const LoadReport report = store.LoadFresh(loaded);
         EXPECT_FALSE(report.valid) << name;
-        EXPECT_FALSE(report.storedFileAtRisk) << name;
+        EXPECT_FALSE(report.keepStoredFiles) << name;
         EXPECT_EQ(Describe(loaded.categories()), "") << name;
         EXPECT_EQ(store.File("C:\\Tools\\Config.dat.damaged"), bytes) << name;
     }
@@ -455,7 +455,7 @@ TEST(ConfigurationLoadTest, LoadsTheFirstWholeCopy) {
         Menus loaded;
         const LoadReport report = store.LoadFresh(loaded);
         EXPECT_EQ(report.valid, c.valid) << c.name;
-        EXPECT_EQ(report.storedFileAtRisk, c.atRisk) << c.name;
+        EXPECT_EQ(report.keepStoredFiles, c.atRisk) << c.name;
         const std::string tree = Describe(loaded.categories());
         const std::string expected = c.loaded == "A"          ? treeA
                                      : c.loaded == "B"        ? treeB
@@ -481,6 +481,54 @@ TEST(ConfigurationLoadTest, SettingAsideNeverReplacesAnEarlierDamagedFile) {
     EXPECT_EQ(store.File("C:\\Tools\\Config.dat.damaged-2"), "second");
     EXPECT_EQ(store.File("C:\\Tools\\Config.dat.damaged-3"), "new damage");
     EXPECT_EQ(DamagedFileName("x", 1), "x.damaged");
+}
+
+// A process whose system calls fail by throwing, as running out of memory would.
+struct FailingProcess : FakeProcess {
+    using FakeProcess::FakeProcess;
+    bool failWindowsDirectory = false;
+    bool failRedirection = false;
+    std::string WindowsDirectory() override {
+        if (failWindowsDirectory)
+            throw std::bad_alloc();
+        return FakeProcess::WindowsDirectory();
+    }
+    void DisableRedirection(RedirectionCookie* cookie) override {
+        if (failRedirection)
+            throw std::bad_alloc();
+        FakeProcess::DisableRedirection(cookie);
+    }
+};
+
+TEST(ConfigurationLoadTest, RecordsLostToAFailureKeepTheStoredFiles) {
+    FileSpec spec;
+    spec.categories = {{Item("r", 0)},
+                       {Item("a", 0, 4, "C:\\a.exe"), Item("bare", 0, 4, "calc.exe"),
+                        Item("lost", 0, 4, "C:\\b.exe")},
+                       {Item("n", 0, 5)},
+                       {},
+                       {}};
+    for (bool failRedirection : {false, true}) {
+        FakePlatform fake;
+        FailingProcess process(fake.log);
+        process.isWow64 = process.hasDisable = process.hasRevert = true;
+        process.failWindowsDirectory = !failRedirection;
+        process.failRedirection = failRedirection;
+        Platform platform{process,    fake.registry,  fake.icons, fake.ui,
+                          fake.shell, fake.clipboard, fake.files};
+        fake.files.files[PrimaryPath] = FileBytes(spec);
+        Menus loaded;
+        ProbeProcessFacts(loaded.facts, process);
+        const LoadReport report = LoadConfiguration(loaded.categories(), platform, loaded.facts);
+        EXPECT_TRUE(report.valid);
+        EXPECT_TRUE(report.keepStoredFiles) << "a save would drop the lost records";
+        const std::string expected = failRedirection
+                                         ? "Run: I r|t|||admin=0|kind=3|type=1\n"
+                                         : "Run: I r|t|||admin=0|kind=3|type=1\n"
+                                           "Applications: I a|C:\\a.exe|||admin=0|kind=4|type=1\n"
+                                           "Network: I n|t|||admin=0|kind=5|type=1\n";
+        EXPECT_EQ(Describe(loaded.categories()), expected) << failRedirection;
+    }
 }
 
 TEST(ConfigurationLoadTest, ApplicationsAndFilesAreRebuiltWithRedirectionSuspended) {
