@@ -7,7 +7,7 @@
 //   build/release/bench/vantrel_bench --benchmark_filter=Config
 
 #include "app/MenuLayout.h"
-#include "editors/DialogModel.h"
+#include "fakes/FakePlatform.h"
 #include "platform/Platform.h"
 #include "tree/Configuration.h"
 #include "tree/Entries.h"
@@ -121,14 +121,6 @@ class InertProcess : public ProcessApi {
     std::string directory_;
 };
 
-class InertRegistry : public RegistryApi {
-  public:
-    std::optional<StringValue> ReadUserValue(const std::string&, const std::string&,
-                                             unsigned) override {
-        return std::nullopt;
-    }
-};
-
 // The shell has no icon for anything: rebuilding pays for asking, not for decoding icons.
 class NoIcons : public IconApi {
   public:
@@ -136,47 +128,16 @@ class NoIcons : public IconApi {
     std::optional<RawIcon> SmallIconOfIdList(const void*) override { return std::nullopt; }
 };
 
-class InertUi : public UiApi {
-  public:
-    void HideMainForm() override {}
-    bool ShowTrayIcon() override { return true; }
-    void HideTrayIcon() override {}
-    void ShowBalloon(const std::string&, const std::string&, unsigned) override {}
-    void BringToForeground() override {}
-    void ShowPopupMenu(MenuNode&, int, int) override {}
-    void CloseMainForm() override {}
-    ModalResult ShowModal(DialogModel&) override { return ModalResult::Cancel; }
-    MessageBoxResult AskYesNo(const std::string&, const std::string&) override {
-        return MessageBoxResult::No;
-    }
-};
-
-class InertShell : public ShellApi {
-public:
-    std::intptr_t Execute(const ShellLaunch&) override { return 42; }
-    bool IsUserAnAdmin() override { return false; }
-};
-
-class InertClipboard : public ClipboardApi {
-public:
-    bool Open() override { return false; }
-    bool Empty() override { return false; }
-    std::uint32_t SystemDefaultLocale() override { return 0; }
-    bool PlaceLocale(std::uint32_t) override { return false; }
-    bool PlaceText(const std::string&) override { return false; }
-    void Close() override {}
-};
-
+// Real files and quick answers where the load and save ask; the recording fakes for the
+// rest, which they never call.
 struct BenchPlatform {
     explicit BenchPlatform(const std::string& directory) : process(directory) {}
     InertProcess process;
-    InertRegistry registry;
     NoIcons icons;
-    InertUi ui;
-    InertShell shell;
-    InertClipboard clipboard;
     PosixFiles files;
-    Platform platform{process, registry, icons, ui, shell, clipboard, files};
+    testing::FakePlatform fake;
+    Platform platform{process,        fake.registry, icons,       fake.ui, fake.shell,
+                      fake.clipboard, fake.folders,  fake.drives, files};
 };
 
 // ---- A large, realistic tree -------------------------------------------------------------

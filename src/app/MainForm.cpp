@@ -1,5 +1,6 @@
 #include "app/MainForm.h"
 
+#include "app/Forms.h"
 #include "tree/Entries.h"
 
 namespace vantrel {
@@ -12,7 +13,8 @@ constexpr unsigned RunValueBufferBytes = 280;
 } // namespace
 
 MainForm::MainForm(Platform& platform)
-    : platform_(platform), main_(BuildPopupMenuMain()), sub_(BuildPopupMenuSub()) {}
+    : platform_(platform), main_(BuildPopupMenuMain()), sub_(BuildPopupMenuSub()),
+      forms_(std::make_unique<Forms>(platform)) {}
 
 MainForm::~MainForm() {
     // Records are normally released by FormDestroy; this covers a form that never ran it.

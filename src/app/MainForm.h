@@ -3,13 +3,17 @@
 // shutdown sequences and handles every menu command.
 
 #include "app/MenuLayout.h"
+#include "generated/DiskDrives.h"
 #include "platform/Platform.h"
 #include "platform/ProcessFacts.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace vantrel {
+
+struct Forms;
 
 enum class MouseButton { Left, Right, Middle };
 
@@ -41,6 +45,8 @@ public:
     MenuNode& PopupMenuSubRunAtSystemStartup() { return *sub_.runAtSystemStartup; }
     ProcessFacts& Facts() { return facts_; }
     Platform& Services() { return platform_; }
+    // The program's dialogs, one each for the whole run.
+    Forms& Dialogs() { return *forms_; }
 
     bool SavedAtSessionEnd() const { return savedAtSessionEnd_; }
     std::int32_t ProgramVersionNumber() const { return 100; }
@@ -79,8 +85,10 @@ private:
     ProcessFacts facts_;
     MainMenuLayout main_;
     SubMenuLayout sub_;
+    std::unique_ptr<Forms> forms_;
     bool savedAtSessionEnd_ = false;
-    // Set when a stored configuration file could be neither loaded whole nor set aside.
+    DriveIconRequests driveIconRequests_; // drive icons still being looked up
+    // Set when the stored configuration files hold something the tree does not.
     bool keepStoredFiles_ = false;
 };
 

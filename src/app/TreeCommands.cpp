@@ -1,4 +1,4 @@
-// Persistence and the entry commands that rearrange the tree.
+// Loading and saving the user's tree, and the example content of a first start.
 #include "app/MainForm.h"
 #include "tree/Configuration.h"
 #include "tree/DefaultContent.h"
@@ -13,7 +13,7 @@ bool MainForm::LoadConfiguration() {
 
 void MainForm::SaveConfiguration() {
     // A start-up that failed half-way holds a partial tree that must never replace the
-    // stored one; and a stored file that could be neither loaded nor set aside is kept.
+    // stored one; nor may a tree that lacks what the stored files hold.
     if (!facts_.startupComplete || keepStoredFiles_)
         return;
     vantrel::SaveConfiguration(main_.categories, platform_);
@@ -22,9 +22,5 @@ void MainForm::SaveConfiguration() {
 void MainForm::CreateDefaultContent() {
     vantrel::CreateDefaultContent(main_.categories, platform_, facts_);
 }
-
-void MainForm::PopupMenuDelItemClick(MenuNode&) {}
-void MainForm::PopupMenuMoveUpClick(MenuNode&) {}
-void MainForm::PopupMenuMoveDownClick(MenuNode&) {}
 
 } // namespace vantrel

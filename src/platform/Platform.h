@@ -2,11 +2,13 @@
 // Everything the portable program reaches of the operating system, in narrow pieces.
 
 #include "platform/ClipboardApi.h"
+#include "platform/DrivesApi.h"
 #include "platform/FileApi.h"
 #include "platform/IconApi.h"
 #include "platform/ProcessApi.h"
 #include "platform/RegistryApi.h"
 #include "platform/ShellApi.h"
+#include "platform/ShellFoldersApi.h"
 #include "platform/UiApi.h"
 
 namespace vantrel {
@@ -18,6 +20,8 @@ struct Platform {
     UiApi& ui;
     ShellApi& shell;
     ClipboardApi& clipboard;
+    ShellFoldersApi& folders;
+    DrivesApi& drives;
     FileApi& files;
 };
 

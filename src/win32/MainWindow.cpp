@@ -123,7 +123,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void MainWindow::OnTrayNotification(LPARAM lParam) {
-    if (!form_)
+    // A click on the icon while a menu is open only closes that menu: the open menu's items
+    // (Disk Drives among them) must not be rebuilt under it.
+    if (!form_ || menuOpen_)
         return;
     POINT cursor{};
     GetCursorPos(&cursor);

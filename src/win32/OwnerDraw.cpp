@@ -1,13 +1,23 @@
 #include "win32/OwnerDraw.h"
 
+#include "render/ItemPainter.h"
 #include "win32/Handles.h"
-
-#include <algorithm>
 
 namespace vantrel::win32 {
 
 namespace {
 const MenuNode* NodeOf(ULONG_PTR itemData) { return reinterpret_cast<const MenuNode*>(itemData); }
+
+// The main image list: made once, shared by every menu and submenu.
+const PictureList& MenuPictureList() {
+    static const PictureList pictures = PictureList::MenuPictureList();
+    return pictures;
+}
+
+PictureColourCache& ColourCache() {
+    static PictureColourCache cache;
+    return cache;
+}
 
 // The system menu font, made per request so a change of settings shows at the next showing.
 OwnedGdiObject MenuFont() {
@@ -18,10 +28,52 @@ OwnedGdiObject MenuFont() {
     return OwnedGdiObject(CreateFontIndirectA(&metrics.lfMenuFont));
 }
 
-SIZE TextExtent(HDC dc, const std::string& text) {
+TextExtent Extent(HDC dc, const std::string& text) {
     SIZE size{0, 0};
     GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    return size;
+    return {static_cast<int>(size.cx), static_cast<int>(size.cy)};
+}
+
+MenuItemLook LookOf(const MenuNode& node) {
+    MenuItemLook look;
+    look.separator = node.IsSeparator();
+    look.enabled = node.enabled;
+    look.checked = node.checked;
+    look.imageIndex = node.imageIndex;
+    look.entryPixels = node.Tag() ? &node.Tag()->iconPixels : nullptr;
+    look.pictures = &MenuPictureList();
+    return look;
+}
+
+SystemColours CurrentSystemColours() {
+    return {FromColorRef(GetSysColor(COLOR_BTNFACE)), FromColorRef(GetSysColor(COLOR_HIGHLIGHT)),
+            FromColorRef(GetSysColor(COLOR_WINDOWTEXT))};
+}
+
+void CopyToScreen(HDC dc, const ItemRect& rect, const ItemPixels& pixels) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = pixels.Width();
+    info.bmiHeader.biHeight = pixels.Height(); // positive: rows bottom-up
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    info.bmiHeader.biSizeImage = static_cast<DWORD>(pixels.ByteCount());
+    StretchDIBits(dc, rect.left, rect.top, pixels.Width(), pixels.Height(), 0, 0, pixels.Width(),
+                  pixels.Height(), pixels.Bytes(), &info, DIB_RGB_COLORS, SRCCOPY);
+}
+
+void DrawCaption(HDC dc, const MenuNode& node, const TextPlacement& text) {
+    OwnedGdiObject font = MenuFont();
+    ScopedSelect selectFont(dc, font.Get());
+    const int previousMode = SetBkMode(dc, TRANSPARENT);
+    const COLORREF previousColour = SetTextColor(dc, ToColorRef(text.colour));
+    RECT rect{text.rect.left, text.rect.top, text.rect.right, text.rect.bottom};
+    // "&" underlines the next character and "&&" shows one, as in every Windows menu.
+    DrawTextA(dc, node.caption.c_str(), static_cast<int>(node.caption.size()), &rect,
+              DT_SINGLELINE | DT_VCENTER);
+    SetTextColor(dc, previousColour);
+    SetBkMode(dc, previousMode);
 }
 } // namespace
 
@@ -32,37 +84,24 @@ void PopupMenuMeasureItem(HWND window, MEASUREITEMSTRUCT& measure) {
     WindowDc dc(window);
     OwnedGdiObject font = MenuFont();
     ScopedSelect selectFont(dc.Get(), font.Get());
-    const SIZE text = TextExtent(dc.Get(), node->caption);
-    const int height = node->IsSeparator() ? 5 : std::max(24, static_cast<int>(text.cy) + 4);
-    measure.itemHeight = static_cast<UINT>(height);
-    measure.itemWidth = static_cast<UINT>(text.cx + 42);
+    // No item of this program has a keyboard shortcut, so there is no shortcut text.
+    const ItemSize size = MeasureMenuItem(node->IsSeparator(), Extent(dc.Get(), node->caption));
+    measure.itemWidth = static_cast<UINT>(size.width);
+    measure.itemHeight = static_cast<UINT>(size.height);
 }
 
 void PopupMenuAdvancedDrawItem(const DRAWITEMSTRUCT& draw) {
     const MenuNode* node = NodeOf(draw.itemData);
     if (!node)
         return;
-    const bool highlighted = (draw.itemState & ODS_SELECTED) && node->enabled;
-    RECT rect = draw.rcItem;
-    HBRUSH background =
-        GetSysColorBrush(highlighted ? COLOR_HIGHLIGHT : COLOR_MENU); // system-owned brush
-    FillRect(draw.hDC, &rect, background);
-    if (node->IsSeparator()) {
-        RECT line{rect.left + 29, (rect.top + rect.bottom) / 2, rect.right - 3,
-                  (rect.top + rect.bottom) / 2 + 1};
-        FillRect(draw.hDC, &line, GetSysColorBrush(COLOR_GRAYTEXT));
+    const ItemRect rect{draw.rcItem.left, draw.rcItem.top, draw.rcItem.right, draw.rcItem.bottom};
+    const PaintedItem painted = PaintMenuItem(LookOf(*node), (draw.itemState & ODS_SELECTED) != 0,
+                                              rect, CurrentSystemColours(), &ColourCache());
+    if (painted.pixels.Empty())
         return;
-    }
-    OwnedGdiObject font = MenuFont();
-    ScopedSelect selectFont(draw.hDC, font.Get());
-    const int previousMode = SetBkMode(draw.hDC, TRANSPARENT);
-    SetTextColor(draw.hDC, GetSysColor(!node->enabled ? COLOR_GRAYTEXT
-                                       : highlighted  ? COLOR_HIGHLIGHTTEXT
-                                                      : COLOR_MENUTEXT));
-    RECT textRect{rect.left + 34, rect.top, rect.right - 16, rect.bottom};
-    DrawTextA(draw.hDC, node->caption.c_str(), static_cast<int>(node->caption.size()), &textRect,
-              DT_SINGLELINE | DT_VCENTER);
-    SetBkMode(draw.hDC, previousMode);
+    CopyToScreen(draw.hDC, rect, painted.pixels);
+    if (painted.text)
+        DrawCaption(draw.hDC, *node, *painted.text);
 }
 
 } // namespace vantrel::win32

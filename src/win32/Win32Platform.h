@@ -4,11 +4,13 @@
 #include "platform/Platform.h"
 #include "win32/MainWindow.h"
 #include "win32/Win32Clipboard.h"
+#include "win32/Win32Drives.h"
 #include "win32/Win32Files.h"
 #include "win32/Win32Icons.h"
 #include "win32/Win32Process.h"
 #include "win32/Win32Registry.h"
 #include "win32/Win32Shell.h"
+#include "win32/Win32ShellFolders.h"
 
 namespace vantrel::win32 {
 
@@ -20,8 +22,10 @@ struct Win32Platform {
     MainWindow window;
     Win32Shell shell;
     Win32Clipboard clipboard; // owned by the main window once it exists (see main.cpp)
+    Win32ShellFolders folders;
+    Win32Drives drives; // made on the GUI thread: background icons come back through its window
     Win32Files files;
-    Platform platform{process, registry, icons, window, shell, clipboard, files};
+    Platform platform{process, registry, icons, window, shell, clipboard, folders, drives, files};
 };
 
 } // namespace vantrel::win32

@@ -94,8 +94,7 @@ TEST(ConfigurationHooksTest, ATreeMissingRecordsOfTheFileIsNeverSaved) {
     };
     FakePlatform fake;
     ThrowingIconsProcess process(fake.log);
-    Platform platform{process,    fake.registry,  fake.icons, fake.ui,
-                      fake.shell, fake.clipboard, fake.files};
+    Platform platform = WithProcess(fake, process);
     FileSpec spec;
     spec.categories[1] = {Item("bare name", 0, 4, "calc.exe"), Item("after", 0, 4, "C:\\x")};
     const std::string stored = FileBytes(spec);

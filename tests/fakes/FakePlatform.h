@@ -4,8 +4,10 @@
 // what the program asked for, and in which order. Answers are set through public fields.
 
 #include "fakes/FakeClipboard.h"
+#include "fakes/FakeDrives.h"
 #include "fakes/FakeFiles.h"
 #include "fakes/FakeShell.h"
+#include "fakes/FakeShellFolders.h"
 #include "platform/Platform.h"
 #include "tree/MenuNode.h"
 
@@ -121,8 +123,10 @@ struct FakePlatform {
     FakeUi ui{log};
     FakeShell shell{log};
     FakeClipboard clipboard{log};
+    FakeShellFolders folders{log};
+    FakeDrives drives{log};
     FakeFiles files{log};
-    Platform platform{process, registry, icons, ui, shell, clipboard, files};
+    Platform platform{process, registry, icons, ui, shell, clipboard, folders, drives, files};
 };
 
 } // namespace vantrel::testing

@@ -90,6 +90,11 @@ std::string FileBytes(const FileSpec& spec) {
     return bytes;
 }
 
+Platform WithProcess(FakePlatform& fake, ProcessApi& process) {
+    return Platform{process,        fake.registry, fake.icons,  fake.ui,   fake.shell,
+                    fake.clipboard, fake.folders,  fake.drives, fake.files};
+}
+
 std::string Describe(const Categories& categories) {
     static const char* const names[] = {"Run", "Applications", "Network", "Internet", "Files"};
     std::string out;

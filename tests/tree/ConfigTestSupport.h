@@ -42,6 +42,9 @@ struct FileSpec {
 };
 std::string FileBytes(const FileSpec& spec);
 
+// The fake platform with another process in place of its own.
+Platform WithProcess(FakePlatform& fake, ProcessApi& process);
+
 // A fresh set of category menus, as the main form lays them out.
 struct Menus {
     MainMenuLayout layout = BuildPopupMenuMain();

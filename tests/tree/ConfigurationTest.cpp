@@ -514,8 +514,7 @@ TEST(ConfigurationLoadTest, RecordsLostToAFailureKeepTheStoredFiles) {
         process.isWow64 = process.hasDisable = process.hasRevert = true;
         process.failWindowsDirectory = !failRedirection;
         process.failRedirection = failRedirection;
-        Platform platform{process,    fake.registry,  fake.icons, fake.ui,
-                          fake.shell, fake.clipboard, fake.files};
+        Platform platform = WithProcess(fake, process);
         fake.files.files[PrimaryPath] = FileBytes(spec);
         Menus loaded;
         ProbeProcessFacts(loaded.facts, process);

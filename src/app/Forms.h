@@ -1,0 +1,26 @@
+#pragma once
+// The dialogs of the program: one instance of each, created with the main form at start-up
+// and kept until the program ends. Every user resets a dialog before showing it.
+
+#include "editors/AddInternetDialog.h"
+#include "editors/AddNetworkDialog.h"
+#include "editors/AddRunDialog.h"
+#include "editors/EditorDialogs.h"
+#include "platform/Platform.h"
+
+namespace vantrel {
+
+struct Forms {
+    explicit Forms(Platform& platform);
+    Forms(const Forms&) = delete;
+    Forms& operator=(const Forms&) = delete;
+
+    TFormAddRun FormAddRun;
+    TFormAddNetwork FormAddNetwork;
+    TFormAddInternet FormAddInternet;
+    // The category of each entry dialog above; "Applications" and "Files and Folders" have
+    // none yet, so adding and editing there does nothing.
+    EditorDialogs editors;
+};
+
+} // namespace vantrel

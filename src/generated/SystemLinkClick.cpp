@@ -1,0 +1,117 @@
+#include "generated/SystemLinkClick.h"
+
+#include "generated/SystemLinks.h"
+#include "launch/CommandLine.h"
+
+#include <optional>
+
+namespace vantrel {
+
+namespace {
+void OpenTarget(const std::string& target, ShellApi& shell) {
+    if (!target.empty())
+        shell.Execute({VerbOpen, target, std::string(), std::nullopt, ShowNormal});
+}
+
+// The console splits its arguments at blanks: a snap-in path with one must arrive whole.
+std::string ConsoleArgument(const std::string& path) {
+    if (path.find_first_of(" \t") == std::string::npos)
+        return path;
+    return "\"" + path + "\"";
+}
+
+// The rows that open a shell folder whatever the machine.
+std::optional<int> FolderOfCode(std::uint8_t code) {
+    switch (code) {
+    case SystemLinkAdminTools:
+        return FolderCommonAdminTools;
+    case SystemLinkControlPanel:
+        return FolderControls;
+    case SystemLinkMyComputer:
+        return FolderDrives;
+    case SystemLinkNetworkNeighborhood:
+        return FolderNetwork;
+    case SystemLinkNetworkConnections:
+        return FolderConnections;
+    case SystemLinkWindows:
+        return FolderWindows;
+    case SystemLinkProgramFilesX86:
+        return FolderProgramFilesX86;
+    case SystemLinkMyDocuments:
+        return FolderPersonal;
+    case SystemLinkDesktop:
+        return FolderDesktop;
+    default:
+        return std::nullopt;
+    }
+}
+
+void RunSystemLink(const LinkEntry& entry, Platform& platform, ProcessFacts& facts) {
+    switch (entry.entryType) {
+    case SystemLinkSnapIn:
+        LaunchSnapIn(entry.target, platform, facts);
+        return;
+    case SystemLinkSystem32:
+    case SystemLinkSystem32X86:
+    case SystemLinkTemp:
+    case SystemLinkSystemDrive:
+    case SystemLinkDocumentsAndSettings:
+    case SystemLinkMyProfile:
+    case SystemLinkAllUsersProfile:
+        OpenTarget(entry.target, platform.shell);
+        return;
+    // These two rows were built from a path or from a shell folder, by the same facts.
+    case SystemLinkProgramFiles:
+        if (facts.isWow64)
+            OpenTarget(entry.target, platform.shell);
+        else
+            OpenSpecialFolder(FolderProgramFiles, platform.folders);
+        return;
+    case SystemLinkSharedDocuments:
+        if (facts.osMajorVersion >= 6)
+            OpenTarget(entry.target, platform.shell);
+        else
+            OpenSpecialFolder(FolderCommonDocuments, platform.folders);
+        return;
+    default:
+        if (const std::optional<int> csidl = FolderOfCode(entry.entryType))
+            OpenSpecialFolder(*csidl, platform.folders);
+        return;
+    }
+}
+} // namespace
+
+void OpenSpecialFolder(int csidl, ShellFoldersApi& folders) {
+    const ItemIdList list = folders.SpecialFolderLocation(csidl);
+    if (list)
+        folders.OpenIdList(list.Get());
+}
+
+void LaunchSnapIn(const std::string& target, Platform& platform, ProcessFacts& facts) {
+    if (platform.shell.IsUserAnAdmin()) {
+        WithRedirectionSuspended(facts, platform.process,
+                                 [&] { OpenTarget(target, platform.shell); });
+        return;
+    }
+    if (target.empty())
+        return;
+    if (facts.isWow64)
+        platform.shell.Execute(
+            {VerbRunAs, "mmc.exe", ConsoleArgument(target), std::nullopt, ShowNormal});
+    else
+        platform.shell.Execute({VerbRunAs, target, std::string(), std::nullopt, ShowNormal});
+}
+
+void PopupMenuSystemClick(const MenuNode& item, Platform& platform, ProcessFacts& facts) {
+    const LinkEntry* entry = item.Tag();
+    if (!entry)
+        return;
+    if (entry->kind == LinkKindDrive) {
+        if (entry->entryType == EntryTypeItem)
+            OpenTarget(entry->target, platform.shell);
+    } else if (entry->kind == LinkKindSystem) {
+        RunSystemLink(*entry, platform, facts);
+    }
+}
+
+} // namespace vantrel

@@ -1,0 +1,434 @@
+// The add and edit flow over every kind of editor: the dialogs of this program plus two
+// stand-ins shaped like the application editor (parameters, work dir) and the file and
+// folder editor (two item modes), so the flow is proven for all five categories.
+#include "app/MenuLayout.h"
+#include "editors/AddEditFlow.h"
+#include "editors/AddNetworkDialog.h"
+#include "editors/AddRunDialog.h"
+#include "fakes/FakePlatform.h"
+#include "tree/Entries.h"
+
+#include <gtest/gtest.h>
+
+namespace vantrel {
+namespace {
+
+using testing::FakeIcons;
+using testing::FakePlatform;
+
+Control Named(const char* name, ControlKind kind) {
+    Control control;
+    control.name = name;
+    control.kind = kind;
+    return control;
+}
+
+EntryDialogMode Mode(const char* radio, std::vector<std::string> controls,
+                     std::uint8_t entryType, const char* title, const char* target = "") {
+    EntryDialogMode mode;
+    mode.radio = radio;
+    mode.controls = std::move(controls);
+    mode.entryType = entryType;
+    mode.title = title;
+    mode.target = target;
+    return mode;
+}
+
+std::vector<Control> RadiosEditsAndCheckBox(int radios, int edits) {
+    std::vector<Control> controls;
+    static const char* const radioNames[] = {"RadioButton1", "RadioButton2", "RadioButton3"};
+    static const char* const editNames[] = {"Edit1", "Edit2", "Edit3", "Edit4", "Edit5"};
+    for (int i = 0; i < radios; ++i)
+        controls.push_back(Named(radioNames[i], ControlKind::RadioButton));
+    for (int i = 0; i < edits; ++i)
+        controls.push_back(Named(editNames[i], ControlKind::Edit));
+    controls.push_back(Named("CheckBox1", ControlKind::CheckBox));
+    controls.push_back(Named("BitBtn1", ControlKind::GlyphButton));
+    return controls;
+}
+
+// Shaped like the application editor.
+std::unique_ptr<EntryDialog> ApplicationLike() {
+    EntryDialogMode item = Mode("RadioButton1", {"Edit1", "Edit2", "Edit3", "Edit4", "CheckBox1"},
+                                EntryTypeItem, "Edit1", "Edit2");
+    item.parameters = "Edit3";
+    item.workDir = "Edit4";
+    item.runAsAdmin = "CheckBox1";
+    return std::make_unique<EntryDialog>(
+        "Applications", 400, 280, RadiosEditsAndCheckBox(2, 5),
+        std::vector<EntryDialogMode>{item, Mode("RadioButton2", {"Edit5"}, EntryTypeGroup,
+                                                "Edit5")},
+        "RadioButton1");
+}
+
+// Shaped like the file and folder editor: adding starts in folder mode.
+std::unique_ptr<EntryDialog> FilesLike() {
+    return std::make_unique<EntryDialog>(
+        "Files", 402, 304, RadiosEditsAndCheckBox(3, 5),
+        std::vector<EntryDialogMode>{
+            Mode("RadioButton1", {"Edit1", "Edit2"}, EntryTypeItem, "Edit1", "Edit2"),
+            Mode("RadioButton2", {"Edit3", "Edit4"}, EntryTypeFolder, "Edit3", "Edit4"),
+            Mode("RadioButton3", {"Edit5"}, EntryTypeGroup, "Edit5")},
+        "RadioButton2");
+}
+
+struct FlowFixture : ::testing::Test {
+    FakePlatform fake;
+    MainMenuLayout menu = BuildPopupMenuMain();
+    ProcessFacts facts;
+    void UseWow64() {
+        fake.process.isWow64 = fake.process.hasDisable = fake.process.hasRevert = true;
+        ProbeProcessFacts(facts, fake.process);
+    }
+};
+
+using FindContainerTest = FlowFixture;
+
+TEST_F(FindContainerTest, CategoryItemsAndGroupActions) {
+    for (MenuNode* category : menu.categories.InFileOrder()) {
+        const auto place = FindAddContainer(category->Child(0), menu.categories);
+        ASSERT_TRUE(place);
+        EXPECT_EQ(place->container, category);
+        EXPECT_EQ(menu.categories.OfKind(place->kind), category);
+    }
+    MenuNode& group = CreateGroupEntry(*menu.categories.internet, "g", LinkKindInternet, 0);
+    MenuNode& nested = CreateGroupEntry(group, "inner", LinkKindInternet, 0);
+    const auto place = FindAddContainer(nested.Child(0).Child(0), menu.categories);
+    ASSERT_TRUE(place);
+    EXPECT_EQ(place->container, &nested);
+    EXPECT_EQ(place->kind, LinkKindInternet);
+}
+
+TEST_F(FindContainerTest, MissingLinksRecordsAndForeignKindsFindNothing) {
+    MenuNode lonely;
+    EXPECT_FALSE(FindAddContainer(lonely, menu.categories));
+    MenuNode actionsWithoutEntry;
+    MenuNode& add = actionsWithoutEntry.Append("Add New Item", 18, Command::AddNewItem);
+    EXPECT_FALSE(FindAddContainer(add, menu.categories));
+
+    MenuNode& group = CreateGroupEntry(*menu.categories.run, "g", LinkKindRun, 0);
+    MenuNode& groupAdd = group.Child(0).Child(0);
+    group.Tag()->kind = LinkKindSystem;
+    EXPECT_FALSE(FindAddContainer(groupAdd, menu.categories));
+    group.ReleaseTag();
+    EXPECT_FALSE(FindAddContainer(groupAdd, menu.categories));
+}
+
+using PrepareTest = FlowFixture;
+
+TEST_F(PrepareTest, AddingResetsWhatAnEarlierUseLeft) {
+    TFormAddRun run(fake.shell);
+    // An earlier edit of a group locked the item mode and left texts and the check box.
+    run.SetEnabled("RadioButton1", false);
+    run.SetChecked("RadioButton2", true);
+    run.SetText("Edit1", "old");
+    run.SetText("Edit3", "old group");
+    run.SetChecked("CheckBox1", true);
+
+    PrepareForAdd(run);
+    EXPECT_TRUE(run.Enabled("RadioButton1"));
+    EXPECT_TRUE(run.Enabled("RadioButton2"));
+    EXPECT_TRUE(run.Checked("RadioButton1"));
+    EXPECT_TRUE(run.Enabled("Edit1"));
+    EXPECT_FALSE(run.Enabled("Edit3"));
+    EXPECT_FALSE(run.Checked("CheckBox1"));
+    for (const char* edit : {"Edit1", "Edit2", "Edit3"})
+        EXPECT_EQ(run.Text(edit), "") << edit;
+
+    const auto files = FilesLike();
+    files->SetEnabled("RadioButton2", false);
+    files->SetText("Edit5", "x");
+    PrepareForAdd(*files);
+    EXPECT_TRUE(files->Checked("RadioButton2")); // folder mode
+    for (const char* radio : {"RadioButton1", "RadioButton2", "RadioButton3"})
+        EXPECT_TRUE(files->Enabled(radio)) << radio;
+    EXPECT_FALSE(files->Enabled("Edit1"));
+    EXPECT_TRUE(files->Enabled("Edit4"));
+    EXPECT_EQ(files->Text("Edit5"), "");
+}
+
+struct EditPrepareCase {
+    const char* label;
+    std::function<std::unique_ptr<EntryDialog>(FakePlatform&)> dialog;
+    std::uint8_t kind, entryType, isGroup, runAsAdmin;
+    const char* checked;
+    std::vector<std::string> enabledRadios;
+    std::map<std::string, std::string> texts; // every edit field
+    bool checkBox;
+};
+
+std::unique_ptr<EntryDialog> RunDialog(FakePlatform& fake) {
+    return std::make_unique<TFormAddRun>(fake.shell);
+}
+
+TEST_F(PrepareTest, EditingLocksTheEntrysModeAndFillsOnlyItsFields) {
+    const auto app = [](FakePlatform&) { return ApplicationLike(); };
+    const auto files = [](FakePlatform&) { return FilesLike(); };
+    const EditPrepareCase cases[] = {
+        {"run item", RunDialog, LinkKindRun, 1, 0, 1, "RadioButton1", {"RadioButton1"},
+         {{"Edit1", "T"}, {"Edit2", "X"}, {"Edit3", ""}}, true},
+        {"run group", RunDialog, LinkKindRun, 0, 1, 0, "RadioButton2", {"RadioButton2"},
+         {{"Edit1", ""}, {"Edit2", ""}, {"Edit3", "T"}}, false},
+        {"run group told by IsGroup", RunDialog, LinkKindRun, 1, 1, 0, "RadioButton2",
+         {"RadioButton2"}, {{"Edit1", ""}, {"Edit2", ""}, {"Edit3", "T"}}, false},
+        {"application", app, LinkKindApplication, 1, 0, 0, "RadioButton1", {"RadioButton1"},
+         {{"Edit1", "T"}, {"Edit2", "X"}, {"Edit3", "P"}, {"Edit4", "W"}, {"Edit5", ""}},
+         false},
+        {"file", files, LinkKindFile, 1, 0, 0, "RadioButton1", {"RadioButton1"},
+         {{"Edit1", "T"}, {"Edit2", "X"}, {"Edit3", ""}, {"Edit4", ""}, {"Edit5", ""}}, false},
+        {"folder", files, LinkKindFile, 2, 0, 0, "RadioButton2", {"RadioButton2"},
+         {{"Edit1", ""}, {"Edit2", ""}, {"Edit3", "T"}, {"Edit4", "X"}, {"Edit5", ""}}, false},
+        {"file of another type is a folder", files, LinkKindFile, 9, 0, 0, "RadioButton2",
+         {"RadioButton2"}, {{"Edit3", "T"}, {"Edit4", "X"}}, false},
+        {"files group told by EntryType", files, LinkKindFile, 0, 0, 0, "RadioButton3",
+         {"RadioButton3"}, {{"Edit1", ""}, {"Edit4", ""}, {"Edit5", "T"}}, false},
+    };
+    for (const EditPrepareCase& c : cases) {
+        const auto dialog = c.dialog(fake);
+        PrepareForAdd(*dialog);
+        dialog->SetText("Edit1", "left over");
+        LinkEntry entry;
+        entry.title = "T";
+        entry.target = "X";
+        entry.parameters = "P";
+        entry.workDir = "W";
+        entry.kind = c.kind;
+        entry.entryType = c.entryType;
+        entry.isGroup = c.isGroup;
+        entry.runAsAdmin = c.runAsAdmin;
+        const EntryDialogMode& mode = PrepareForEdit(*dialog, entry);
+        EXPECT_EQ(mode.radio, c.checked) << c.label;
+        EXPECT_TRUE(dialog->Checked(c.checked)) << c.label;
+        for (const EntryDialogMode& m : dialog->Modes()) {
+            const bool expected = std::count(c.enabledRadios.begin(), c.enabledRadios.end(),
+                                             m.radio) != 0;
+            EXPECT_EQ(dialog->Enabled(m.radio), expected) << c.label << " " << m.radio;
+        }
+        for (const auto& [field, text] : c.texts)
+            EXPECT_EQ(dialog->Text(field), text) << c.label << " " << field;
+        EXPECT_EQ(dialog->Checked("CheckBox1"), c.checkBox) << c.label;
+        EXPECT_TRUE(dialog->Enabled(mode.title)) << c.label;
+    }
+}
+
+using CreateTest = FlowFixture;
+
+struct CreateCase {
+    const char* label;
+    std::function<std::unique_ptr<EntryDialog>(FakePlatform&)> dialog;
+    std::uint8_t kind;
+    const char* mode;
+    std::map<std::string, std::string> typed;
+    bool checkBox;
+    // The record made.
+    std::string title, target, parameters, workDir;
+    std::uint8_t runAsAdmin, entryType, isGroup;
+};
+
+TEST_F(CreateTest, FieldsMapOntoTheNewRecordByMode) {
+    const auto app = [](FakePlatform&) { return ApplicationLike(); };
+    const auto files = [](FakePlatform&) { return FilesLike(); };
+    const auto network = [](FakePlatform&) { return std::make_unique<TFormAddNetwork>(); };
+    const std::map<std::string, std::string> all{{"Edit1", "e1"}, {"Edit2", "e2"},
+                                                 {"Edit3", "e3"}, {"Edit4", "e4"},
+                                                 {"Edit5", "e5"}};
+    const CreateCase cases[] = {
+        {"run item", RunDialog, LinkKindRun, "RadioButton1",
+         {{"Edit1", "e1"}, {"Edit2", "e2"}, {"Edit3", "e3"}}, true, "e1", "e2", "", "", 1, 1, 0},
+        {"run group", RunDialog, LinkKindRun, "RadioButton2",
+         {{"Edit1", "e1"}, {"Edit2", "e2"}, {"Edit3", "e3"}}, true, "e3", "", "", "", 0, 0, 1},
+        {"network item", network, LinkKindNetwork, "RadioButton1",
+         {{"Edit1", "e1"}, {"Edit2", "\\\\srv\\share"}}, false, "e1", "\\\\srv\\share", "", "",
+         0, 1, 0},
+        {"application item", app, LinkKindApplication, "RadioButton1", all, true, "e1", "e2",
+         "e3", "e4", 1, 1, 0},
+        {"application group", app, LinkKindApplication, "RadioButton2", all, true, "e5", "", "",
+         "", 0, 0, 1},
+        // The stand-in has a check box that no files mode maps: it is never read.
+        {"file", files, LinkKindFile, "RadioButton1", all, true, "e1", "e2", "", "", 0, 1, 0},
+        {"folder", files, LinkKindFile, "RadioButton2", all, false, "e3", "e4", "", "", 0, 2, 0},
+        {"files group", files, LinkKindFile, "RadioButton3", all, false, "e5", "", "", "", 0, 0,
+         1},
+    };
+    for (const CreateCase& c : cases) {
+        const auto dialog = c.dialog(fake);
+        const MainMenuLayout fresh = BuildPopupMenuMain();
+        MenuNode& category = *fresh.categories.OfKind(c.kind);
+        CreateItemEntry(category, ItemFields{"already there", "x", "", "", 0, c.kind, 1},
+                        fake.platform);
+        PrepareForAdd(*dialog);
+        for (const auto& [field, text] : c.typed)
+            dialog->SetText(field, text);
+        if (c.checkBox)
+            dialog->SetChecked("CheckBox1", true);
+        dialog->SetChecked(c.mode, true);
+
+        MenuNode& created = CreateEntryFromDialog(*dialog, category, c.kind, fake.platform, facts);
+        EXPECT_EQ(created.IndexInParent(), static_cast<int>(category.Count()) - 1) << c.label;
+        const LinkEntry& record = *created.Tag();
+        EXPECT_EQ(created.caption, c.title) << c.label;
+        EXPECT_EQ(record.title, c.title) << c.label;
+        EXPECT_EQ(record.target, c.target) << c.label;
+        EXPECT_EQ(record.parameters, c.parameters) << c.label;
+        EXPECT_EQ(record.workDir, c.workDir) << c.label;
+        EXPECT_EQ(record.runAsAdmin, c.runAsAdmin) << c.label;
+        EXPECT_EQ(record.kind, c.kind) << c.label;
+        EXPECT_EQ(record.entryType, c.entryType) << c.label;
+        EXPECT_EQ(record.isGroup, c.isGroup) << c.label;
+    }
+}
+
+TEST_F(CreateTest, OnlyApplicationAndFileItemsAreCreatedWithRedirectionSuspended) {
+    UseWow64();
+    fake.icons.byPath["C:\\Windows\\system32\\notepad.exe"] = FakeIcons::Solid(1, 2, 3);
+    const auto app = ApplicationLike();
+    PrepareForAdd(*app);
+    app->SetText("Edit1", "Notepad");
+    app->SetText("Edit2", "notepad.exe");
+    MenuNode& notepad =
+        CreateEntryFromDialog(*app, *menu.categories.applications, LinkKindApplication,
+                              fake.platform, facts);
+    EXPECT_EQ(fake.log.calls,
+              (std::vector<std::string>{"Wow64DisableWow64FsRedirection",
+                                        "SHGetFileInfo path=C:\\Windows\\notepad.exe",
+                                        "SHGetFileInfo path=C:\\Windows\\system32\\notepad.exe",
+                                        "Wow64RevertWow64FsRedirection cookie=0x5150"}));
+    EXPECT_EQ(notepad.Tag()->iconPixels[0], 1);
+
+    fake.log.calls.clear();
+    app->SetChecked("RadioButton2", true);
+    app->SetText("Edit5", "Tools");
+    CreateEntryFromDialog(*app, *menu.categories.applications, LinkKindApplication,
+                          fake.platform, facts);
+    TFormAddRun run(fake.shell);
+    run.SetText("Edit1", "t");
+    run.SetText("Edit2", "cmd");
+    CreateEntryFromDialog(run, *menu.categories.run, LinkKindRun, fake.platform, facts);
+    EXPECT_TRUE(fake.log.calls.empty());
+}
+
+using StoreTest = FlowFixture;
+
+LinkEntry& NewNetworkItem(FakePlatform& fake, MenuNode& category) {
+    MenuNode& node = CreateItemEntry(
+        category, ItemFields{"Share", "\\\\srv\\a", "odd params", "odd dir", 1, LinkKindNetwork, 1},
+        fake.platform);
+    return *node.Tag();
+}
+
+TEST_F(StoreTest, ItemEditWritesOnlyItsModesFieldsAndNeverTheKindOrType) {
+    MenuNode& category = *menu.categories.network;
+    LinkEntry& record = NewNetworkItem(fake, category);
+    MenuNode& node = category.Child(2);
+    TFormAddNetwork dialog;
+    const EntryDialogMode& mode = PrepareForEdit(dialog, record);
+    EXPECT_EQ(dialog.Text("Edit2"), "\\\\srv\\a");
+    dialog.SetText("Edit1", "Tom & Jerry");
+    dialog.SetText("Edit2", "srv/b");
+    StoreEdit(dialog, mode, node, fake.platform, facts);
+    EXPECT_EQ(node.caption, "Tom & Jerry");
+    EXPECT_EQ(record.title, "Tom & Jerry");
+    EXPECT_EQ(record.target, "srv/b");
+    // A network item holds no such fields: whatever the record had stays.
+    EXPECT_EQ(record.parameters, "odd params");
+    EXPECT_EQ(record.workDir, "odd dir");
+    EXPECT_EQ(record.runAsAdmin, 1);
+    EXPECT_EQ(record.kind, LinkKindNetwork);
+    EXPECT_EQ(record.entryType, 1);
+    EXPECT_EQ(record.isGroup, 0);
+}
+
+TEST_F(StoreTest, EmptyTitlesOrTargetsStoreNothing) {
+    struct Case {
+        std::string title, target;
+    };
+    for (const Case& c : {Case{"", "x"}, Case{"t", ""}, Case{"", ""}}) {
+        MenuNode& category = *menu.categories.network;
+        LinkEntry& record = NewNetworkItem(fake, category);
+        MenuNode& node = category.Child(category.Count() - 1);
+        TFormAddNetwork dialog;
+        const EntryDialogMode& mode = PrepareForEdit(dialog, record);
+        dialog.SetText("Edit1", c.title);
+        dialog.SetText("Edit2", c.target);
+        StoreEdit(dialog, mode, node, fake.platform, facts);
+        EXPECT_EQ(record.title, "Share");
+        EXPECT_EQ(record.target, "\\\\srv\\a");
+        EXPECT_EQ(node.caption, "Share");
+    }
+    MenuNode& group = CreateGroupEntry(*menu.categories.run, "Keep", LinkKindRun, 0);
+    TFormAddRun run(fake.shell);
+    const EntryDialogMode& mode = PrepareForEdit(run, *group.Tag());
+    run.SetText("Edit3", "");
+    StoreEdit(run, mode, group, fake.platform, facts);
+    EXPECT_EQ(group.Tag()->title, "Keep");
+    run.SetText("Edit3", " ");
+    StoreEdit(run, mode, group, fake.platform, facts);
+    EXPECT_EQ(group.caption, " ");
+    EXPECT_EQ(group.Tag()->isGroup, 1);
+    EXPECT_EQ(group.Tag()->target, "");
+}
+
+TEST_F(StoreTest, RunItemTakesTheCheckBoxApplicationsStoreClearedFields) {
+    MenuNode& runItem = CreateItemEntry(*menu.categories.run,
+                                        ItemFields{"c", "cmd", "", "", 0, LinkKindRun, 1},
+                                        fake.platform);
+    TFormAddRun run(fake.shell);
+    const EntryDialogMode& runMode = PrepareForEdit(run, *runItem.Tag());
+    run.SetChecked("CheckBox1", true);
+    StoreEdit(run, runMode, runItem, fake.platform, facts);
+    EXPECT_EQ(runItem.Tag()->runAsAdmin, 1);
+
+    MenuNode& appItem = CreateItemEntry(
+        *menu.categories.applications,
+        ItemFields{"a", "C:\\a.exe", "-x", "C:\\", 1, LinkKindApplication, 1}, fake.platform);
+    const auto app = ApplicationLike();
+    const EntryDialogMode& appMode = PrepareForEdit(*app, *appItem.Tag());
+    EXPECT_TRUE(app->Checked("CheckBox1"));
+    app->SetText("Edit3", "");
+    app->SetText("Edit4", "");
+    app->SetChecked("CheckBox1", false);
+    StoreEdit(*app, appMode, appItem, fake.platform, facts);
+    EXPECT_EQ(appItem.Tag()->parameters, "");
+    EXPECT_EQ(appItem.Tag()->workDir, "");
+    EXPECT_EQ(appItem.Tag()->runAsAdmin, 0);
+}
+
+TEST_F(StoreTest, IconsAreReadAgainInsideTheBracketAndKeptWhenNoneIsFound) {
+    UseWow64();
+    MenuNode& file = CreateItemEntry(*menu.categories.files,
+                                     ItemFields{"f", "C:\\old.txt", "", "", 0, LinkKindFile, 1},
+                                     fake.platform);
+    file.Tag()->iconPixels.fill(7);
+    const auto files = FilesLike();
+    const EntryDialogMode& mode = PrepareForEdit(*files, *file.Tag());
+    fake.log.calls.clear();
+    StoreEdit(*files, mode, file, fake.platform, facts); // unchanged target: read again anyway
+    EXPECT_EQ(fake.log.calls,
+              (std::vector<std::string>{"Wow64DisableWow64FsRedirection",
+                                        "SHGetFileInfo path=C:\\old.txt",
+                                        "Wow64RevertWow64FsRedirection cookie=0x5150"}));
+    EXPECT_EQ(file.Tag()->iconPixels[0], 7); // no icon: the earlier pixels stay
+
+    fake.icons.byPath["C:\\Windows\\calc.exe"] = FakeIcons::Solid(9, 9, 9);
+    MenuNode& app = CreateItemEntry(
+        *menu.categories.applications,
+        ItemFields{"a", "C:\\a.exe", "", "", 0, LinkKindApplication, 1}, fake.platform);
+    const auto appDialog = ApplicationLike();
+    const EntryDialogMode& appMode = PrepareForEdit(*appDialog, *app.Tag());
+    appDialog->SetText("Edit2", "calc.exe");
+    fake.log.calls.clear();
+    StoreEdit(*appDialog, appMode, app, fake.platform, facts);
+    EXPECT_EQ(fake.log.Matching("SHGetFileInfo"),
+              (std::vector<std::string>{"SHGetFileInfo path=C:\\Windows\\calc.exe"}));
+    EXPECT_EQ(app.Tag()->iconPixels[0], 9);
+
+    // A Windows directory too long for its buffer: the bare name gets no new icon.
+    fake.process.windowsDirectory = "C:\\" + std::string(280, 'w');
+    fake.log.calls.clear();
+    StoreEdit(*appDialog, appMode, app, fake.platform, facts);
+    EXPECT_TRUE(fake.log.Matching("SHGetFileInfo").empty());
+    EXPECT_EQ(app.Tag()->iconPixels[0], 9);
+}
+
+} // namespace
+} // namespace vantrel
