@@ -136,8 +136,9 @@ struct BenchPlatform {
     NoIcons icons;
     PosixFiles files;
     testing::FakePlatform fake;
-    Platform platform{process,        fake.registry, icons,       fake.ui, fake.shell,
-                      fake.clipboard, fake.folders,  fake.drives, files};
+    Platform platform{process,        fake.registry, icons,       fake.ui,    fake.shell,
+                      fake.clipboard, fake.folders,  fake.drives, fake.power, fake.registryWrite,
+                      fake.internet,  fake.messages, files};
 };
 
 // ---- A large, realistic tree -------------------------------------------------------------

@@ -2,7 +2,7 @@
 
 namespace vantrel {
 
-Forms::Forms(Platform& platform) : FormAddRun(platform.shell) {
+Forms::Forms(Platform& platform) : FormAddRun(platform.shell), FormAbout(platform.shell) {
     editors.Register(LinkKindRun, FormAddRun);
     editors.Register(LinkKindNetwork, FormAddNetwork);
     editors.Register(LinkKindInternet, FormAddInternet);

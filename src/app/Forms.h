@@ -7,6 +7,8 @@
 #include "editors/AddRunDialog.h"
 #include "editors/EditorDialogs.h"
 #include "platform/Platform.h"
+#include "update/FormAbout.h"
+#include "update/FormCheckUpdates.h"
 
 namespace vantrel {
 
@@ -21,6 +23,8 @@ struct Forms {
     // The category of each entry dialog above; "Applications" and "Files and Folders" have
     // none yet, so adding and editing there does nothing.
     EditorDialogs editors;
+    TFormCheckUpdates FormCheckUpdates;
+    TFormAbout FormAbout;
 };
 
 } // namespace vantrel

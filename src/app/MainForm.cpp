@@ -2,6 +2,8 @@
 
 #include "app/Forms.h"
 #include "tree/Entries.h"
+#include "update/CheckVersion.h"
+#include "update/StartupSwitch.h"
 
 namespace vantrel {
 
@@ -48,7 +50,7 @@ void MainForm::ProbeRunAtStartup() {
         return;
     std::string text = value->bytes.substr(0, value->size);
     text = text.substr(0, text.find('\0'));
-    if (text == platform_.process.ModuleFileName())
+    if (IsOurRunValue(text, platform_.process.ModuleFileName()))
         sub_.runAtSystemStartup->checked = true;
 }
 

@@ -13,6 +13,7 @@
 
 namespace vantrel {
 
+class CheckVersion;
 struct Forms;
 
 enum class MouseButton { Left, Right, Middle };
@@ -76,6 +77,14 @@ public:
     void PopupMenuSubAboutClick();
     void PopupMenuSubRunAtSystemStartupClick();
 
+    // The version check. HandleVersionResult answers the result message (WM_USER + 10,
+    // its lParam); RunVersionCheckNotices answers WM_USER + 11, the worker's request to run
+    // a notice on this thread.
+    void HandleVersionResult(std::intptr_t lParam);
+    void RunVersionCheckNotices();
+    bool VersionCheckRunning() const { return checkVersion_ != nullptr; }
+    MenuNode& PopupMenuSubCheckforupdates() { return *sub_.checkForUpdates; }
+
 private:
     void ProbeRunAtStartup();
     void ShowTrayIconUntilShown();
@@ -88,6 +97,7 @@ private:
     std::unique_ptr<Forms> forms_;
     bool savedAtSessionEnd_ = false;
     DriveIconRequests driveIconRequests_; // drive icons still being looked up
+    std::unique_ptr<CheckVersion> checkVersion_; // the check reference; UI thread only
     // Set when the stored configuration files hold something the tree does not.
     bool keepStoredFiles_ = false;
 };

@@ -1,8 +1,12 @@
 // Power and session operations.
 #include "app/MainForm.h"
 
+#include "operations/Operations.h"
+
 namespace vantrel {
 
-void MainForm::OperationClick(Command) {}
+void MainForm::OperationClick(Command operation) {
+    RunOperation(operation, platform_, facts_, [this] { SaveConfiguration(); });
+}
 
 } // namespace vantrel

@@ -12,6 +12,7 @@ namespace vantrel {
 enum class ControlKind { Label, Edit, Button, GlyphButton, RadioButton, CheckBox, Bevel, LinkLabel, Picture };
 enum class Glyph { None, Ok, Cancel };
 enum class ModalResult { None, Ok, Cancel };
+enum class DialogBackground { Standard, White };
 
 struct Control {
     std::string name;
@@ -42,6 +43,7 @@ public:
     int ClientHeight() const { return clientHeight_; }
     std::vector<Control>& Controls() { return controls_; }
     const std::vector<Control>& Controls() const { return controls_; }
+    DialogBackground Background() const { return background_; }
     static constexpr const char* FontName = "Tahoma";
     static constexpr int FontPoints = 8;
 
@@ -74,6 +76,7 @@ protected:
     // What a click on a control does; the default does nothing.
     virtual void OnClick(const std::string& name);
     void Close(ModalResult result) { result_ = result; }
+    void SetBackground(DialogBackground background) { background_ = background; }
 
 private:
     std::string caption_;
@@ -81,6 +84,7 @@ private:
     int clientHeight_;
     std::vector<Control> controls_;
     ModalResult result_ = ModalResult::None;
+    DialogBackground background_ = DialogBackground::Standard;
 };
 
 } // namespace vantrel

@@ -5,8 +5,12 @@
 #include "platform/DrivesApi.h"
 #include "platform/FileApi.h"
 #include "platform/IconApi.h"
+#include "platform/InternetApi.h"
+#include "platform/MessageApi.h"
+#include "platform/PowerApi.h"
 #include "platform/ProcessApi.h"
 #include "platform/RegistryApi.h"
+#include "platform/RegistryWriteApi.h"
 #include "platform/ShellApi.h"
 #include "platform/ShellFoldersApi.h"
 #include "platform/UiApi.h"
@@ -22,6 +26,10 @@ struct Platform {
     ClipboardApi& clipboard;
     ShellFoldersApi& folders;
     DrivesApi& drives;
+    PowerApi& power;
+    RegistryWriteApi& registryWrite;
+    InternetApi& internet;
+    MessageApi& messages;
     FileApi& files;
 };
 

@@ -22,7 +22,7 @@ private:
     void OnInit(HWND dialog);
     void CreateControls();
     HWND CreateControl(const Control& control, int id);
-    SIZE LabelSize(const std::string& text) const;
+    SIZE LabelSize(const std::string& text, HGDIOBJ font) const;
     void PlaceWindow();
     void OnCommand(int id, int code, HWND control);
     void Pull();
@@ -32,12 +32,18 @@ private:
     void DrawGlyphButton(const DRAWITEMSTRUCT& draw, const Control& control);
     void DrawPicture(const DRAWITEMSTRUCT& draw);
     Control* ControlOfId(int id);
+    HGDIOBJ FontOf(const Control& control) const {
+        return control.kind == ControlKind::LinkLabel ? linkFont_.Get() : font_.Get();
+    }
+    COLORREF BackgroundColour() const;
+    HBRUSH BackgroundBrush();
 
     HINSTANCE instance_;
     DialogModel& model_;
     HWND dialog_ = nullptr;
     OwnedGdiObject font_;
     OwnedGdiObject linkFont_;
+    OwnedGdiObject whiteBrush_;
     std::vector<HWND> windows_; // parallel to model_.Controls()
     bool pushing_ = false;
 };
@@ -102,7 +108,7 @@ std::vector<std::uint8_t> BlendOver(const std::uint8_t* pixels, int side, COLORR
     return out;
 }
 
-void DrawPixels(HDC dc, int x, int y, int side, const std::vector<std::uint8_t>& pixels) {
+void DrawPixels(HDC dc, const RECT& target, int side, const std::vector<std::uint8_t>& pixels) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = side;
@@ -110,8 +116,9 @@ void DrawPixels(HDC dc, int x, int y, int side, const std::vector<std::uint8_t>&
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    StretchDIBits(dc, x, y, side, side, 0, 0, side, side, pixels.data(), &info, DIB_RGB_COLORS,
-                  SRCCOPY);
+    StretchDIBits(dc, target.left, target.top, target.right - target.left,
+                  target.bottom - target.top, 0, 0, side, side, pixels.data(), &info,
+                  DIB_RGB_COLORS, SRCCOPY);
 }
 
 INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -140,15 +147,20 @@ INT_PTR DialogHost::Handle(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
         return TRUE;
     case WM_DRAWITEM:
         return DrawOwnerDrawn(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)) ? TRUE : FALSE;
+    case WM_CTLCOLORDLG:
+        if (model_.Background() == DialogBackground::Standard)
+            return FALSE;
+        return reinterpret_cast<INT_PTR>(BackgroundBrush());
     case WM_CTLCOLORSTATIC: {
         Control* control = ControlOfId(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)));
-        if (control && control->kind == ControlKind::LinkLabel) {
-            HDC dc = reinterpret_cast<HDC>(wParam);
+        const bool link = control && control->kind == ControlKind::LinkLabel;
+        if (!link && model_.Background() == DialogBackground::Standard)
+            return FALSE;
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        if (link)
             SetTextColor(dc, RGB(0, 0, 255));
-            SetBkMode(dc, TRANSPARENT);
-            return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
-        }
-        return FALSE;
+        SetBkMode(dc, TRANSPARENT);
+        return reinterpret_cast<INT_PTR>(BackgroundBrush());
     }
     case WM_SETCURSOR: {
         Control* control = ControlOfId(GetDlgCtrlID(reinterpret_cast<HWND>(wParam)));
@@ -189,9 +201,9 @@ void DialogHost::CreateControls() {
         windows_[index] = CreateControl(controls[index], FirstControlId + static_cast<int>(index));
 }
 
-SIZE DialogHost::LabelSize(const std::string& text) const {
+SIZE DialogHost::LabelSize(const std::string& text, HGDIOBJ font) const {
     WindowDc dc(dialog_);
-    ScopedSelect select(dc.Get(), font_.Get());
+    ScopedSelect select(dc.Get(), font);
     RECT bounds{0, 0, 0, 0};
     DrawTextA(dc.Get(), text.c_str(), static_cast<int>(text.size()), &bounds,
               DT_CALCRECT | DT_SINGLELINE);
@@ -202,7 +214,8 @@ HWND DialogHost::CreateControl(const Control& control, int id) {
     int width = control.width;
     int height = control.height;
     if (width == 0 || height == 0) {
-        const SIZE size = LabelSize(control.text);
+        // Measured in the font the control shows: a link's underlined font may be wider.
+        const SIZE size = LabelSize(control.text, FontOf(control));
         width = width ? width : size.cx;
         height = height ? height : size.cy;
     }
@@ -216,8 +229,7 @@ HWND DialogHost::CreateControl(const Control& control, int id) {
                                   nullptr);
     if (!window)
         return nullptr;
-    HGDIOBJ font = control.kind == ControlKind::LinkLabel ? linkFont_.Get() : font_.Get();
-    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(control)), FALSE);
     if (control.kind == ControlKind::Edit && control.maxLength)
         SendMessageA(window, EM_LIMITTEXT, control.maxLength, 0);
     return window;
@@ -318,12 +330,14 @@ void DialogHost::DrawGlyphButton(const DRAWITEMSTRUCT& draw, const Control& cont
     const std::uint8_t* glyph = control.glyph == Glyph::Ok       ? OkGlyph
                                 : control.glyph == Glyph::Cancel ? CancelGlyph
                                                                  : nullptr;
-    const SIZE text = LabelSize(control.text);
+    const SIZE text = LabelSize(control.text, font_.Get());
     const int contentWidth = (glyph ? PictureSide + 4 : 0) + text.cx;
     int x = rect.left + (rect.right - rect.left - contentWidth) / 2 + (pushed ? 1 : 0);
     const int middle = (rect.top + rect.bottom) / 2 + (pushed ? 1 : 0);
     if (glyph) {
-        DrawPixels(draw.hDC, x, middle - PictureSide / 2, PictureSide,
+        const RECT glyphRect{x, middle - PictureSide / 2, x + PictureSide,
+                             middle - PictureSide / 2 + PictureSide};
+        DrawPixels(draw.hDC, glyphRect, PictureSide,
                    BlendOver(glyph, PictureSide, GetSysColor(COLOR_BTNFACE)));
         x += PictureSide + 4;
     }
@@ -343,8 +357,22 @@ void DialogHost::DrawGlyphButton(const DRAWITEMSTRUCT& draw, const Control& cont
 }
 
 void DialogHost::DrawPicture(const DRAWITEMSTRUCT& draw) {
-    DrawPixels(draw.hDC, draw.rcItem.left, draw.rcItem.top, AboutPictureSide,
-               BlendOver(AboutPicture, AboutPictureSide, GetSysColor(COLOR_BTNFACE)));
+    // The picture is scaled to the control, which may be larger than the artwork.
+    DrawPixels(draw.hDC, draw.rcItem, AboutPictureSide,
+               BlendOver(AboutPicture, AboutPictureSide, BackgroundColour()));
+}
+
+COLORREF DialogHost::BackgroundColour() const {
+    return model_.Background() == DialogBackground::White ? RGB(255, 255, 255)
+                                                          : GetSysColor(COLOR_BTNFACE);
+}
+
+HBRUSH DialogHost::BackgroundBrush() {
+    if (model_.Background() == DialogBackground::Standard)
+        return GetSysColorBrush(COLOR_BTNFACE);
+    if (!whiteBrush_)
+        whiteBrush_ = OwnedGdiObject(CreateSolidBrush(RGB(255, 255, 255)));
+    return static_cast<HBRUSH>(whiteBrush_.Get());
 }
 
 // An empty dialog template: the controls are made from the model in WM_INITDIALOG.

@@ -1,5 +1,6 @@
 #include "win32/MainWindow.h"
 
+#include "update/CheckVersion.h"
 #include "win32/DialogHost.h"
 #include "win32/OwnerDraw.h"
 #include "win32/Resources.h"
@@ -94,6 +95,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     switch (message) {
     case TrayCallbackMessage: OnTrayNotification(lParam); return 0;
+    case VersionResultMessage: OnVersionResult(lParam); return 0;
+    case VersionNoticeMessage:
+        if (form_)
+            form_->RunVersionCheckNotices();
+        return 0;
     case WM_TIMER:
         if (wParam == TrayRetryTimer) {
             if (!trayWanted_ || ShowTrayIcon())
@@ -135,6 +141,24 @@ void MainWindow::OnTrayNotification(LPARAM lParam) {
     case WM_MBUTTONDOWN: form_->TrayIcon1MouseDown(MouseButton::Middle, cursor.x, cursor.y); break;
     default: break;
     }
+}
+
+void MainWindow::OnVersionResult(LPARAM lParam) {
+    if (!form_)
+        return;
+    if (menuOpen_ || modalDepth_ > 0) {
+        versionResultPending_ = true;
+        pendingVersionResult_ = lParam;
+        return;
+    }
+    form_->HandleVersionResult(lParam);
+}
+
+void MainWindow::DeliverPendingVersionResult() {
+    if (!versionResultPending_ || menuOpen_ || modalDepth_ > 0 || closeRequested_)
+        return;
+    versionResultPending_ = false;
+    PostMessageA(window_, VersionResultMessage, 0, pendingVersionResult_);
 }
 
 void MainWindow::OnClose() {
@@ -234,6 +258,7 @@ void MainWindow::ShowPopupMenu(MenuNode& menu, int x, int y) {
     MenuNode* node = binder_.NodeOfCommand(chosen);
     binder_.Close();
     menuOpen_ = false;
+    DeliverPendingVersionResult();
     if (closeRequested_) {
         closeRequested_ = false;
         DestroyWindow(window_);
@@ -260,6 +285,7 @@ ModalResult MainWindow::ShowModal(DialogModel& dialog) {
     ++modalDepth_;
     const ModalResult result = ShowDialogModal(instance_, window_, dialog);
     --modalDepth_;
+    DeliverPendingVersionResult();
     if (closeRequested_) {
         closeRequested_ = false;
         PostMessageA(window_, WM_CLOSE, 0, 0);
@@ -273,6 +299,7 @@ MessageBoxResult MainWindow::AskYesNo(const std::string& text, const std::string
         MessageBoxA(GetLastActivePopup(window_), text.c_str(), title.c_str(),
                     MB_YESNO | MB_ICONQUESTION);
     --modalDepth_;
+    DeliverPendingVersionResult();
     if (closeRequested_) {
         closeRequested_ = false;
         PostMessageA(window_, WM_CLOSE, 0, 0);

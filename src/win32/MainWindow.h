@@ -45,6 +45,8 @@ private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnTrayNotification(LPARAM lParam);
     void OnClose();
+    void OnVersionResult(LPARAM lParam);
+    void DeliverPendingVersionResult();
     void OnDestroy();
     NOTIFYICONDATAA TrayData(UINT flags) const;
 
@@ -57,6 +59,9 @@ private:
     bool trayShown_ = false;  // the shell accepted the icon
     bool menuOpen_ = false;
     int modalDepth_ = 0;
+    // A version-check result that arrived while a menu or dialog was open: shown after it.
+    bool versionResultPending_ = false;
+    LPARAM pendingVersionResult_ = 0;
     bool closeRequested_ = false;
     PopupMenuBinder binder_;
 };

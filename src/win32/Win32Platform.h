@@ -7,8 +7,12 @@
 #include "win32/Win32Drives.h"
 #include "win32/Win32Files.h"
 #include "win32/Win32Icons.h"
+#include "win32/Win32Internet.h"
+#include "win32/Win32Messages.h"
+#include "win32/Win32Power.h"
 #include "win32/Win32Process.h"
 #include "win32/Win32Registry.h"
+#include "win32/Win32RegistryWrite.h"
 #include "win32/Win32Shell.h"
 #include "win32/Win32ShellFolders.h"
 
@@ -24,8 +28,13 @@ struct Win32Platform {
     Win32Clipboard clipboard; // owned by the main window once it exists (see main.cpp)
     Win32ShellFolders folders;
     Win32Drives drives; // made on the GUI thread: background icons come back through its window
+    Win32Power power;
+    Win32RegistryWrite registryWrite;
+    InternetApi& internet = Win32Internet::ForProcess(); // lives as long as the process
+    Win32Messages messages; // posts to the main window once it exists (see main.cpp)
     Win32Files files;
-    Platform platform{process, registry, icons, window, shell, clipboard, folders, drives, files};
+    Platform platform{process, registry, icons, window,        shell,    clipboard,
+                      folders, drives,   power, registryWrite, internet, messages, files};
 };
 
 } // namespace vantrel::win32

@@ -31,6 +31,7 @@ int Run(HINSTANCE instance) {
     if (!system->window.Create(form))
         return 0;
     system->clipboard.SetOwner(system->window.Handle());
+    system->messages.SetWindow(system->window.Handle());
     form.FormCreate();
     return RunMessageLoop();
 }

@@ -147,12 +147,13 @@ struct RunValueCase {
     bool checked;
 };
 
-TEST(MainFormStartupTest, RunValueChecksTheSwitchOnlyForTheExactProgramPath) {
+TEST(MainFormStartupTest, RunValueChecksTheSwitchOnlyForTheProgramPathQuotedOrNot) {
     const std::string path = "C:\\Tools\\Vantrel.exe";
     const RunValueCase cases[] = {
         {path + std::string(1, '\0'), true},
         {path, true}, // stored without its terminating zero
-        {"\"" + path + "\"" + std::string(1, '\0'), false},
+        {"\"" + path + "\"" + std::string(1, '\0'), true},
+        {"\"" + path + std::string(1, '\0'), false},
         {"c:\\tools\\vantrel.exe" + std::string(1, '\0'), false},
         {std::string(1, '\0'), false},
         {std::string(281, 'a'), false},

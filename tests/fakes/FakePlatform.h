@@ -6,6 +6,10 @@
 #include "fakes/FakeClipboard.h"
 #include "fakes/FakeDrives.h"
 #include "fakes/FakeFiles.h"
+#include "fakes/FakeInternet.h"
+#include "fakes/FakeMessages.h"
+#include "fakes/FakePower.h"
+#include "fakes/FakeRegistryWrite.h"
 #include "fakes/FakeShell.h"
 #include "fakes/FakeShellFolders.h"
 #include "platform/Platform.h"
@@ -125,8 +129,13 @@ struct FakePlatform {
     FakeClipboard clipboard{log};
     FakeShellFolders folders{log};
     FakeDrives drives{log};
+    FakePower power{log};
+    FakeRegistryWrite registryWrite{log, registry};
+    FakeInternet internet{log};
+    FakeMessages messages{log};
     FakeFiles files{log};
-    Platform platform{process, registry, icons, ui, shell, clipboard, folders, drives, files};
+    Platform platform{process, registry, icons, ui,            shell,    clipboard,
+                      folders, drives,   power, registryWrite, internet, messages, files};
 };
 
 } // namespace vantrel::testing

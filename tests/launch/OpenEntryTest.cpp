@@ -228,8 +228,9 @@ TEST(OpenEntryBracketTest, RedirectionIsRestoredWhenTheLaunchThrows) {
     };
     FakePlatform fake;
     ThrowingShell shell(fake.log);
-    Platform platform{fake.process,   fake.registry, fake.icons,  fake.ui,   shell,
-                      fake.clipboard, fake.folders,  fake.drives, fake.files};
+    Platform platform{fake.process, fake.registry,      fake.icons,    fake.ui,
+                      shell,        fake.clipboard,     fake.folders,  fake.drives,
+                      fake.power,   fake.registryWrite, fake.internet, fake.messages, fake.files};
     fake.process.isWow64 = fake.process.hasDisable = fake.process.hasRevert = true;
     ProcessFacts facts;
     ProbeProcessFacts(facts, fake.process);

@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Runs every end-to-end test (tests/wine/test-*.sh) one after another: parallel Wine starts
+# conflict, and every test drives the one shared display. Prints each test's PASS/FAIL lines
+# and a tally; exits non-zero when anything failed. Run alone it prepares its own Wine prefix
+# and virtual display; scripts/test.sh prepares them once for every suite.
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/../.." && pwd)
+# Seconds one test may take before it counts as failed.
+TEST_TIME_LIMIT=${VANTREL_WINE_TEST_TIME_LIMIT:-300}
+
+log=$(mktemp)
+cleanup() { rm -f "$log"; }
+trap cleanup EXIT
+
+if [[ -z ${WINEPREFIX:-} || -z ${DISPLAY:-} ]]; then
+    export VANTREL_PRIVATE_DISPLAY=1
+    source "$root/scripts/wine-env.sh"
+    cleanup() { rm -f "$log"; wine_env_teardown; }
+    wine_env_setup wow64 fresh || { echo "FAIL: wine: no Wine environment"; exit 1; }
+fi
+
+passed=0
+failed=0
+filter=${1:-} # runs only the tests whose name holds this text
+for test in "$here"/test-*.sh; do
+    name=$(basename "$test" .sh)
+    [[ -z $filter || $name == *"$filter"* ]] || continue
+    echo "== $name"
+    started=$SECONDS
+    timeout -k 10 "$TEST_TIME_LIMIT" bash "$test" >"$log" 2>&1 &
+    tail -n +1 -f --pid=$! "$log" 2>/dev/null
+    wait $!
+    status=$?
+    test_passed=$(grep -c '^PASS: ' "$log")
+    test_failed=$(grep -c '^FAIL: ' "$log")
+    if [[ $status -ne 0 && $test_failed -eq 0 ]]; then
+        # Ended without saying why (a crash of the script, or the time limit).
+        echo "FAIL: $name: ended with status $status"
+        test_failed=1
+    fi
+    passed=$((passed + test_passed))
+    failed=$((failed + test_failed))
+    echo "   ($((SECONDS - started)) s)"
+done
+echo "wine: $passed passed, $failed failed"
+[[ $failed -eq 0 && $passed -gt 0 ]]

@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Closing the hidden main form from outside (WM_CLOSE, as Windows sends it) ends the program
+# like Exit does; and there is no single-instance guard, so a second start gives a second icon.
+set -uo pipefail
+source "$(dirname "$0")/lib.sh"
+wt_begin close
+
+check_wm_close() {
+    if ! wt_start; then
+        wt_fail "the tray icon appears"
+        return
+    fi
+    local icon
+    icon=$(wt_icon_hwnd)
+    wt_close
+    wt_expect_exit "WM_CLOSE ends the program with exit code 0" "$WT_PID"
+    wt_check "WM_CLOSE removes the tray icon" wt_poll 5 wt_icon_absent "$icon"
+}
+
+check_second_start() {
+    if ! wt_start; then
+        wt_fail "the first instance shows its icon"
+        return
+    fi
+    local first_pid=$WT_PID first_winpid=$WT_WINPID first_icon first_dir=$WT_DIR
+    first_icon=$(wt_icon_hwnd)
+    if ! wt_start; then
+        wt_fail "a second start shows a second tray icon"
+        return
+    fi
+    local second_icon
+    second_icon=$(wt_icon_hwnd)
+    wt_pass "a second start shows a second tray icon"
+    wt_check "both icons are in the tray" wt_icon_present "$first_icon"
+    wt_screenshot "$WT_NAME-two-icons"
+    wt_check "the first instance is still running" wt_process_running "$first_pid"
+
+    # Each instance goes away on its own.
+    wt_close "$first_winpid"
+    wt_expect_exit "closing the first instance ends it" "$first_pid"
+    wt_check "only the first icon goes" wt_poll 5 wt_icon_absent "$first_icon"
+    wt_check "the second instance keeps its icon" wt_icon_present "$second_icon"
+    wt_close
+    wt_expect_exit "closing the second instance ends it" "$WT_PID"
+    wt_check "the second icon goes" wt_poll 5 wt_icon_absent "$second_icon"
+    rm -rf "$first_dir"
+}
+
+check_wm_close
+check_second_start
+wt_end
