@@ -50,6 +50,19 @@ TEST(ConfigurationHooksTest, SessionEndSavesOnceAndDestroyDoesNotSaveAgain) {
     EXPECT_EQ(SavesIn(fake.log), 1u);
 }
 
+TEST(ConfigurationHooksTest, OperationsThatEndTheSessionOrSuspendSaveFirst) {
+    for (Command operation : {Command::Reboot, Command::Sleep, Command::LockWorkstation}) {
+        FakePlatform fake;
+        MainForm form(fake.platform);
+        form.FormCreate();
+        fake.ui.messageBoxAnswers = {MessageBoxResult::Yes};
+        form.OperationClick(operation);
+        const bool saves = operation != Command::LockWorkstation;
+        EXPECT_EQ(SavesIn(fake.log), saves ? 1u : 0u) << static_cast<int>(operation);
+        EXPECT_EQ(fake.files.files.count(PrimaryPath), saves ? 1u : 0u);
+    }
+}
+
 TEST(ConfigurationHooksTest, NothingIsSavedWithoutACompleteStartUp) {
     FakePlatform fake;
     fake.files.files[PrimaryPath] = "the user's file";
