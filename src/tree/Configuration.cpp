@@ -296,13 +296,15 @@ ConfigurationImage BuildConfigurationImage(const Categories& categories) {
     std::uint8_t* header = image.head.data() + VersionBytes;
     const auto menus = categories.InFileOrder();
     for (std::size_t i = 0; i < CategoryCount; ++i) {
-        // Room for the most records a category may store, left uninitialised: the system
-        // hands out pages only when a record is written to them, and the walk over a large
-        // tree to count its entries first would cost a fifth of the save.
-        image.records[i].reset(new std::uint8_t[RecordsBytes(MaxRecordsPerCategory)]);
+        // Counted first so that a small tree asks for a small block: room for 10,000 records
+        // up front is 44 MB of address space per save, a block a 32-bit process may not get.
+        const std::int32_t capacity = std::min(CountEntries(*menus[i], 0), MaxRecordsPerCategory);
+        // Left uninitialised: every record is zero-filled as it is written, so the memory is
+        // touched once.
+        image.records[i].reset(new std::uint8_t[RecordsBytes(capacity)]);
         std::int32_t next = 0;
-        FlattenEntries(*menus[i], 0, MaxRecordsPerCategory, next, image.records[i].get());
-        image.counts[i] = next;
+        FlattenEntries(*menus[i], 0, capacity, next, image.records[i].get());
+        image.counts[i] = next; // equal to the capacity: both walks take the same entries
         PutU32(header + 4 * i, static_cast<std::uint32_t>(next));
     }
     // The sixth count and the reserved bytes stay zero.
