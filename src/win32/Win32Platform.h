@@ -5,6 +5,7 @@
 #include "win32/MainWindow.h"
 #include "win32/Win32Clipboard.h"
 #include "win32/Win32Drives.h"
+#include "win32/Win32Files.h"
 #include "win32/Win32Icons.h"
 #include "win32/Win32Internet.h"
 #include "win32/Win32Messages.h"
@@ -32,10 +33,11 @@ struct Win32Platform {
     Win32RegistryWrite registryWrite;
     InternetApi& internet = Win32Internet::ForProcess(); // lives as long as the process
     Win32Messages messages; // posts to the main window once it exists (see main.cpp)
-    Win32Pickers pickers;   // owned by the dialog that opens them (see DialogHost.h)
+    Win32Files files;
+    Win32Pickers pickers; // owned by the dialog that opens them (see DialogHost.h)
     Platform platform{process, registry, icons, window,        shell,    clipboard,
                       folders, drives,   power, registryWrite, internet, messages,
-                      pickers};
+                      files,   pickers};
 };
 
 } // namespace vantrel::win32

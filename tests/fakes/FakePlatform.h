@@ -5,6 +5,7 @@
 
 #include "fakes/FakeClipboard.h"
 #include "fakes/FakeDrives.h"
+#include "fakes/FakeFiles.h"
 #include "fakes/FakeInternet.h"
 #include "fakes/FakeMessages.h"
 #include "fakes/FakePickers.h"
@@ -133,10 +134,11 @@ struct FakePlatform {
     FakeRegistryWrite registryWrite{log, registry};
     FakeInternet internet{log};
     FakeMessages messages{log};
+    FakeFiles files{log};
     FakePickers pickers{log};
     Platform platform{process, registry, icons, ui,            shell,    clipboard,
                       folders, drives,   power, registryWrite, internet, messages,
-                      pickers};
+                      files,   pickers};
 };
 
 } // namespace vantrel::testing
