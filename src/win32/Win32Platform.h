@@ -34,10 +34,10 @@ struct Win32Platform {
     InternetApi& internet = Win32Internet::ForProcess(); // lives as long as the process
     Win32Messages messages; // posts to the main window once it exists (see main.cpp)
     Win32Files files;
-    Win32Pickers pickers; // owned by the dialog that opens them (see DialogHost.h)
+    Win32Pickers pickers;   // owned by the dialog that opens them (see DialogHost.h)
     Platform platform{process, registry, icons, window,        shell,    clipboard,
-                      folders, drives,   power, registryWrite, internet, messages,
-                      files,   pickers};
+                      folders, drives,   power, registryWrite, internet, messages, files,
+                      pickers};
 };
 
 } // namespace vantrel::win32

@@ -137,8 +137,8 @@ struct FakePlatform {
     FakeFiles files{log};
     FakePickers pickers{log};
     Platform platform{process, registry, icons, ui,            shell,    clipboard,
-                      folders, drives,   power, registryWrite, internet, messages,
-                      files,   pickers};
+                      folders, drives,   power, registryWrite, internet, messages, files,
+                      pickers};
 };
 
 } // namespace vantrel::testing
