@@ -42,7 +42,7 @@ void RefreshIcon(LinkEntry& entry, Platform& platform, ProcessFacts& facts) {
         if (entry.kind == LinkKindApplication)
             LoadApplicationIcon(entry.target, &entry, platform);
         else
-            LoadIconFromPath(entry.target, &entry, platform);
+            LoadEntryIcon(entry.target, &entry, platform);
     });
 }
 } // namespace

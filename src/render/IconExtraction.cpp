@@ -91,4 +91,41 @@ bool LoadIconFromIdList(const void* idList, LinkEntry* entry, Platform& platform
     }
 }
 
+bool MayWaitOnTheNetwork(const std::string& path, DrivesApi& drives) {
+    if (StartsWith(path, "\\\\")) {
+        // \\?\C:\... and \\.\device name local objects; \\?\UNC\... is a share.
+        if (StartsWith(path, "\\\\?\\UNC\\"))
+            return true;
+        return !StartsWith(path, "\\\\?\\") && !StartsWith(path, "\\\\.\\");
+    }
+    const bool hasDrive = path.size() >= 2 && path[1] == ':' &&
+                          ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
+    if (!hasDrive)
+        return false;
+    const char letter = path[0] >= 'a' ? static_cast<char>(path[0] - 'a' + 'A') : path[0];
+    const DriveType type = drives.TypeOfDrive(std::string(1, letter) + ":\\");
+    return type != DriveType::Fixed && type != DriveType::RamDisk;
+}
+
+bool LoadEntryIcon(const std::string& path, LinkEntry* entry, Platform& platform) {
+    if (!entry)
+        return false;
+    std::string expanded;
+    try {
+        expanded = ExpandLeadingPlaceholders(path, platform.process);
+        if (!MayWaitOnTheNetwork(expanded, platform.drives))
+            return LoadIconFromPath(path, entry, platform);
+        std::weak_ptr<const void> alive = entry->Lifetime();
+        platform.drives.RequestIconInBackground(
+            expanded, [alive, entry](std::optional<RawIcon> icon) {
+                if (alive.expired() || !icon)
+                    return; // deleted meanwhile, or no icon: the earlier pixels stay
+                if (const auto pixels = ConvertIcon(*icon))
+                    entry->iconPixels = *pixels;
+            });
+    } catch (...) {
+    }
+    return false;
+}
+
 } // namespace vantrel

@@ -22,6 +22,15 @@ std::optional<IconPixels> ConvertIcon(const RawIcon& icon);
 bool LoadIconFromPath(const std::string& path, LinkEntry* entry, Platform& platform);
 bool LoadIconFromIdList(const void* idList, LinkEntry* entry, Platform& platform);
 
+// LoadIconFromPath for a user's entry, without ever making the program wait on a network
+// server or a slow medium: a target on a share (a UNC path, or a drive that is not a fixed
+// or RAM disk) is read in the background and its pixels arrive when the shell answers, if
+// the entry still exists then. True when the pixels were written at once.
+bool LoadEntryIcon(const std::string& path, LinkEntry* entry, Platform& platform);
+
+// True for a path whose icon lookup may wait on a network or a removable medium.
+bool MayWaitOnTheNetwork(const std::string& path, DrivesApi& drives);
+
 // The Windows directory when the system reports 1 to 280 characters, else empty.
 std::string UsableWindowsDirectory(ProcessApi& process);
 

@@ -37,7 +37,7 @@ MenuNode& CreateGroupEntry(MenuNode& parent, const std::string& title, std::uint
 
 bool LoadApplicationIcon(const std::string& target, LinkEntry* entry, Platform& platform) {
     if (!DirectoryPart(target).empty())
-        return LoadIconFromPath(target, entry, platform);
+        return LoadEntryIcon(target, entry, platform);
     const std::string windows = UsableWindowsDirectory(platform.process);
     if (windows.empty())
         return false;
@@ -82,7 +82,7 @@ MenuNode& CreateItemEntry(MenuNode& parent, ItemFields&& fields, Platform& platf
     if (kind == LinkKindApplication)
         LoadApplicationIcon(record.target, node->Tag(), platform);
     else if (kind == LinkKindFile)
-        LoadIconFromPath(record.target, node->Tag(), platform);
+        LoadEntryIcon(record.target, node->Tag(), platform);
 
     MenuNode& item = parent.Append(std::move(node));
     const bool browserCommands = kind == LinkKindInternet;

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace vantrel {
@@ -53,7 +54,16 @@ struct LinkEntry {
     // shutting down release every record.
     static long LiveCount() { return liveCount_; }
 
+    // Lets work that finishes later (an icon read in the background) tell whether the
+    // record still exists by then.
+    std::weak_ptr<const void> Lifetime() {
+        if (!lifetime_)
+            lifetime_ = std::make_shared<char>('\0');
+        return lifetime_;
+    }
+
 private:
+    std::shared_ptr<char> lifetime_;
     static inline long liveCount_ = 0;
 };
 

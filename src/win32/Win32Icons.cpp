@@ -33,9 +33,33 @@ bool ReadSixteenSquare(HDC dc, HBITMAP bitmap, IconPixels& pixels) {
     return GetDIBits(dc, bitmap, 0, 16, pixels.data(), &info, DIB_RGB_COLORS) != 0;
 }
 
-std::optional<RawIcon> ReadIcon(OwnedIcon icon) {
+// Width of the icon's bitmaps; 0 when unknown.
+int IconWidth(HICON icon) {
     ICONINFO parts{};
-    if (!GetIconInfo(icon.Get(), &parts))
+    if (!GetIconInfo(icon, &parts))
+        return 0;
+    OwnedGdiObject colour(parts.hbmColor);
+    OwnedGdiObject mask(parts.hbmMask);
+    BITMAP facts{};
+    HGDIOBJ bitmap = colour ? colour.Get() : mask.Get();
+    if (!bitmap || GetObjectA(bitmap, sizeof facts, &facts) == 0)
+        return 0;
+    return facts.bmWidth;
+}
+} // namespace
+
+std::optional<RawIcon> ReadIconPixels(HICON shellIcon) {
+    // Above 100% display scaling the shell's small icon is larger than 16 x 16; a copy
+    // scaled to 16 x 16 keeps every entry's picture instead of losing it.
+    OwnedIcon scaled;
+    HICON icon = shellIcon;
+    if (IconWidth(shellIcon) != 16) {
+        scaled = OwnedIcon(static_cast<HICON>(CopyImage(shellIcon, IMAGE_ICON, 16, 16, 0)));
+        if (scaled)
+            icon = scaled.Get();
+    }
+    ICONINFO parts{};
+    if (!GetIconInfo(icon, &parts))
         return std::nullopt;
     OwnedGdiObject colour(parts.hbmColor);
     OwnedGdiObject mask(parts.hbmMask);
@@ -49,13 +73,15 @@ std::optional<RawIcon> ReadIcon(OwnedIcon icon) {
     return raw;
 }
 
+namespace {
 std::optional<RawIcon> AskShell(const char* pathOrIdList, UINT flags) {
     SHFILEINFOA info{};
     // The shell leaves a stale handle in the record when it fails, so only the result counts.
     if (SHGetFileInfoA(pathOrIdList, FILE_ATTRIBUTE_NORMAL, &info, sizeof info, flags) == 0 ||
         !info.hIcon)
         return std::nullopt;
-    return ReadIcon(OwnedIcon(info.hIcon));
+    const OwnedIcon icon(info.hIcon);
+    return ReadIconPixels(icon.Get());
 }
 } // namespace
 

@@ -1,8 +1,13 @@
 #pragma once
 
 #include "platform/IconApi.h"
+#include "win32/WinHeaders.h"
 
 namespace vantrel::win32 {
+
+// The 16 x 16 pixels and mask of an icon, scaled to 16 x 16 when it has another size; the
+// icon stays the caller's.
+std::optional<RawIcon> ReadIconPixels(HICON icon);
 
 class Win32Icons : public IconApi {
 public:

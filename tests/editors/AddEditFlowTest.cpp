@@ -405,6 +405,7 @@ TEST_F(StoreTest, IconsAreReadAgainInsideTheBracketAndKeptWhenNoneIsFound) {
     StoreEdit(*files, mode, file, fake.platform, facts); // unchanged target: read again anyway
     EXPECT_EQ(fake.log.calls,
               (std::vector<std::string>{"Wow64DisableWow64FsRedirection",
+                                        "GetDriveType C:\\", // a local disk: read at once
                                         "SHGetFileInfo path=C:\\old.txt",
                                         "Wow64RevertWow64FsRedirection cookie=0x5150"}));
     EXPECT_EQ(file.Tag()->iconPixels[0], 7); // no icon: the earlier pixels stay
