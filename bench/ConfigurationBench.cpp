@@ -128,16 +128,25 @@ class NoIcons : public IconApi {
     std::optional<RawIcon> SmallIconOfIdList(const void*) override { return std::nullopt; }
 };
 
+// Every target lies on a fixed disk, so every icon is asked for at once.
+class FixedDrives : public DrivesApi {
+  public:
+    std::uint32_t LogicalDrives() override { return 1u << 2; }
+    DriveType TypeOfDrive(const std::string&) override { return DriveType::Fixed; }
+    bool RequestIconInBackground(const std::string&, IconDone) override { return false; }
+};
+
 // Real files and quick answers where the load and save ask; the recording fakes for the
 // rest, which they never call.
 struct BenchPlatform {
     explicit BenchPlatform(const std::string& directory) : process(directory) {}
     InertProcess process;
     NoIcons icons;
+    FixedDrives drives;
     PosixFiles files;
     testing::FakePlatform fake;
-    Platform platform{process,        fake.registry, icons,       fake.ui,    fake.shell,
-                      fake.clipboard, fake.folders,  fake.drives, fake.power, fake.registryWrite,
+    Platform platform{process,        fake.registry, icons,  fake.ui,    fake.shell,
+                      fake.clipboard, fake.folders,  drives, fake.power, fake.registryWrite,
                       fake.internet,  fake.messages, files, fake.pickers};
 };
 
