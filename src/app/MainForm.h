@@ -98,6 +98,8 @@ private:
     bool savedAtSessionEnd_ = false;
     DriveIconRequests driveIconRequests_; // drive icons still being looked up
     std::unique_ptr<CheckVersion> checkVersion_; // the check reference; UI thread only
+    // Set when the stored configuration files hold something the tree does not.
+    bool keepStoredFiles_ = false;
 };
 
 } // namespace vantrel

@@ -3,6 +3,7 @@
 
 #include "platform/ClipboardApi.h"
 #include "platform/DrivesApi.h"
+#include "platform/FileApi.h"
 #include "platform/IconApi.h"
 #include "platform/InternetApi.h"
 #include "platform/MessageApi.h"
@@ -29,6 +30,7 @@ struct Platform {
     RegistryWriteApi& registryWrite;
     InternetApi& internet;
     MessageApi& messages;
+    FileApi& files;
 };
 
 } // namespace vantrel

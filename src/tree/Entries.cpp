@@ -56,12 +56,12 @@ int ItemImageOfKind(int kind) {
     }
 }
 
-std::unique_ptr<LinkEntry> MakeItemRecord(const ItemFields& fields) {
+std::unique_ptr<LinkEntry> MakeItemRecord(ItemFields&& fields) {
     auto record = std::make_unique<LinkEntry>();
-    record->title = fields.title;
-    record->target = fields.target;
-    record->parameters = fields.parameters;
-    record->workDir = fields.workDir;
+    record->title = std::move(fields.title);
+    record->target = std::move(fields.target);
+    record->parameters = std::move(fields.parameters);
+    record->workDir = std::move(fields.workDir);
     record->runAsAdmin = fields.runAsAdmin;
     record->kind = fields.kind;
     record->entryType = fields.entryType;
@@ -71,17 +71,25 @@ std::unique_ptr<LinkEntry> MakeItemRecord(const ItemFields& fields) {
 } // namespace
 
 MenuNode& CreateItemEntry(MenuNode& parent, const ItemFields& fields, Platform& platform) {
-    auto node = std::make_unique<MenuNode>(fields.title, ItemImageOfKind(fields.kind));
-    node->SetTag(MakeItemRecord(fields));
-    if (fields.kind == LinkKindApplication)
-        LoadApplicationIcon(fields.target, node->Tag(), platform);
-    else if (fields.kind == LinkKindFile)
-        LoadEntryIcon(fields.target, node->Tag(), platform);
+    return CreateItemEntry(parent, ItemFields(fields), platform);
+}
+
+MenuNode& CreateItemEntry(MenuNode& parent, ItemFields&& fields, Platform& platform) {
+    const std::uint8_t kind = fields.kind;
+    auto node = std::make_unique<MenuNode>(fields.title, ItemImageOfKind(kind));
+    node->SetTag(MakeItemRecord(std::move(fields)));
+    const LinkEntry& record = *node->Tag();
+    if (kind == LinkKindApplication)
+        LoadApplicationIcon(record.target, node->Tag(), platform);
+    else if (kind == LinkKindFile)
+        LoadEntryIcon(record.target, node->Tag(), platform);
 
     MenuNode& item = parent.Append(std::move(node));
+    const bool browserCommands = kind == LinkKindInternet;
+    item.Reserve(browserCommands ? 9 : 4);
     AddItemActionsMenu(item);
     AddEntrySeparator(item);
-    if (fields.kind == LinkKindInternet)
+    if (browserCommands)
         AddBrowserLinkCommands(item);
     else
         AddLinkCommands(item);

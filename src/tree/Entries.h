@@ -26,6 +26,8 @@ struct ItemFields {
 // Applications and files read their icon here: callers bracket the call with
 // SuspendRedirection/RestoreRedirection.
 MenuNode& CreateItemEntry(MenuNode& parent, const ItemFields& fields, Platform& platform);
+// The same, taking the texts over instead of copying them (the loader creates thousands).
+MenuNode& CreateItemEntry(MenuNode& parent, ItemFields&& fields, Platform& platform);
 
 // Releases the records of every entry below the node (not the node's own) and leaves the
 // menu nodes in place with empty tags.

@@ -16,12 +16,15 @@ void AddEditDeleteMove(MenuNode& actions) {
 
 void AddGroupActionsMenu(MenuNode& entry) {
     MenuNode& actions = entry.Append("Actions", ImageActions);
+    actions.Reserve(6);
     actions.Append("Add New Item", ImageAddNewItem, Command::AddNewItem);
     AddEditDeleteMove(actions);
 }
 
 void AddItemActionsMenu(MenuNode& entry) {
-    AddEditDeleteMove(entry.Append("Actions", ImageActions));
+    MenuNode& actions = entry.Append("Actions", ImageActions);
+    actions.Reserve(5);
+    AddEditDeleteMove(actions);
 }
 
 void AddEntrySeparator(MenuNode& entry) { entry.Append("-", -1); }

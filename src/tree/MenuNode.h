@@ -45,6 +45,9 @@ public:
 
     MenuNode& Append(std::unique_ptr<MenuNode> child);
     MenuNode& Append(std::string caption, int imageIndex, Command command = Command::None);
+    // Room for this many children without reallocating: entries carry fixed submenus, and a
+    // large tree makes hundreds of thousands of them.
+    void Reserve(std::size_t count) { children_.reserve(count); }
     void Move(std::size_t from, std::size_t to);
     std::unique_ptr<MenuNode> Remove(MenuNode& child);
     void Clear(); // destroys every child (records included)

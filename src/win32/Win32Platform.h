@@ -5,6 +5,7 @@
 #include "win32/MainWindow.h"
 #include "win32/Win32Clipboard.h"
 #include "win32/Win32Drives.h"
+#include "win32/Win32Files.h"
 #include "win32/Win32Icons.h"
 #include "win32/Win32Internet.h"
 #include "win32/Win32Messages.h"
@@ -31,8 +32,9 @@ struct Win32Platform {
     Win32RegistryWrite registryWrite;
     InternetApi& internet = Win32Internet::ForProcess(); // lives as long as the process
     Win32Messages messages; // posts to the main window once it exists (see main.cpp)
+    Win32Files files;
     Platform platform{process, registry, icons, window,        shell,    clipboard,
-                      folders, drives,   power, registryWrite, internet, messages};
+                      folders, drives,   power, registryWrite, internet, messages, files};
 };
 
 } // namespace vantrel::win32

@@ -63,12 +63,15 @@ TEST(MainFormStartupTest, RunsTheStepsInOrder) {
     FakePlatform fake;
     MainForm form(fake.platform);
     form.FormCreate();
-    // The System Links catalogue is looked up after the process facts, before the Run key.
+    // The System Links catalogue is looked up after the process facts, then the configuration
+    // is read (with no file, the example content is made), then the Run key.
     const std::string runKeyRead =
         "RegReadUser " + std::string(RunKeyPath) + " value=Vantrel buffer=280";
     const int catalogue = fake.log.IndexOf("GetSystemDirectory");
+    const int load = fake.log.IndexOf("File open path=C:\\Tools\\Config.dat");
     ASSERT_GT(catalogue, fake.log.IndexOf("HideMainForm"));
-    ASSERT_LT(catalogue, fake.log.IndexOf(runKeyRead));
+    ASSERT_GT(load, catalogue);
+    ASSERT_LT(load, fake.log.IndexOf(runKeyRead));
     fake.log.calls.erase(fake.log.calls.begin() + catalogue,
                          fake.log.calls.begin() + fake.log.IndexOf(runKeyRead));
     EXPECT_EQ(fake.log.calls,

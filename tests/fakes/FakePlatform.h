@@ -5,6 +5,7 @@
 
 #include "fakes/FakeClipboard.h"
 #include "fakes/FakeDrives.h"
+#include "fakes/FakeFiles.h"
 #include "fakes/FakeInternet.h"
 #include "fakes/FakeMessages.h"
 #include "fakes/FakePower.h"
@@ -132,8 +133,9 @@ struct FakePlatform {
     FakeRegistryWrite registryWrite{log, registry};
     FakeInternet internet{log};
     FakeMessages messages{log};
+    FakeFiles files{log};
     Platform platform{process, registry, icons, ui,            shell,    clipboard,
-                      folders, drives,   power, registryWrite, internet, messages};
+                      folders, drives,   power, registryWrite, internet, messages, files};
 };
 
 } // namespace vantrel::testing

@@ -1,0 +1,402 @@
+#include "tree/Configuration.h"
+
+#include "tree/Entries.h"
+#include "tree/PathParts.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+namespace vantrel {
+
+using namespace config;
+
+namespace {
+
+// ---- Bytes -------------------------------------------------------------------------------
+
+void PutU32(std::uint8_t* at, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i)
+        at[i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
+std::uint32_t GetU32(const std::uint8_t* at) {
+    std::uint32_t value = 0;
+    for (int i = 3; i >= 0; --i)
+        value = (value << 8) | at[i];
+    return value;
+}
+
+void PutText(std::uint8_t* field, std::size_t fieldBytes, const std::string& text) {
+    // The record is zero-filled first, so the terminating zero and the rest are there.
+    const std::size_t length = std::min(text.size(), fieldBytes - 1);
+    std::copy_n(text.begin(), length, field);
+}
+
+// The last byte of a field counts as zero whatever it holds, so a text always ends inside
+// its field.
+std::string GetText(const std::uint8_t* field, std::size_t fieldBytes) {
+    const std::uint8_t* end = std::find(field, field + fieldBytes - 1, std::uint8_t{0});
+    return std::string(reinterpret_cast<const char*>(field), static_cast<std::size_t>(end - field));
+}
+
+void WriteRecord(const LinkEntry& entry, int depth, std::uint8_t* record) {
+    std::memset(record, 0, RecordBytes);
+    PutText(record + TitleOffset, TitleField, entry.title);
+    PutText(record + TargetOffset, TextField, entry.target);
+    PutText(record + ParametersOffset, TextField, entry.parameters);
+    PutText(record + WorkDirOffset, TextField, entry.workDir);
+    record[RunAsAdminOffset] = entry.runAsAdmin;
+    record[KindOffset] = entry.kind;
+    record[EntryTypeOffset] = entry.entryType;
+    record[IsGroupOffset] = entry.isGroup;
+    record[DepthOffset] = static_cast<std::uint8_t>(depth);
+}
+
+MenuNode& CreateFromRecord(MenuNode& parent, const std::uint8_t* record, Platform& platform) {
+    const std::uint8_t kind = record[KindOffset];
+    const std::uint8_t entryType = record[EntryTypeOffset];
+    if (record[IsGroupOffset] != 0)
+        return CreateGroupEntry(parent, GetText(record + TitleOffset, TitleField), kind, entryType);
+    ItemFields fields;
+    fields.title = GetText(record + TitleOffset, TitleField);
+    fields.target = GetText(record + TargetOffset, TextField);
+    fields.parameters = GetText(record + ParametersOffset, TextField);
+    fields.workDir = GetText(record + WorkDirOffset, TextField);
+    fields.runAsAdmin = record[RunAsAdminOffset];
+    fields.kind = kind;
+    fields.entryType = entryType;
+    return CreateItemEntry(parent, std::move(fields), platform);
+}
+
+std::size_t RecordsBytes(std::int32_t count) {
+    return static_cast<std::size_t>(count) * RecordBytes;
+}
+
+// ---- Files -------------------------------------------------------------------------------
+
+// Closes the handle on every path out of a scope.
+class ScopedFile {
+  public:
+    ScopedFile(FileApi& files, FileHandle handle) : files_(files), handle_(handle) {}
+    ScopedFile(const ScopedFile&) = delete;
+    ScopedFile& operator=(const ScopedFile&) = delete;
+    ~ScopedFile() {
+        if (handle_ != NoFile)
+            files_.Close(handle_);
+    }
+    explicit operator bool() const { return handle_ != NoFile; }
+    FileHandle Get() const { return handle_; }
+    bool Close() {
+        const FileHandle handle = handle_;
+        handle_ = NoFile;
+        return files_.Close(handle);
+    }
+
+  private:
+    FileApi& files_;
+    FileHandle handle_;
+};
+
+bool WriteParts(FileApi& files, FileHandle file, const ConfigurationImage& image) {
+    if (!files.Write(file, image.head.data(), VersionBytes) ||
+        !files.Write(file, image.head.data() + VersionBytes, HeaderBytes))
+        return false;
+    for (std::size_t i = 0; i < CategoryCount; ++i) {
+        const std::size_t size = RecordsBytes(image.counts[i]);
+        if (size > 0 && !files.Write(file, image.records[i].get(), size))
+            return false;
+    }
+    return true;
+}
+
+bool WriteNewFile(FileApi& files, const std::string& path, const ConfigurationImage& image) {
+    ScopedFile file(files, files.CreateForWriting(path));
+    if (!file)
+        return false;
+    // The flush comes before the rename: otherwise a power cut could leave the renamed file
+    // with its name on the disk but not its bytes.
+    return WriteParts(files, file.Get(), image) && files.TruncateHere(file.Get()) &&
+           files.Flush(file.Get()) && file.Close();
+}
+
+// Afterwards `path` holds either its old content or the whole image, whatever step fails.
+bool ReplaceDurably(FileApi& files, const std::string& path, const ConfigurationImage& image) {
+    const std::string temporary = path + ".tmp";
+    if (WriteNewFile(files, temporary, image) && files.RenameReplacing(temporary, path))
+        return true;
+    files.Remove(temporary);
+    return false;
+}
+
+enum class CopyState { Missing, Unreadable, Damaged, Partial, Whole };
+
+struct StoredCopy {
+    std::string path;
+    CopyState state = CopyState::Missing;
+    CategoryCounts counts{};
+    // As much of the record arrays as could be read. Not a vector: zero-filling 44 MB only
+    // for the read to overwrite it costs a tenth of a large load.
+    std::unique_ptr<std::uint8_t[]> records;
+    std::size_t recordsRead = 0;
+};
+
+bool ReadExactly(FileApi& files, FileHandle file, std::uint8_t* buffer, std::size_t size) {
+    const auto read = files.Read(file, buffer, size);
+    return read && *read == size;
+}
+
+void ReadOpenCopy(FileApi& files, FileHandle file, StoredCopy& copy) {
+    copy.state = CopyState::Damaged;
+    const std::optional<std::uint64_t> size = files.SizeOf(file);
+    std::array<std::uint8_t, RecordsOffset> head{};
+    if (!ReadExactly(files, file, head.data(), VersionBytes) ||
+        !ReadExactly(files, file, head.data() + VersionBytes, HeaderBytes))
+        return;
+    const auto counts = ReadHeader(head.data(), head.size());
+    if (!counts)
+        return;
+    copy.counts = *counts;
+    copy.state = CopyState::Partial;
+
+    const std::uint64_t expected = WholeFileSize(*counts);
+    std::uint64_t wanted = expected - RecordsOffset;
+    if (size && *size < expected)
+        wanted = *size > RecordsOffset ? *size - RecordsOffset : 0; // no buffer for bytes not there
+    if (wanted == 0) {
+        copy.state = size && *size == expected ? CopyState::Whole : CopyState::Partial;
+        return;
+    }
+    copy.records.reset(new std::uint8_t[static_cast<std::size_t>(wanted)]);
+    const auto read = files.Read(file, copy.records.get(), static_cast<std::size_t>(wanted));
+    // A failed read leaves no category readable.
+    copy.recordsRead = read ? std::min(*read, static_cast<std::size_t>(wanted)) : 0;
+    if (size && *size == expected && copy.recordsRead == expected - RecordsOffset)
+        copy.state = CopyState::Whole;
+}
+
+StoredCopy ReadStoredCopy(FileApi& files, const std::string& path) {
+    StoredCopy copy;
+    copy.path = path;
+    ScopedFile file(files, files.OpenForReading(path));
+    if (!file) {
+        copy.state = files.Exists(path) ? CopyState::Unreadable : CopyState::Missing;
+        return copy;
+    }
+    ReadOpenCopy(files, file.Get(), copy);
+    return copy;
+}
+
+constexpr int SetAsideAttempts = 100;
+
+// Keeps a file that cannot be loaded whole under a name that says so, so that the next save
+// cannot overwrite what the user had. False when it is still in the way.
+bool SetAsideIfPresent(FileApi& files, const StoredCopy& copy) {
+    if (copy.state == CopyState::Missing)
+        return true;
+    for (int attempt = 1; attempt <= SetAsideAttempts; ++attempt) {
+        const std::string name = DamagedFileName(copy.path, attempt);
+        if (!files.Exists(name))
+            return files.RenameKeeping(copy.path, name);
+    }
+    return false;
+}
+
+// Each category is rebuilt when all its records were read; the first one cut short stops
+// it and every later one. False when creating an entry failed somewhere.
+bool RebuildCategories(const Categories& categories, const StoredCopy& copy, Platform& platform,
+                       ProcessFacts& facts) {
+    const auto menus = categories.InFileOrder();
+    bool complete = true;
+    std::size_t offset = 0;
+    for (std::size_t i = 0; i < CategoryCount; ++i) {
+        const std::size_t bytes = RecordsBytes(copy.counts[i]);
+        if (offset + bytes > copy.recordsRead && bytes > 0)
+            break;
+        const std::uint8_t* records = bytes > 0 ? copy.records.get() + offset : nullptr;
+        auto rebuild = [&] {
+            complete &= RebuildEntries(*menus[i], records, static_cast<std::size_t>(copy.counts[i]),
+                                       platform);
+        };
+        // Icons of applications and files must be read from the real system directory.
+        if (menus[i] == categories.applications || menus[i] == categories.files)
+            WithRedirectionSuspended(facts, platform.process, rebuild);
+        else
+            rebuild();
+        offset += bytes;
+    }
+    return complete;
+}
+
+} // namespace
+
+// ---- Tree <-> records --------------------------------------------------------------------
+
+std::int32_t CountEntries(const MenuNode& node, int depth) {
+    if (depth < 0 || depth >= DepthLimit)
+        return 0;
+    std::int32_t count = 0;
+    for (std::size_t i = 0; i < node.Count(); ++i) {
+        const MenuNode& child = node.Child(i);
+        if (!child.Tag())
+            continue;
+        ++count;
+        if (child.HasChildren())
+            count += CountEntries(child, depth + 1);
+    }
+    return count;
+}
+
+void FlattenEntries(const MenuNode& node, int depth, std::int32_t capacity, std::int32_t& next,
+                    std::uint8_t* records) {
+    if (depth < 0 || depth >= DepthLimit || next < 0 || next >= capacity)
+        return;
+    for (std::size_t i = 0; i < node.Count(); ++i) {
+        const MenuNode& child = node.Child(i);
+        if (!child.Tag())
+            continue;
+        if (next >= capacity)
+            return;
+        WriteRecord(*child.Tag(), depth, records + RecordsBytes(next));
+        ++next;
+        if (child.HasChildren())
+            FlattenEntries(child, depth + 1, capacity, next, records);
+    }
+}
+
+bool RebuildEntries(MenuNode& category, const std::uint8_t* records, std::size_t count,
+                    Platform& platform) {
+    // The menu item of the last entry created at each depth: a record's parent is the one
+    // a level up.
+    std::array<MenuNode*, DepthLimit> lastAtDepth{};
+    try {
+        for (std::size_t i = 0; i < count; ++i) {
+            const std::uint8_t* record = records + i * RecordBytes;
+            const int depth = record[DepthOffset];
+            if (depth >= DepthLimit)
+                continue;
+            MenuNode* parent =
+                depth == 0 ? &category : lastAtDepth[static_cast<std::size_t>(depth - 1)];
+            if (!parent || !IsSavedLinkKind(record[KindOffset]) ||
+                record[EntryTypeOffset] > EntryTypeFolder)
+                continue;
+            lastAtDepth[static_cast<std::size_t>(depth)] =
+                &CreateFromRecord(*parent, record, platform);
+        }
+    } catch (...) {
+        // The entries created so far stay; the load goes on with the next category.
+        return false;
+    }
+    return true;
+}
+
+ConfigurationImage BuildConfigurationImage(const Categories& categories) {
+    ConfigurationImage image;
+    PutU32(image.head.data(), FormatVersion);
+    std::uint8_t* header = image.head.data() + VersionBytes;
+    const auto menus = categories.InFileOrder();
+    for (std::size_t i = 0; i < CategoryCount; ++i) {
+        // Counted first so that a small tree asks for a small block: room for 10,000 records
+        // up front is 44 MB of address space per save, a block a 32-bit process may not get.
+        const std::int32_t capacity = std::min(CountEntries(*menus[i], 0), MaxRecordsPerCategory);
+        // Left uninitialised: every record is zero-filled as it is written, so the memory is
+        // touched once.
+        image.records[i].reset(new std::uint8_t[RecordsBytes(capacity)]);
+        std::int32_t next = 0;
+        FlattenEntries(*menus[i], 0, capacity, next, image.records[i].get());
+        image.counts[i] = next; // equal to the capacity: both walks take the same entries
+        PutU32(header + 4 * i, static_cast<std::uint32_t>(next));
+    }
+    // The sixth count and the reserved bytes stay zero.
+    header[HeaderMarkerOffset] = 1;
+    return image;
+}
+
+std::optional<CategoryCounts> ReadHeader(const std::uint8_t* data, std::size_t size) {
+    if (size < RecordsOffset || GetU32(data) != FormatVersion)
+        return std::nullopt;
+    const std::uint8_t* header = data + VersionBytes;
+    CategoryCounts counts{};
+    for (std::size_t i = 0; i < HeaderCountCount; ++i) {
+        const auto count = static_cast<std::int32_t>(GetU32(header + 4 * i));
+        if (count < 0 || count > MaxRecordsPerCategory)
+            return std::nullopt;
+        if (i < CategoryCount)
+            counts[i] = count;
+    }
+    return counts;
+}
+
+std::uint64_t WholeFileSize(const CategoryCounts& counts) {
+    std::uint64_t size = RecordsOffset;
+    for (std::int32_t count : counts)
+        size += RecordsBytes(count);
+    return size;
+}
+
+std::optional<ConfigurationPaths> ConfigurationPathsOf(ProcessApi& process) {
+    std::string directory = DirectoryPart(process.ModuleFileName());
+    if (directory.empty())
+        return std::nullopt;
+    if (directory.back() == '\\')
+        directory.pop_back(); // "C:\" becomes "C:", so the files are "C:\Config.dat"
+    return ConfigurationPaths{directory + "\\" + PrimaryName, directory + "\\" + CopyName};
+}
+
+std::string DamagedFileName(const std::string& path, int attempt) {
+    const std::string name = path + ".damaged";
+    return attempt <= 1 ? name : name + "-" + std::to_string(attempt);
+}
+
+LoadReport LoadConfiguration(const Categories& categories, Platform& platform,
+                             ProcessFacts& facts) {
+    LoadReport report;
+    try {
+        const auto paths = ConfigurationPathsOf(platform.process);
+        if (!paths)
+            return report;
+        FileApi& files = platform.files;
+        StoredCopy primary = ReadStoredCopy(files, paths->primary);
+        StoredCopy copy;
+        if (primary.state != CopyState::Whole)
+            copy = ReadStoredCopy(files, paths->copy);
+        const StoredCopy* chosen = primary.state == CopyState::Whole ? &primary
+                                   : copy.state == CopyState::Whole  ? &copy
+                                                                     : nullptr;
+        if (!chosen) {
+            const bool primaryKept = SetAsideIfPresent(files, primary);
+            const bool copyKept = SetAsideIfPresent(files, copy);
+            report.keepStoredFiles = !primaryKept || !copyKept;
+            chosen = primary.state == CopyState::Partial ? &primary
+                     : copy.state == CopyState::Partial  ? &copy
+                                                         : nullptr;
+        }
+        if (!chosen)
+            return report;
+        report.valid = true;
+        // A tree that lacks records of the file must never be saved over it.
+        if (!RebuildCategories(categories, *chosen, platform, facts))
+            report.keepStoredFiles = true;
+    } catch (...) {
+        // Whatever was rebuilt stays; what the files hold is unknown, so they are kept.
+        report.keepStoredFiles = true;
+    }
+    return report;
+}
+
+bool SaveConfiguration(const Categories& categories, Platform& platform) {
+    try {
+        const auto paths = ConfigurationPathsOf(platform.process);
+        if (!paths)
+            return false;
+        const ConfigurationImage image = BuildConfigurationImage(categories);
+        // The copy first: while Config.dat is being replaced, Config2.dat already holds the
+        // whole new tree, and Config.dat still the whole old one.
+        return ReplaceDurably(platform.files, paths->copy, image) &&
+               ReplaceDurably(platform.files, paths->primary, image);
+    } catch (...) {
+        return false;
+    }
+}
+
+} // namespace vantrel

@@ -1,0 +1,107 @@
+#include "win32/Win32Files.h"
+
+#include "win32/WinHeaders.h"
+
+#include <algorithm>
+
+namespace vantrel::win32 {
+
+namespace {
+// One ReadFile or WriteFile call moves at most a DWORD's worth; keep each call moderate.
+constexpr std::size_t ChunkBytes = 16u << 20;
+
+HANDLE ToHandle(FileHandle file) {
+    return reinterpret_cast<HANDLE>(file);
+}
+
+FileHandle FromHandle(HANDLE handle) {
+    // CreateFileA never hands out a null handle, so 0 is free to mean "no file".
+    return handle == INVALID_HANDLE_VALUE ? NoFile : reinterpret_cast<FileHandle>(handle);
+}
+
+DWORD ChunkOf(std::size_t remaining) {
+    return static_cast<DWORD>(std::min(remaining, ChunkBytes));
+}
+} // namespace
+
+FileHandle Win32Files::CreateForWriting(const std::string& path) {
+    return FromHandle(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+FileHandle Win32Files::OpenForReading(const std::string& path) {
+    return FromHandle(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+}
+
+bool Win32Files::Write(FileHandle file, const std::uint8_t* data, std::size_t size) {
+    std::size_t done = 0;
+    while (done < size) {
+        DWORD written = 0;
+        if (!WriteFile(ToHandle(file), data + done, ChunkOf(size - done), &written, nullptr) ||
+            written == 0)
+            return false;
+        done += written;
+    }
+    return true;
+}
+
+std::optional<std::size_t> Win32Files::Read(FileHandle file, std::uint8_t* buffer,
+                                            std::size_t size) {
+    std::size_t done = 0;
+    while (done < size) {
+        DWORD read = 0;
+        if (!ReadFile(ToHandle(file), buffer + done, ChunkOf(size - done), &read, nullptr))
+            return std::nullopt;
+        if (read == 0)
+            break; // end of file
+        done += read;
+    }
+    return done;
+}
+
+bool Win32Files::Flush(FileHandle file) {
+    return FlushFileBuffers(ToHandle(file)) != FALSE;
+}
+
+bool Win32Files::TruncateHere(FileHandle file) {
+    return SetEndOfFile(ToHandle(file)) != FALSE;
+}
+
+bool Win32Files::Close(FileHandle file) {
+    return CloseHandle(ToHandle(file)) != FALSE;
+}
+
+std::optional<std::uint64_t> Win32Files::SizeOf(FileHandle file) {
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(ToHandle(file), &size) || size.QuadPart < 0)
+        return std::nullopt;
+    return static_cast<std::uint64_t>(size.QuadPart);
+}
+
+bool Win32Files::RenameReplacing(const std::string& from, const std::string& to) {
+    // On one volume the rename swaps the directory entry in a single step; write-through
+    // makes it return only once the change is on the disk.
+    return MoveFileExA(from.c_str(), to.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
+bool Win32Files::RenameKeeping(const std::string& from, const std::string& to) {
+    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
+bool Win32Files::Remove(const std::string& path) {
+    return DeleteFileA(path.c_str()) != FALSE;
+}
+
+bool Win32Files::Exists(const std::string& path) {
+    if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return true;
+    // Only a definite "not there" counts as absent: a file we may not even look at is
+    // still the user's file.
+    const DWORD error = GetLastError();
+    return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND &&
+           error != ERROR_INVALID_NAME;
+}
+
+} // namespace vantrel::win32

@@ -1,0 +1,124 @@
+// When the main form loads and saves the user's tree.
+
+#include "app/MainForm.h"
+#include "fakes/FakePlatform.h"
+#include "tree/ConfigTestSupport.h"
+#include "tree/Entries.h"
+
+#include <gtest/gtest.h>
+
+namespace vantrel {
+namespace {
+
+using namespace testing;
+
+// A save writes two temporary files; counting their creation counts the saves.
+std::size_t SavesIn(const CallLog& log) {
+    return log.Matching("File create path=C:\\Tools\\Config.dat.tmp").size();
+}
+
+TEST(ConfigurationHooksTest, FirstStartCreatesTheExamplesAndExitStoresThem) {
+    FakePlatform fake;
+    std::string shown;
+    {
+        MainForm form(fake.platform);
+        form.FormCreate();
+        shown = Describe(form.CategoryMenus());
+        EXPECT_NE(shown.find("Examples"), std::string::npos);
+        EXPECT_EQ(SavesIn(fake.log), 0u) << "start-up never writes";
+        form.PopupMenuSubExitClick();
+        form.FormDestroy();
+    }
+    EXPECT_EQ(SavesIn(fake.log), 1u);
+    ASSERT_TRUE(fake.files.files.count(PrimaryPath));
+    EXPECT_EQ(fake.files.files[PrimaryPath], fake.files.files[CopyPath]);
+
+    // The next start shows the same tree and does not create the examples again.
+    fake.files.Restart();
+    MainForm next(fake.platform);
+    next.FormCreate();
+    EXPECT_EQ(Describe(next.CategoryMenus()), shown);
+}
+
+TEST(ConfigurationHooksTest, SessionEndSavesOnceAndDestroyDoesNotSaveAgain) {
+    FakePlatform fake;
+    MainForm form(fake.platform);
+    form.FormCreate();
+    EXPECT_EQ(form.HandleQueryEndSession(), 1);
+    EXPECT_EQ(SavesIn(fake.log), 1u);
+    form.FormDestroy();
+    EXPECT_EQ(SavesIn(fake.log), 1u);
+}
+
+TEST(ConfigurationHooksTest, OperationsThatEndTheSessionOrSuspendSaveFirst) {
+    for (Command operation : {Command::Reboot, Command::Sleep, Command::LockWorkstation}) {
+        FakePlatform fake;
+        MainForm form(fake.platform);
+        form.FormCreate();
+        fake.ui.messageBoxAnswers = {MessageBoxResult::Yes};
+        form.OperationClick(operation);
+        const bool saves = operation != Command::LockWorkstation;
+        EXPECT_EQ(SavesIn(fake.log), saves ? 1u : 0u) << static_cast<int>(operation);
+        EXPECT_EQ(fake.files.files.count(PrimaryPath), saves ? 1u : 0u);
+    }
+}
+
+TEST(ConfigurationHooksTest, NothingIsSavedWithoutACompleteStartUp) {
+    FakePlatform fake;
+    fake.files.files[PrimaryPath] = "the user's file";
+    MainForm form(fake.platform);
+    CreateGroupEntry(*form.CategoryMenus().run, "half-built", LinkKindRun, 0);
+    form.SaveConfiguration(); // as a power operation would, before start-up ended
+    EXPECT_EQ(form.HandleQueryEndSession(), 1);
+    form.FormDestroy();
+    EXPECT_EQ(SavesIn(fake.log), 0u);
+    EXPECT_EQ(fake.files.files[PrimaryPath], "the user's file");
+}
+
+TEST(ConfigurationHooksTest, DamagedFileIsKeptWhenTheExamplesAreSaved) {
+    FakePlatform fake;
+    const std::string damaged = "\x02garbage";
+    fake.files.files[PrimaryPath] = damaged;
+    MainForm form(fake.platform);
+    form.FormCreate();
+    EXPECT_NE(Describe(form.CategoryMenus()).find("Examples"), std::string::npos);
+    form.FormDestroy();
+    EXPECT_EQ(SavesIn(fake.log), 1u);
+    EXPECT_EQ(fake.files.files["C:\\Tools\\Config.dat.damaged"], damaged);
+}
+
+TEST(ConfigurationHooksTest, UnreadableFileThatCannotBeSetAsideIsNeverOverwritten) {
+    FakePlatform fake;
+    fake.files.files[PrimaryPath] = "held by another program";
+    fake.files.locked.insert(PrimaryPath);
+    MainForm form(fake.platform);
+    form.FormCreate();
+    EXPECT_TRUE(form.Facts().startupComplete);
+    EXPECT_EQ(form.HandleQueryEndSession(), 1);
+    form.FormDestroy();
+    EXPECT_EQ(SavesIn(fake.log), 0u);
+    EXPECT_FALSE(fake.files.files.count(CopyPath));
+}
+
+TEST(ConfigurationHooksTest, ATreeMissingRecordsOfTheFileIsNeverSaved) {
+    struct ThrowingIconsProcess : FakeProcess {
+        using FakeProcess::FakeProcess;
+        std::string WindowsDirectory() override { throw std::bad_alloc(); }
+    };
+    FakePlatform fake;
+    ThrowingIconsProcess process(fake.log);
+    Platform platform = WithProcess(fake, process);
+    FileSpec spec;
+    spec.categories[1] = {Item("bare name", 0, 4, "calc.exe"), Item("after", 0, 4, "C:\\x")};
+    const std::string stored = FileBytes(spec);
+    fake.files.files[PrimaryPath] = stored;
+    MainForm form(platform);
+    form.FormCreate();
+    EXPECT_TRUE(form.Facts().startupComplete);
+    form.FormDestroy();
+    EXPECT_EQ(SavesIn(fake.log), 0u);
+    EXPECT_EQ(fake.files.files[PrimaryPath], stored);
+}
+
+} // namespace
+} // namespace vantrel

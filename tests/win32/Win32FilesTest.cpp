@@ -1,0 +1,100 @@
+// The real file operations, with the properties the configuration save relies on.
+#include "win32/Win32Files.h"
+#include "win32/WinHeaders.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+namespace vantrel::win32 {
+namespace {
+
+class Win32FilesTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        char temp[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, temp);
+        dir_ = std::string(temp) + "vantrel-files-test";
+        CreateDirectoryA(dir_.c_str(), nullptr);
+        for (const char* name : {"a.dat", "b.dat", "c.dat"})
+            DeleteFileA(Path(name).c_str());
+    }
+    void TearDown() override {
+        for (const char* name : {"a.dat", "b.dat", "c.dat"})
+            DeleteFileA(Path(name).c_str());
+        RemoveDirectoryA(dir_.c_str());
+    }
+    std::string Path(const char* name) const { return dir_ + "\\" + name; }
+
+    void WriteText(const std::string& path, const std::string& text) {
+        const FileHandle file = files_.CreateForWriting(path);
+        ASSERT_NE(file, NoFile);
+        ASSERT_TRUE(
+            files_.Write(file, reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+        ASSERT_TRUE(files_.TruncateHere(file));
+        ASSERT_TRUE(files_.Flush(file));
+        ASSERT_TRUE(files_.Close(file));
+    }
+    std::string ReadText(const std::string& path) {
+        const FileHandle file = files_.OpenForReading(path);
+        if (file == NoFile)
+            return "<no file>";
+        std::string text(64, '\0');
+        const auto read = files_.Read(file, reinterpret_cast<std::uint8_t*>(&text[0]), 64);
+        files_.Close(file);
+        return read ? text.substr(0, *read) : "<read failed>";
+    }
+
+    Win32Files files_;
+    std::string dir_;
+};
+
+TEST_F(Win32FilesTest, WriteReadSizeAndTheEndOfTheFile) {
+    WriteText(Path("a.dat"), "hello world");
+    const FileHandle file = files_.OpenForReading(Path("a.dat"));
+    ASSERT_NE(file, NoFile);
+    EXPECT_EQ(files_.SizeOf(file), std::optional<std::uint64_t>(11));
+    std::uint8_t buffer[32] = {};
+    EXPECT_EQ(files_.Read(file, buffer, sizeof buffer), std::optional<std::size_t>(11));
+    EXPECT_EQ(files_.Read(file, buffer, 4), std::optional<std::size_t>(0));
+    EXPECT_TRUE(files_.Close(file));
+
+    WriteText(Path("a.dat"), "short"); // creating again empties the file first
+    EXPECT_EQ(ReadText(Path("a.dat")), "short");
+}
+
+TEST_F(Win32FilesTest, AnOpenFileIsNeitherSharedNorRenamed) {
+    const FileHandle file = files_.CreateForWriting(Path("a.dat"));
+    ASSERT_NE(file, NoFile);
+    EXPECT_EQ(files_.OpenForReading(Path("a.dat")), NoFile);
+    EXPECT_FALSE(files_.RenameReplacing(Path("a.dat"), Path("b.dat")));
+    EXPECT_TRUE(files_.Close(file));
+    EXPECT_TRUE(files_.RenameReplacing(Path("a.dat"), Path("b.dat")));
+}
+
+TEST_F(Win32FilesTest, RenamesReplaceOrKeepTheTarget) {
+    WriteText(Path("a.dat"), "new");
+    WriteText(Path("b.dat"), "old");
+    EXPECT_FALSE(files_.RenameKeeping(Path("a.dat"), Path("b.dat")));
+    EXPECT_EQ(ReadText(Path("b.dat")), "old");
+    EXPECT_TRUE(files_.RenameReplacing(Path("a.dat"), Path("b.dat")));
+    EXPECT_EQ(ReadText(Path("b.dat")), "new");
+    EXPECT_FALSE(files_.Exists(Path("a.dat")));
+    EXPECT_TRUE(files_.RenameKeeping(Path("b.dat"), Path("c.dat")));
+    EXPECT_EQ(ReadText(Path("c.dat")), "new");
+}
+
+TEST_F(Win32FilesTest, ExistsAndRemove) {
+    EXPECT_FALSE(files_.Exists(Path("a.dat")));
+    EXPECT_FALSE(files_.Exists(dir_ + "\\no such folder\\a.dat"));
+    EXPECT_EQ(files_.OpenForReading(Path("a.dat")), NoFile);
+    WriteText(Path("a.dat"), "x");
+    EXPECT_TRUE(files_.Exists(Path("a.dat")));
+    EXPECT_TRUE(files_.Remove(Path("a.dat")));
+    EXPECT_FALSE(files_.Remove(Path("a.dat")));
+    EXPECT_FALSE(files_.Exists(Path("a.dat")));
+}
+
+} // namespace
+} // namespace vantrel::win32
