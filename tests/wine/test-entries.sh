@@ -5,7 +5,8 @@
 # - "Edit Current Item" opens the dialog filled with the item's fields and changes its caption;
 # - "Move Current Item to Up" puts the second item first;
 # - "Delete Current Item" on a group asks first: No keeps the group, Yes removes it;
-# - Exit ends the program normally.
+# - Exit ends the program normally and leaves exactly the tree in Config.dat; the next start
+#   shows it again, and after the group is deleted the file holds no Run records.
 set -uo pipefail
 source "$(dirname "$0")/lib.sh"
 wt_begin entries
@@ -19,6 +20,36 @@ FIRST_TARGET='cmd /K ping 127.0.0.1'
 EDITED_TITLE='Ping home'
 SECOND_TITLE='Show folder'
 SECOND_TARGET='cmd /K dir'
+
+# The configuration file: a 4-byte version and a 6004-byte header that begins with the record
+# counts of Run, Applications, Network Resources, Internet Links and Files and Folders; then
+# 889-byte records, Run's first: title at 0, command line at 101, depth at 888.
+config_tool() {
+    python3 - "$@" <<'PYTHON'
+import struct, sys
+HEAD, RECORD = 6008, 889
+action, path = sys.argv[1], sys.argv[2]
+if action == "empty":
+    head = bytearray(HEAD)
+    head[0:4] = struct.pack("<I", 1)
+    head[4 + 2003] = 1
+    open(path, "wb").write(head)
+    sys.exit(0)
+data = open(path, "rb").read()
+counts = struct.unpack_from("<5i", data, 4)
+if len(data) != HEAD + RECORD * sum(counts):
+    print("size %d does not match the counts %s" % (len(data), counts))
+def text(record, offset, size):
+    return record[offset:offset + size].split(b"\0")[0].decode("latin-1")
+for i in range(counts[0]):
+    record = data[HEAD + RECORD * i:HEAD + RECORD * (i + 1)]
+    print("%d %s|%s" % (record[888], text(record, 0, 101), text(record, 101, 261)))
+print("others %s" % " ".join(map(str, counts[1:])))
+PYTHON
+}
+# The Run records of the saved file, one "depth title|command line" line each, then the counts
+# of the other categories.
+saved_run_records() { config_tool read "$WT_DIR/Config.dat" | tr '\n' ';'; }
 
 # "left top width height" of a visible window of the program with this exact title.
 window_named() {
@@ -88,6 +119,7 @@ close_menus() { wt_close_menus 2>/dev/null || wt_close_menus; }
 MENU=
 ROWS=
 DEPTH=
+MAIN_MENU=
 # open_path n...: opens the main menu and rests on its n-th item, then on the given items of
 # each submenu in turn (separators not counted). Every menu is read as it opens, before
 # anything in it is lit; the last one is left in MENU, its row word in ROWS.
@@ -95,7 +127,11 @@ open_path() {
     wt_click_icon 1
     DEPTH=1
     MENU=$(wt_wait_menus 1) || return 1
-    ROWS=$(wt_menu_rows "$MENU" level1)
+    # The main menu never changes and opens at the same place: it is read once.
+    if [[ $MENU != "$MAIN_MENU" ]]; then
+        ROWS=$(wt_menu_rows "$MENU" level1)
+        MAIN_MENU=$MENU
+    fi
     local n x y
     for n in "$@"; do
         read -r x y <<<"$(wt_item_centre "$MENU" "level$DEPTH" "$n")" || return 1
@@ -122,14 +158,22 @@ rows_of() {
     echo "$ROWS"
 }
 
-# choose n path...: opens the path and clicks the n-th item of its last menu.
+# choose n path...: opens the path and clicks the n-th item of its last menu. A press lost
+# while a menu is read leaves it short of the item; the menus are then opened once more.
 choose() {
-    local n=$1 x y
+    local n=$1 x y attempt
     shift
-    open_path "$@" || { close_menus; return 1; }
-    read -r x y <<<"$(wt_item_centre "$MENU" "level$DEPTH" "$n")" || return 1
-    xdotool mousemove "$x" "$y" sleep 0.3 click 1
-    wt_poll 5 wt_menu_count_is 0
+    for attempt in 1 2; do
+        x=
+        open_path "$@" && read -r x y <<<"$(wt_item_centre "$MENU" "level$DEPTH" "$n")"
+        if [[ -n $x ]]; then
+            xdotool mousemove "$x" "$y" sleep 0.3 click 1
+            wt_poll 5 wt_menu_count_is 0 && return 0
+        fi
+        wt_log "the menus did not lead to item $n of $*; once more"
+        close_menus
+    done
+    return 1
 }
 
 add_group() {
@@ -154,8 +198,10 @@ GROUP_ACTIONS_PATH=("$RUN_ITEM" 2 1)
 item_actions_path() { echo "$RUN_ITEM" 2 $(($1 + 1)) 1; }
 
 add_item() {
-    choose 1 "${GROUP_ACTIONS_PATH[@]}" || { wt_fail "the group's Actions offer Add New Item"; return 1; }
-    wait_dialog "add-item-$1" || { wt_fail "Add New Item in the group opens $RUN_DIALOG"; return 1; }
+    if ! choose 1 "${GROUP_ACTIONS_PATH[@]}" || ! wait_dialog "add-item-$1"; then
+        wt_fail "Add New Item in the group's Actions opens $RUN_DIALOG"
+        return 1
+    fi
     type_into 1 "$2"
     type_into 2 "$3"
     wt_screenshot "$WT_NAME-add-item-$1-typed"
@@ -207,15 +253,17 @@ check_edit_item() {
 check_move_up() {
     add_item 2 "$SECOND_TITLE" "$SECOND_TARGET" || return
     wt_expect "the group holds both items" "I-II" "$(rows_of group2 "${GROUP_PATH[@]}")"
-    choose 3 $(item_actions_path 2) || { wt_fail "the second item's Actions offer Move Up"; return; }
-    wt_pass "Move Current Item to Up chosen on the second item"
+    if ! choose 3 $(item_actions_path 2); then
+        wt_fail "the second item's Actions offer Move Current Item to Up"
+        return
+    fi
     local n title titles=""
     for n in 1 2; do
         title=$(open_item_editor "$n" && edit_text 1)
         cancel_dialog
         titles+="$title;"
     done
-    wt_expect "the second item now comes first, the edited one after it" \
+    wt_expect "Move Current Item to Up puts the second item first, the edited one after it" \
         "$SECOND_TITLE;$EDITED_TITLE;" "$titles"
 }
 
@@ -242,13 +290,57 @@ check_delete_group() {
         "$(rows_of run-after-yes "${RUN_PATH[@]}")"
 }
 
-if ! wt_start; then
+# The second menu: Home Page, About | Run at System Startup | Exit.
+exit_program() {
+    wt_click_icon 3
+    local menu x y
+    menu=$(wt_wait_menus 1) || return 1
+    wt_menu_rows "$menu" second >/dev/null
+    read -r x y <<<"$(wt_item_centre "$menu" second 4)" || return 1
+    xdotool mousemove "$x" "$y" sleep 0.3 click 1
+}
+
+# Starts the program on an empty tree (no Config.dat would give the first start's examples),
+# or again in the same folder.
+start_program() {
+    if [[ -n ${WT_RUN_DIR:-} ]]; then
+        wt_start
+    else
+        local empty=$WT_RUNS/$WT_NAME-empty
+        mkdir -p "$empty"
+        config_tool empty "$empty/Config.dat"
+        wt_start "$WT_EXE" "$empty/Config.dat"
+    fi || return 1
+    wt_dismiss_balloon
+}
+
+check_saved_tree() {
+    local expected="0 $GROUP_TITLE|;1 $SECOND_TITLE|$SECOND_TARGET;"
+    expected+="1 $EDITED_TITLE|$FIRST_TARGET;others 0 0 0 0;"
+    wt_expect "Config.dat holds the group and its two items in order, nothing else" \
+        "$expected" "$(saved_run_records)"
+    export WT_RUN_DIR=$WT_DIR
+    if ! start_program; then
+        wt_fail "the program starts again"
+        wt_end
+    fi
+    wt_expect "the next start shows the group in Run again" "I-I" \
+        "$(rows_of run-restarted "${RUN_PATH[@]}")"
+}
+
+if ! start_program; then
     wt_fail "the tray icon appears"
     wt_end
 fi
-wt_dismiss_balloon
-add_group && check_add_item && check_edit_item && check_move_up
+if add_group && check_add_item && check_edit_item && check_move_up; then
+    wt_check "the second menu offers Exit" exit_program
+    wt_expect_exit "Exit ends the program normally" "$WT_PID"
+    check_saved_tree
+fi
 check_delete_group
-wt_close
-wt_expect_exit "the program ends normally" "$WT_PID"
+
+wt_check "the second menu offers Exit" exit_program
+wt_expect_exit "Exit ends the program normally" "$WT_PID"
+wt_expect "after the delete Config.dat holds no Run records" "others 0 0 0 0;" \
+    "$(saved_run_records)"
 wt_end
