@@ -138,7 +138,7 @@ struct BenchPlatform {
     testing::FakePlatform fake;
     Platform platform{process,        fake.registry, icons,       fake.ui,    fake.shell,
                       fake.clipboard, fake.folders,  fake.drives, fake.power, fake.registryWrite,
-                      fake.internet,  fake.messages, files};
+                      fake.internet,  fake.messages, files, fake.pickers};
 };
 
 // ---- A large, realistic tree -------------------------------------------------------------

@@ -53,7 +53,8 @@ struct Everywhere : ProcessApi, IconApi, ShellFoldersApi, DrivesApi {
 
     Platform platform{*this,      fake.registry,  *this,      fake.ui,
                       fake.shell, fake.clipboard, *this,      *this,
-                      fake.power, fake.registryWrite, fake.internet, fake.messages, fake.files};
+                      fake.power, fake.registryWrite, fake.internet, fake.messages, fake.files,
+                      fake.pickers};
 };
 
 void BM_RebuildDiskDrives26(benchmark::State& state) {

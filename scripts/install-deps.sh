@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ python3
     libgtest-dev googletest libbenchmark-dev
+    clang libclang-rt-14-dev
     g++-mingw-w64-i686-posix
     wine wine32:i386 wine64
     xvfb xdotool x11-utils imagemagick zstd

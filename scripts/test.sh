@@ -2,6 +2,7 @@
 # The test command. Installs what is missing, then:
 #   1. native build (build/native, Debug, AddressSanitizer + UndefinedBehaviorSanitizer) and
 #      its GoogleTest suites;
+#   1b. a short run of the configuration loader's fuzz target (clang, libFuzzer);
 #   2. cross build of Vantrel.exe, its Windows tests and the test tools (build/windows);
 #   3. the Windows GoogleTest suites under Wine;
 #   4. the end-to-end tests of the real program under Wine (tests/wine/run-all.sh).
@@ -81,6 +82,15 @@ if cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Debug >"$LOGS/native-c
     count_ctest "$LOGS/native-tests.log" "native tests"
 else
     fail_step "native build"
+fi
+
+stage "configuration loader fuzzing (20 s)"
+if bash scripts/fuzz-config.sh 20 >"$LOGS/fuzz.log" 2>&1; then
+    grep -E '^stat::number_of_executed_units' "$LOGS/fuzz.log" || true
+    passed=$((passed + 1))
+else
+    tail -n 30 "$LOGS/fuzz.log"
+    fail_step "the configuration loader's fuzz target found a crash (build/fuzz/)"
 fi
 
 stage "cross build (mingw-w64, i686)"

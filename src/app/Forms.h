@@ -2,6 +2,8 @@
 // The dialogs of the program: one instance of each, created with the main form at start-up
 // and kept until the program ends. Every user resets a dialog before showing it.
 
+#include "editors/AddApplicationDialog.h"
+#include "editors/AddFileDialog.h"
 #include "editors/AddInternetDialog.h"
 #include "editors/AddNetworkDialog.h"
 #include "editors/AddRunDialog.h"
@@ -20,8 +22,9 @@ struct Forms {
     TFormAddRun FormAddRun;
     TFormAddNetwork FormAddNetwork;
     TFormAddInternet FormAddInternet;
-    // The category of each entry dialog above; "Applications" and "Files and Folders" have
-    // none yet, so adding and editing there does nothing.
+    TFormAddApp FormAddApp;
+    TFormAddFile FormAddFile;
+    // The category of each entry dialog above.
     EditorDialogs editors;
     TFormCheckUpdates FormCheckUpdates;
     TFormAbout FormAbout;

@@ -7,6 +7,7 @@
 #include "platform/IconApi.h"
 #include "platform/InternetApi.h"
 #include "platform/MessageApi.h"
+#include "platform/PickerApi.h"
 #include "platform/PowerApi.h"
 #include "platform/ProcessApi.h"
 #include "platform/RegistryApi.h"
@@ -31,6 +32,7 @@ struct Platform {
     InternetApi& internet;
     MessageApi& messages;
     FileApi& files;
+    PickerApi& pickers;
 };
 
 } // namespace vantrel

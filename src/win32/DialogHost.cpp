@@ -12,11 +12,20 @@ namespace vantrel::win32 {
 namespace {
 constexpr int FirstControlId = 100;
 
+class DialogHost;
+// The hosts whose dialog window exists, innermost last. GUI thread only.
+std::vector<const DialogHost*> openHosts;
+
 class DialogHost {
 public:
     DialogHost(HINSTANCE instance, DialogModel& model) : instance_(instance), model_(model) {}
+    ~DialogHost();
+    DialogHost(const DialogHost&) = delete;
+    DialogHost& operator=(const DialogHost&) = delete;
 
     INT_PTR Handle(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+    const DialogModel& Model() const { return model_; }
+    HWND Window() const { return dialog_; }
 
 private:
     void OnInit(HWND dialog);
@@ -55,8 +64,10 @@ DWORD StyleOf(const Control& control) {
     case ControlKind::Edit: return style | ES_AUTOHSCROLL | WS_BORDER;
     case ControlKind::Button: return style | BS_PUSHBUTTON;
     case ControlKind::GlyphButton: return style | BS_OWNERDRAW;
+    // Neither kind checks itself: a click only notifies, the model flips the state (once)
+    // and the host shows it.
     case ControlKind::RadioButton: return style | BS_RADIOBUTTON;
-    case ControlKind::CheckBox: return style | BS_AUTOCHECKBOX;
+    case ControlKind::CheckBox: return style | BS_CHECKBOX;
     case ControlKind::Bevel: return style | SS_ETCHEDHORZ;
     case ControlKind::LinkLabel: return style | SS_NOTIFY;
     case ControlKind::Picture: return style | SS_OWNERDRAW;
@@ -175,8 +186,13 @@ INT_PTR DialogHost::Handle(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
     }
 }
 
+DialogHost::~DialogHost() {
+    openHosts.erase(std::remove(openHosts.begin(), openHosts.end(), this), openHosts.end());
+}
+
 void DialogHost::OnInit(HWND dialog) {
     dialog_ = dialog;
+    openHosts.push_back(this);
     SetWindowTextA(dialog_, model_.Caption().c_str());
     font_ = DialogFont(dialog_, false);
     linkFont_ = DialogFont(dialog_, true);
@@ -383,6 +399,13 @@ std::vector<WORD> EmptyTemplate() {
     return words; // then no menu, the default class and an empty title
 }
 } // namespace
+
+HWND WindowOfDialog(const DialogModel& model) {
+    for (auto host = openHosts.rbegin(); host != openHosts.rend(); ++host)
+        if (&(*host)->Model() == &model)
+            return (*host)->Window();
+    return nullptr;
+}
 
 ModalResult ShowDialogModal(HINSTANCE instance, HWND owner, DialogModel& model) {
     model.BeginModal();

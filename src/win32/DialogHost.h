@@ -9,4 +9,9 @@ namespace vantrel::win32 {
 
 ModalResult ShowDialogModal(HINSTANCE instance, HWND owner, DialogModel& model);
 
+// The window that shows the model while ShowDialogModal has it open, else null. Pickers
+// opened from a dialog's button take it as their owner, so the dialog stays disabled under
+// them, exactly as under any modal window it opens.
+HWND WindowOfDialog(const DialogModel& model);
+
 } // namespace vantrel::win32

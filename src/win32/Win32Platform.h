@@ -9,6 +9,7 @@
 #include "win32/Win32Icons.h"
 #include "win32/Win32Internet.h"
 #include "win32/Win32Messages.h"
+#include "win32/Win32Pickers.h"
 #include "win32/Win32Power.h"
 #include "win32/Win32Process.h"
 #include "win32/Win32Registry.h"
@@ -33,8 +34,10 @@ struct Win32Platform {
     InternetApi& internet = Win32Internet::ForProcess(); // lives as long as the process
     Win32Messages messages; // posts to the main window once it exists (see main.cpp)
     Win32Files files;
+    Win32Pickers pickers;   // owned by the dialog that opens them (see DialogHost.h)
     Platform platform{process, registry, icons, window,        shell,    clipboard,
-                      folders, drives,   power, registryWrite, internet, messages, files};
+                      folders, drives,   power, registryWrite, internet, messages, files,
+                      pickers};
 };
 
 } // namespace vantrel::win32

@@ -114,25 +114,23 @@ TEST_F(EntryCommandsTest, EachAddStartsFromAnEmptyItemMode) {
     EXPECT_TRUE(resetSeen);
 }
 
-TEST_F(EntryCommandsTest, CategoriesWithoutTheirDialogIgnoreAddAndEdit) {
-    MenuNode& files = *form.CategoryMenus().files;
-    MenuNode& group = CreateGroupEntry(files, "Docs", LinkKindFile, 0);
-    MenuNode& app = CreateItemEntry(
-        *form.CategoryMenus().applications,
-        ItemFields{"a", "C:\\a.exe", "", "", 0, LinkKindApplication, 1}, fake.platform);
-    fake.log.calls.clear();
-    Click(*form.PopupMenuMain().Find("AddNewItem2"));
-    Click(*form.PopupMenuMain().Find("AddNewItem5"));
-    Click(Action(group, "Add New Item"));
-    Click(Action(group, "Edit Current Item"));
-    Click(Action(app, "Edit Current Item"));
-    EXPECT_TRUE(fake.log.calls.empty());
-    EXPECT_EQ(form.Dialogs().editors.ForKind(LinkKindApplication), nullptr);
-    EXPECT_EQ(form.Dialogs().editors.ForKind(LinkKindSystem), nullptr);
+TEST_F(EntryCommandsTest, EveryCategoryHasItsDialogAndOtherKindsNone) {
     const Forms& forms = form.Dialogs();
     EXPECT_EQ(forms.editors.ForKind(LinkKindRun), &forms.FormAddRun);
+    EXPECT_EQ(forms.editors.ForKind(LinkKindApplication), &forms.FormAddApp);
     EXPECT_EQ(forms.editors.ForKind(LinkKindNetwork), &forms.FormAddNetwork);
     EXPECT_EQ(forms.editors.ForKind(LinkKindInternet), &forms.FormAddInternet);
+    EXPECT_EQ(forms.editors.ForKind(LinkKindFile), &forms.FormAddFile);
+    EXPECT_EQ(forms.editors.ForKind(LinkKindSystem), nullptr);
+    EXPECT_EQ(forms.editors.ForKind(LinkKindDrive), nullptr);
+
+    // A record whose kind has no dialog (a damaged one) ignores add and edit.
+    MenuNode& group = CreateGroupEntry(run, "odd", LinkKindRun, 0);
+    group.Tag()->kind = LinkKindSystem;
+    fake.log.calls.clear();
+    Click(Action(group, "Add New Item"));
+    Click(Action(group, "Edit Current Item"));
+    EXPECT_TRUE(fake.log.calls.empty());
 }
 
 TEST_F(EntryCommandsTest, EditingAGroupRenamesItAndKeepsItsChildren) {

@@ -1,8 +1,8 @@
-// The add and edit flow over every kind of editor: the dialogs of this program plus two
-// stand-ins shaped like the application editor (parameters, work dir) and the file and
-// folder editor (two item modes), so the flow is proven for all five categories.
+// The add and edit flow over the editor of every category.
 #include "app/MenuLayout.h"
+#include "editors/AddApplicationDialog.h"
 #include "editors/AddEditFlow.h"
+#include "editors/AddFileDialog.h"
 #include "editors/AddNetworkDialog.h"
 #include "editors/AddRunDialog.h"
 #include "fakes/FakePlatform.h"
@@ -16,60 +16,12 @@ namespace {
 using testing::FakeIcons;
 using testing::FakePlatform;
 
-Control Named(const char* name, ControlKind kind) {
-    Control control;
-    control.name = name;
-    control.kind = kind;
-    return control;
+std::unique_ptr<EntryDialog> ApplicationDialog(FakePlatform& fake) {
+    return std::make_unique<TFormAddApp>(fake.pickers);
 }
 
-EntryDialogMode Mode(const char* radio, std::vector<std::string> controls,
-                     std::uint8_t entryType, const char* title, const char* target = "") {
-    EntryDialogMode mode;
-    mode.radio = radio;
-    mode.controls = std::move(controls);
-    mode.entryType = entryType;
-    mode.title = title;
-    mode.target = target;
-    return mode;
-}
-
-std::vector<Control> RadiosEditsAndCheckBox(int radios, int edits) {
-    std::vector<Control> controls;
-    static const char* const radioNames[] = {"RadioButton1", "RadioButton2", "RadioButton3"};
-    static const char* const editNames[] = {"Edit1", "Edit2", "Edit3", "Edit4", "Edit5"};
-    for (int i = 0; i < radios; ++i)
-        controls.push_back(Named(radioNames[i], ControlKind::RadioButton));
-    for (int i = 0; i < edits; ++i)
-        controls.push_back(Named(editNames[i], ControlKind::Edit));
-    controls.push_back(Named("CheckBox1", ControlKind::CheckBox));
-    controls.push_back(Named("BitBtn1", ControlKind::GlyphButton));
-    return controls;
-}
-
-// Shaped like the application editor.
-std::unique_ptr<EntryDialog> ApplicationLike() {
-    EntryDialogMode item = Mode("RadioButton1", {"Edit1", "Edit2", "Edit3", "Edit4", "CheckBox1"},
-                                EntryTypeItem, "Edit1", "Edit2");
-    item.parameters = "Edit3";
-    item.workDir = "Edit4";
-    item.runAsAdmin = "CheckBox1";
-    return std::make_unique<EntryDialog>(
-        "Applications", 400, 280, RadiosEditsAndCheckBox(2, 5),
-        std::vector<EntryDialogMode>{item, Mode("RadioButton2", {"Edit5"}, EntryTypeGroup,
-                                                "Edit5")},
-        "RadioButton1");
-}
-
-// Shaped like the file and folder editor: adding starts in folder mode.
-std::unique_ptr<EntryDialog> FilesLike() {
-    return std::make_unique<EntryDialog>(
-        "Files", 402, 304, RadiosEditsAndCheckBox(3, 5),
-        std::vector<EntryDialogMode>{
-            Mode("RadioButton1", {"Edit1", "Edit2"}, EntryTypeItem, "Edit1", "Edit2"),
-            Mode("RadioButton2", {"Edit3", "Edit4"}, EntryTypeFolder, "Edit3", "Edit4"),
-            Mode("RadioButton3", {"Edit5"}, EntryTypeGroup, "Edit5")},
-        "RadioButton2");
+std::unique_ptr<EntryDialog> FilesDialog(FakePlatform& fake) {
+    return std::make_unique<TFormAddFile>(fake.pickers);
 }
 
 struct FlowFixture : ::testing::Test {
@@ -135,7 +87,7 @@ TEST_F(PrepareTest, AddingResetsWhatAnEarlierUseLeft) {
     for (const char* edit : {"Edit1", "Edit2", "Edit3"})
         EXPECT_EQ(run.Text(edit), "") << edit;
 
-    const auto files = FilesLike();
+    const auto files = FilesDialog(fake);
     files->SetEnabled("RadioButton2", false);
     files->SetText("Edit5", "x");
     PrepareForAdd(*files);
@@ -162,8 +114,8 @@ std::unique_ptr<EntryDialog> RunDialog(FakePlatform& fake) {
 }
 
 TEST_F(PrepareTest, EditingLocksTheEntrysModeAndFillsOnlyItsFields) {
-    const auto app = [](FakePlatform&) { return ApplicationLike(); };
-    const auto files = [](FakePlatform&) { return FilesLike(); };
+    const auto app = ApplicationDialog;
+    const auto files = FilesDialog;
     const EditPrepareCase cases[] = {
         {"run item", RunDialog, LinkKindRun, 1, 0, 1, "RadioButton1", {"RadioButton1"},
          {{"Edit1", "T"}, {"Edit2", "X"}, {"Edit3", ""}}, true},
@@ -206,7 +158,9 @@ TEST_F(PrepareTest, EditingLocksTheEntrysModeAndFillsOnlyItsFields) {
         }
         for (const auto& [field, text] : c.texts)
             EXPECT_EQ(dialog->Text(field), text) << c.label << " " << field;
-        EXPECT_EQ(dialog->Checked("CheckBox1"), c.checkBox) << c.label;
+        if (c.kind != LinkKindFile) { // the files editor has no check box
+            EXPECT_EQ(dialog->Checked("CheckBox1"), c.checkBox) << c.label;
+        }
         EXPECT_TRUE(dialog->Enabled(mode.title)) << c.label;
     }
 }
@@ -226,8 +180,8 @@ struct CreateCase {
 };
 
 TEST_F(CreateTest, FieldsMapOntoTheNewRecordByMode) {
-    const auto app = [](FakePlatform&) { return ApplicationLike(); };
-    const auto files = [](FakePlatform&) { return FilesLike(); };
+    const auto app = ApplicationDialog;
+    const auto files = FilesDialog;
     const auto network = [](FakePlatform&) { return std::make_unique<TFormAddNetwork>(); };
     const std::map<std::string, std::string> all{{"Edit1", "e1"}, {"Edit2", "e2"},
                                                  {"Edit3", "e3"}, {"Edit4", "e4"},
@@ -244,8 +198,7 @@ TEST_F(CreateTest, FieldsMapOntoTheNewRecordByMode) {
          "e3", "e4", 1, 1, 0},
         {"application group", app, LinkKindApplication, "RadioButton2", all, true, "e5", "", "",
          "", 0, 0, 1},
-        // The stand-in has a check box that no files mode maps: it is never read.
-        {"file", files, LinkKindFile, "RadioButton1", all, true, "e1", "e2", "", "", 0, 1, 0},
+        {"file", files, LinkKindFile, "RadioButton1", all, false, "e1", "e2", "", "", 0, 1, 0},
         {"folder", files, LinkKindFile, "RadioButton2", all, false, "e3", "e4", "", "", 0, 2, 0},
         {"files group", files, LinkKindFile, "RadioButton3", all, false, "e5", "", "", "", 0, 0,
          1},
@@ -281,7 +234,7 @@ TEST_F(CreateTest, FieldsMapOntoTheNewRecordByMode) {
 TEST_F(CreateTest, OnlyApplicationAndFileItemsAreCreatedWithRedirectionSuspended) {
     UseWow64();
     fake.icons.byPath["C:\\Windows\\system32\\notepad.exe"] = FakeIcons::Solid(1, 2, 3);
-    const auto app = ApplicationLike();
+    const auto app = ApplicationDialog(fake);
     PrepareForAdd(*app);
     app->SetText("Edit1", "Notepad");
     app->SetText("Edit2", "notepad.exe");
@@ -381,7 +334,7 @@ TEST_F(StoreTest, RunItemTakesTheCheckBoxApplicationsStoreClearedFields) {
     MenuNode& appItem = CreateItemEntry(
         *menu.categories.applications,
         ItemFields{"a", "C:\\a.exe", "-x", "C:\\", 1, LinkKindApplication, 1}, fake.platform);
-    const auto app = ApplicationLike();
+    const auto app = ApplicationDialog(fake);
     const EntryDialogMode& appMode = PrepareForEdit(*app, *appItem.Tag());
     EXPECT_TRUE(app->Checked("CheckBox1"));
     app->SetText("Edit3", "");
@@ -399,7 +352,7 @@ TEST_F(StoreTest, IconsAreReadAgainInsideTheBracketAndKeptWhenNoneIsFound) {
                                      ItemFields{"f", "C:\\old.txt", "", "", 0, LinkKindFile, 1},
                                      fake.platform);
     file.Tag()->iconPixels.fill(7);
-    const auto files = FilesLike();
+    const auto files = FilesDialog(fake);
     const EntryDialogMode& mode = PrepareForEdit(*files, *file.Tag());
     fake.log.calls.clear();
     StoreEdit(*files, mode, file, fake.platform, facts); // unchanged target: read again anyway
@@ -414,7 +367,7 @@ TEST_F(StoreTest, IconsAreReadAgainInsideTheBracketAndKeptWhenNoneIsFound) {
     MenuNode& app = CreateItemEntry(
         *menu.categories.applications,
         ItemFields{"a", "C:\\a.exe", "", "", 0, LinkKindApplication, 1}, fake.platform);
-    const auto appDialog = ApplicationLike();
+    const auto appDialog = ApplicationDialog(fake);
     const EntryDialogMode& appMode = PrepareForEdit(*appDialog, *app.Tag());
     appDialog->SetText("Edit2", "calc.exe");
     fake.log.calls.clear();

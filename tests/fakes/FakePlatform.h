@@ -8,6 +8,7 @@
 #include "fakes/FakeFiles.h"
 #include "fakes/FakeInternet.h"
 #include "fakes/FakeMessages.h"
+#include "fakes/FakePickers.h"
 #include "fakes/FakePower.h"
 #include "fakes/FakeRegistryWrite.h"
 #include "fakes/FakeShell.h"
@@ -134,8 +135,10 @@ struct FakePlatform {
     FakeInternet internet{log};
     FakeMessages messages{log};
     FakeFiles files{log};
+    FakePickers pickers{log};
     Platform platform{process, registry, icons, ui,            shell,    clipboard,
-                      folders, drives,   power, registryWrite, internet, messages, files};
+                      folders, drives,   power, registryWrite, internet, messages, files,
+                      pickers};
 };
 
 } // namespace vantrel::testing

@@ -230,7 +230,8 @@ TEST(OpenEntryBracketTest, RedirectionIsRestoredWhenTheLaunchThrows) {
     ThrowingShell shell(fake.log);
     Platform platform{fake.process, fake.registry,      fake.icons,    fake.ui,
                       shell,        fake.clipboard,     fake.folders,  fake.drives,
-                      fake.power,   fake.registryWrite, fake.internet, fake.messages, fake.files};
+                      fake.power,   fake.registryWrite, fake.internet, fake.messages, fake.files,
+                      fake.pickers};
     fake.process.isWow64 = fake.process.hasDisable = fake.process.hasRevert = true;
     ProcessFacts facts;
     ProbeProcessFacts(facts, fake.process);

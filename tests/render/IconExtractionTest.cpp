@@ -164,7 +164,8 @@ TEST_F(IconLoadTest, AnErrorWhileWorkingIsFalse) {
     ThrowingProcess process(fake.log);
     Platform platform{process,    fake.registry,  fake.icons,   fake.ui,
                       fake.shell, fake.clipboard, fake.folders, fake.drives,
-                      fake.power, fake.registryWrite, fake.internet, fake.messages, fake.files};
+                      fake.power, fake.registryWrite, fake.internet, fake.messages, fake.files,
+                      fake.pickers};
     const IconPixels earlier = entry.iconPixels;
     EXPECT_FALSE(LoadIconFromPath("%SystemRoot%\\notepad.exe", &entry, platform));
     EXPECT_EQ(entry.iconPixels, earlier);

@@ -93,7 +93,7 @@ std::string FileBytes(const FileSpec& spec) {
 Platform WithProcess(FakePlatform& fake, ProcessApi& process) {
     return Platform{process,        fake.registry, fake.icons,  fake.ui,    fake.shell,
                     fake.clipboard, fake.folders,  fake.drives, fake.power, fake.registryWrite,
-                    fake.internet,  fake.messages, fake.files};
+                    fake.internet,  fake.messages, fake.files, fake.pickers};
 }
 
 std::string Describe(const Categories& categories) {

@@ -15,6 +15,10 @@ TEST(PathPartsTest, SplitsNameAndDirectory) {
     const PathCase cases[] = {
         {"C:\\Windows\\notepad.exe", "notepad.exe", "C:\\Windows"},
         {"C:\\notepad.exe", "notepad.exe", "C:\\"},
+        {"C:\\Tools\\my.app.exe", "my.app.exe", "C:\\Tools"},
+        {"C:\\Users\\Public", "Public", "C:\\Users"},
+        {"D:\\Data", "Data", "D:\\"},
+        {"D:", "", "D:"},
         {"C:notepad.exe", "notepad.exe", "C:"},
         {"notepad.exe", "notepad.exe", ""},
         {"", "", ""},
