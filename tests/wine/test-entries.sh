@@ -1,0 +1,346 @@
+#!/usr/bin/env bash
+# The user's tree managed through the menus, for real under Wine:
+# - "Add New Item" in Run opens "Add/Edit Command Line"; a group added there shows in Run, an
+#   item added through the group's "Actions" shows in the group;
+# - "Edit Current Item" opens the dialog filled with the item's fields and changes its caption;
+# - "Move Current Item to Up" puts the second item first;
+# - "Delete Current Item" on a group asks first: No keeps the group, Yes removes it;
+# - Exit ends the program normally and leaves exactly the tree in Config.dat; the next start
+#   shows it again, and after the group is deleted the file holds no Run records.
+set -uo pipefail
+source "$(dirname "$0")/lib.sh"
+wt_begin entries
+
+RUN_DIALOG='Add/Edit Command Line'
+# Items of the main menu: 1 Home Page, 2..6 the categories (Run last), 7 Operations.
+RUN_ITEM=6
+GROUP_TITLE='Tools'
+FIRST_TITLE='Ping loopback'
+FIRST_TARGET='cmd /K ping 127.0.0.1'
+EDITED_TITLE='Ping home'
+SECOND_TITLE='Show folder'
+SECOND_TARGET='cmd /K dir'
+
+# The configuration file: a 4-byte version and a 6004-byte header that begins with the record
+# counts of Run, Applications, Network Resources, Internet Links and Files and Folders; then
+# 889-byte records, Run's first: title at 0, command line at 101, depth at 888.
+config_tool() {
+    python3 - "$@" <<'PYTHON'
+import struct, sys
+HEAD, RECORD = 6008, 889
+action, path = sys.argv[1], sys.argv[2]
+if action == "empty":
+    head = bytearray(HEAD)
+    head[0:4] = struct.pack("<I", 1)
+    head[4 + 2003] = 1
+    open(path, "wb").write(head)
+    sys.exit(0)
+data = open(path, "rb").read()
+counts = struct.unpack_from("<5i", data, 4)
+if len(data) != HEAD + RECORD * sum(counts):
+    print("size %d does not match the counts %s" % (len(data), counts))
+def text(record, offset, size):
+    return record[offset:offset + size].split(b"\0")[0].decode("latin-1")
+for i in range(counts[0]):
+    record = data[HEAD + RECORD * i:HEAD + RECORD * (i + 1)]
+    print("%d %s|%s" % (record[888], text(record, 0, 101), text(record, 101, 261)))
+print("others %s" % " ".join(map(str, counts[1:])))
+PYTHON
+}
+# The Run records of the saved file, one "depth title|command line" line each, then the counts
+# of the other categories.
+saved_run_records() { config_tool read "$WT_DIR/Config.dat" | tr '\n' ';'; }
+
+# "left top width height" of a visible window of the program with this exact title.
+window_named() {
+    wt_winlist --pid "$WT_WINPID" --visible | awk -F'\t' -v title="$1" \
+        '$11 == title { print $6, $7, $8, $9; exit }'
+}
+window_shown() { [[ -n $(window_named "$1") ]]; }
+window_gone() { [[ -z $(window_named "$1") ]]; }
+click_window() {
+    local left top width height
+    read -r left top width height <<<"$(window_named "$1")"
+    [[ -n $left ]] && xdotool mousemove $((left + width / 2)) $((top + height / 2)) click 1
+}
+
+# "left top width height<TAB>text" of every visible edit box of the program, top to bottom.
+edit_boxes() {
+    wt_winlist --pid "$WT_WINPID" --visible --class Edit |
+        awk -F'\t' '{ print $6, $7, $8, $9 "\t" $11 }' | sort -k2,2n
+}
+# The n-th edit box of the open dialog (from 1, top to bottom).
+edit_box() { edit_boxes | sed -n "$1p"; }
+
+# Clicks into the n-th edit box, selects all it holds and types the text over it.
+type_into() {
+    local left top width height
+    read -r left top width height <<<"$(edit_box "$1" | cut -f1)"
+    xdotool mousemove $((left + width / 2)) $((top + height / 2)) click 1
+    xdotool windowfocus "$DIALOG_XWINDOW" key End shift+Home 2>/dev/null
+    xdotool type --delay 20 "$2"
+}
+
+DIALOG_XWINDOW=
+# Waits for the dialog, gives it the X focus and leaves a picture of it.
+wait_dialog() {
+    DIALOG_XWINDOW=$(timeout 10 xdotool search --sync --onlyvisible --name "^$RUN_DIALOG\$" |
+        head -n1)
+    [[ -n $DIALOG_XWINDOW ]] || return 1
+    xdotool windowfocus --sync "$DIALOG_XWINDOW" 2>/dev/null
+    sleep 0.3
+    wt_screenshot "$WT_NAME-$1"
+}
+
+click_ok() {
+    click_window Ok
+    wt_poll 5 window_gone "$RUN_DIALOG"
+}
+
+# item_bottom menu name n: the screen row just below the n-th item of a menu read under that
+# name (as wt_item_centre finds the item).
+item_bottom() {
+    local left top width height
+    read -r left top width height <<<"$1"
+    local work=$WT_SHOTS/steps/$WT_NAME-$2 step=1 band bands=()
+    while [[ -f $work-$step.png ]]; do
+        band=$(wt_changed_rows "$work-0.png" "$work-$step.png")
+        [[ -n $band ]] && bands+=("$band")
+        step=$((step + 1))
+    done
+    local band_top band_height
+    read -r band_top band_height <<<"$(printf '%s\n' "${bands[@]}" | sort -n -u | sed -n "$3p")"
+    echo $((top + band_top + band_height))
+}
+
+# Five menus deep, one round of Escapes is not always enough.
+close_menus() { wt_close_menus 2>/dev/null || wt_close_menus; }
+
+MENU=
+ROWS=
+DEPTH=
+MAIN_MENU=
+# open_path n...: opens the main menu and rests on its n-th item, then on the given items of
+# each submenu in turn (separators not counted). Every menu is read as it opens, before
+# anything in it is lit; the last one is left in MENU, its row word in ROWS.
+open_path() {
+    wt_click_icon 1
+    DEPTH=1
+    MENU=$(wt_wait_menus 1) || return 1
+    # The main menu never changes and opens at the same place: it is read once.
+    if [[ $MENU != "$MAIN_MENU" ]]; then
+        ROWS=$(wt_menu_rows "$MENU" level1)
+        MAIN_MENU=$MENU
+    fi
+    local n x y
+    for n in "$@"; do
+        read -r x y <<<"$(wt_item_centre "$MENU" "level$DEPTH" "$n")" || return 1
+        # Reading the menu leaves its first item lit, and resting on a lit item opens nothing:
+        # rest on the row below first (a separator or another item), then on the item.
+        xdotool mousemove "$x" $(($(item_bottom "$MENU" "level$DEPTH" "$n") + 2)) sleep 0.2 \
+            mousemove "$x" "$y"
+        DEPTH=$((DEPTH + 1))
+        MENU=$(wt_wait_menus "$DEPTH") || return 1
+        ROWS=$(wt_menu_rows "$MENU" "level$DEPTH")
+    done
+}
+
+# rows_of name n...: the row word of the menu at the end of the path; closes the menus.
+rows_of() {
+    local name=$1
+    shift
+    if open_path "$@"; then
+        wt_screenshot "$WT_NAME-$name"
+    else
+        ROWS="?"
+    fi
+    close_menus
+    echo "$ROWS"
+}
+
+# choose n path...: opens the path and clicks the n-th item of its last menu. A press lost
+# while a menu is read leaves it short of the item; the menus are then opened once more.
+choose() {
+    local n=$1 x y attempt
+    shift
+    for attempt in 1 2; do
+        x=
+        open_path "$@" && read -r x y <<<"$(wt_item_centre "$MENU" "level$DEPTH" "$n")"
+        if [[ -n $x ]]; then
+            xdotool mousemove "$x" "$y" sleep 0.3 click 1
+            wt_poll 5 wt_menu_count_is 0 && return 0
+        fi
+        wt_log "the menus did not lead to item $n of $*; once more"
+        close_menus
+    done
+    return 1
+}
+
+add_group() {
+    choose 1 "$RUN_ITEM" || { wt_fail "Run offers Add New Item"; return 1; }
+    wait_dialog add-group || { wt_fail "Add New Item opens $RUN_DIALOG"; return 1; }
+    wt_pass "Add New Item in Run opens $RUN_DIALOG"
+    click_window 'Add/Edit group'
+    sleep 0.3
+    type_into 3 "$GROUP_TITLE"
+    wt_screenshot "$WT_NAME-add-group-typed"
+    click_ok || { wt_fail "Ok closes the dialog of the new group"; return 1; }
+    wt_expect "Run now holds Add New Item, a separator and the group" "I-I" \
+        "$(rows_of run "$RUN_ITEM")"
+}
+
+# Paths through the menus (items counted without separators): Run; the group in Run; the
+# group's Actions (Add New Item, Edit, Delete | Move Up, Move Down); the Actions of the n-th
+# item of the group (Edit, Delete | Move Up, Move Down).
+RUN_PATH=("$RUN_ITEM")
+GROUP_PATH=("$RUN_ITEM" 2)
+GROUP_ACTIONS_PATH=("$RUN_ITEM" 2 1)
+item_actions_path() { echo "$RUN_ITEM" 2 $(($1 + 1)) 1; }
+
+add_item() {
+    if ! choose 1 "${GROUP_ACTIONS_PATH[@]}" || ! wait_dialog "add-item-$1"; then
+        wt_fail "Add New Item in the group's Actions opens $RUN_DIALOG"
+        return 1
+    fi
+    type_into 1 "$2"
+    type_into 2 "$3"
+    wt_screenshot "$WT_NAME-add-item-$1-typed"
+    click_ok || { wt_fail "Ok closes the dialog of item $1"; return 1; }
+}
+
+# The text of the n-th edit box of the open dialog. Another process cannot read an edit box's
+# text directly, so it is copied to the clipboard and read back from the X side.
+edit_text() {
+    local left top width height
+    read -r left top width height <<<"$(edit_box "$1" | cut -f1)"
+    xdotool mousemove $((left + width / 2)) $((top + height / 2)) click 1
+    xdotool windowfocus "$DIALOG_XWINDOW" key End shift+Home ctrl+c 2>/dev/null
+    sleep 0.3
+    timeout 10 python3 -c \
+        'import tkinter; r = tkinter.Tk(); r.withdraw(); print(r.clipboard_get())' 2>/dev/null
+}
+
+# Opens "Edit Current Item" of the n-th item of the group.
+open_item_editor() {
+    choose 1 $(item_actions_path "$1") || return 1
+    wait_dialog "edit-item-$1" || return 1
+}
+
+cancel_dialog() {
+    click_window Cancel
+    wt_poll 5 window_gone "$RUN_DIALOG"
+}
+
+check_add_item() {
+    add_item 1 "$FIRST_TITLE" "$FIRST_TARGET" || return
+    wt_expect "the group now holds Actions, a separator and the item" "I-I" \
+        "$(rows_of group "${GROUP_PATH[@]}")"
+}
+
+check_edit_item() {
+    if ! open_item_editor 1; then
+        wt_fail "Edit Current Item opens $RUN_DIALOG"
+        return
+    fi
+    wt_pass "Edit Current Item opens $RUN_DIALOG"
+    wt_expect "the dialog shows the item's title" "$FIRST_TITLE" "$(edit_text 1)"
+    wt_expect "the dialog shows the item's command line" "$FIRST_TARGET" "$(edit_text 2)"
+    type_into 1 "$EDITED_TITLE"
+    wt_screenshot "$WT_NAME-edit-item-1-typed"
+    wt_check "Ok keeps the edited item" click_ok
+}
+
+check_move_up() {
+    add_item 2 "$SECOND_TITLE" "$SECOND_TARGET" || return
+    wt_expect "the group holds both items" "I-II" "$(rows_of group2 "${GROUP_PATH[@]}")"
+    if ! choose 3 $(item_actions_path 2); then
+        wt_fail "the second item's Actions offer Move Current Item to Up"
+        return
+    fi
+    local n title titles=""
+    for n in 1 2; do
+        title=$(open_item_editor "$n" && edit_text 1)
+        cancel_dialog
+        titles+="$title;"
+    done
+    wt_expect "Move Current Item to Up puts the second item first, the edited one after it" \
+        "$SECOND_TITLE;$EDITED_TITLE;" "$titles"
+}
+
+confirm_shown() { window_shown Confirm; }
+# delete_group key: chooses Delete Current Item on the group and answers the box with the key.
+delete_group() {
+    choose 3 "${GROUP_ACTIONS_PATH[@]}" || { wt_fail "the group's Actions offer Delete"; return 1; }
+    if ! wt_poll 10 confirm_shown; then
+        wt_fail "deleting a group asks first, in a box titled Confirm"
+        return 1
+    fi
+    wt_pass "deleting a group asks first, in a box titled Confirm"
+    wt_check "the box asks the question" window_shown "Are you sure you want to delete this group?"
+    wt_screenshot "$WT_NAME-confirm-$1"
+    xdotool search --onlyvisible --name '^Confirm$' windowfocus --sync key "$1" 2>/dev/null
+    wt_check "the answer closes the box" wt_poll 5 window_gone Confirm
+}
+
+check_delete_group() {
+    delete_group n || return
+    wt_expect "No keeps the group" "I-I" "$(rows_of run-after-no "${RUN_PATH[@]}")"
+    delete_group Return || return
+    wt_expect "Yes removes the group: Run holds Add New Item and its separator" "I-" \
+        "$(rows_of run-after-yes "${RUN_PATH[@]}")"
+}
+
+# The second menu: Home Page, About | Run at System Startup | Exit.
+exit_program() {
+    wt_click_icon 3
+    local menu x y
+    menu=$(wt_wait_menus 1) || return 1
+    wt_menu_rows "$menu" second >/dev/null
+    read -r x y <<<"$(wt_item_centre "$menu" second 4)" || return 1
+    xdotool mousemove "$x" "$y" sleep 0.3 click 1
+}
+
+# Starts the program on an empty tree (no Config.dat would give the first start's examples),
+# or again in the same folder.
+start_program() {
+    if [[ -n ${WT_RUN_DIR:-} ]]; then
+        wt_start
+    else
+        local empty=$WT_RUNS/$WT_NAME-empty
+        mkdir -p "$empty"
+        config_tool empty "$empty/Config.dat"
+        wt_start "$WT_EXE" "$empty/Config.dat"
+    fi || return 1
+    wt_dismiss_balloon
+}
+
+check_saved_tree() {
+    local expected="0 $GROUP_TITLE|;1 $SECOND_TITLE|$SECOND_TARGET;"
+    expected+="1 $EDITED_TITLE|$FIRST_TARGET;others 0 0 0 0;"
+    wt_expect "Config.dat holds the group and its two items in order, nothing else" \
+        "$expected" "$(saved_run_records)"
+    export WT_RUN_DIR=$WT_DIR
+    if ! start_program; then
+        wt_fail "the program starts again"
+        wt_end
+    fi
+    wt_expect "the next start shows the group in Run again" "I-I" \
+        "$(rows_of run-restarted "${RUN_PATH[@]}")"
+}
+
+if ! start_program; then
+    wt_fail "the tray icon appears"
+    wt_end
+fi
+if add_group && check_add_item && check_edit_item && check_move_up; then
+    wt_check "the second menu offers Exit" exit_program
+    wt_expect_exit "Exit ends the program normally" "$WT_PID"
+    check_saved_tree
+fi
+check_delete_group
+
+wt_check "the second menu offers Exit" exit_program
+wt_expect_exit "Exit ends the program normally" "$WT_PID"
+wt_expect "after the delete Config.dat holds no Run records" "others 0 0 0 0;" \
+    "$(saved_run_records)"
+wt_end

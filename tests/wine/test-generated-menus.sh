@@ -1,0 +1,226 @@
+#!/usr/bin/env bash
+# The Disk Drives submenu lists the drives of the moment: a letter mapped while the program runs
+# shows up at the next left click and goes away once unmapped; choosing a drive opens Explorer on
+# its root. System Links opens with the rows the prefix can offer. Prints (never checks) the time
+# from a left click to the menu being on the screen with 26 drive letters present.
+set -uo pipefail
+source "$(dirname "$0")/lib.sh"
+wt_begin generated-menus
+
+# Items of the main menu, separators not counted: Home Page, five categories, Operations,
+# System Links, Disk Drives.
+SYSTEM_LINKS_ITEM=8
+DISK_DRIVES_ITEM=9
+# A fresh prefix has no mmc.exe, so no Management Console: Admin Tools, Control Panel,
+# My Computer, Network Neighborhood | System Drive, Windows, System32, System32 (x86),
+# Program Files, Program Files (x86), Temp | Documents and Settings, My Profile, My Documents,
+# Shared Documents, Desktop.
+SYSTEM_LINKS_ROWS=IIII-IIIIIII-IIIII
+# A fresh prefix has C: and Z:.
+PREFIX_DRIVES=II
+# Every letter but the prefix's own C: and Z:, for a full alphabet of drives.
+EXTRA_LETTERS=ABDEFGHIJKLMNOPQRSTUVWXY
+TIMED_CLICKS=5
+DRIVE_TARGET='C:\windows'
+# Wine Explorer's browser window, titled with the folder it shows.
+EXPLORER_CLASS=ExplorerWClass
+
+if ! wt_start; then
+    wt_fail "the tray icon appears"
+    wt_end
+fi
+wt_pass "the tray icon appears"
+wt_check "the start-up balloon appears" wt_dismiss_balloon
+
+# wt_open_submenu item name: a left click, then rests on that item of the main menu; prints
+# the submenu ("left top width height") once it is painted.
+open_submenu() {
+    wt_click_icon 1
+    local menu
+    menu=$(wt_wait_menus 1) || return 1
+    [[ $(wt_menu_rows "$menu" "main-$2") == I-* ]] || return 1
+    local x y
+    read -r x y <<<"$(wt_item_centre "$menu" "main-$2" "$1")"
+    xdotool mousemove "$x" "$y"
+    wt_wait_menus 2
+}
+
+# drive_rows name: the rows of the Disk Drives submenu, read at a fresh left click.
+drive_rows() {
+    local submenu rows
+    if submenu=$(open_submenu "$DISK_DRIVES_ITEM" "$1"); then
+        wt_screenshot "$WT_NAME-$1"
+        rows=$(wt_menu_rows "$submenu" "$1")
+    else
+        rows="no submenu"
+    fi
+    wt_close_menus
+    echo "$rows"
+}
+
+# The helper that maps drive letters stays alive until this file appears: under Wine a mapping
+# may end with the process that made it.
+DEFINER_PID=
+start_definer() {
+    rm -f "$WT_DIR/stop-definer" "$WT_DIR/definer.out"
+    (cd "$WT_DIR" && exec wine "$WT_TOOLS/definedrive.exe" 'stop-definer' 120 "$DRIVE_TARGET" \
+        "$1" >"$WT_DIR/definer.out" 2>/dev/null) &
+    DEFINER_PID=$!
+    WT_STARTED_PIDS+=("$DEFINER_PID")
+    wt_poll 20 grep -q "^defined=$1" "$WT_DIR/definer.out"
+}
+
+stop_definer() {
+    touch "$WT_DIR/stop-definer"
+    wt_wait_exit "$DEFINER_PID" 10
+}
+
+repeat_item() { printf "%${2}s" "" | tr ' ' "$1"; }
+
+check_drive_letters() {
+    wt_expect "Disk Drives lists the prefix's drives" "$PREFIX_DRIVES" "$(drive_rows drives-before)"
+    if ! start_definer H; then
+        wt_fail "the helper maps H: ($(tr -d '\r' <"$WT_DIR/definer.out" 2>/dev/null))"
+        return
+    fi
+    wt_expect "a drive mapped between two clicks shows up in the second" III \
+        "$(drive_rows drives-with-h)"
+    stop_definer
+    wt_expect "an unmapped drive is gone at the next click" "$PREFIX_DRIVES" \
+        "$(drive_rows drives-after)"
+}
+
+check_system_links() {
+    local submenu rows
+    if ! submenu=$(open_submenu "$SYSTEM_LINKS_ITEM" system-main); then
+        wt_fail "resting on System Links opens its submenu"
+        wt_close_menus
+        return
+    fi
+    wt_screenshot "$WT_NAME-system-links"
+    rows=$(wt_menu_rows "$submenu" system-links)
+    wt_log "System Links rows: $rows"
+    wt_expect "System Links shows the rows the prefix offers" "$SYSTEM_LINKS_ROWS" "$rows"
+    wt_close_menus
+}
+
+# Visible top-level windows of Explorer that are not the tray or its balloons.
+explorer_windows() {
+    wt_winlist --exe explorer.exe --visible |
+        awk -F'\t' '$4 == "0" && $10 != "tooltips_class32" && $10 != "Shell_TrayWnd" {
+            print $3 "\t" $10 "\t" $11 }'
+}
+
+new_explorer_window() {
+    local line
+    while IFS= read -r line; do
+        [[ $1 == *"${line%%$'\t'*}"* ]] || { echo "$line"; return 0; }
+    done < <(explorer_windows)
+    return 1
+}
+
+has_new_explorer_window() { new_explorer_window "$1" >/dev/null; }
+
+# Explorer opens over the tray, where the next clicks go. Its window is moved aside rather
+# than closed: Wine's Explorer windows may belong to the process that shows the tray, and
+# closing the last one can end that process and the tray with it.
+move_explorer_aside() {
+    local window
+    window=$(timeout 10 xdotool search --sync --onlyvisible --name '\(C:\)$' | head -n1)
+    [[ -n $window ]] && xdotool windowmove "$window" 600 500 2>/dev/null &&
+        wt_poll 5 wt_icon_present "$(wt_icon_hwnd)"
+}
+
+check_drive_opens() {
+    local before submenu window
+    before=$(explorer_windows | cut -f1 | tr '\n' ' ')
+    if ! submenu=$(open_submenu "$DISK_DRIVES_ITEM" drives-open); then
+        wt_fail "resting on Disk Drives opens its submenu"
+        wt_close_menus
+        return
+    fi
+    wt_menu_rows "$submenu" drives-open >/dev/null
+    local x y
+    read -r x y <<<"$(wt_item_centre "$submenu" drives-open 1)"
+    xdotool mousemove "$x" "$y" sleep 0.3 click 1
+    if wt_poll 20 has_new_explorer_window "$before"; then
+        window=$(new_explorer_window "$before")
+        wt_log "Explorer window: $window"
+        # The title is the volume label (none in a fresh prefix) and the letter.
+        local class title
+        IFS=$'\t' read -r _ class title <<<"$window"
+        wt_expect "choosing C: opens Explorer on the drive's root" "$EXPLORER_CLASS (C:)" \
+            "$class ${title# }"
+        wt_screenshot "$WT_NAME-explorer"
+    else
+        wt_fail "choosing C: opens an Explorer window"
+    fi
+    wt_check "Explorer moves off the tray, and the tray stays" move_explorer_aside
+    wt_close_menus
+}
+
+# Prints the milliseconds from a left click to the menu's window being on the screen.
+click_to_menu_ms() {
+    # A menu left open (or left behind by a crash) would be found at once.
+    wt_menu_count_is 0 && wt_process_running "$WT_PID" || return 1
+    local started=${EPOCHREALTIME/./}
+    local deadline=$((started + 10000000))
+    wt_click_icon 1
+    # Polled here: xdotool's own --sync looks only every half second.
+    until xdotool search --onlyvisible --class "^Vantrel\.exe$" >/dev/null 2>&1; do
+        ((${EPOCHREALTIME/./} < deadline)) || return 1
+    done
+    echo $(((${EPOCHREALTIME/./} - started) / 1000))
+}
+
+# print_click_to_menu "drives": times a few left clicks, checks each opened the menu and prints
+# the median.
+print_click_to_menu() {
+    local times=() click ms
+    for click in $(seq 1 "$TIMED_CLICKS"); do
+        ms=$(click_to_menu_ms) || break
+        times+=("$ms")
+        wt_wait_menus 1 >/dev/null
+        wt_close_menus
+    done
+    wt_expect "every timed click opens the menu ($1)" "$TIMED_CLICKS" "${#times[@]}"
+    local median=
+    ((${#times[@]} > 0)) && median=$(printf '%s\n' "${times[@]}" | sort -n |
+        sed -n "$(((${#times[@]} + 1) / 2))p")
+    echo "BENCH: $WT_NAME: left click to menu shown with $1: median ${median:-?} ms" \
+        "(clicks: ${times[*]})"
+}
+
+measure_full_alphabet() {
+    print_click_to_menu "the prefix's 2 drives"
+    if ! start_definer "$EXTRA_LETTERS"; then
+        wt_fail "the helper maps every free letter ($(tr -d '\r' <"$WT_DIR/definer.out" 2>/dev/null))"
+        return
+    fi
+    wt_expect "Disk Drives lists all 26 letters" "$(repeat_item I 26)" "$(drive_rows drives-26)"
+    print_click_to_menu "26 drives"
+    stop_definer
+}
+
+check_exit() {
+    wt_click_icon 3
+    local menu rows
+    menu=$(wt_wait_menus 1) && rows=$(wt_menu_rows "$menu" second)
+    if [[ ${rows:-} != *I ]]; then
+        wt_screenshot "$WT_NAME-second-menu"
+        wt_fail "a right click opens the second menu (${rows:-no menu}; menus: $(wt_menus | tr '\n' ';'))"
+        return
+    fi
+    # Exit is the last of the four items.
+    local x y
+    read -r x y <<<"$(wt_item_centre "$menu" second 4)"
+    xdotool mousemove "$x" "$y" sleep 0.3 click 1
+    wt_expect_exit "Exit still ends the program with exit code 0" "$WT_PID"
+}
+
+check_drive_letters
+check_system_links
+check_drive_opens
+measure_full_alphabet
+check_exit
+wt_end
