@@ -146,7 +146,11 @@ check_operation_answered_no() {
         wt_check "the box asks the question" \
             window_shown "Are you sure you want to run this operation?"
         wt_screenshot "$WT_NAME-confirm"
-        xdotool search --onlyvisible --name '^Confirm$' windowfocus --sync key n 2>/dev/null
+        # X focus does not always land on a new box at once: press again until it goes.
+        for _ in 1 2 3; do
+            xdotool search --onlyvisible --name '^Confirm$' windowfocus --sync key n 2>/dev/null
+            wt_poll 3 window_gone Confirm && break
+        done
         wt_check "No closes the box" wt_poll 5 window_gone Confirm
     else
         wt_fail "Reboot asks first, in a box titled Confirm"
