@@ -1,5 +1,7 @@
 #include "render/IconExtraction.h"
 
+#include "launch/OpenEntry.h"
+
 #include <algorithm>
 
 namespace vantrel {
@@ -33,25 +35,8 @@ std::string UsableWindowsDirectory(ProcessApi& process) {
 }
 
 std::string ExpandLeadingPlaceholders(const std::string& path, ProcessApi& process) {
-    std::string text = path;
-    if (text.empty() || text[0] != '%')
-        return text;
-    if (StartsWith(text, "%systemroot%") || StartsWith(text, "%SystemRoot%")) {
-        const std::string windows = UsableWindowsDirectory(process);
-        if (!windows.empty())
-            text = windows + text.substr(12);
-    }
-    if (StartsWith(text, "%windir%") || StartsWith(text, "%WinDir%")) {
-        const std::string windows = UsableWindowsDirectory(process);
-        if (!windows.empty())
-            text = windows + text.substr(8);
-    }
-    if (StartsWith(text, "%SystemDrive%") || StartsWith(text, "%systemdrive%")) {
-        const std::string windows = UsableWindowsDirectory(process);
-        if (windows.size() > 2)
-            text = windows.substr(0, 2) + text.substr(13);
-    }
-    return text;
+    // The launcher expands a target the same way; the icon is that of the same file.
+    return ExpandSystemPrefix(path, 2, process);
 }
 
 std::optional<IconPixels> ConvertIcon(const RawIcon& icon) {
