@@ -10,6 +10,7 @@ packages=(
     g++-mingw-w64-i686-posix
     wine wine32:i386 wine64
     xvfb xdotool x11-utils imagemagick zstd
+    nsis zip
 )
 
 missing=()

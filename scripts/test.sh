@@ -4,6 +4,8 @@
 #      its GoogleTest suites;
 #   1b. a short run of the configuration loader's fuzz target (clang, libFuzzer);
 #   2. cross build of Vantrel.exe, its Windows tests and the test tools (build/windows);
+#   2b. the hardening check of the exe (scripts/check-exe.sh, and its own test) and the
+#       release packages (scripts/dist.sh: portable zip and installer in build/dist);
 #   3. the Windows GoogleTest suites under Wine;
 #   4. the end-to-end tests of the real program under Wine (tests/wine/run-all.sh).
 # Ends with one line "N passed, M failed" and a non-zero status when anything failed.
@@ -66,6 +68,24 @@ count_gtest_or_ctest() {
         fail_step "$2: a test binary ended without its summary"
 }
 
+# run_checks name command...: runs a script that prints "PASS: " and "FAIL: " lines, counts
+# them and shows the failures and its closing line; a script that fails without a FAIL line
+# counts as one failure.
+run_checks() {
+    local name=$1 status
+    shift
+    "$@" >"$LOGS/$name.log" 2>&1
+    status=$?
+    grep -E '^FAIL: |^    ' "$LOGS/$name.log"
+    tail -n 1 "$LOGS/$name.log"
+    passed=$((passed + $(grep -c '^PASS: ' "$LOGS/$name.log")))
+    failed=$((failed + $(grep -c '^FAIL: ' "$LOGS/$name.log")))
+    if [[ $status -ne 0 ]] && ! grep -q '^FAIL: ' "$LOGS/$name.log"; then
+        tail -n 20 "$LOGS/$name.log"
+        fail_step "$name ended with status $status ($LOGS/$name.log)"
+    fi
+}
+
 stage "installing what is missing"
 if ! bash scripts/install-deps.sh; then
     fail_step "installing the build and test tools"
@@ -99,6 +119,23 @@ if ! { cmake -S . -B build/windows -G Ninja -DCMAKE_BUILD_TYPE=Release \
     cmake --build build/windows -j2; }; then
     fail_step "cross build"
     finish
+fi
+
+stage "hardening of Vantrel.exe"
+if bash scripts/check-exe.sh; then
+    passed=$((passed + 1))
+else
+    fail_step "Vantrel.exe is not hardened"
+fi
+run_checks check-exe-test bash tests/release/test-check-exe.sh
+
+stage "release packages"
+if bash scripts/dist.sh >"$LOGS/dist.log" 2>&1; then
+    grep -E '^ *[0-9]+ bytes ' "$LOGS/dist.log"
+    run_checks packages bash tests/release/test-packages.sh
+else
+    tail -n 30 "$LOGS/dist.log"
+    fail_step "making the release packages (scripts/dist.sh)"
 fi
 
 stage "preparing Wine"

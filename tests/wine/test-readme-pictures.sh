@@ -1,0 +1,161 @@
+#!/usr/bin/env bash
+# Takes the README's pictures of the real program under Wine, with the example content of a
+# first start: the main menu with Operations, an entry's submenu with its Actions, System
+# Links, Disk Drives, the second menu, the application editor and the About box. Each path is
+# walked with the keyboard and checked to open the menus it should. The pictures land in
+# build/screenshots/readme/; scripts/screenshots.sh copies them into docs/.
+set -uo pipefail
+source "$(dirname "$0")/lib.sh"
+wt_begin readme-pictures
+
+PICTURES=$WT_SHOTS/readme
+MARGIN=8
+# Main menu items, separators not counted.
+INTERNET_ITEM=3
+APPLICATIONS_ITEM=5
+OPERATIONS_ITEM=7
+SYSTEM_LINKS_ITEM=8
+DISK_DRIVES_ITEM=9
+# In the Applications examples: Command Line, Regedit, Paint, Notepad.
+NOTEPAD_ITEM=4
+# Second menu: Home Page, About.
+ABOUT_ITEM=2
+
+mkdir -p "$PICTURES"
+rm -f "$PICTURES"/*.png
+
+# Far from the menus, so no item is lit by the pointer and no tooltip shows.
+park_pointer() { xdotool mousemove 1270 1010 2>/dev/null; }
+
+repeat() { printf "%${2}s" "" | tr ' ' "\n" | sed "s/^/$1/"; }
+
+# keys key...: presses keys in the newest menu (through its X window, which must have the
+# focus); Right opens the lit item's submenu and lights its first item.
+press_in_menu() {
+    local menu left top window
+    menu=$(wt_menus | head -n1)
+    read -r left top _ <<<"$menu"
+    window=$(wt_menu_xwindow "$left" "$top") || return 1
+    xdotool windowfocus "$window" 2>/dev/null
+    local key
+    for key in "$@"; do
+        xdotool key "$key" 2>/dev/null
+        sleep 0.15
+    done
+}
+
+# down n: n presses of Down, from no lit item to the n-th item.
+down() { repeat Down "$1"; }
+
+# open_menus button count key...: opens a tray menu with that button, presses the keys and
+# waits until count menus are open and painted.
+open_menus() {
+    local button=$1 count=$2
+    shift 2
+    wt_click_icon "$button"
+    park_pointer
+    wt_wait_menus 1 >/dev/null || return 1
+    [[ $# -eq 0 ]] || press_in_menu "$@" || return 1
+    wt_wait_menus "$count" >/dev/null
+}
+
+# "left top width height" of Wine's tray window.
+tray_rectangle() {
+    wt_winlist --exe explorer.exe --class __winex11_standalone_tray --visible |
+        awk -F'\t' '{ print $6, $7, $8, $9; exit }'
+}
+
+# A picture of every open menu and the tray, with a margin.
+grab_menus() {
+    local x0 y0 x1 y1 left top width height
+    read -r left top width height <<<"$(tray_rectangle)"
+    [[ -n $left ]] || read -r _ left top width height <<<"$WT_ICON"
+    x0=$left y0=$top x1=$((left + width)) y1=$((top + height))
+    while read -r left top width height; do
+        ((left < x0)) && x0=$left
+        ((top < y0)) && y0=$top
+        ((left + width > x1)) && x1=$((left + width))
+        ((top + height > y1)) && y1=$((top + height))
+    done < <(wt_menus)
+    x0=$((x0 - MARGIN)) y0=$((y0 - MARGIN))
+    ((x0 < 0)) && x0=0
+    ((y0 < 0)) && y0=0
+    wt_grab "$PICTURES/$1.png" "$x0" "$y0" $((x1 + MARGIN - x0)) $((y1 + MARGIN - y0))
+}
+
+# picture_of_menus name button count key...
+picture_of_menus() {
+    local name=$1
+    shift
+    if open_menus "$@"; then
+        grab_menus "$name"
+        wt_check "$name: the picture is taken" test -s "$PICTURES/$name.png"
+    else
+        wt_fail "$name: $2 menus open (found $(wt_menus | wc -l))"
+    fi
+    wt_close_menus
+}
+
+# dialog_field n...: columns of winlist's line for the newest visible top-level window of the
+# program that is not a menu.
+dialog_field() {
+    wt_winlist --pid "$WT_WINPID" --visible | awk -F'\t' -v menu="$WT_MENU_CLASS" -v fields="$*" \
+        '$4 == "0" && $10 != menu && $8 > 1 && $9 > 1 {
+            n = split(fields, f, " "); line = $f[1]
+            for (i = 2; i <= n; i++) line = line " " $f[i]
+            print line; exit }'
+}
+dialog_rectangle() { dialog_field 6 7 8 9; }
+dialog_shown() { [[ -n $(dialog_rectangle) ]]; }
+dialog_gone() { ! dialog_shown; }
+
+# A click on the program's visible button (or other window) with this caption.
+click_button() {
+    local left top width height
+    read -r left top width height <<<"$(wt_winlist --pid "$WT_WINPID" --visible |
+        awk -F'\t' -v title="$1" '$11 == title { print $6, $7, $8, $9; exit }')"
+    [[ -n $left ]] || return 1
+    xdotool mousemove $((left + width / 2)) $((top + height / 2)) click 1
+    park_pointer
+}
+
+# picture_of_dialog name button count key...: the keys end on the command that shows the
+# dialog, which Return chooses; its Cancel or Ok button closes it again.
+picture_of_dialog() {
+    local name=$1
+    shift
+    if ! open_menus "$@" || ! press_in_menu Return || ! wt_poll 10 dialog_shown; then
+        wt_fail "$name: the dialog opens"
+        wt_close_menus
+        return
+    fi
+    local rectangle
+    rectangle=$(dialog_rectangle)
+    wt_settled $rectangle
+    wt_grab "$PICTURES/$name.png" $rectangle
+    wt_check "$name: the picture is taken" test -s "$PICTURES/$name.png"
+    click_button Cancel || click_button Ok
+    wt_check "$name: its button closes it" wt_poll 5 dialog_gone
+}
+
+if ! wt_start; then
+    wt_fail "the tray icon appears"
+    wt_end
+fi
+wt_dismiss_balloon || true
+
+picture_of_menus main-menu 1 2 $(down $OPERATIONS_ITEM) Right
+# Internet Links, Examples (after Add New Item), its first site (after the group's Actions),
+# the site's Actions.
+picture_of_menus entry-actions 1 5 $(down $INTERNET_ITEM) Right Down Right Down Right Right
+picture_of_menus system-links 1 2 $(down $SYSTEM_LINKS_ITEM) Right
+picture_of_menus disk-drives 1 2 $(down $DISK_DRIVES_ITEM) Right
+picture_of_menus second-menu 3 1
+# Applications, Examples, Notepad, its Actions, Edit Current Item.
+picture_of_dialog application-editor 1 5 $(down $APPLICATIONS_ITEM) Right Down Right \
+    $(down $NOTEPAD_ITEM) Right Right
+picture_of_dialog about 3 1 $(down $ABOUT_ITEM)
+
+wt_close
+wt_expect_exit "the program ends normally" "$WT_PID"
+wt_end
