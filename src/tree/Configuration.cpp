@@ -241,7 +241,7 @@ std::int32_t CountEntries(const MenuNode& node, int depth) {
         if (!child.Tag())
             continue;
         ++count;
-        if (child.HasChildren())
+        if (child.HasMadeChildren()) // deferred children are commands, never entries
             count += CountEntries(child, depth + 1);
     }
     return count;
@@ -259,7 +259,7 @@ void FlattenEntries(const MenuNode& node, int depth, std::int32_t capacity, std:
             return;
         WriteRecord(*child.Tag(), depth, records + RecordsBytes(next));
         ++next;
-        if (child.HasChildren())
+        if (child.HasMadeChildren())
             FlattenEntries(child, depth + 1, capacity, next, records);
     }
 }
