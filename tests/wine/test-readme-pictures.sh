@@ -29,29 +29,70 @@ park_pointer() { xdotool mousemove 1270 1010 2>/dev/null; }
 
 repeat() { printf "%${2}s" "" | tr ' ' "\n" | sed "s/^/$1/"; }
 
-# keys key...: presses keys in the newest menu (through its X window, which must have the
-# focus); Right opens the lit item's submenu and lights its first item.
+# press_in_menu key...: presses keys in the open menus, through the X window of the newest
+# one, which must have the focus. Down lights the next row of the newest menu, Right opens the
+# lit row's submenu and lights its first row; each is pressed again when nothing happened, as
+# a press can be lost while the focus settles. Return chooses the lit row.
 press_in_menu() {
-    local menu left top window
-    menu=$(wt_menus | head -n1)
-    read -r left top _ <<<"$menu"
+    local left top window
+    read -r left top _ <<<"$(wt_menus | head -n1)"
     window=$(wt_menu_xwindow "$left" "$top") || return 1
     xdotool windowfocus "$window" 2>/dev/null
+    sleep 0.2
     local key
     for key in "$@"; do
-        xdotool key "$key" 2>/dev/null
-        sleep 0.15
+        case $key in
+        Down) press_down || return 1 ;;
+        Right) press_right || return 1 ;;
+        *) xdotool key "$key" 2>/dev/null ;;
+        esac
     done
+}
+
+STEP_BEFORE=$WT_SHOTS/steps/$WT_NAME-before.png
+STEP_AFTER=$WT_SHOTS/steps/$WT_NAME-after.png
+menu_changed() {
+    wt_grab "$STEP_AFTER" $1
+    [[ -n $(wt_changed_rows "$STEP_BEFORE" "$STEP_AFTER") ]]
+}
+
+press_down() {
+    local menu press
+    menu=$(wt_menus | head -n1)
+    mkdir -p "$WT_SHOTS/steps"
+    wt_grab "$STEP_BEFORE" $menu
+    for press in 1 2; do
+        xdotool key Down 2>/dev/null
+        # Settled, so that the end of this paint cannot pass for the next press.
+        wt_poll 1 menu_changed "$menu" && wt_settled $menu && return 0
+    done
+    return 1
+}
+
+press_right() {
+    local count press
+    count=$(wt_menus | wc -l)
+    for press in 1 2; do
+        xdotool key Right 2>/dev/null
+        wt_poll 2 wt_menu_count_is $((count + 1)) && wt_wait_menus $((count + 1)) >/dev/null &&
+            return 0
+    done
+    return 1
 }
 
 # down n: n presses of Down, from no lit item to the n-th item.
 down() { repeat Down "$1"; }
+
+# Five menus deep, one round of Escapes is not always enough.
+close_menus() { wt_close_menus 2>/dev/null || wt_close_menus; }
 
 # open_menus button count key...: opens a tray menu with that button, presses the keys and
 # waits until count menus are open and painted.
 open_menus() {
     local button=$1 count=$2
     shift 2
+    # A click on the icon while a menu is open only closes that menu.
+    wt_menu_count_is 0 || close_menus || return 1
     wt_click_icon "$button"
     park_pointer
     wt_wait_menus 1 >/dev/null || return 1
@@ -93,7 +134,7 @@ picture_of_menus() {
     else
         wt_fail "$name: $2 menus open (found $(wt_menus | wc -l))"
     fi
-    wt_close_menus
+    close_menus
 }
 
 # dialog_field n...: columns of winlist's line for the newest visible top-level window of the
@@ -126,7 +167,7 @@ picture_of_dialog() {
     shift
     if ! open_menus "$@" || ! press_in_menu Return || ! wt_poll 10 dialog_shown; then
         wt_fail "$name: the dialog opens"
-        wt_close_menus
+        close_menus
         return
     fi
     local rectangle
@@ -137,6 +178,10 @@ picture_of_dialog() {
     click_button Cancel || click_button Ok
     wt_check "$name: its button closes it" wt_poll 5 dialog_gone
 }
+
+# A caret that blinks would make a picture differ from one run to the next.
+BLINK_KEY='HKCU\Control Panel\Desktop'
+wine reg add "$BLINK_KEY" /v CursorBlinkRate /d -1 /f >/dev/null 2>&1
 
 if ! wt_start; then
     wt_fail "the tray icon appears"
@@ -158,4 +203,5 @@ picture_of_dialog about 3 1 $(down $ABOUT_ITEM)
 
 wt_close
 wt_expect_exit "the program ends normally" "$WT_PID"
+wine reg delete "$BLINK_KEY" /v CursorBlinkRate /f >/dev/null 2>&1
 wt_end
