@@ -73,6 +73,7 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (C) 2026 the Vantrel deve
 !define MUI_COMPONENTSPAGE_TEXT_TOP "Your shortcuts are kept in Config.dat and Config2.dat \
     in $INSTDIR. They stay there, ready for a new install, unless you tick the box."
 !define MUI_COMPONENTSPAGE_TEXT_COMPLIST " "
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW un.HideSpaceRequired
 !insertmacro MUI_UNPAGE_COMPONENTS
 !insertmacro MUI_UNPAGE_INSTFILES
 
@@ -209,6 +210,14 @@ Section "-un.Folder"
     ; Only when empty: kept configuration files keep the folder.
     RMDir "$INSTDIR"
 SectionEnd
+
+; Removing needs no space: the page's "Space required" line would only puzzle.
+!define IDC_SPACEREQUIRED 1023
+Function un.HideSpaceRequired
+    FindWindow $0 "#32770" "" $HWNDPARENT
+    GetDlgItem $0 $0 ${IDC_SPACEREQUIRED}
+    ShowWindow $0 ${SW_HIDE}
+FunctionEnd
 
 Function un.onInit
     ${GetParameters} $0
