@@ -19,22 +19,16 @@ export HOME=${HOME:-/root}
 log() { echo "dist: $*" >&2; }
 
 bash scripts/install-deps.sh
-cmake -S . -B "$WINDOWS" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-i686.cmake >/dev/null
+mkdir -p "$BUILD/logs"
+if ! cmake -S . -B "$WINDOWS" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-i686.cmake >"$BUILD/logs/dist-configure.log" 2>&1; then
+    cat "$BUILD/logs/dist-configure.log" >&2
+    exit 1
+fi
 cmake --build "$WINDOWS" -j2 --target Vantrel
 bash scripts/check-exe.sh "$EXE"
 
-# " PRODUCTVERSION 1, 0, 0, 0" in the resource script windres reads back from the exe.
-resource_version() {
-    i686-w64-mingw32-windres -i "$EXE" -O rc |
-        awk '$1 == "PRODUCTVERSION" { gsub(/[ ,]+/, "."); sub(/^\.PRODUCTVERSION\./, "");
-                                      print; exit }'
-}
-version4=$(resource_version)
-if [[ ! $version4 =~ ^[0-9]+\.[0-9]+\.[0-9]+\.[0-9]+$ ]]; then
-    log "no version resource in $EXE (read '$version4')"
-    exit 1
-fi
+version4=$(bash scripts/exe-version.sh "$EXE")
 # 1.0.0.0 is named 1.0.0; a fourth part other than 0 stays.
 version=${version4%.0}
 log "version $version (from the version resource of $EXE)"

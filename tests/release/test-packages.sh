@@ -23,12 +23,7 @@ check() {
     fi
 }
 
-# "1.0.0.0" from the PRODUCTVERSION of a file's version resource.
-resource_version() {
-    i686-w64-mingw32-windres -i "$1" -O rc 2>/dev/null |
-        awk '$1 == "PRODUCTVERSION" { gsub(/[ ,]+/, "."); sub(/^\.PRODUCTVERSION\./, "");
-                                      print; exit }'
-}
+resource_version() { bash "$root/scripts/exe-version.sh" "$1" 2>/dev/null; }
 zip_names() { python3 -c 'import sys, zipfile; print(" ".join(zipfile.ZipFile(sys.argv[1]).namelist()))' "$1"; }
 zip_member() {
     python3 -c 'import sys, zipfile; sys.stdout.buffer.write(zipfile.ZipFile(sys.argv[1]).read(sys.argv[2]))' "$1" "$2"

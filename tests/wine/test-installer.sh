@@ -17,13 +17,8 @@ RUN_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 DIST=$WT_BUILD/dist
 
 # The version of the exe's version resource, as the installer names itself ("1.0.0").
-exe_version() {
-    i686-w64-mingw32-windres -i "$WT_EXE" -O rc |
-        awk '$1 == "PRODUCTVERSION" { gsub(/[ ,]+/, "."); sub(/^\.PRODUCTVERSION\./, "");
-                                      sub(/\.0$/, ""); print; exit }'
-}
-
-VERSION=$(exe_version)
+VERSION=$(bash "$WT_ROOT/scripts/exe-version.sh" "$WT_EXE")
+VERSION=${VERSION%.0}
 SETUP=$DIST/Vantrel-$VERSION-setup.exe
 if [[ ! $SETUP -nt $WT_EXE ]]; then
     wt_log "making the installer"
