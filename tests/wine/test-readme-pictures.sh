@@ -49,6 +49,16 @@ press_in_menu() {
     done
 }
 
+# poll_ms milliseconds command...: like wt_poll, to the millisecond.
+poll_ms() {
+    local deadline=$((${EPOCHREALTIME/./} + $1 * 1000))
+    shift
+    until "$@"; do
+        ((${EPOCHREALTIME/./} < deadline)) || return 1
+        sleep 0.05
+    done
+}
+
 STEP_BEFORE=$WT_SHOTS/steps/$WT_NAME-before.png
 STEP_AFTER=$WT_SHOTS/steps/$WT_NAME-after.png
 menu_changed() {
@@ -63,9 +73,13 @@ press_down() {
     wt_grab "$STEP_BEFORE" $menu
     for press in 1 2; do
         xdotool key Down 2>/dev/null
-        # Settled, so that the end of this paint cannot pass for the next press.
-        wt_poll 1 menu_changed "$menu" && wt_settled $menu && return 0
+        if poll_ms 2000 menu_changed "$menu"; then
+            # So that the end of this paint cannot pass for the next press.
+            wt_settled $menu
+            return 0
+        fi
     done
+    wt_log "Down lit no other row in the menu at $menu"
     return 1
 }
 
@@ -74,9 +88,12 @@ press_right() {
     count=$(wt_menus | wc -l)
     for press in 1 2; do
         xdotool key Right 2>/dev/null
-        wt_poll 2 wt_menu_count_is $((count + 1)) && wt_wait_menus $((count + 1)) >/dev/null &&
+        if poll_ms 4000 wt_menu_count_is $((count + 1)); then
+            wt_wait_menus $((count + 1)) >/dev/null
             return 0
+        fi
     done
+    wt_log "Right opened no submenu of the menu at $(wt_menus | head -n1)"
     return 1
 }
 
@@ -132,6 +149,7 @@ picture_of_menus() {
         grab_menus "$name"
         wt_check "$name: the picture is taken" test -s "$PICTURES/$name.png"
     else
+        wt_screenshot "$WT_NAME-$name-failed"
         wt_fail "$name: $2 menus open (found $(wt_menus | wc -l))"
     fi
     close_menus
@@ -166,7 +184,8 @@ picture_of_dialog() {
     local name=$1
     shift
     if ! open_menus "$@" || ! press_in_menu Return || ! wt_poll 10 dialog_shown; then
-        wt_fail "$name: the dialog opens"
+        wt_screenshot "$WT_NAME-$name-failed"
+        wt_fail "$name: the dialog opens ($(wt_menus | wc -l) menus open)"
         close_menus
         return
     fi
