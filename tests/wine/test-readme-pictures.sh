@@ -31,22 +31,28 @@ repeat() { printf "%${2}s" "" | tr ' ' "\n" | sed "s/^/$1/"; }
 
 # press_in_menu key...: presses keys in the open menus, through the X window of the newest
 # one, which must have the focus. Down lights the next row of the newest menu, Right opens the
-# lit row's submenu and lights its first row; each is pressed again when nothing happened, as
-# a press can be lost while the focus settles. Return chooses the lit row.
+# lit row's submenu and lights its first row, Return chooses the lit row and closes the menus.
+# A key that did nothing is pressed again, with the focus given again: a press can be lost
+# while the focus settles, or taken by another window.
 press_in_menu() {
-    local left top window
-    read -r left top _ <<<"$(wt_menus | head -n1)"
-    window=$(wt_menu_xwindow "$left" "$top") || return 1
-    xdotool windowfocus "$window" 2>/dev/null
-    sleep 0.2
+    focus_newest_menu || return 1
     local key
     for key in "$@"; do
         case $key in
         Down) press_down || return 1 ;;
         Right) press_right || return 1 ;;
+        Return) press_return || return 1 ;;
         *) xdotool key "$key" 2>/dev/null ;;
         esac
     done
+}
+
+focus_newest_menu() {
+    local left top window
+    read -r left top _ <<<"$(wt_menus | head -n1)"
+    window=$(wt_menu_xwindow "$left" "$top") || return 1
+    xdotool windowfocus "$window" 2>/dev/null
+    sleep 0.2
 }
 
 # poll_ms milliseconds command...: like wt_poll, to the millisecond.
@@ -78,6 +84,8 @@ press_down() {
             wt_settled $menu
             return 0
         fi
+        wt_log "Down did nothing; again"
+        focus_newest_menu
     done
     wt_log "Down lit no other row in the menu at $menu"
     return 1
@@ -92,8 +100,22 @@ press_right() {
             wt_wait_menus $((count + 1)) >/dev/null
             return 0
         fi
+        wt_log "Right did nothing; again"
+        focus_newest_menu
     done
     wt_log "Right opened no submenu of the menu at $(wt_menus | head -n1)"
+    return 1
+}
+
+press_return() {
+    local press
+    for press in 1 2; do
+        xdotool key Return 2>/dev/null
+        poll_ms 3000 wt_menu_count_is 0 && return 0
+        wt_log "Return did nothing; again"
+        focus_newest_menu
+    done
+    wt_log "Return left the menus open"
     return 1
 }
 
