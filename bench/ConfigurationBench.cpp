@@ -287,13 +287,6 @@ void ConfigSave(benchmark::State& state) {
     state.counters["file_MB"] = static_cast<double>(f.fileBytes) / 1e6;
 }
 
-// The part of a save that is not disk work: counting, flattening, the header.
-void ConfigBuildImage(benchmark::State& state) {
-    Fixture& f = TheFixture();
-    for (auto _ : state)
-        benchmark::DoNotOptimize(BuildConfigurationImage(f.tree.categories));
-}
-
 void ConfigPlainWrite(benchmark::State& state) {
     Fixture& f = TheFixture();
     const std::vector<std::uint8_t> bytes(f.fileBytes, 0x5A);
@@ -337,7 +330,6 @@ void ConfigPlainRead(benchmark::State& state) {
 }
 
 BENCHMARK(ConfigSave)->Unit(benchmark::kMillisecond);
-BENCHMARK(ConfigBuildImage)->Unit(benchmark::kMillisecond);
 BENCHMARK(ConfigPlainWrite)->Arg(1)->Arg(0)->ArgName("fsync")->Unit(benchmark::kMillisecond);
 BENCHMARK(ConfigLoadAndRebuild)->Unit(benchmark::kMillisecond);
 BENCHMARK(ConfigPlainRead)->Unit(benchmark::kMillisecond);

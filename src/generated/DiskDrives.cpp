@@ -69,7 +69,7 @@ void DriveIconRequests::Request(const std::string& root, MenuNode& disks, Drives
         LinkEntry* entry = RowEntryOfRoot(*menu, root);
         const std::optional<IconPixels> pixels = icon ? ConvertIcon(*icon) : std::nullopt;
         if (entry && pixels)
-            entry->iconPixels = *pixels;
+            entry->SetPixels(*pixels);
     };
     if (!drives.RequestIconInBackground(root, std::move(done)))
         state_->pending.erase(root);

@@ -22,7 +22,7 @@ std::optional<IconPixels> ToPixels(const std::optional<RawIcon>& icon) {
 bool StorePixels(const std::optional<IconPixels>& pixels, LinkEntry* entry) {
     if (!pixels)
         return false;
-    entry->iconPixels = *pixels;
+    entry->SetPixels(*pixels);
     return true;
 }
 } // namespace
@@ -106,7 +106,7 @@ bool LoadEntryIcon(const std::string& path, LinkEntry* entry, Platform& platform
                 if (alive.expired() || !icon)
                     return; // deleted meanwhile, or no icon: the earlier pixels stay
                 if (const auto pixels = ConvertIcon(*icon))
-                    entry->iconPixels = *pixels;
+                    entry->SetPixels(*pixels);
             });
     } catch (...) {
     }

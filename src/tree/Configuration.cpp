@@ -73,6 +73,29 @@ std::size_t RecordsBytes(std::int32_t count) {
     return static_cast<std::size_t>(count) * RecordBytes;
 }
 
+// Visits the entries below the node in file order, each before the entries inside it, with
+// their depth: at most `remaining` of them and none at depth 100 or more. Stops early when
+// `visit` returns false, and then returns false.
+template <typename Visit>
+bool VisitSavedEntries(const MenuNode& node, int depth, std::int32_t& remaining, Visit& visit) {
+    if (depth < 0 || depth >= DepthLimit)
+        return true;
+    for (std::size_t i = 0; i < node.Count(); ++i) {
+        const MenuNode& child = node.Child(i);
+        if (!child.Tag())
+            continue;
+        if (remaining <= 0)
+            return true;
+        --remaining;
+        if (!visit(*child.Tag(), depth))
+            return false;
+        // Deferred children are commands, never entries.
+        if (child.HasMadeChildren() && !VisitSavedEntries(child, depth + 1, remaining, visit))
+            return false;
+    }
+    return true;
+}
+
 // ---- Files -------------------------------------------------------------------------------
 
 // Closes the handle on every path out of a scope.
@@ -98,32 +121,69 @@ class ScopedFile {
     FileHandle handle_;
 };
 
-bool WriteParts(FileApi& files, FileHandle file, const ConfigurationImage& image) {
-    if (!files.Write(file, image.head.data(), VersionBytes) ||
-        !files.Write(file, image.head.data() + VersionBytes, HeaderBytes))
+// Records go to the file a batch at a time: a tree of 50,000 entries is 44 MB of records, a
+// block a long-running 32-bit process may no longer find in one piece when it saves at exit.
+constexpr std::int32_t RecordsPerWrite = 256;
+
+class RecordBatches {
+  public:
+    RecordBatches(FileApi& files, FileHandle file)
+        : files_(files), file_(file), buffer_(new std::uint8_t[RecordsBytes(RecordsPerWrite)]) {}
+
+    bool Put(const LinkEntry& entry, int depth) {
+        WriteRecord(entry, depth, buffer_.get() + RecordsBytes(used_));
+        return ++used_ < RecordsPerWrite || Flush();
+    }
+    bool Flush() {
+        const std::int32_t used = used_;
+        used_ = 0;
+        return used == 0 || files_.Write(file_, buffer_.get(), RecordsBytes(used));
+    }
+
+  private:
+    FileApi& files_;
+    FileHandle file_;
+    std::unique_ptr<std::uint8_t[]> buffer_;
+    std::int32_t used_ = 0;
+};
+
+// The tree as it is when the save starts; both files are written from it.
+struct SaveSource {
+    const Categories& categories;
+    CategoryCounts counts;
+    std::array<std::uint8_t, RecordsOffset> head;
+};
+
+bool WriteParts(FileApi& files, FileHandle file, const SaveSource& source) {
+    if (!files.Write(file, source.head.data(), VersionBytes) ||
+        !files.Write(file, source.head.data() + VersionBytes, HeaderBytes))
         return false;
+    RecordBatches batches(files, file);
+    const auto menus = source.categories.InFileOrder();
     for (std::size_t i = 0; i < CategoryCount; ++i) {
-        const std::size_t size = RecordsBytes(image.counts[i]);
-        if (size > 0 && !files.Write(file, image.records[i].get(), size))
+        std::int32_t remaining = source.counts[i];
+        auto put = [&](const LinkEntry& entry, int depth) { return batches.Put(entry, depth); };
+        // A category's records end with a write of their own, as they always have.
+        if (!VisitSavedEntries(*menus[i], 0, remaining, put) || !batches.Flush())
             return false;
     }
     return true;
 }
 
-bool WriteNewFile(FileApi& files, const std::string& path, const ConfigurationImage& image) {
+bool WriteNewFile(FileApi& files, const std::string& path, const SaveSource& source) {
     ScopedFile file(files, files.CreateForWriting(path));
     if (!file)
         return false;
     // The flush comes before the rename: otherwise a power cut could leave the renamed file
     // with its name on the disk but not its bytes.
-    return WriteParts(files, file.Get(), image) && files.TruncateHere(file.Get()) &&
+    return WriteParts(files, file.Get(), source) && files.TruncateHere(file.Get()) &&
            files.Flush(file.Get()) && file.Close();
 }
 
 // Afterwards `path` holds either its old content or the whole image, whatever step fails.
-bool ReplaceDurably(FileApi& files, const std::string& path, const ConfigurationImage& image) {
+bool ReplaceDurably(FileApi& files, const std::string& path, const SaveSource& source) {
     const std::string temporary = path + ".tmp";
-    if (WriteNewFile(files, temporary, image) && files.RenameReplacing(temporary, path))
+    if (WriteNewFile(files, temporary, source) && files.RenameReplacing(temporary, path))
         return true;
     files.Remove(temporary);
     return false;
@@ -241,7 +301,7 @@ std::int32_t CountEntries(const MenuNode& node, int depth) {
         if (!child.Tag())
             continue;
         ++count;
-        if (child.HasChildren())
+        if (child.HasMadeChildren()) // deferred children are commands, never entries
             count += CountEntries(child, depth + 1);
     }
     return count;
@@ -249,19 +309,14 @@ std::int32_t CountEntries(const MenuNode& node, int depth) {
 
 void FlattenEntries(const MenuNode& node, int depth, std::int32_t capacity, std::int32_t& next,
                     std::uint8_t* records) {
-    if (depth < 0 || depth >= DepthLimit || next < 0 || next >= capacity)
+    if (next < 0 || next >= capacity)
         return;
-    for (std::size_t i = 0; i < node.Count(); ++i) {
-        const MenuNode& child = node.Child(i);
-        if (!child.Tag())
-            continue;
-        if (next >= capacity)
-            return;
-        WriteRecord(*child.Tag(), depth, records + RecordsBytes(next));
-        ++next;
-        if (child.HasChildren())
-            FlattenEntries(child, depth + 1, capacity, next, records);
-    }
+    std::int32_t remaining = capacity - next;
+    auto write = [&](const LinkEntry& entry, int entryDepth) {
+        WriteRecord(entry, entryDepth, records + RecordsBytes(next++));
+        return true;
+    };
+    VisitSavedEntries(node, depth, remaining, write);
 }
 
 bool RebuildEntries(MenuNode& category, const std::uint8_t* records, std::size_t count,
@@ -290,26 +345,23 @@ bool RebuildEntries(MenuNode& category, const std::uint8_t* records, std::size_t
     return true;
 }
 
-ConfigurationImage BuildConfigurationImage(const Categories& categories) {
-    ConfigurationImage image;
-    PutU32(image.head.data(), FormatVersion);
-    std::uint8_t* header = image.head.data() + VersionBytes;
+CategoryCounts CountsToSave(const Categories& categories) {
+    CategoryCounts counts{};
     const auto menus = categories.InFileOrder();
-    for (std::size_t i = 0; i < CategoryCount; ++i) {
-        // Counted first so that a small tree asks for a small block: room for 10,000 records
-        // up front is 44 MB of address space per save, a block a 32-bit process may not get.
-        const std::int32_t capacity = std::min(CountEntries(*menus[i], 0), MaxRecordsPerCategory);
-        // Left uninitialised: every record is zero-filled as it is written, so the memory is
-        // touched once.
-        image.records[i].reset(new std::uint8_t[RecordsBytes(capacity)]);
-        std::int32_t next = 0;
-        FlattenEntries(*menus[i], 0, capacity, next, image.records[i].get());
-        image.counts[i] = next; // equal to the capacity: both walks take the same entries
-        PutU32(header + 4 * i, static_cast<std::uint32_t>(next));
-    }
+    for (std::size_t i = 0; i < CategoryCount; ++i)
+        counts[i] = std::min(CountEntries(*menus[i], 0), MaxRecordsPerCategory);
+    return counts;
+}
+
+std::array<std::uint8_t, RecordsOffset> BuildHead(const CategoryCounts& counts) {
+    std::array<std::uint8_t, RecordsOffset> head{};
+    PutU32(head.data(), FormatVersion);
+    std::uint8_t* header = head.data() + VersionBytes;
+    for (std::size_t i = 0; i < CategoryCount; ++i)
+        PutU32(header + 4 * i, static_cast<std::uint32_t>(counts[i]));
     // The sixth count and the reserved bytes stay zero.
     header[HeaderMarkerOffset] = 1;
-    return image;
+    return head;
 }
 
 std::optional<CategoryCounts> ReadHeader(const std::uint8_t* data, std::size_t size) {
@@ -389,11 +441,12 @@ bool SaveConfiguration(const Categories& categories, Platform& platform) {
         const auto paths = ConfigurationPathsOf(platform.process);
         if (!paths)
             return false;
-        const ConfigurationImage image = BuildConfigurationImage(categories);
+        const CategoryCounts counts = CountsToSave(categories);
+        const SaveSource source{categories, counts, BuildHead(counts)};
         // The copy first: while Config.dat is being replaced, Config2.dat already holds the
         // whole new tree, and Config.dat still the whole old one.
-        return ReplaceDurably(platform.files, paths->copy, image) &&
-               ReplaceDurably(platform.files, paths->primary, image);
+        return ReplaceDurably(platform.files, paths->copy, source) &&
+               ReplaceDurably(platform.files, paths->primary, source);
     } catch (...) {
         return false;
     }

@@ -68,14 +68,10 @@ void FlattenEntries(const MenuNode& node, int depth, std::int32_t capacity, std:
 bool RebuildEntries(MenuNode& category, const std::uint8_t* records, std::size_t count,
                     Platform& platform);
 
-// The whole file as the save writes it, in the parts it writes: version and header, then
-// the records of each category.
-struct ConfigurationImage {
-    std::array<std::uint8_t, config::RecordsOffset> head{};
-    CategoryCounts counts{};
-    std::array<std::unique_ptr<std::uint8_t[]>, config::CategoryCount> records;
-};
-ConfigurationImage BuildConfigurationImage(const Categories& categories);
+// The counts a save writes: the entries of each category, at most 10,000.
+CategoryCounts CountsToSave(const Categories& categories);
+// The format version and the header for these counts.
+std::array<std::uint8_t, config::RecordsOffset> BuildHead(const CategoryCounts& counts);
 
 // The five record counts when the version and header are valid (all six counts 0 to 10000).
 std::optional<CategoryCounts> ReadHeader(const std::uint8_t* data, std::size_t size);

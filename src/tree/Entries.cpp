@@ -30,8 +30,7 @@ MenuNode& CreateGroupEntry(MenuNode& parent, const std::string& title, std::uint
     auto node = std::make_unique<MenuNode>(title, GroupImageOfKind(kind));
     node->SetTag(std::move(record));
     MenuNode& group = parent.Append(std::move(node));
-    AddGroupActionsMenu(group);
-    AddEntrySeparator(group);
+    group.DeferChildren(&AddGroupMenus);
     return group;
 }
 
@@ -85,14 +84,7 @@ MenuNode& CreateItemEntry(MenuNode& parent, ItemFields&& fields, Platform& platf
         LoadEntryIcon(record.target, node->Tag(), platform);
 
     MenuNode& item = parent.Append(std::move(node));
-    const bool browserCommands = kind == LinkKindInternet;
-    item.Reserve(browserCommands ? 9 : 4);
-    AddItemActionsMenu(item);
-    AddEntrySeparator(item);
-    if (browserCommands)
-        AddBrowserLinkCommands(item);
-    else
-        AddLinkCommands(item);
+    item.DeferChildren(kind == LinkKindInternet ? &AddInternetItemMenus : &AddItemMenus);
     return item;
 }
 
@@ -101,7 +93,7 @@ void ReleaseEntryRecords(MenuNode& node) {
         MenuNode& child = node.Child(i);
         if (!child.Tag())
             continue;
-        if (child.HasChildren())
+        if (child.HasMadeChildren())
             ReleaseEntryRecords(child);
         child.ReleaseTag();
     }

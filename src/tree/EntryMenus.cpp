@@ -12,7 +12,6 @@ void AddEditDeleteMove(MenuNode& actions) {
     actions.Append("Move Current Item to Up", ImageMoveUp, Command::MoveUp);
     actions.Append("Move Current Item to Down", ImageMoveDown, Command::MoveDown);
 }
-} // namespace
 
 void AddGroupActionsMenu(MenuNode& entry) {
     MenuNode& actions = entry.Append("Actions", ImageActions);
@@ -41,6 +40,27 @@ void AddBrowserLinkCommands(MenuNode& entry) {
     entry.Append("Open With Mozilla Firefox", ImageFirefox, Command::OpenWithFirefox);
     entry.Append("Open With Google Chrome", ImageChrome, Command::OpenWithChrome);
     entry.Append("Open With Opera", ImageOpera, Command::OpenWithOpera);
+}
+
+} // namespace
+
+void AddGroupMenus(MenuNode& group) {
+    AddGroupActionsMenu(group);
+    AddEntrySeparator(group);
+}
+
+void AddItemMenus(MenuNode& item) {
+    item.Reserve(4);
+    AddItemActionsMenu(item);
+    AddEntrySeparator(item);
+    AddLinkCommands(item);
+}
+
+void AddInternetItemMenus(MenuNode& item) {
+    item.Reserve(9);
+    AddItemActionsMenu(item);
+    AddEntrySeparator(item);
+    AddBrowserLinkCommands(item);
 }
 
 } // namespace vantrel

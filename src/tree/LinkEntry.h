@@ -35,7 +35,6 @@ constexpr int IconPixelBytes = IconSide * IconSide * 4;
 using IconPixels = std::array<std::uint8_t, IconPixelBytes>;
 
 struct LinkEntry {
-    IconPixels iconPixels{};
     std::string title;
     std::string target;
     std::string parameters;
@@ -54,6 +53,16 @@ struct LinkEntry {
     // shutting down release every record.
     static long LiveCount() { return liveCount_; }
 
+    // The entry's own picture; fully transparent until one is stored. Held apart from the
+    // record and only once there is one: a kilobyte per entry is most of a large tree.
+    const IconPixels& Pixels() const { return pixels_ ? *pixels_ : NoPixels; }
+    IconPixels& MutablePixels() {
+        if (!pixels_)
+            pixels_ = std::make_unique<IconPixels>();
+        return *pixels_;
+    }
+    void SetPixels(const IconPixels& pixels) { MutablePixels() = pixels; }
+
     // Lets work that finishes later (an icon read in the background) tell whether the
     // record still exists by then.
     std::weak_ptr<const void> Lifetime() {
@@ -63,6 +72,8 @@ struct LinkEntry {
     }
 
 private:
+    static inline const IconPixels NoPixels{};
+    std::unique_ptr<IconPixels> pixels_;
     std::shared_ptr<char> lifetime_;
     static inline long liveCount_ = 0;
 };

@@ -23,9 +23,31 @@ int MenuNode::IndexInParent() const {
     return -1;
 }
 
+void MenuNode::DeferChildren(ChildMaker maker) {
+    if (!children_.empty() || maker_)
+        throw std::logic_error("MenuNode::DeferChildren: the node already has children");
+    maker_ = maker;
+}
+
+void MenuNode::MakeDeferredChildrenNow() const {
+    const ChildMaker maker = maker_;
+    maker_ = nullptr;
+    // Nodes are never created const, so the maker may change this one.
+    auto& self = const_cast<MenuNode&>(*this);
+    try {
+        maker(self);
+    } catch (...) {
+        // All or nothing: the next access tries again.
+        children_.clear();
+        maker_ = maker;
+        throw;
+    }
+}
+
 MenuNode& MenuNode::Append(std::unique_ptr<MenuNode> child) {
     if (!child)
         throw std::invalid_argument("MenuNode::Append: null child");
+    MakeDeferredChildren();
     child->parent_ = this;
     children_.push_back(std::move(child));
     return *children_.back();
@@ -36,6 +58,7 @@ MenuNode& MenuNode::Append(std::string caption_, int imageIndex_, Command comman
 }
 
 void MenuNode::Move(std::size_t from, std::size_t to) {
+    MakeDeferredChildren();
     if (from >= children_.size() || to >= children_.size())
         throw std::out_of_range("MenuNode::Move");
     auto node = std::move(children_[from]);
@@ -55,7 +78,10 @@ std::unique_ptr<MenuNode> MenuNode::Remove(MenuNode& child) {
     return nullptr;
 }
 
-void MenuNode::Clear() { children_.clear(); }
+void MenuNode::Clear() {
+    maker_ = nullptr;
+    children_.clear();
+}
 
 MenuNode* MenuNode::Find(const std::string& layoutName) {
     if (name == layoutName)

@@ -37,17 +37,35 @@ public:
     void ReleaseTag() { tag_.reset(); }
 
     MenuNode* Parent() const { return parent_; }
-    std::size_t Count() const { return children_.size(); }
-    bool HasChildren() const { return !children_.empty(); }
-    MenuNode& Child(std::size_t index) const { return *children_.at(index); }
+    std::size_t Count() const {
+        MakeDeferredChildren();
+        return children_.size();
+    }
+    bool HasChildren() const { return maker_ != nullptr || !children_.empty(); }
+    MenuNode& Child(std::size_t index) const {
+        MakeDeferredChildren();
+        return *children_.at(index);
+    }
+
+    // Children that are the same for every entry of a kind (its command submenus) can be left
+    // to be made on first use: a large tree would otherwise hold eight or more nodes per entry
+    // that are never opened. Any access to the children makes them first, so callers see no
+    // difference. Only a node without children may defer them.
+    using ChildMaker = void (*)(MenuNode&);
+    void DeferChildren(ChildMaker maker);
+    // Children made so far, without making deferred ones. Deferred children are commands,
+    // never entries, so walks over the user's entries need not make them.
+    bool HasMadeChildren() const { return !children_.empty(); }
     // Position among the parent's children; -1 without a parent.
     int IndexInParent() const;
 
     MenuNode& Append(std::unique_ptr<MenuNode> child);
     MenuNode& Append(std::string caption, int imageIndex, Command command = Command::None);
-    // Room for this many children without reallocating: entries carry fixed submenus, and a
-    // large tree makes hundreds of thousands of them.
-    void Reserve(std::size_t count) { children_.reserve(count); }
+    // Room for this many children without reallocating.
+    void Reserve(std::size_t count) {
+        MakeDeferredChildren();
+        children_.reserve(count);
+    }
     void Move(std::size_t from, std::size_t to);
     std::unique_ptr<MenuNode> Remove(MenuNode& child);
     void Clear(); // destroys every child (records included)
@@ -59,9 +77,17 @@ public:
     static long LiveCount() { return liveCount_; }
 
 private:
+    void MakeDeferredChildren() const {
+        if (maker_)
+            MakeDeferredChildrenNow();
+    }
+    void MakeDeferredChildrenNow() const;
+
     MenuNode* parent_ = nullptr;
     std::unique_ptr<LinkEntry> tag_;
-    std::vector<std::unique_ptr<MenuNode>> children_;
+    // Mutable: making deferred children on first access does not change what the node holds.
+    mutable ChildMaker maker_ = nullptr;
+    mutable std::vector<std::unique_ptr<MenuNode>> children_;
     static inline long liveCount_ = 0;
 };
 

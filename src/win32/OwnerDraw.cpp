@@ -40,7 +40,7 @@ MenuItemLook LookOf(const MenuNode& node) {
     look.enabled = node.enabled;
     look.checked = node.checked;
     look.imageIndex = node.imageIndex;
-    look.entryPixels = node.Tag() ? &node.Tag()->iconPixels : nullptr;
+    look.entryPixels = node.Tag() ? &node.Tag()->Pixels() : nullptr;
     look.pictures = &MenuPictureList();
     return look;
 }

@@ -174,12 +174,13 @@ TEST_F(EntryCommandsTest, EditingAnItemWritesItBackInPlace) {
 TEST_F(EntryCommandsTest, DeletingAnItemNeverAsksAndReleasesItsRecord) {
     RunItem("a");
     MenuNode& doomed = RunItem("b");
+    MenuNode& command = Action(doomed, "Delete Current Item"); // its submenu is open now
     const long records = LinkEntry::LiveCount();
     const long nodes = MenuNode::LiveCount();
     const long nodesOfItem = 1 + 1 + 5 + 1 + 2; // item, Actions and its 5, separator, 2 links
     // The clicked command lives inside the deleted entry: under ASan any later use of it
     // would fail this test.
-    Click(Action(doomed, "Delete Current Item"));
+    Click(command);
     EXPECT_TRUE(fake.log.Matching("AskYesNo").empty());
     EXPECT_EQ(Captions(run), (std::vector<std::string>{"a"}));
     EXPECT_EQ(LinkEntry::LiveCount(), records - 1);

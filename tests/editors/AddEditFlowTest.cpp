@@ -246,7 +246,7 @@ TEST_F(CreateTest, OnlyApplicationAndFileItemsAreCreatedWithRedirectionSuspended
                                         "SHGetFileInfo path=C:\\Windows\\notepad.exe",
                                         "SHGetFileInfo path=C:\\Windows\\system32\\notepad.exe",
                                         "Wow64RevertWow64FsRedirection cookie=0x5150"}));
-    EXPECT_EQ(notepad.Tag()->iconPixels[0], 1);
+    EXPECT_EQ(notepad.Tag()->Pixels()[0], 1);
 
     fake.log.calls.clear();
     app->SetChecked("RadioButton2", true);
@@ -351,7 +351,7 @@ TEST_F(StoreTest, IconsAreReadAgainInsideTheBracketAndKeptWhenNoneIsFound) {
     MenuNode& file = CreateItemEntry(*menu.categories.files,
                                      ItemFields{"f", "C:\\old.txt", "", "", 0, LinkKindFile, 1},
                                      fake.platform);
-    file.Tag()->iconPixels.fill(7);
+    file.Tag()->MutablePixels().fill(7);
     const auto files = FilesDialog(fake);
     const EntryDialogMode& mode = PrepareForEdit(*files, *file.Tag());
     fake.log.calls.clear();
@@ -361,7 +361,7 @@ TEST_F(StoreTest, IconsAreReadAgainInsideTheBracketAndKeptWhenNoneIsFound) {
                                         "GetDriveType C:\\", // a local disk: read at once
                                         "SHGetFileInfo path=C:\\old.txt",
                                         "Wow64RevertWow64FsRedirection cookie=0x5150"}));
-    EXPECT_EQ(file.Tag()->iconPixels[0], 7); // no icon: the earlier pixels stay
+    EXPECT_EQ(file.Tag()->Pixels()[0], 7); // no icon: the earlier pixels stay
 
     fake.icons.byPath["C:\\Windows\\calc.exe"] = FakeIcons::Solid(9, 9, 9);
     MenuNode& app = CreateItemEntry(
@@ -374,14 +374,14 @@ TEST_F(StoreTest, IconsAreReadAgainInsideTheBracketAndKeptWhenNoneIsFound) {
     StoreEdit(*appDialog, appMode, app, fake.platform, facts);
     EXPECT_EQ(fake.log.Matching("SHGetFileInfo"),
               (std::vector<std::string>{"SHGetFileInfo path=C:\\Windows\\calc.exe"}));
-    EXPECT_EQ(app.Tag()->iconPixels[0], 9);
+    EXPECT_EQ(app.Tag()->Pixels()[0], 9);
 
     // A Windows directory too long for its buffer: the bare name gets no new icon.
     fake.process.windowsDirectory = "C:\\" + std::string(280, 'w');
     fake.log.calls.clear();
     StoreEdit(*appDialog, appMode, app, fake.platform, facts);
     EXPECT_TRUE(fake.log.Matching("SHGetFileInfo").empty());
-    EXPECT_EQ(app.Tag()->iconPixels[0], 9);
+    EXPECT_EQ(app.Tag()->Pixels()[0], 9);
 }
 
 } // namespace

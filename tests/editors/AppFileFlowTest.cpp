@@ -78,7 +78,7 @@ TEST_F(AppFileFlowTest, AddingAnApplicationByPickingTheProgram) {
     EXPECT_EQ(record.kind, LinkKindApplication);
     EXPECT_EQ(record.entryType, 1);
     EXPECT_EQ(record.isGroup, 0);
-    EXPECT_EQ(record.iconPixels[0], 10);
+    EXPECT_EQ(record.Pixels()[0], 10);
 }
 
 TEST_F(AppFileFlowTest, AddingAFolderStartsInFolderModeAndStoresOneTrailingBackslash) {
@@ -177,7 +177,7 @@ TEST_F(AppFileFlowTest, EditingAnApplicationStartsThePickerFromItsProgram) {
     EXPECT_EQ(record.parameters, "-x");
     EXPECT_EQ(record.workDir, "C:\\Tools");
     EXPECT_EQ(record.runAsAdmin, 0);
-    EXPECT_EQ(record.iconPixels[0], 5);
+    EXPECT_EQ(record.Pixels()[0], 5);
 }
 
 struct FilesEditCase {

@@ -28,7 +28,7 @@ struct Drives {
 };
 
 bool HasPicture(const LinkEntry& entry) {
-    return entry.iconPixels[3] != 0;
+    return entry.Pixels()[3] != 0;
 }
 
 TEST(DiskDrivesTest, OneRowPerDriveInLetterOrder) {

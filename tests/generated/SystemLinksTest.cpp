@@ -116,7 +116,7 @@ TEST(SystemLinksTest, SixtyFourBitMachineGetsEveryRowWithItsCodeAndPlace) {
         EXPECT_EQ(row.Tag()->kind, LinkKindSystem);
         EXPECT_EQ(row.Tag()->title, caption);
         EXPECT_EQ(row.imageIndex, -1);
-        EXPECT_NE(row.Tag()->iconPixels[3], 0) << caption; // the icon was stored
+        EXPECT_NE(row.Tag()->Pixels()[3], 0) << caption; // the icon was stored
     }
     EXPECT_EQ(machine.Row("Management Console")->command, Command::None);
     EXPECT_EQ(machine.Row("Desktop")->command, Command::SystemLink);

@@ -41,10 +41,10 @@ TEST(EntryIconTest, AShareIsReadInTheBackgroundAndTheIconArrivesLater) {
     MenuNode& item = CreateItemEntry(parent, fields, fake.platform);
 
     EXPECT_TRUE(fake.log.Matching("SHGetFileInfo").empty()); // nothing asked on this thread
-    EXPECT_EQ(item.Tag()->iconPixels, IconPixels{});
+    EXPECT_EQ(item.Tag()->Pixels(), IconPixels{});
     ASSERT_TRUE(fake.drives.Finish(fields.target, FakeIcons::Solid(10, 20, 30)));
-    EXPECT_EQ(item.Tag()->iconPixels[0], 10);
-    EXPECT_EQ(item.Tag()->iconPixels[3], 255);
+    EXPECT_EQ(item.Tag()->Pixels()[0], 10);
+    EXPECT_EQ(item.Tag()->Pixels()[3], 255);
     ReleaseEntryRecords(parent);
 }
 
@@ -58,13 +58,13 @@ TEST(EntryIconTest, AnAnswerForADeletedEntryOrNoIconChangesNothing) {
     fields.kind = LinkKindApplication;
     MenuNode& kept = CreateItemEntry(parent, fields, fake.platform);
     CreateItemEntry(parent, fields, fake.platform);
-    kept.Tag()->iconPixels[0] = 77;
+    kept.Tag()->MutablePixels()[0] = 77;
 
     ReleaseEntryRecords(parent.Child(1).Parent()->Child(1)); // nothing below an item
     parent.Child(1).ReleaseTag();                            // the second entry is deleted
     EXPECT_TRUE(fake.drives.Finish(fields.target, std::nullopt)); // the first: no icon
     EXPECT_TRUE(fake.drives.Finish(fields.target, FakeIcons::Solid(1, 2, 3)));
-    EXPECT_EQ(kept.Tag()->iconPixels[0], 77);
+    EXPECT_EQ(kept.Tag()->Pixels()[0], 77);
     ReleaseEntryRecords(parent);
 }
 
@@ -73,7 +73,7 @@ TEST(EntryIconTest, LocalTargetsAreReadAtOnce) {
     fake.icons.byPath["C:\\Windows"] = FakeIcons::Solid(5, 6, 7);
     LinkEntry entry;
     EXPECT_TRUE(LoadEntryIcon("%SystemRoot%", &entry, fake.platform));
-    EXPECT_EQ(entry.iconPixels[0], 5);
+    EXPECT_EQ(entry.Pixels()[0], 5);
     EXPECT_TRUE(fake.drives.running.empty());
     EXPECT_FALSE(LoadEntryIcon("C:\\missing", nullptr, fake.platform));
 }

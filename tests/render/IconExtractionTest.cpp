@@ -114,7 +114,7 @@ TEST(ConvertIconTest, NoPixelsWithoutColourOrWithoutAnyTransparency) {
 
 class IconLoadTest : public ::testing::Test {
   protected:
-    IconLoadTest() { entry.iconPixels.fill(0x5A); } // an earlier picture
+    IconLoadTest() { entry.MutablePixels().fill(0x5A); } // an earlier picture
 
     FakePlatform fake;
     LinkEntry entry;
@@ -123,20 +123,20 @@ class IconLoadTest : public ::testing::Test {
 TEST_F(IconLoadTest, PathIconFillsThePixels) {
     fake.icons.byPath["C:\\Windows\\System32\\msconfig.exe"] = FakeIcons::Solid(1, 2, 3);
     EXPECT_TRUE(LoadIconFromPath("%SystemRoot%\\System32\\msconfig.exe", &entry, fake.platform));
-    EXPECT_EQ(entry.iconPixels, FakeIcons::Solid(1, 2, 3).colour);
+    EXPECT_EQ(entry.Pixels(), FakeIcons::Solid(1, 2, 3).colour);
     EXPECT_EQ(fake.log.calls,
               std::vector<std::string>{"SHGetFileInfo path=C:\\Windows\\System32\\msconfig.exe"});
 }
 
 TEST_F(IconLoadTest, FailuresKeepTheEarlierPicture) {
-    const IconPixels earlier = entry.iconPixels;
+    const IconPixels earlier = entry.Pixels();
     EXPECT_FALSE(LoadIconFromPath("C:\\missing.exe", &entry, fake.platform));
     RawIcon monochrome = FakeIcons::Solid(1, 2, 3);
     monochrome.colourRead = false;
     fake.icons.byPath["C:\\mono.exe"] = monochrome;
     EXPECT_FALSE(LoadIconFromPath("C:\\mono.exe", &entry, fake.platform));
     EXPECT_FALSE(LoadIconFromIdList(&fake, &entry, fake.platform));
-    EXPECT_EQ(entry.iconPixels, earlier);
+    EXPECT_EQ(entry.Pixels(), earlier);
 }
 
 TEST_F(IconLoadTest, AbsentEntryOrIdListTouchesNothing) {
@@ -151,7 +151,7 @@ TEST_F(IconLoadTest, IdListIconFillsThePixels) {
     const int specialFolder = 0;
     fake.icons.byIdList[&specialFolder] = FakeIcons::Solid(9, 8, 7);
     EXPECT_TRUE(LoadIconFromIdList(&specialFolder, &entry, fake.platform));
-    EXPECT_EQ(entry.iconPixels, FakeIcons::Solid(9, 8, 7).colour);
+    EXPECT_EQ(entry.Pixels(), FakeIcons::Solid(9, 8, 7).colour);
 }
 
 class ThrowingProcess : public FakeProcess {
@@ -166,9 +166,9 @@ TEST_F(IconLoadTest, AnErrorWhileWorkingIsFalse) {
                       fake.shell, fake.clipboard, fake.folders, fake.drives,
                       fake.power, fake.registryWrite, fake.internet, fake.messages, fake.files,
                       fake.pickers};
-    const IconPixels earlier = entry.iconPixels;
+    const IconPixels earlier = entry.Pixels();
     EXPECT_FALSE(LoadIconFromPath("%SystemRoot%\\notepad.exe", &entry, platform));
-    EXPECT_EQ(entry.iconPixels, earlier);
+    EXPECT_EQ(entry.Pixels(), earlier);
 }
 
 } // namespace

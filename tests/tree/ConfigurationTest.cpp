@@ -242,6 +242,28 @@ struct LoadCase {
     std::string expected; // Describe() of the loaded tree
 };
 
+TEST(ConfigurationRoundTripTest, EntryBelowAnItemFollowsItsCommandsAndIsSavedAgain) {
+    Store store;
+    store.File(PrimaryPath) = FileBytes(RunOnly({Item("I", 0), Item("J", 1), Item("K", 0)}));
+    const std::string stored = store.File(PrimaryPath);
+    Menus loaded;
+    ASSERT_TRUE(store.LoadFresh(loaded).valid);
+
+    const MenuNode& item = loaded.categories().run->Child(2);
+    ASSERT_EQ(item.caption, "I");
+    ASSERT_EQ(item.Count(), 5u);
+    EXPECT_EQ(item.Child(0).caption, "Actions");
+    EXPECT_EQ(item.Child(3).caption, "Copy Link");
+    EXPECT_EQ(item.Child(4).caption, "J");
+    // An item nobody opened has no command nodes yet; saving must not need them either.
+    const MenuNode& unopened = loaded.categories().run->Child(3);
+    ASSERT_EQ(unopened.caption, "K");
+    EXPECT_FALSE(unopened.HasMadeChildren());
+    ASSERT_TRUE(SaveConfiguration(loaded.categories(), store.fake.platform));
+    EXPECT_FALSE(unopened.HasMadeChildren());
+    EXPECT_EQ(store.File(PrimaryPath), stored);
+}
+
 TEST(ConfigurationLoadTest, RecordRules) {
     RecordSpec fullTitle = Item(std::string(101, 'A'), 0);
     fullTitle.target = std::string(261, 'B');

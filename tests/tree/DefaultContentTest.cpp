@@ -71,7 +71,7 @@ TEST(DefaultContentTest, ToolsOfNewerSystemsAreFoundWhereTheyAre) {
     const MenuNode& apps = content.menus.categories().applications->Child(2);
     EXPECT_EQ(apps.Child(9).Tag()->target, "%SystemRoot%\\System32\\msconfig.exe");
     EXPECT_EQ(apps.Child(10).Tag()->target, "%SystemRoot%\\System32\\msinfo32.exe");
-    EXPECT_EQ(apps.Child(10).Tag()->iconPixels[0], 2);
+    EXPECT_EQ(apps.Child(10).Tag()->Pixels()[0], 2);
     // 5 groups and 29 items; the probes' scratch records are gone.
     EXPECT_EQ(LinkEntry::LiveCount(), recordsBefore + 34);
 }

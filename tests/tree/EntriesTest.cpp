@@ -95,8 +95,8 @@ TEST(EntriesTest, BareApplicationNameTakesIconFromWindowsThenSystem32) {
               (std::vector<std::string>{"SHGetFileInfo path=C:\\Windows\\calc.exe",
                                         "SHGetFileInfo path=C:\\Windows\\system32\\calc.exe"}));
     EXPECT_EQ(item.imageIndex, -1);
-    EXPECT_EQ(item.Tag()->iconPixels[0], 1);
-    EXPECT_EQ(item.Tag()->iconPixels[3], 255);
+    EXPECT_EQ(item.Tag()->Pixels()[0], 1);
+    EXPECT_EQ(item.Tag()->Pixels()[3], 255);
 
     fake.log.calls.clear();
     fake.icons.byPath["C:\\Windows\\notepad.exe"] = FakeIcons::Solid(9, 9, 9);
@@ -113,7 +113,7 @@ TEST(EntriesTest, ApplicationWithDirectoryButMissingFileHasBlankIcon) {
     EXPECT_EQ(fake.log.Matching("SHGetFileInfo"),
               (std::vector<std::string>{"SHGetFileInfo path=D:\\Tools\\missing.exe"}));
     EXPECT_EQ(item.imageIndex, -1);
-    EXPECT_EQ(item.Tag()->iconPixels, IconPixels{});
+    EXPECT_EQ(item.Tag()->Pixels(), IconPixels{});
     ReleaseEntryRecords(parent);
 }
 

@@ -19,8 +19,8 @@ TEST_F(RealPlatform, ReadsTheShellIconOfAProgramAndReleasesEveryHandle) {
     const std::string notepad = system.process.WindowsDirectory() + "\\notepad.exe";
     ASSERT_TRUE(LoadIconFromPath(notepad, &entry, system.platform));
     int opaque = 0;
-    for (std::size_t i = 3; i < entry.iconPixels.size(); i += 4)
-        opaque += entry.iconPixels[i] == 255;
+    for (std::size_t i = 3; i < entry.Pixels().size(); i += 4)
+        opaque += entry.Pixels()[i] == 255;
     EXPECT_GT(opaque, 0);
     EXPECT_EQ(LiveHandleCounts(), before);
 }
@@ -28,9 +28,9 @@ TEST_F(RealPlatform, ReadsTheShellIconOfAProgramAndReleasesEveryHandle) {
 TEST_F(RealPlatform, MissingPathLeavesPixelsAlone) {
     const HandleCounts before = LiveHandleCounts();
     LinkEntry entry;
-    entry.iconPixels[0] = 42;
+    entry.MutablePixels()[0] = 42;
     EXPECT_FALSE(LoadIconFromPath("C:\\no\\such\\file.exe", &entry, system.platform));
-    EXPECT_EQ(entry.iconPixels[0], 42);
+    EXPECT_EQ(entry.Pixels()[0], 42);
     EXPECT_EQ(LiveHandleCounts(), before);
 }
 
