@@ -142,7 +142,8 @@ wt_icon_absent() { ! wt_icon_present "$1"; }
 
 # wt_start [exe [files...]]: copies the program (and the given files, if any) into a fresh
 # temporary folder (or into WT_RUN_DIR when that is set) and starts it there. Succeeds once its
-# tray icon is shown (WT_ICON), with WT_PID, WT_WINPID and WT_DIR set.
+# tray icon is shown (WT_ICON), with WT_PID, WT_WINPID and WT_DIR set. Waits WT_START_TIMEOUT
+# seconds (20 unless set) for the icon.
 wt_start() {
     local exe=${1:-$WT_EXE}
     shift || true
@@ -162,8 +163,8 @@ wt_start() {
     (cd "$WT_DIR" && exec wine "./$(basename "$exe")" >"$WT_DIR/wine.log" 2>&1) &
     WT_PID=$!
     WT_STARTED_PIDS+=("$WT_PID")
-    if ! wt_poll 20 wt_find_new_icon "$icons_before"; then
-        wt_log "no new tray icon within 20 s"
+    if ! wt_poll "${WT_START_TIMEOUT:-20}" wt_find_new_icon "$icons_before"; then
+        wt_log "no new tray icon within ${WT_START_TIMEOUT:-20} s"
         return 1
     fi
     local pid
