@@ -70,7 +70,22 @@ wt_begin() {
     trap wt_cleanup EXIT
 }
 
+# A crash of the program shows in its Wine log; names the code where it happened.
+wt_report_crashes() {
+    local log line address
+    for log in "$WT_RUNS/$WT_NAME".*/wine.log; do
+        [[ -f $log ]] || continue
+        while IFS= read -r line; do
+            wt_log "crash: $line"
+            address=$(grep -oE 'at address [0-9A-Fa-f]+' <<<"$line" | awk '{print $3}')
+            [[ -n $address ]] && python3 "$WT_ROOT/scripts/crash-address.py" "0x$address" \
+                "$WT_WINDOWS/src/win32/Vantrel.map" 2>/dev/null | sed 's/^/        /' >&2
+        done < <(grep -a 'Unhandled' "$log" | head -n 3)
+    done
+}
+
 wt_end() {
+    wt_report_crashes
     echo "$WT_NAME: $WT_PASSED passed, $WT_FAILED failed"
     trap - EXIT
     wt_cleanup
