@@ -93,16 +93,6 @@ close_all_menus() {
     wt_close_menus
 }
 
-# The second menu: Home Page, About | Run at System Startup | Exit.
-exit_program() {
-    wt_click_icon 3
-    local menu x y
-    menu=$(wt_wait_menus 1) || return 1
-    wt_menu_rows "$menu" second >/dev/null
-    read -r x y <<<"$(wt_item_centre "$menu" second 4)" || return 1
-    xdotool mousemove "$x" "$y" sleep 0.3 click 1
-}
-
 started=$SECONDS
 if ! WT_START_TIMEOUT=240 wt_start "$WT_EXE" "$stored/Config.dat" "$stored/Config2.dat"; then
     wt_fail "the program starts with 50,000 entries"
@@ -120,7 +110,7 @@ wt_check "the program is still running" wt_process_running "$WT_PID"
 # goes), and a Config2.dat removed meanwhile comes back.
 loaded_inode=$(stat -c %i "$WT_DIR/Config.dat")
 rm -f "$WT_DIR/Config2.dat"
-if exit_program; then
+if wt_exit_program; then
     wt_expect_exit "Exit ends the program" "$WT_PID"
 else
     wt_fail "Exit can be chosen"

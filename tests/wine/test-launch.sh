@@ -85,69 +85,6 @@ prepare_folders() {
     write_config "$WT_RUN_DIR/Config.dat"
 }
 
-# item_bottom menu name n: the screen row just below the n-th item of a menu read under that
-# name (as wt_item_centre finds the item).
-item_bottom() {
-    local left top width height
-    read -r left top width height <<<"$1"
-    local work=$WT_SHOTS/steps/$WT_NAME-$2 step=1 band bands=()
-    while [[ -f $work-$step.png ]]; do
-        band=$(wt_changed_rows "$work-0.png" "$work-$step.png")
-        [[ -n $band ]] && bands+=("$band")
-        step=$((step + 1))
-    done
-    local band_top band_height
-    read -r band_top band_height <<<"$(printf '%s\n' "${bands[@]}" | sort -n -u | sed -n "$3p")"
-    echo $((top + band_top + band_height))
-}
-
-close_menus() { wt_close_menus 2>/dev/null || wt_close_menus; }
-
-MENU=
-DEPTH=
-MAIN_MENU=
-# open_path n...: opens the main menu and rests on its n-th item, then on the given items of
-# each submenu in turn (separators not counted); leaves the last menu in MENU.
-open_path() {
-    wt_click_icon 1
-    DEPTH=1
-    MENU=$(wt_wait_menus 1) || return 1
-    # The main menu never changes and opens at the same place: it is read once.
-    if [[ $MENU != "$MAIN_MENU" ]]; then
-        wt_menu_rows "$MENU" level1 >/dev/null
-        MAIN_MENU=$MENU
-    fi
-    local n x y
-    for n in "$@"; do
-        read -r x y <<<"$(wt_item_centre "$MENU" "level$DEPTH" "$n")" || return 1
-        # Reading a menu leaves its first item lit, and resting on a lit item opens nothing:
-        # rest on the row below first, then on the item.
-        xdotool mousemove "$x" $(($(item_bottom "$MENU" "level$DEPTH" "$n") + 2)) sleep 0.2 \
-            mousemove "$x" "$y"
-        DEPTH=$((DEPTH + 1))
-        MENU=$(wt_wait_menus "$DEPTH") || return 1
-        wt_menu_rows "$MENU" "level$DEPTH" >/dev/null
-    done
-}
-
-# choose n path...: opens the path and clicks the n-th item of its last menu. A press lost
-# while a menu is read leaves it short of the item; the menus are then opened once more.
-choose() {
-    local n=$1 x y attempt
-    shift
-    for attempt in 1 2; do
-        x=
-        open_path "$@" && read -r x y <<<"$(wt_item_centre "$MENU" "level$DEPTH" "$n")"
-        if [[ -n $x ]]; then
-            xdotool mousemove "$x" "$y" sleep 0.3 click 1
-            wt_poll 5 wt_menu_count_is 0 && return 0
-        fi
-        wt_log "the menus did not lead to item $n of $*; once more"
-        close_menus
-    done
-    return 1
-}
-
 record_file() { echo "$1/recorder.exe.record.txt"; }
 record_complete() { grep -qx end "$(record_file "$1")" 2>/dev/null; }
 # The one field of the last record, without the carriage returns a text file may hold.
@@ -174,7 +111,7 @@ check_open() {
     local what=$1 path=$2 dir=$3 cwd=$4
     shift 4
     rm -f "$(record_file "$dir")"
-    if ! choose "$OPEN_LINK" $path; then
+    if ! wt_choose "$OPEN_LINK" $path; then
         wt_fail "$what: the item's submenu offers Open Link"
         return
     fi
@@ -218,7 +155,7 @@ utf16_hex() {
 CLIPBOARD=
 check_copy_link() {
     local text="$APP_TARGET $APP_PARAMETERS"
-    if ! choose "$COPY_LINK" "$APPLICATIONS_ITEM" "$FIRST_ENTRY"; then
+    if ! wt_choose "$COPY_LINK" "$APPLICATIONS_ITEM" "$FIRST_ENTRY"; then
         wt_fail "the application's submenu offers Copy Link"
         return
     fi
