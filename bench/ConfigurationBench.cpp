@@ -145,9 +145,7 @@ struct BenchPlatform {
     FixedDrives drives;
     PosixFiles files;
     testing::FakePlatform fake;
-    Platform platform{process,        fake.registry, icons,  fake.ui,    fake.shell,
-                      fake.clipboard, fake.folders,  drives, fake.power, fake.registryWrite,
-                      fake.internet,  fake.messages, files, fake.pickers};
+    Platform platform = fake.With().Process(process).Icons(icons).Drives(drives).Files(files);
 };
 
 // ---- A large, realistic tree -------------------------------------------------------------

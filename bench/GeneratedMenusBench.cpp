@@ -51,10 +51,7 @@ struct Everywhere : ProcessApi, IconApi, ShellFoldersApi, DrivesApi {
     DriveType TypeOfDrive(const std::string&) override { return type; }
     bool RequestIconInBackground(const std::string&, IconDone) override { return true; }
 
-    Platform platform{*this,      fake.registry,  *this,      fake.ui,
-                      fake.shell, fake.clipboard, *this,      *this,
-                      fake.power, fake.registryWrite, fake.internet, fake.messages, fake.files,
-                      fake.pickers};
+    Platform platform = fake.With().Process(*this).Icons(*this).Folders(*this).Drives(*this);
 };
 
 void BM_RebuildDiskDrives26(benchmark::State& state) {

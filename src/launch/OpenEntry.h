@@ -3,6 +3,7 @@
 
 #include "platform/Platform.h"
 #include "platform/ProcessFacts.h"
+#include "platform/WindowsPaths.h"
 #include "tree/LinkEntry.h"
 
 #include <cstddef>
@@ -10,17 +11,6 @@
 #include <string>
 
 namespace vantrel {
-
-// Applications keep the drive letter and colon ("C:"); files and folders also keep the
-// backslash after it, so "%SystemDrive%" alone names the drive's root.
-constexpr std::size_t ApplicationDriveLength = 2;
-constexpr std::size_t FileDriveLength = 3;
-
-// Replaces one leading %SystemRoot%/%systemroot%, %windir%/%WinDir% or
-// %SystemDrive%/%systemdrive% (exactly those spellings, only at the very start) with the
-// Windows directory or its drive. A token the system cannot resolve stays as written.
-std::string ExpandSystemPrefix(const std::string& target, std::size_t driveLength,
-                               ProcessApi& process);
 
 // One shell call, and whether it runs with file-system redirection switched off.
 struct EntryLaunch {

@@ -1,14 +1,12 @@
 #include "render/IconExtraction.h"
 
-#include "launch/OpenEntry.h"
+#include "platform/WindowsPaths.h"
 
 #include <algorithm>
 
 namespace vantrel {
 
 namespace {
-constexpr std::size_t DirectoryBufferChars = 280;
-
 bool StartsWith(const std::string& text, const char* prefix) {
     return text.rfind(prefix, 0) == 0;
 }
@@ -27,16 +25,9 @@ bool StorePixels(const std::optional<IconPixels>& pixels, LinkEntry* entry) {
 }
 } // namespace
 
-std::string UsableWindowsDirectory(ProcessApi& process) {
-    std::string directory = process.WindowsDirectory();
-    if (directory.empty() || directory.size() > DirectoryBufferChars)
-        return {};
-    return directory;
-}
-
 std::string ExpandLeadingPlaceholders(const std::string& path, ProcessApi& process) {
     // The launcher expands a target the same way; the icon is that of the same file.
-    return ExpandSystemPrefix(path, 2, process);
+    return ExpandSystemPrefix(path, ApplicationDriveLength, process);
 }
 
 std::optional<IconPixels> ConvertIcon(const RawIcon& icon) {

@@ -31,7 +31,4 @@ bool LoadEntryIcon(const std::string& path, LinkEntry* entry, Platform& platform
 // True for a path whose icon lookup may wait on a network or a removable medium.
 bool MayWaitOnTheNetwork(const std::string& path, DrivesApi& drives);
 
-// The Windows directory when the system reports 1 to 280 characters, else empty.
-std::string UsableWindowsDirectory(ProcessApi& process);
-
 } // namespace vantrel

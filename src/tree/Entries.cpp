@@ -1,5 +1,6 @@
 #include "tree/Entries.h"
 
+#include "platform/WindowsPaths.h"
 #include "render/IconExtraction.h"
 #include "tree/EntryMenus.h"
 #include "tree/ImageIndex.h"

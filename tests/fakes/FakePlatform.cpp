@@ -136,4 +136,24 @@ MessageBoxResult FakeUi::AskYesNo(const std::string& text, const std::string& ti
     return answer;
 }
 
+PlatformParts FakePlatform::With() { return PlatformParts(*this); }
+
+PlatformParts::operator Platform() const {
+    FakePlatform& f = fake_;
+    return Platform{process_ ? *process_ : f.process,
+                    f.registry,
+                    icons_ ? *icons_ : f.icons,
+                    f.ui,
+                    shell_ ? *shell_ : f.shell,
+                    f.clipboard,
+                    folders_ ? *folders_ : f.folders,
+                    drives_ ? *drives_ : f.drives,
+                    f.power,
+                    f.registryWrite,
+                    f.internet,
+                    f.messages,
+                    files_ ? *files_ : f.files,
+                    f.pickers};
+}
+
 } // namespace vantrel::testing

@@ -119,6 +119,8 @@ private:
     CallLog& log_;
 };
 
+class PlatformParts;
+
 // Everything together, wired into the Platform the program takes.
 struct FakePlatform {
     CallLog log;
@@ -139,6 +141,31 @@ struct FakePlatform {
     Platform platform{process, registry, icons, ui,            shell,    clipboard,
                       folders, drives,   power, registryWrite, internet, messages, files,
                       pickers};
+
+    // This platform with some parts replaced, for a test that needs one interface to behave
+    // differently: `Platform p = fake.With().Process(throwing);`.
+    PlatformParts With();
+};
+
+class PlatformParts {
+public:
+    explicit PlatformParts(FakePlatform& fake) : fake_(fake) {}
+    PlatformParts& Process(ProcessApi& part) { process_ = &part; return *this; }
+    PlatformParts& Icons(IconApi& part) { icons_ = &part; return *this; }
+    PlatformParts& Shell(ShellApi& part) { shell_ = &part; return *this; }
+    PlatformParts& Folders(ShellFoldersApi& part) { folders_ = &part; return *this; }
+    PlatformParts& Drives(DrivesApi& part) { drives_ = &part; return *this; }
+    PlatformParts& Files(FileApi& part) { files_ = &part; return *this; }
+    operator Platform() const;
+
+private:
+    FakePlatform& fake_;
+    ProcessApi* process_ = nullptr;
+    IconApi* icons_ = nullptr;
+    ShellApi* shell_ = nullptr;
+    ShellFoldersApi* folders_ = nullptr;
+    DrivesApi* drives_ = nullptr;
+    FileApi* files_ = nullptr;
 };
 
 } // namespace vantrel::testing

@@ -228,10 +228,7 @@ TEST(OpenEntryBracketTest, RedirectionIsRestoredWhenTheLaunchThrows) {
     };
     FakePlatform fake;
     ThrowingShell shell(fake.log);
-    Platform platform{fake.process, fake.registry,      fake.icons,    fake.ui,
-                      shell,        fake.clipboard,     fake.folders,  fake.drives,
-                      fake.power,   fake.registryWrite, fake.internet, fake.messages, fake.files,
-                      fake.pickers};
+    Platform platform = fake.With().Shell(shell);
     fake.process.isWow64 = fake.process.hasDisable = fake.process.hasRevert = true;
     ProcessFacts facts;
     ProbeProcessFacts(facts, fake.process);

@@ -162,10 +162,7 @@ class ThrowingProcess : public FakeProcess {
 
 TEST_F(IconLoadTest, AnErrorWhileWorkingIsFalse) {
     ThrowingProcess process(fake.log);
-    Platform platform{process,    fake.registry,  fake.icons,   fake.ui,
-                      fake.shell, fake.clipboard, fake.folders, fake.drives,
-                      fake.power, fake.registryWrite, fake.internet, fake.messages, fake.files,
-                      fake.pickers};
+    Platform platform = fake.With().Process(process);
     const IconPixels earlier = entry.Pixels();
     EXPECT_FALSE(LoadIconFromPath("%SystemRoot%\\notepad.exe", &entry, platform));
     EXPECT_EQ(entry.Pixels(), earlier);

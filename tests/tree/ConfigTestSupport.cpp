@@ -91,9 +91,7 @@ std::string FileBytes(const FileSpec& spec) {
 }
 
 Platform WithProcess(FakePlatform& fake, ProcessApi& process) {
-    return Platform{process,        fake.registry, fake.icons,  fake.ui,    fake.shell,
-                    fake.clipboard, fake.folders,  fake.drives, fake.power, fake.registryWrite,
-                    fake.internet,  fake.messages, fake.files, fake.pickers};
+    return fake.With().Process(process);
 }
 
 std::string Describe(const Categories& categories) {

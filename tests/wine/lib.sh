@@ -70,7 +70,22 @@ wt_begin() {
     trap wt_cleanup EXIT
 }
 
+# A crash of the program shows in its Wine log; names the code where it happened.
+wt_report_crashes() {
+    local log line address
+    for log in "$WT_RUNS/$WT_NAME".*/wine.log; do
+        [[ -f $log ]] || continue
+        while IFS= read -r line; do
+            wt_log "crash: $line"
+            address=$(grep -oE 'at address [0-9A-Fa-f]+' <<<"$line" | awk '{print $3}')
+            [[ -n $address ]] && python3 "$WT_ROOT/scripts/crash-address.py" "0x$address" \
+                "$WT_WINDOWS/src/win32/Vantrel.map" 2>/dev/null | sed 's/^/        /' >&2
+        done < <(grep -a 'Unhandled' "$log" | head -n 3)
+    done
+}
+
 wt_end() {
+    wt_report_crashes
     echo "$WT_NAME: $WT_PASSED passed, $WT_FAILED failed"
     trap - EXIT
     wt_cleanup
@@ -142,7 +157,8 @@ wt_icon_absent() { ! wt_icon_present "$1"; }
 
 # wt_start [exe [files...]]: copies the program (and the given files, if any) into a fresh
 # temporary folder (or into WT_RUN_DIR when that is set) and starts it there. Succeeds once its
-# tray icon is shown (WT_ICON), with WT_PID, WT_WINPID and WT_DIR set.
+# tray icon is shown (WT_ICON), with WT_PID, WT_WINPID and WT_DIR set. Waits WT_START_TIMEOUT
+# seconds (20 unless set) for the icon.
 wt_start() {
     local exe=${1:-$WT_EXE}
     shift || true
@@ -162,8 +178,8 @@ wt_start() {
     (cd "$WT_DIR" && exec wine "./$(basename "$exe")" >"$WT_DIR/wine.log" 2>&1) &
     WT_PID=$!
     WT_STARTED_PIDS+=("$WT_PID")
-    if ! wt_poll 20 wt_find_new_icon "$icons_before"; then
-        wt_log "no new tray icon within 20 s"
+    if ! wt_poll "${WT_START_TIMEOUT:-20}" wt_find_new_icon "$icons_before"; then
+        wt_log "no new tray icon within ${WT_START_TIMEOUT:-20} s"
         return 1
     fi
     local pid
@@ -383,9 +399,9 @@ wt_rows_from_bands() {
     echo "$word"
 }
 
-# wt_item_centre menu name n: prints "x y", the middle of the n-th item (from 1, separators
-# not counted) of a menu that wt_menu_rows has read under that name.
-wt_item_centre() {
+# wt_item_band menu name n: prints "top height", the screen rows of the n-th item (from 1,
+# separators not counted) of a menu that wt_menu_rows has read under that name.
+wt_item_band() {
     local left top width height
     read -r left top width height <<<"$1"
     local work=$WT_SHOTS/steps/$WT_NAME-$2 step=1 band bands=()
@@ -398,7 +414,102 @@ wt_item_centre() {
     chosen=$(printf '%s\n' "${bands[@]}" | sort -n -u | sed -n "$3p")
     [[ -n $chosen ]] || return 1
     read -r band_top band_height <<<"$chosen"
-    echo "$((left + width / 2)) $((top + band_top + band_height / 2))"
+    echo "$((top + band_top)) $band_height"
+}
+
+# wt_item_centre menu name n: prints "x y", the middle of that item.
+wt_item_centre() {
+    local left width band_top band_height
+    read -r left _ width _ <<<"$1"
+    read -r band_top band_height <<<"$(wt_item_band "$@")" || return 1
+    [[ -n $band_top ]] || return 1
+    echo "$((left + width / 2)) $((band_top + band_height / 2))"
+}
+
+# wt_item_bottom menu name n: the screen row just below that item.
+wt_item_bottom() {
+    local band_top band_height
+    read -r band_top band_height <<<"$(wt_item_band "$@")" || return 1
+    [[ -n $band_top ]] || return 1
+    echo $((band_top + band_height))
+}
+
+# ---- Walking the menus with the mouse, as a user does ----
+
+# Several menus deep, one round of Escapes is not always enough.
+wt_close_deep_menus() { wt_close_menus 2>/dev/null || wt_close_menus; }
+
+WT_MENU=
+WT_ROWS=
+WT_DEPTH=
+WT_MAIN_MENU=
+# wt_open_path n...: opens the main menu and rests on its n-th item, then on the given items
+# of each submenu in turn (separators not counted). Every menu is read as it opens, before
+# anything in it is lit; the last one is left in WT_MENU, its row word in WT_ROWS and its
+# depth (1 for the main menu) in WT_DEPTH.
+wt_open_path() {
+    wt_click_icon 1
+    WT_DEPTH=1
+    WT_MENU=$(wt_wait_menus 1) || return 1
+    # The main menu never changes and opens at the same place: it is read once.
+    if [[ $WT_MENU != "$WT_MAIN_MENU" ]]; then
+        WT_ROWS=$(wt_menu_rows "$WT_MENU" level1)
+        WT_MAIN_MENU=$WT_MENU
+    fi
+    local n x y
+    for n in "$@"; do
+        read -r x y <<<"$(wt_item_centre "$WT_MENU" "level$WT_DEPTH" "$n")" || return 1
+        # Reading the menu leaves its first item lit, and resting on a lit item opens nothing:
+        # rest on the row below first (a separator or another item), then on the item.
+        xdotool mousemove "$x" $(($(wt_item_bottom "$WT_MENU" "level$WT_DEPTH" "$n") + 2)) \
+            sleep 0.2 mousemove "$x" "$y"
+        WT_DEPTH=$((WT_DEPTH + 1))
+        WT_MENU=$(wt_wait_menus "$WT_DEPTH") || return 1
+        WT_ROWS=$(wt_menu_rows "$WT_MENU" "level$WT_DEPTH")
+    done
+}
+
+# wt_rows_of name n...: the row word of the menu at the end of the path, with a screenshot
+# under that name; closes the menus.
+wt_rows_of() {
+    local name=$1
+    shift
+    if wt_open_path "$@"; then
+        wt_screenshot "$WT_NAME-$name"
+    else
+        WT_ROWS="?"
+    fi
+    wt_close_deep_menus
+    echo "$WT_ROWS"
+}
+
+# wt_choose n path...: opens the path and clicks the n-th item of its last menu. A press lost
+# while a menu is read leaves it short of the item; the menus are then opened once more.
+wt_choose() {
+    local n=$1 x y attempt
+    shift
+    for attempt in 1 2; do
+        x=
+        wt_open_path "$@" && read -r x y <<<"$(wt_item_centre "$WT_MENU" "level$WT_DEPTH" "$n")"
+        if [[ -n $x ]]; then
+            xdotool mousemove "$x" "$y" sleep 0.3 click 1
+            wt_poll 5 wt_menu_count_is 0 && return 0
+        fi
+        wt_log "the menus did not lead to item $n of $*; once more"
+        wt_close_deep_menus
+    done
+    return 1
+}
+
+# Chooses Exit, the last of the four items of the right-click menu (Home Page, About |
+# Run at System Startup | Exit).
+wt_exit_program() {
+    wt_click_icon 3
+    local menu x y
+    menu=$(wt_wait_menus 1) || return 1
+    wt_menu_rows "$menu" second >/dev/null
+    read -r x y <<<"$(wt_item_centre "$menu" second 4)" || return 1
+    xdotool mousemove "$x" "$y" sleep 0.3 click 1
 }
 
 wt_process_running() { kill -0 "$1" 2>/dev/null; }

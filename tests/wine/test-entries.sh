@@ -97,87 +97,8 @@ click_ok() {
     wt_poll 5 window_gone "$RUN_DIALOG"
 }
 
-# item_bottom menu name n: the screen row just below the n-th item of a menu read under that
-# name (as wt_item_centre finds the item).
-item_bottom() {
-    local left top width height
-    read -r left top width height <<<"$1"
-    local work=$WT_SHOTS/steps/$WT_NAME-$2 step=1 band bands=()
-    while [[ -f $work-$step.png ]]; do
-        band=$(wt_changed_rows "$work-0.png" "$work-$step.png")
-        [[ -n $band ]] && bands+=("$band")
-        step=$((step + 1))
-    done
-    local band_top band_height
-    read -r band_top band_height <<<"$(printf '%s\n' "${bands[@]}" | sort -n -u | sed -n "$3p")"
-    echo $((top + band_top + band_height))
-}
-
-# Five menus deep, one round of Escapes is not always enough.
-close_menus() { wt_close_menus 2>/dev/null || wt_close_menus; }
-
-MENU=
-ROWS=
-DEPTH=
-MAIN_MENU=
-# open_path n...: opens the main menu and rests on its n-th item, then on the given items of
-# each submenu in turn (separators not counted). Every menu is read as it opens, before
-# anything in it is lit; the last one is left in MENU, its row word in ROWS.
-open_path() {
-    wt_click_icon 1
-    DEPTH=1
-    MENU=$(wt_wait_menus 1) || return 1
-    # The main menu never changes and opens at the same place: it is read once.
-    if [[ $MENU != "$MAIN_MENU" ]]; then
-        ROWS=$(wt_menu_rows "$MENU" level1)
-        MAIN_MENU=$MENU
-    fi
-    local n x y
-    for n in "$@"; do
-        read -r x y <<<"$(wt_item_centre "$MENU" "level$DEPTH" "$n")" || return 1
-        # Reading the menu leaves its first item lit, and resting on a lit item opens nothing:
-        # rest on the row below first (a separator or another item), then on the item.
-        xdotool mousemove "$x" $(($(item_bottom "$MENU" "level$DEPTH" "$n") + 2)) sleep 0.2 \
-            mousemove "$x" "$y"
-        DEPTH=$((DEPTH + 1))
-        MENU=$(wt_wait_menus "$DEPTH") || return 1
-        ROWS=$(wt_menu_rows "$MENU" "level$DEPTH")
-    done
-}
-
-# rows_of name n...: the row word of the menu at the end of the path; closes the menus.
-rows_of() {
-    local name=$1
-    shift
-    if open_path "$@"; then
-        wt_screenshot "$WT_NAME-$name"
-    else
-        ROWS="?"
-    fi
-    close_menus
-    echo "$ROWS"
-}
-
-# choose n path...: opens the path and clicks the n-th item of its last menu. A press lost
-# while a menu is read leaves it short of the item; the menus are then opened once more.
-choose() {
-    local n=$1 x y attempt
-    shift
-    for attempt in 1 2; do
-        x=
-        open_path "$@" && read -r x y <<<"$(wt_item_centre "$MENU" "level$DEPTH" "$n")"
-        if [[ -n $x ]]; then
-            xdotool mousemove "$x" "$y" sleep 0.3 click 1
-            wt_poll 5 wt_menu_count_is 0 && return 0
-        fi
-        wt_log "the menus did not lead to item $n of $*; once more"
-        close_menus
-    done
-    return 1
-}
-
 add_group() {
-    choose 1 "$RUN_ITEM" || { wt_fail "Run offers Add New Item"; return 1; }
+    wt_choose 1 "$RUN_ITEM" || { wt_fail "Run offers Add New Item"; return 1; }
     wait_dialog add-group || { wt_fail "Add New Item opens $RUN_DIALOG"; return 1; }
     wt_pass "Add New Item in Run opens $RUN_DIALOG"
     click_window 'Add/Edit group'
@@ -186,7 +107,7 @@ add_group() {
     wt_screenshot "$WT_NAME-add-group-typed"
     click_ok || { wt_fail "Ok closes the dialog of the new group"; return 1; }
     wt_expect "Run now holds Add New Item, a separator and the group" "I-I" \
-        "$(rows_of run "$RUN_ITEM")"
+        "$(wt_rows_of run "$RUN_ITEM")"
 }
 
 # Paths through the menus (items counted without separators): Run; the group in Run; the
@@ -198,7 +119,7 @@ GROUP_ACTIONS_PATH=("$RUN_ITEM" 2 1)
 item_actions_path() { echo "$RUN_ITEM" 2 $(($1 + 1)) 1; }
 
 add_item() {
-    if ! choose 1 "${GROUP_ACTIONS_PATH[@]}" || ! wait_dialog "add-item-$1"; then
+    if ! wt_choose 1 "${GROUP_ACTIONS_PATH[@]}" || ! wait_dialog "add-item-$1"; then
         wt_fail "Add New Item in the group's Actions opens $RUN_DIALOG"
         return 1
     fi
@@ -222,7 +143,7 @@ edit_text() {
 
 # Opens "Edit Current Item" of the n-th item of the group.
 open_item_editor() {
-    choose 1 $(item_actions_path "$1") || return 1
+    wt_choose 1 $(item_actions_path "$1") || return 1
     wait_dialog "edit-item-$1" || return 1
 }
 
@@ -234,7 +155,7 @@ cancel_dialog() {
 check_add_item() {
     add_item 1 "$FIRST_TITLE" "$FIRST_TARGET" || return
     wt_expect "the group now holds Actions, a separator and the item" "I-I" \
-        "$(rows_of group "${GROUP_PATH[@]}")"
+        "$(wt_rows_of group "${GROUP_PATH[@]}")"
 }
 
 check_edit_item() {
@@ -252,8 +173,8 @@ check_edit_item() {
 
 check_move_up() {
     add_item 2 "$SECOND_TITLE" "$SECOND_TARGET" || return
-    wt_expect "the group holds both items" "I-II" "$(rows_of group2 "${GROUP_PATH[@]}")"
-    if ! choose 3 $(item_actions_path 2); then
+    wt_expect "the group holds both items" "I-II" "$(wt_rows_of group2 "${GROUP_PATH[@]}")"
+    if ! wt_choose 3 $(item_actions_path 2); then
         wt_fail "the second item's Actions offer Move Current Item to Up"
         return
     fi
@@ -270,7 +191,7 @@ check_move_up() {
 confirm_shown() { window_shown Confirm; }
 # delete_group key: chooses Delete Current Item on the group and answers the box with the key.
 delete_group() {
-    choose 3 "${GROUP_ACTIONS_PATH[@]}" || { wt_fail "the group's Actions offer Delete"; return 1; }
+    wt_choose 3 "${GROUP_ACTIONS_PATH[@]}" || { wt_fail "the group's Actions offer Delete"; return 1; }
     if ! wt_poll 10 confirm_shown; then
         wt_fail "deleting a group asks first, in a box titled Confirm"
         return 1
@@ -284,20 +205,10 @@ delete_group() {
 
 check_delete_group() {
     delete_group n || return
-    wt_expect "No keeps the group" "I-I" "$(rows_of run-after-no "${RUN_PATH[@]}")"
+    wt_expect "No keeps the group" "I-I" "$(wt_rows_of run-after-no "${RUN_PATH[@]}")"
     delete_group Return || return
     wt_expect "Yes removes the group: Run holds Add New Item and its separator" "I-" \
-        "$(rows_of run-after-yes "${RUN_PATH[@]}")"
-}
-
-# The second menu: Home Page, About | Run at System Startup | Exit.
-exit_program() {
-    wt_click_icon 3
-    local menu x y
-    menu=$(wt_wait_menus 1) || return 1
-    wt_menu_rows "$menu" second >/dev/null
-    read -r x y <<<"$(wt_item_centre "$menu" second 4)" || return 1
-    xdotool mousemove "$x" "$y" sleep 0.3 click 1
+        "$(wt_rows_of run-after-yes "${RUN_PATH[@]}")"
 }
 
 # Starts the program on an empty tree (no Config.dat would give the first start's examples),
@@ -325,7 +236,7 @@ check_saved_tree() {
         wt_end
     fi
     wt_expect "the next start shows the group in Run again" "I-I" \
-        "$(rows_of run-restarted "${RUN_PATH[@]}")"
+        "$(wt_rows_of run-restarted "${RUN_PATH[@]}")"
 }
 
 if ! start_program; then
@@ -333,13 +244,13 @@ if ! start_program; then
     wt_end
 fi
 if add_group && check_add_item && check_edit_item && check_move_up; then
-    wt_check "the second menu offers Exit" exit_program
+    wt_check "the second menu offers Exit" wt_exit_program
     wt_expect_exit "Exit ends the program normally" "$WT_PID"
     check_saved_tree
 fi
 check_delete_group
 
-wt_check "the second menu offers Exit" exit_program
+wt_check "the second menu offers Exit" wt_exit_program
 wt_expect_exit "Exit ends the program normally" "$WT_PID"
 wt_expect "after the delete Config.dat holds no Run records" "others 0 0 0 0;" \
     "$(saved_run_records)"

@@ -121,13 +121,12 @@ new_explorer_window() {
 
 has_new_explorer_window() { new_explorer_window "$1" >/dev/null; }
 
-# Explorer opens over the tray, where the next clicks go. Its window is moved aside rather
-# than closed: Wine's Explorer windows may belong to the process that shows the tray, and
-# closing the last one can end that process and the tray with it.
-move_explorer_aside() {
-    local window
-    window=$(timeout 10 xdotool search --sync --onlyvisible --name '\(C:\)$' | head -n1)
-    [[ -n $window ]] && xdotool windowmove "$window" 600 500 2>/dev/null &&
+explorer_closed() { [[ -z $(wt_winlist --class "$EXPLORER_CLASS" --visible) ]]; }
+
+# Closes Explorer as its close box does (WM_CLOSE); the program and its icon stay.
+close_explorer() {
+    wt_winlist --class "$EXPLORER_CLASS" --post 16:0 >/dev/null
+    wt_poll 10 explorer_closed && sleep 1 && wt_process_running "$WT_PID" &&
         wt_poll 5 wt_icon_present "$(wt_icon_hwnd)"
 }
 
@@ -155,7 +154,7 @@ check_drive_opens() {
     else
         wt_fail "choosing C: opens an Explorer window"
     fi
-    wt_check "Explorer moves off the tray, and the tray stays" move_explorer_aside
+    wt_check "closing Explorer leaves the program and its icon" close_explorer
     wt_close_menus
 }
 

@@ -1,0 +1,189 @@
+#!/usr/bin/env bash
+# Opening and copying the user's links, for real under Wine. A stand-in program (recorder.exe)
+# writes down the arguments and the folder it was started with:
+# - "Open Link" on an application hands its stored parameters to the program as they are
+#   written, quotation marks included, and starts it in the item's working folder; one named
+#   from %SystemDrive% without parameters or working folder runs alone in the program's folder;
+# - "Open Link" on a command line runs the text up to the first blank as the program, with the
+#   rest (the blanks after the program name skipped) as its parameters, unquoted and
+#   unchanged, in the program's own folder;
+# - "Copy Link" leaves the application and its parameters on the clipboard as text, marked
+#   with the system's default locale, so another program can read it in any format.
+set -uo pipefail
+source "$(dirname "$0")/lib.sh"
+wt_begin launch
+
+DRIVE_C=$WINEPREFIX/drive_c
+# The application lives in a folder whose name holds a blank; a command line's program name
+# ends at the first blank, so its copy lives in one without. Each copy writes its own record.
+APP_DIR_WIN='C:\Launch Tools'
+APP_DIR="$DRIVE_C/Launch Tools"
+LINE_DIR_WIN='C:\launch'
+LINE_DIR=$DRIVE_C/launch
+WORK_DIR_WIN='C:\Launch Work'
+WORK_DIR="$DRIVE_C/Launch Work"
+PROGRAM_DIR_WIN='C:\Vantrel Launch'
+export WT_RUN_DIR="$DRIVE_C/Vantrel Launch"
+
+APP_TITLE='Recorded application'
+APP_TARGET="$APP_DIR_WIN\\recorder.exe"
+APP_PARAMETERS='first "second word"  "say \"hi\"" last'
+APP_ARGV=("$APP_TARGET" first 'second word' 'say "hi"' last)
+# An application named from the system drive, with neither parameters nor working folder: it
+# runs in the program's own folder.
+BARE_TITLE='Recorded bare application'
+BARE_TARGET='%SystemDrive%\launch\recorder.exe'
+BARE_ARGV=('C:\launch\recorder.exe')
+LINE_TITLE='Recorded command line'
+LINE_PROGRAM="$LINE_DIR_WIN\\recorder.exe"
+LINE_PARAMETERS='one "two three" four\"five  "six'
+LINE_TARGET="$LINE_PROGRAM   $LINE_PARAMETERS"
+LINE_ARGV=("$LINE_PROGRAM" one 'two three' 'four"five' six)
+
+# Items of the main menu, separators not counted: 1 Home Page, 2 Files and Folders,
+# 3 Internet Links, 4 Network Resources, 5 Applications, 6 Run. A category holds Add New Item,
+# a separator, then its entries; an item's own submenu holds Actions, a separator, Open Link
+# and Copy Link.
+APPLICATIONS_ITEM=5
+RUN_ITEM=6
+FIRST_ENTRY=2
+OPEN_LINK=2
+COPY_LINK=3
+CF_TEXT=1
+CF_LOCALE=16
+
+# Config.dat with one command line in Run and two applications in Applications, written the
+# way the program saves them.
+write_config() {
+    python3 - "$WT_ROOT/scripts/make-config.py" "$1" "$LINE_TITLE" "$LINE_TARGET" \
+        "$APP_TITLE" "$APP_TARGET" "$APP_PARAMETERS" "$WORK_DIR_WIN" "$BARE_TITLE" \
+        "$BARE_TARGET" <<'PYTHON'
+import importlib.util, struct, sys
+spec = importlib.util.spec_from_file_location("make_config", sys.argv[1])
+config = importlib.util.module_from_spec(spec)
+spec.loader.exec_module(config)
+(out, line_title, line_target, app_title, app_target, app_parameters, work_dir, bare_title,
+ bare_target) = sys.argv[2:]
+run = [config.record(line_title, 3, 0, False, line_target)]
+applications = [config.record(app_title, 4, 0, False, app_target, app_parameters, work_dir),
+                config.record(bare_title, 4, 0, False, bare_target)]
+header = bytearray(6004)
+header[0:24] = struct.pack("<6i", len(run), len(applications), 0, 0, 0, 0)
+header[2003] = 1
+with open(out, "wb") as f:
+    f.write(struct.pack("<I", 1))
+    f.write(header)
+    f.write(b"".join(run + applications))
+PYTHON
+}
+
+prepare_folders() {
+    rm -rf "$APP_DIR" "$LINE_DIR" "$WORK_DIR" "$WT_RUN_DIR"
+    mkdir -p "$APP_DIR" "$LINE_DIR" "$WORK_DIR" "$WT_RUN_DIR"
+    cp "$WT_TOOLS/recorder.exe" "$APP_DIR/"
+    cp "$WT_TOOLS/recorder.exe" "$LINE_DIR/"
+    write_config "$WT_RUN_DIR/Config.dat"
+}
+
+record_file() { echo "$1/recorder.exe.record.txt"; }
+record_complete() { grep -qx end "$(record_file "$1")" 2>/dev/null; }
+# The one field of the last record, without the carriage returns a text file may hold.
+record_field() { tr -d '\r' <"$(record_file "$1")" | sed -n "s/^$2=//p" | tail -n1; }
+record_argv() {
+    local argc i
+    argc=$(record_field "$1" argc)
+    for ((i = 0; i < ${argc:-0}; i++)); do
+        printf '[%s]' "$(record_field "$1" "argv\\[$i\\]")"
+    done
+}
+bracketed() { printf '[%s]' "$@"; }
+# command_line_end dir text: as many characters from the end of the recorded command line as
+# the text holds.
+command_line_end() {
+    local line
+    line=$(record_field "$1" commandline)
+    ((${#line} >= ${#2})) && echo "${line: -${#2}}" || echo "$line"
+}
+
+# check_open "what" "category n" dir cwd argv...: chooses Open Link on the n-th entry of the
+# category and checks the one record the recorder in dir writes.
+check_open() {
+    local what=$1 path=$2 dir=$3 cwd=$4
+    shift 4
+    rm -f "$(record_file "$dir")"
+    if ! wt_choose "$OPEN_LINK" $path; then
+        wt_fail "$what: the item's submenu offers Open Link"
+        return
+    fi
+    if ! wt_poll 20 record_complete "$dir"; then
+        wt_fail "$what: Open Link starts the program"
+        return
+    fi
+    wt_expect "$what: Open Link starts the program once" 1 \
+        "$(grep -c '^--- launch$' "$(record_file "$dir")")"
+    wt_expect "$what: the arguments arrive" "$(bracketed "$@")" "$(record_argv "$dir")"
+    wt_expect "$what: it runs in" "$cwd" "$(record_field "$dir" cwd)"
+    wt_log "$what: command line $(record_field "$dir" commandline)"
+}
+
+check_open_application() {
+    check_open "application" "$APPLICATIONS_ITEM $FIRST_ENTRY" "$APP_DIR" "$WORK_DIR_WIN" \
+        "${APP_ARGV[@]}"
+    wt_expect "application: the command line ends in the stored parameters, unchanged" \
+        " $APP_PARAMETERS" "$(command_line_end "$APP_DIR" " $APP_PARAMETERS")"
+}
+
+check_open_bare_application() {
+    check_open "bare application" "$APPLICATIONS_ITEM $((FIRST_ENTRY + 1))" "$LINE_DIR" \
+        "$PROGRAM_DIR_WIN" "${BARE_ARGV[@]}"
+}
+
+check_open_command_line() {
+    check_open "command line" "$RUN_ITEM $FIRST_ENTRY" "$LINE_DIR" "$PROGRAM_DIR_WIN" \
+        "${LINE_ARGV[@]}"
+    wt_expect "command line: the command line ends in the text after the program name" \
+        " $LINE_PARAMETERS" "$(command_line_end "$LINE_DIR" " $LINE_PARAMETERS")"
+}
+
+clipboard_field() { sed -n "s/^$1=//p" <<<"$CLIPBOARD"; }
+has_format() { [[ ",$(clipboard_field formats)," == *",$1,"* ]]; }
+# UTF-16 code units in hex, 4 digits each, terminating zero included.
+utf16_hex() {
+    python3 -c 'import sys; print("".join("%04X" % ord(c) for c in sys.argv[1] + "\0"))' "$1"
+}
+
+CLIPBOARD=
+check_copy_link() {
+    local text="$APP_TARGET $APP_PARAMETERS"
+    if ! wt_choose "$COPY_LINK" "$APPLICATIONS_ITEM" "$FIRST_ENTRY"; then
+        wt_fail "the application's submenu offers Copy Link"
+        return
+    fi
+    CLIPBOARD=$(wt_wine_tool clipread)
+    wt_log "clipboard: $(tr '\n' ';' <<<"$CLIPBOARD")"
+    wt_expect "Copy Link leaves the target and the parameters as text" "$text" \
+        "$(clipboard_field text)"
+    wt_check "the text is offered as CF_TEXT" has_format "$CF_TEXT"
+    wt_check "and marked with CF_LOCALE" has_format "$CF_LOCALE"
+    wt_expect "the locale is the system's default" "$(clipboard_field system_default_lcid)" \
+        "$(clipboard_field locale)"
+    wt_expect "a program reading Unicode gets the same text" "$(utf16_hex "$text")" \
+        "$(clipboard_field unicode_hex)"
+}
+
+no_recorder_running() { [[ -z $(wt_winlist --processes --exe recorder.exe) ]]; }
+
+prepare_folders
+if ! wt_start; then
+    wt_fail "the tray icon appears"
+    wt_end
+fi
+wt_dismiss_balloon
+check_open_application
+check_open_bare_application
+check_open_command_line
+check_copy_link
+wt_close
+wt_expect_exit "the program ends normally" "$WT_PID"
+wt_check "no recorder is left running" wt_poll 5 no_recorder_running
+wt_end
