@@ -4,6 +4,7 @@
 # and makes, in build/dist/:
 #   Vantrel-<version>-portable.zip   Vantrel.exe, ReadMe.txt and License.txt
 #   Vantrel-<version>-setup.exe      the per-user installer (NSIS, package/Vantrel.nsi)
+#   Vantrel-<version>.map            the exe's link map, kept for crash addresses, not shipped
 # The version is read from the version resource of the exe just built, so the file names, the
 # installer's own version and the version Windows shows for the program all agree.
 # VANTREL_BUILD_DIR moves the build folder (as for the tests).
@@ -53,6 +54,9 @@ rm -f "$zip_file" "$setup_file"
 makensis -V2 -NOCD -INPUTCHARSET UTF8 \
     "-DVERSION=$version" "-DVERSION4=$version4" "-DSTAGE=$stage" \
     "-DICON=$ROOT/art/rendered/Vantrel.ico" "-DOUTFILE=$setup_file" package/Vantrel.nsi
+
+# Not shipped: the link map of exactly this exe, for naming the code at a crash address.
+cp "$WINDOWS/src/win32/Vantrel.map" "$DIST/Vantrel-$version.map" 2>/dev/null || true
 
 for file in "$EXE" "$zip_file" "$setup_file"; do
     printf '%10d bytes  %s\n' "$(stat -c %s "$file")" "${file#"$ROOT"/}"

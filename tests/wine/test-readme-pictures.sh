@@ -122,16 +122,13 @@ press_return() {
 # down n: n presses of Down, from no lit item to the n-th item.
 down() { repeat Down "$1"; }
 
-# Five menus deep, one round of Escapes is not always enough.
-close_menus() { wt_close_menus 2>/dev/null || wt_close_menus; }
-
 # open_menus button count key...: opens a tray menu with that button, presses the keys and
 # waits until count menus are open and painted.
 open_menus() {
     local button=$1 count=$2
     shift 2
     # A click on the icon while a menu is open only closes that menu.
-    wt_menu_count_is 0 || close_menus || return 1
+    wt_menu_count_is 0 || wt_close_deep_menus || return 1
     wt_click_icon "$button"
     park_pointer
     wt_wait_menus 1 >/dev/null || return 1
@@ -174,7 +171,7 @@ picture_of_menus() {
         wt_screenshot "$WT_NAME-$name-failed"
         wt_fail "$name: $2 menus open (found $(wt_menus | wc -l))"
     fi
-    close_menus
+    wt_close_deep_menus
 }
 
 # dialog_field n...: columns of winlist's line for the newest visible top-level window of the
@@ -208,7 +205,7 @@ picture_of_dialog() {
     if ! open_menus "$@" || ! press_in_menu Return || ! wt_poll 10 dialog_shown; then
         wt_screenshot "$WT_NAME-$name-failed"
         wt_fail "$name: the dialog opens ($(wt_menus | wc -l) menus open)"
-        close_menus
+        wt_close_deep_menus
         return
     fi
     local rectangle
