@@ -15,7 +15,7 @@ void MainForm::PopupMenuDelItemClick(MenuNode& item) {
         return;
     // Only groups ask: they take everything below them along.
     if (entry->Tag()->entryType == EntryTypeGroup &&
-        platform_.ui.AskYesNo(DeleteGroupQuestion, ConfirmTitle) != MessageBoxResult::Yes)
+        platform_.ui.AskYesNo(DeleteGroupQuestion, ConfirmTitle, DefaultAnswer::Yes) != MessageBoxResult::Yes)
         return;
     // This destroys the clicked item too: nothing may use `item` from here on.
     DeleteEntry(*entry);

@@ -1,6 +1,7 @@
 #include "app/MainForm.h"
 
 #include "app/Forms.h"
+#include "tree/Configuration.h"
 #include "tree/Entries.h"
 #include "update/CheckVersion.h"
 #include "update/StartupSwitch.h"
@@ -67,7 +68,7 @@ void MainForm::ReleaseMenu(MenuNode& menu) {
 
 void MainForm::FormDestroy() {
     try {
-        if (facts_.startupComplete && !savedAtSessionEnd_)
+        if (facts_.startupComplete && !savedAtSessionEnd_ && !savedAtExit_)
             SaveConfiguration();
         for (MenuNode* menu :
              {main_.disks, main_.system, main_.categories.run, main_.categories.applications,
@@ -141,6 +142,24 @@ void MainForm::MenuItemClick(MenuNode& item) {
     }
 }
 
-void MainForm::PopupMenuSubExitClick() { platform_.ui.CloseMainForm(); }
+namespace {
+std::string SaveFailedQuestion(ProcessApi& process) {
+    const auto paths = ConfigurationPathsOf(process);
+    const std::string where = paths ? paths->primary : std::string(config::PrimaryName);
+    return "Your shortcuts could not be saved to " + where +
+           ".\n\nExit anyway? The changes since they were last saved will be lost.";
+}
+} // namespace
+
+void MainForm::PopupMenuSubExitClick() {
+    // Saved here, while the program can still stay: a save that fails (a folder that is not
+    // writable, a full disk) would otherwise lose the user's changes without a word.
+    if (!SaveConfiguration() &&
+        platform_.ui.AskYesNo(SaveFailedQuestion(platform_.process), ProgramTitle,
+                              DefaultAnswer::No) != MessageBoxResult::Yes)
+        return;
+    savedAtExit_ = true;
+    platform_.ui.CloseMainForm();
+}
 
 } // namespace vantrel

@@ -56,7 +56,9 @@ public:
     void BuildSystemLinksMenu();
     bool LoadConfiguration();
     void CreateDefaultContent();
-    void SaveConfiguration();
+    // False only when a save was tried and failed; a save that is not allowed (start-up
+    // unfinished, stored files that hold more than the tree) counts as done.
+    bool SaveConfiguration();
     void BuildDiskDrivesMenu();
     void StopVersionCheck();
 
@@ -96,6 +98,7 @@ private:
     SubMenuLayout sub_;
     std::unique_ptr<Forms> forms_;
     bool savedAtSessionEnd_ = false;
+    bool savedAtExit_ = false;
     DriveIconRequests driveIconRequests_; // drive icons still being looked up
     std::unique_ptr<CheckVersion> checkVersion_; // the check reference; UI thread only
     // Set when the stored configuration files hold something the tree does not.

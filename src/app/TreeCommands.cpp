@@ -11,12 +11,12 @@ bool MainForm::LoadConfiguration() {
     return report.valid;
 }
 
-void MainForm::SaveConfiguration() {
+bool MainForm::SaveConfiguration() {
     // A start-up that failed half-way holds a partial tree that must never replace the
     // stored one; nor may a tree that lacks what the stored files hold.
     if (!facts_.startupComplete || keepStoredFiles_)
-        return;
-    vantrel::SaveConfiguration(main_.categories, platform_);
+        return true;
+    return vantrel::SaveConfiguration(main_.categories, platform_);
 }
 
 void MainForm::CreateDefaultContent() {

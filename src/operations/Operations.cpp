@@ -78,7 +78,7 @@ void RunOperation(Command command, Platform& platform, const ProcessFacts& facts
     const Operation* operation = FindOperation(command);
     if (!operation)
         return;
-    if (platform.ui.AskYesNo(OperationQuestion, OperationConfirmTitle) != MessageBoxResult::Yes)
+    if (platform.ui.AskYesNo(OperationQuestion, OperationConfirmTitle, DefaultAnswer::Yes) != MessageBoxResult::Yes)
         return;
     if (EndsSessionOrSuspends(operation->call)) {
         if (facts.startupComplete)

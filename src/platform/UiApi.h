@@ -11,6 +11,9 @@ enum class ModalResult;
 
 enum class MessageBoxResult { Yes, No, Ok, Cancel, Other };
 
+// The button a question box starts on. No, where Yes would lose something.
+enum class DefaultAnswer { Yes, No };
+
 class UiApi {
 public:
     virtual ~UiApi() = default;
@@ -30,8 +33,9 @@ public:
     // Shows a dialog modally, centred on the screen, until its result is set; the close
     // box gives Cancel.
     virtual ModalResult ShowModal(DialogModel& dialog) = 0;
-    // Yes/No question box with the question icon.
-    virtual MessageBoxResult AskYesNo(const std::string& text, const std::string& title) = 0;
+    // Yes/No question box with the question icon; Enter gives the default answer.
+    virtual MessageBoxResult AskYesNo(const std::string& text, const std::string& title,
+                                      DefaultAnswer defaultAnswer) = 0;
 };
 
 } // namespace vantrel

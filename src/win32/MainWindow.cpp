@@ -293,11 +293,13 @@ ModalResult MainWindow::ShowModal(DialogModel& dialog) {
     return result;
 }
 
-MessageBoxResult MainWindow::AskYesNo(const std::string& text, const std::string& title) {
+MessageBoxResult MainWindow::AskYesNo(const std::string& text, const std::string& title,
+                                      DefaultAnswer defaultAnswer) {
     ++modalDepth_;
+    const UINT defaultButton = defaultAnswer == DefaultAnswer::No ? MB_DEFBUTTON2 : MB_DEFBUTTON1;
     const int answer =
         MessageBoxA(GetLastActivePopup(window_), text.c_str(), title.c_str(),
-                    MB_YESNO | MB_ICONQUESTION);
+                    MB_YESNO | MB_ICONQUESTION | defaultButton);
     --modalDepth_;
     DeliverPendingVersionResult();
     if (closeRequested_) {

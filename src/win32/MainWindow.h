@@ -33,7 +33,8 @@ public:
     void ShowPopupMenu(MenuNode& menu, int x, int y) override;
     void CloseMainForm() override;
     ModalResult ShowModal(DialogModel& dialog) override;
-    MessageBoxResult AskYesNo(const std::string& text, const std::string& title) override;
+    MessageBoxResult AskYesNo(const std::string& text, const std::string& title,
+                              DefaultAnswer defaultAnswer) override;
 
     static constexpr UINT TrayCallbackMessage = WM_APP + 1;
     static constexpr UINT TrayIconId = 1;

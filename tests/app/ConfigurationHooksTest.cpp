@@ -50,6 +50,45 @@ TEST(ConfigurationHooksTest, SessionEndSavesOnceAndDestroyDoesNotSaveAgain) {
     EXPECT_EQ(SavesIn(fake.log), 1u);
 }
 
+TEST(ConfigurationHooksTest, ExitThatCannotSaveAsksBeforeLosingChanges) {
+    FakePlatform fake;
+    MainForm form(fake.platform);
+    form.FormCreate();
+    fake.files.readOnlyDirectory = true;
+
+    // No: the program stays, with the tree, and a later Exit tries again.
+    fake.ui.messageBoxAnswers = {MessageBoxResult::No};
+    form.PopupMenuSubExitClick();
+    const auto asked = fake.log.Matching("AskYesNo");
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].rfind("AskYesNo default=No title=Vantrel text=", 0), 0u) << asked[0];
+    EXPECT_NE(asked[0].find("could not be saved to C:\\Tools\\Config.dat"), std::string::npos)
+        << asked[0];
+    EXPECT_TRUE(fake.log.Matching("CloseMainForm").empty());
+
+    fake.files.readOnlyDirectory = false;
+    form.PopupMenuSubExitClick();
+    EXPECT_EQ(fake.log.Matching("AskYesNo").size(), 1u) << "a save that works asks nothing";
+    EXPECT_EQ(fake.log.Matching("CloseMainForm").size(), 1u);
+    EXPECT_TRUE(fake.files.files.count(PrimaryPath));
+    const std::size_t saves = SavesIn(fake.log);
+    form.FormDestroy();
+    EXPECT_EQ(SavesIn(fake.log), saves) << "saved once, at Exit";
+}
+
+TEST(ConfigurationHooksTest, ExitAnsweredYesClosesWithoutTryingAgain) {
+    FakePlatform fake;
+    MainForm form(fake.platform);
+    form.FormCreate();
+    fake.files.readOnlyDirectory = true;
+    fake.ui.messageBoxAnswers = {MessageBoxResult::Yes};
+    form.PopupMenuSubExitClick();
+    EXPECT_EQ(fake.log.Matching("CloseMainForm").size(), 1u);
+    const std::size_t attempts = fake.log.Matching("File create").size();
+    form.FormDestroy();
+    EXPECT_EQ(fake.log.Matching("File create").size(), attempts);
+}
+
 TEST(ConfigurationHooksTest, OperationsThatEndTheSessionOrSuspendSaveFirst) {
     for (Command operation : {Command::Reboot, Command::Sleep, Command::LockWorkstation}) {
         FakePlatform fake;
@@ -95,6 +134,9 @@ TEST(ConfigurationHooksTest, UnreadableFileThatCannotBeSetAsideIsNeverOverwritte
     form.FormCreate();
     EXPECT_TRUE(form.Facts().startupComplete);
     EXPECT_EQ(form.HandleQueryEndSession(), 1);
+    form.PopupMenuSubExitClick(); // a save held back on purpose is no failure: no question
+    EXPECT_TRUE(fake.log.Matching("AskYesNo").empty());
+    EXPECT_EQ(fake.log.Matching("CloseMainForm").size(), 1u);
     form.FormDestroy();
     EXPECT_EQ(SavesIn(fake.log), 0u);
     EXPECT_FALSE(fake.files.files.count(CopyPath));

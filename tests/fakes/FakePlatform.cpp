@@ -127,8 +127,10 @@ ModalResult FakeUi::ShowModal(DialogModel& dialog) {
     return dialog.Result();
 }
 
-MessageBoxResult FakeUi::AskYesNo(const std::string& text, const std::string& title) {
-    log_.Add("AskYesNo title=" + title + " text=" + text);
+MessageBoxResult FakeUi::AskYesNo(const std::string& text, const std::string& title,
+                                  DefaultAnswer defaultAnswer) {
+    log_.Add(std::string("AskYesNo") + (defaultAnswer == DefaultAnswer::No ? " default=No" : "") +
+             " title=" + title + " text=" + text);
     if (messageBoxAnswers.empty())
         return MessageBoxResult::No;
     const MessageBoxResult answer = messageBoxAnswers.front();

@@ -113,7 +113,8 @@ public:
     void ShowPopupMenu(MenuNode& menu, int x, int y) override;
     void CloseMainForm() override { log_.Add("CloseMainForm"); }
     ModalResult ShowModal(DialogModel& dialog) override;
-    MessageBoxResult AskYesNo(const std::string& text, const std::string& title) override;
+    MessageBoxResult AskYesNo(const std::string& text, const std::string& title,
+                              DefaultAnswer defaultAnswer) override;
 
 private:
     CallLog& log_;

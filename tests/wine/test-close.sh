@@ -46,6 +46,45 @@ check_second_start() {
     rm -rf "$first_dir"
 }
 
+# A visible window of the program whose text starts with the given words (static text of a
+# message box included).
+text_shown() {
+    wt_winlist --pid "$WT_WINPID" --visible | awk -F'\t' -v text="$1" \
+        'index($11, text) == 1 { found = 1 } END { exit !found }'
+}
+question_shown() { text_shown "Your shortcuts could not be saved"; }
+question_gone() { ! question_shown; }
+
+# Exit saves first; when it cannot, it asks before anything is lost. A folder in the way of
+# the save's temporary file makes every save fail, even for root.
+check_exit_that_cannot_save() {
+    if ! wt_start; then
+        wt_fail "the tray icon appears"
+        return
+    fi
+    wt_dismiss_balloon
+    mkdir "$WT_DIR/Config2.dat.tmp"
+    wt_exit_program
+    if ! wt_poll 10 question_shown; then
+        wt_fail "Exit that cannot save asks first"
+        return
+    fi
+    wt_pass "Exit that cannot save asks first"
+    wt_screenshot "$WT_NAME-save-failed"
+    xdotool search --onlyvisible --name '^Vantrel$' windowfocus --sync key n 2>/dev/null
+    wt_check "No closes the question" wt_poll 5 question_gone
+    sleep 1
+    wt_check "No keeps the program running" wt_process_running "$WT_PID"
+    wt_check "nothing was saved" [ ! -e "$WT_DIR/Config.dat" ]
+
+    rmdir "$WT_DIR/Config2.dat.tmp"
+    wt_exit_program
+    wt_expect_exit "Exit once the save works ends the program" "$WT_PID"
+    wt_check "and saves both files" cmp "$WT_DIR/Config.dat" "$WT_DIR/Config2.dat"
+    rm -rf "$WT_DIR"
+}
+
 check_wm_close
 check_second_start
+check_exit_that_cannot_save
 wt_end
