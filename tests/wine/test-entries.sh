@@ -72,13 +72,20 @@ edit_boxes() {
 # The n-th edit box of the open dialog (from 1, top to bottom).
 edit_box() { edit_boxes | sed -n "$1p"; }
 
-# Clicks into the n-th edit box, selects all it holds and types the text over it.
+# Clicks into the n-th edit box, selects all it holds and types the text over it. On a busy
+# machine X sometimes drops a key on its way to Wine: the text is read back and typed again.
 type_into() {
-    local left top width height
-    read -r left top width height <<<"$(edit_box "$1" | cut -f1)"
-    xdotool mousemove $((left + width / 2)) $((top + height / 2)) click 1
-    xdotool windowfocus "$DIALOG_XWINDOW" key End shift+Home 2>/dev/null
-    xdotool type --delay 20 "$2"
+    local left top width height attempt typed
+    for attempt in 1 2 3; do
+        read -r left top width height <<<"$(edit_box "$1" | cut -f1)"
+        xdotool mousemove $((left + width / 2)) $((top + height / 2)) click 1
+        xdotool windowfocus "$DIALOG_XWINDOW" key End shift+Home 2>/dev/null
+        xdotool type --delay 20 "$2"
+        typed=$(edit_text "$1")
+        [[ $typed == "$2" ]] && return 0
+        wt_log "edit box $1 holds '$typed', not '$2'; typing again"
+    done
+    return 1
 }
 
 DIALOG_XWINDOW=
