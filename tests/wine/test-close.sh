@@ -71,8 +71,9 @@ check_exit_that_cannot_save() {
     fi
     wt_pass "Exit that cannot save asks first"
     wt_screenshot "$WT_NAME-save-failed"
-    xdotool search --onlyvisible --name '^Vantrel$' windowfocus --sync key n 2>/dev/null
-    wt_check "No closes the question" wt_poll 5 question_gone
+    # Enter gives the default answer, which must be No.
+    xdotool search --onlyvisible --name '^Vantrel$' windowfocus --sync key Return 2>/dev/null
+    wt_check "Enter answers No and closes the question" wt_poll 5 question_gone
     sleep 1
     wt_check "No keeps the program running" wt_process_running "$WT_PID"
     wt_check "nothing was saved" [ ! -e "$WT_DIR/Config.dat" ]
