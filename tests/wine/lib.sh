@@ -512,6 +512,19 @@ wt_exit_program() {
     xdotool mousemove "$x" "$y" sleep 0.3 click 1
 }
 
+# "left top width height" of a visible window of the program with this exact title.
+wt_window_named() {
+    wt_winlist --pid "$WT_WINPID" --visible | awk -F'\t' -v title="$1" \
+        '$11 == title { print $6, $7, $8, $9; exit }'
+}
+wt_window_shown() { [[ -n $(wt_window_named "$1") ]]; }
+wt_window_gone() { [[ -z $(wt_window_named "$1") ]]; }
+wt_click_window() {
+    local left top width height
+    read -r left top width height <<<"$(wt_window_named "$1")"
+    [[ -n $left ]] && xdotool mousemove $((left + width / 2)) $((top + height / 2)) click 1
+}
+
 wt_process_running() { kill -0 "$1" 2>/dev/null; }
 
 # wt_wait_exit pid seconds: waits for the Wine process to end and leaves its exit status in

@@ -51,19 +51,6 @@ PYTHON
 # of the other categories.
 saved_run_records() { config_tool read "$WT_DIR/Config.dat" | tr '\n' ';'; }
 
-# "left top width height" of a visible window of the program with this exact title.
-window_named() {
-    wt_winlist --pid "$WT_WINPID" --visible | awk -F'\t' -v title="$1" \
-        '$11 == title { print $6, $7, $8, $9; exit }'
-}
-window_shown() { [[ -n $(window_named "$1") ]]; }
-window_gone() { [[ -z $(window_named "$1") ]]; }
-click_window() {
-    local left top width height
-    read -r left top width height <<<"$(window_named "$1")"
-    [[ -n $left ]] && xdotool mousemove $((left + width / 2)) $((top + height / 2)) click 1
-}
-
 # "left top width height<TAB>text" of every visible edit box of the program, top to bottom.
 edit_boxes() {
     wt_winlist --pid "$WT_WINPID" --visible --class Edit |
@@ -100,15 +87,15 @@ wait_dialog() {
 }
 
 click_ok() {
-    click_window Ok
-    wt_poll 5 window_gone "$RUN_DIALOG"
+    wt_click_window Ok
+    wt_poll 5 wt_window_gone "$RUN_DIALOG"
 }
 
 add_group() {
     wt_choose 1 "$RUN_ITEM" || { wt_fail "Run offers Add New Item"; return 1; }
     wait_dialog add-group || { wt_fail "Add New Item opens $RUN_DIALOG"; return 1; }
     wt_pass "Add New Item in Run opens $RUN_DIALOG"
-    click_window 'Add/Edit group'
+    wt_click_window 'Add/Edit group'
     sleep 0.3
     type_into 3 "$GROUP_TITLE"
     wt_screenshot "$WT_NAME-add-group-typed"
@@ -155,8 +142,8 @@ open_item_editor() {
 }
 
 cancel_dialog() {
-    click_window Cancel
-    wt_poll 5 window_gone "$RUN_DIALOG"
+    wt_click_window Cancel
+    wt_poll 5 wt_window_gone "$RUN_DIALOG"
 }
 
 check_add_item() {
@@ -195,7 +182,7 @@ check_move_up() {
         "$SECOND_TITLE;$EDITED_TITLE;" "$titles"
 }
 
-confirm_shown() { window_shown Confirm; }
+confirm_shown() { wt_window_shown Confirm; }
 # delete_group key: chooses Delete Current Item on the group and answers the box with the key.
 delete_group() {
     wt_choose 3 "${GROUP_ACTIONS_PATH[@]}" || { wt_fail "the group's Actions offer Delete"; return 1; }
@@ -204,10 +191,10 @@ delete_group() {
         return 1
     fi
     wt_pass "deleting a group asks first, in a box titled Confirm"
-    wt_check "the box asks the question" window_shown "Are you sure you want to delete this group?"
+    wt_check "the box asks the question" wt_window_shown "Are you sure you want to delete this group?"
     wt_screenshot "$WT_NAME-confirm-$1"
     xdotool search --onlyvisible --name '^Confirm$' windowfocus --sync key "$1" 2>/dev/null
-    wt_check "the answer closes the box" wt_poll 5 window_gone Confirm
+    wt_check "the answer closes the box" wt_poll 5 wt_window_gone Confirm
 }
 
 check_delete_group() {

@@ -44,19 +44,6 @@ click_menu_item() {
 # Items of the second menu: 1 Home Page, 2 About, 3 Run at System Startup, 4 Exit.
 toggle_startup_switch() { click_menu_item 3 second 3; }
 
-# "left top width height" of a visible window of the program with this exact title.
-window_named() {
-    wt_winlist --pid "$WT_WINPID" --visible | awk -F'\t' -v title="$1" \
-        '$11 == title { print $6, $7, $8, $9; exit }'
-}
-window_shown() { [[ -n $(window_named "$1") ]]; }
-window_gone() { [[ -z $(window_named "$1") ]]; }
-click_window() {
-    local left top width height
-    read -r left top width height <<<"$(window_named "$1")"
-    [[ -n $left ]] && xdotool mousemove $((left + width / 2)) $((top + height / 2)) click 1
-}
-
 check_startup_switch() {
     wine reg delete "$RUN_KEY" /v Vantrel /f >/dev/null 2>&1
     cp "$WT_TOOLS/winlist.exe" "$DRIVE_C/My.exe" # any program will do: it never runs
@@ -102,14 +89,14 @@ check_home_page_and_about() {
     click_menu_item 1 main 1 || wt_fail "the main menu offers Home Page"
     click_menu_item 3 second 1 || wt_fail "the second menu offers Home Page"
     click_menu_item 3 second 2 || wt_fail "the second menu offers About"
-    if wt_poll 10 window_shown About; then
+    if wt_poll 10 wt_window_shown About; then
         wt_pass "About opens the About box"
         sleep 0.5
         wt_screenshot "$WT_NAME-about"
-        click_window www.vantrel.example
+        wt_click_window www.vantrel.example
         sleep 1
-        click_window Ok
-        wt_check "its Ok button closes the About box" wt_poll 5 window_gone About
+        wt_click_window Ok
+        wt_check "its Ok button closes the About box" wt_poll 5 wt_window_gone About
     else
         wt_fail "About opens the About box"
     fi
@@ -141,17 +128,17 @@ check_operation_answered_no() {
     wt_menu_rows "$submenu" operations >/dev/null
     read -r x y <<<"$(wt_item_centre "$submenu" operations 7)" # Reboot
     xdotool mousemove "$x" "$y" sleep 0.3 click 1
-    if wt_poll 10 window_shown Confirm; then
+    if wt_poll 10 wt_window_shown Confirm; then
         wt_pass "Reboot asks first, in a box titled Confirm"
         wt_check "the box asks the question" \
-            window_shown "Are you sure you want to run this operation?"
+            wt_window_shown "Are you sure you want to run this operation?"
         wt_screenshot "$WT_NAME-confirm"
         # X focus does not always land on a new box at once: press again until it goes.
         for _ in 1 2 3; do
             xdotool search --onlyvisible --name '^Confirm$' windowfocus --sync key n 2>/dev/null
-            wt_poll 3 window_gone Confirm && break
+            wt_poll 3 wt_window_gone Confirm && break
         done
-        wt_check "No closes the box" wt_poll 5 window_gone Confirm
+        wt_check "No closes the box" wt_poll 5 wt_window_gone Confirm
     else
         wt_fail "Reboot asks first, in a box titled Confirm"
     fi
