@@ -124,7 +124,7 @@ class InertProcess : public ProcessApi {
 // The shell has no icon for anything: rebuilding pays for asking, not for decoding icons.
 class NoIcons : public IconApi {
   public:
-    std::optional<RawIcon> SmallIconOfPath(const std::string&) override { return std::nullopt; }
+    std::optional<RawIcon> SmallIconOfPath(const std::string&, TextEncoding) override { return std::nullopt; }
     std::optional<RawIcon> SmallIconOfIdList(const void*) override { return std::nullopt; }
 };
 

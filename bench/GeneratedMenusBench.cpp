@@ -36,7 +36,7 @@ struct Everywhere : ProcessApi, IconApi, ShellFoldersApi, DrivesApi {
     std::string WindowsDirectory() override { return "C:\\Windows"; }
     std::string ModuleFileName() override { return "C:\\Vantrel.exe"; }
     void Sleep(unsigned) override {}
-    std::optional<RawIcon> SmallIconOfPath(const std::string&) override { return OpaqueIcon(); }
+    std::optional<RawIcon> SmallIconOfPath(const std::string&, TextEncoding) override { return OpaqueIcon(); }
     std::optional<RawIcon> SmallIconOfIdList(const void*) override { return OpaqueIcon(); }
     ItemIdList SpecialFolderLocation(int) override { return ItemIdList(&slot, *this); }
     std::optional<std::string> PathFromIdList(const void*) override {

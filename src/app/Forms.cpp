@@ -1,9 +1,12 @@
 #include "app/Forms.h"
 
+#include "app/MainForm.h"
+
 namespace vantrel {
 
 Forms::Forms(Platform& platform)
-    : FormAddRun(platform.shell), FormAddApp(platform.pickers), FormAddFile(platform.pickers),
+    : picker(platform.pickers, platform.codePage, platform.ui, ProgramTitle),
+      FormAddRun(platform.shell), FormAddApp(picker), FormAddFile(picker),
       FormAbout(platform.shell) {
     editors.Register(LinkKindRun, FormAddRun);
     editors.Register(LinkKindApplication, FormAddApp);

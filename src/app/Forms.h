@@ -19,6 +19,8 @@ struct Forms {
     Forms(const Forms&) = delete;
     Forms& operator=(const Forms&) = delete;
 
+    // Before the editors that use it.
+    PathPicker picker;
     TFormAddRun FormAddRun;
     TFormAddNetwork FormAddNetwork;
     TFormAddInternet FormAddInternet;

@@ -12,7 +12,7 @@ const char* const ProgramTitle = "Vantrel";
 const char* const RunKeyPath = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 namespace {
-constexpr unsigned RunValueBufferBytes = 280;
+constexpr unsigned RunValueBufferUnits = 280;
 } // namespace
 
 MainForm::MainForm(Platform& platform)
@@ -46,12 +46,10 @@ void MainForm::FormCreate() {
 
 void MainForm::ProbeRunAtStartup() {
     const auto value =
-        platform_.registry.ReadUserValue(RunKeyPath, ProgramTitle, RunValueBufferBytes);
-    if (!value || value->size < 1 || value->size > RunValueBufferBytes)
+        platform_.registry.ReadUserValue(RunKeyPath, ProgramTitle, RunValueBufferUnits);
+    if (!value || value->size < 1 || value->size > RunValueBufferUnits)
         return;
-    std::string text = value->bytes.substr(0, value->size);
-    text = text.substr(0, text.find('\0'));
-    if (IsOurRunValue(text, platform_.process.ModuleFileName()))
+    if (IsOurRunValue(value->text, platform_.process.ModuleFileName()))
         sub_.runAtSystemStartup->checked = true;
 }
 

@@ -57,10 +57,10 @@ std::vector<EntryDialogMode> ApplicationModes() {
 }
 } // namespace
 
-TFormAddApp::TFormAddApp(PickerApi& pickers)
+TFormAddApp::TFormAddApp(PathPicker& picker)
     : EntryDialog("Add/Edit Application", 400, 280, ApplicationControls(), ApplicationModes(),
                   "RadioButton1"),
-      pickers_(pickers) {}
+      picker_(picker) {}
 
 void TFormAddApp::OnClick(const std::string& name) {
     if (name == "Button1")
@@ -74,7 +74,7 @@ void TFormAddApp::OnClick(const std::string& name) {
 void TFormAddApp::Button1Click() {
     try {
         const std::optional<std::string> chosen =
-            PickFileInto(*this, pickers_, ProgramFilter, "Edit2", "Edit1");
+            PickFileInto(*this, picker_, ProgramFilter, "Edit2", "Edit1");
         if (chosen)
             SetText("Edit4", DirectoryPart(*chosen));
     } catch (...) {
@@ -84,10 +84,10 @@ void TFormAddApp::Button1Click() {
 
 void TFormAddApp::Button2Click() {
     try {
-        const std::string folder = BrowseForFolder(pickers_, *this, Text("Edit4"));
+        const std::optional<PickedPath> folder = BrowseForFolder(picker_, *this, Text("Edit4"));
         // A drive root comes with its backslash, any other folder without: taken as given.
-        if (!folder.empty())
-            SetText("Edit4", folder);
+        if (folder)
+            SetText("Edit4", folder->path);
     } catch (...) {
         // As above.
     }

@@ -4,7 +4,7 @@
 // file and the working folder.
 
 #include "editors/EntryDialog.h"
-#include "platform/PickerApi.h"
+#include "editors/Picking.h"
 
 namespace vantrel {
 
@@ -14,7 +14,7 @@ extern const char* const ProgramFilter; // "Executable files (*.exe)|*.exe;*.msc
 
 class TFormAddApp : public EntryDialog {
 public:
-    explicit TFormAddApp(PickerApi& pickers);
+    explicit TFormAddApp(PathPicker& picker);
 
 protected:
     void OnClick(const std::string& name) override;
@@ -26,7 +26,7 @@ private:
     // The working folder, starting at the one typed.
     void Button2Click();
 
-    PickerApi& pickers_;
+    PathPicker& picker_;
 };
 
 } // namespace vantrel

@@ -63,9 +63,9 @@ bool EndsWithBackslash(const std::string& text) {
 }
 } // namespace
 
-TFormAddFile::TFormAddFile(PickerApi& pickers)
+TFormAddFile::TFormAddFile(PathPicker& picker)
     : EntryDialog("Add/Edit File or Folder", 402, 304, FileControls(), FileModes(), "RadioButton2"),
-      pickers_(pickers) {}
+      picker_(picker) {}
 
 void TFormAddFile::OnClick(const std::string& name) {
     if (name == "Button1")
@@ -79,7 +79,7 @@ void TFormAddFile::OnClick(const std::string& name) {
 void TFormAddFile::Button1Click() {
     try {
         // No filter: every file is offered.
-        PickFileInto(*this, pickers_, "", "Edit2", "Edit1");
+        PickFileInto(*this, picker_, "", "Edit2", "Edit1");
     } catch (...) {
         // A failed pick ends here; the fields keep what was already set.
     }
@@ -87,15 +87,15 @@ void TFormAddFile::Button1Click() {
 
 void TFormAddFile::Button2Click() {
     try {
-        std::string path = BrowseForFolder(pickers_, *this, Text("Edit4"));
-        if (path.size() < 2)
+        const std::optional<PickedPath> folder = BrowseForFolder(picker_, *this, Text("Edit4"));
+        if (!folder || folder->path.size() < 2)
             return;
+        std::string path = folder->path;
         if (EndsWithBackslash(path))
             path.pop_back();
         if (Text("Edit3").empty()) {
             // A drive root ("D:") has no name of its own: the drive is the title.
-            const std::string name = NamePart(path);
-            SetText("Edit3", name.empty() ? path : name);
+            SetText("Edit3", folder->name.empty() ? path : folder->name);
         }
         if (!EndsWithBackslash(path))
             path += '\\';

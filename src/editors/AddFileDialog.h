@@ -4,13 +4,13 @@
 // a title from the pick when none is typed.
 
 #include "editors/EntryDialog.h"
-#include "platform/PickerApi.h"
+#include "editors/Picking.h"
 
 namespace vantrel {
 
 class TFormAddFile : public EntryDialog {
 public:
-    explicit TFormAddFile(PickerApi& pickers);
+    explicit TFormAddFile(PathPicker& picker);
 
 protected:
     void OnClick(const std::string& name) override;
@@ -22,7 +22,7 @@ private:
     // trailing backslash; its title is the folder's name, or the drive for a drive root.
     void Button2Click();
 
-    PickerApi& pickers_;
+    PathPicker& picker_;
 };
 
 } // namespace vantrel

@@ -8,9 +8,15 @@
 namespace vantrel {
 
 namespace {
+// The rows' paths come from the system, in UTF-8 (a profile folder may carry any name).
+void Launch(ShellApi& shell, const char* verb, const std::string& file,
+            const std::string& parameters) {
+    shell.Execute({verb, file, parameters, std::nullopt, ShowNormal, TextEncoding::Utf8});
+}
+
 void OpenTarget(const std::string& target, ShellApi& shell) {
     if (!target.empty())
-        shell.Execute({VerbOpen, target, std::string(), std::nullopt, ShowNormal});
+        Launch(shell, VerbOpen, target, std::string());
 }
 
 // The console splits its arguments at blanks: a snap-in path with one must arrive whole.
@@ -96,10 +102,9 @@ void LaunchSnapIn(const std::string& target, Platform& platform, ProcessFacts& f
     if (target.empty())
         return;
     if (facts.isWow64)
-        platform.shell.Execute(
-            {VerbRunAs, "mmc.exe", ConsoleArgument(target), std::nullopt, ShowNormal});
+        Launch(platform.shell, VerbRunAs, "mmc.exe", ConsoleArgument(target));
     else
-        platform.shell.Execute({VerbRunAs, target, std::string(), std::nullopt, ShowNormal});
+        Launch(platform.shell, VerbRunAs, target, std::string());
 }
 
 void PopupMenuSystemClick(const MenuNode& item, Platform& platform, ProcessFacts& facts) {

@@ -51,6 +51,17 @@ const SnapIn SnapInCatalogue[35] = {
 namespace {
 constexpr std::size_t DirectoryBufferChars = 280;
 
+// The system's buffers count UTF-16 units: one for every character but those beyond the
+// basic plane, which take two (and four bytes in UTF-8).
+std::size_t Utf16Units(const std::string& utf8) {
+    std::size_t units = 0;
+    for (const char c : utf8) {
+        const auto byte = static_cast<unsigned char>(c);
+        units += (byte & 0xC0) == 0x80 ? 0 : byte >= 0xF0 ? 2 : 1;
+    }
+    return units;
+}
+
 // A path that could not be formed (a directory read failed) is empty: its row is left out.
 using FormedPath = std::optional<std::string>;
 
@@ -83,7 +94,7 @@ MenuNode* AddPathRow(MenuNode& menu, const std::string& caption, SystemLinkCode 
         return nullptr;
     auto entry = NewSystemEntry(caption, code);
     entry->target = *path;
-    if (!LoadIconFromPath(*path, entry.get(), platform))
+    if (!LoadIconFromSystemPath(*path, entry.get(), platform))
         return nullptr;
     return &AppendRow(menu, caption, std::move(entry), command);
 }
@@ -211,7 +222,7 @@ void AddProfileRows(MenuNode& menu, Platform& platform, const ProcessFacts& fact
 } // namespace
 
 std::string UsableDirectory(const std::string& reported) {
-    if (reported.empty() || reported.size() > DirectoryBufferChars)
+    if (reported.empty() || Utf16Units(reported) > DirectoryBufferChars)
         return {};
     return reported;
 }

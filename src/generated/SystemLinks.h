@@ -56,8 +56,8 @@ void BuildSystemLinksMenu(MenuNode& menu, Platform& platform, ProcessFacts& fact
 void AddSnapInRow(MenuNode& parent, const std::string& caption, const std::string& file,
                   Platform& platform);
 
-// A directory the system reports into a 280-byte buffer is usable when it has 1 to 280
-// characters; otherwise empty.
+// A directory the system reports (in UTF-8) into a buffer of 280 characters is usable when
+// it has 1 to 280 of them; otherwise empty.
 std::string UsableDirectory(const std::string& reported);
 
 } // namespace vantrel

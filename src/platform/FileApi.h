@@ -1,6 +1,7 @@
 #pragma once
 // Files, one step per call, so that the configuration save can check every step and a test
-// can make any single step fail.
+// can make any single step fail. Paths are UTF-8: the files live beside the program, in
+// whatever folder the user put it.
 
 #include <cstddef>
 #include <cstdint>

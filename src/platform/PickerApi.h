@@ -1,6 +1,7 @@
 #pragma once
 // The system's file-open dialog and folder browser, shown on top of one of the program's
-// own dialogs. Both block until the user has chosen or cancelled.
+// own dialogs. Both block until the user has chosen or cancelled. Every text is UTF-8: a
+// choice may lie in a folder whose name the code page cannot hold (see PathPicker).
 
 #include <optional>
 #include <string>

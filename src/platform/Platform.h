@@ -2,6 +2,7 @@
 // Everything the portable program reaches of the operating system, in narrow pieces.
 
 #include "platform/ClipboardApi.h"
+#include "platform/CodePageApi.h"
 #include "platform/DrivesApi.h"
 #include "platform/FileApi.h"
 #include "platform/IconApi.h"
@@ -33,6 +34,7 @@ struct Platform {
     MessageApi& messages;
     FileApi& files;
     PickerApi& pickers;
+    CodePageApi& codePage;
 };
 
 } // namespace vantrel

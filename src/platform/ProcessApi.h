@@ -27,7 +27,7 @@ public:
     virtual std::uint32_t GetVersion() = 0;
     // The Windows directory as the system reports it; empty on failure.
     virtual std::string WindowsDirectory() = 0;
-    // Full path of the running program file.
+    // Full path of the running program file, in UTF-8: it lies in the user's own folders.
     virtual std::string ModuleFileName() = 0;
     virtual void Sleep(unsigned milliseconds) = 0;
 };

@@ -11,15 +11,15 @@ public:
     virtual ~RegistryApi() = default;
 
     struct StringValue {
-        std::string bytes;   // what the read returned, terminating zero included if stored
-        unsigned size = 0;   // the size the read reported
+        std::string text;  // what the read returned, in UTF-8, up to its first zero
+        unsigned size = 0; // the size the read reported, in UTF-16 units
     };
-    // Reads a value of a key under HKEY_CURRENT_USER opened for reading, with a buffer of
-    // bufferSize bytes. Empty when the key does not open or the read fails (for instance
-    // because the value does not fit).
+    // Reads a text value of a key under HKEY_CURRENT_USER opened for reading, with a buffer
+    // of bufferUnits UTF-16 units. Empty when the key does not open or the read fails (for
+    // instance because the value does not fit).
     virtual std::optional<StringValue> ReadUserValue(const std::string& keyPath,
                                                      const std::string& valueName,
-                                                     unsigned bufferSize) = 0;
+                                                     unsigned bufferUnits) = 0;
 };
 
 } // namespace vantrel

@@ -9,7 +9,7 @@ namespace vantrel {
 class RegistryWriteApi {
   public:
     virtual ~RegistryWriteApi() = default;
-    // Writes text as REG_SZ, its terminating zero included. False when the key does not
+    // Writes text (UTF-8) as REG_SZ, its terminating zero included. False when the key does not
     // open or the value cannot be written.
     virtual bool SetUserString(const std::string& keyPath, const std::string& valueName,
                                const std::string& text) = 0;

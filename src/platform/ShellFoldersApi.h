@@ -54,16 +54,17 @@ class ShellFoldersApi {
     // SHGetSpecialFolderLocation with no owner window; empty when the shell has no such
     // folder on this machine.
     virtual ItemIdList SpecialFolderLocation(int csidl) = 0;
-    // SHGetPathFromIDListA; empty when the folder has no file-system path.
+    // SHGetPathFromIDList, in UTF-8; empty when the folder has no file-system path.
     virtual std::optional<std::string> PathFromIdList(const void* idList) = 0;
-    // ShellExecuteExA with SEE_MASK_IDLIST, verb "open" and SW_SHOWNORMAL; file,
+    // ShellExecuteEx with SEE_MASK_IDLIST, verb "open" and SW_SHOWNORMAL; file,
     // parameters, directory and owner window null. True when the shell reported success.
     virtual bool OpenIdList(const void* idList) = 0;
     // CoTaskMemFree; ItemIdList calls it.
     virtual void FreeIdList(const void* idList) = 0;
 
-    // GetSystemDirectoryA, GetSystemWindowsDirectoryA and GetTempPathA read with a buffer of
-    // 280 bytes: the text the system wrote, empty when the call failed or did not fit.
+    // GetSystemDirectory, GetSystemWindowsDirectory and GetTempPath read with a buffer of 280
+    // characters: the text the system wrote, in UTF-8 (the temporary folder lies in the
+    // user's profile); empty when the call failed or did not fit.
     virtual std::string SystemDirectory() = 0;
     virtual std::string SystemWindowsDirectory() = 0;
     virtual std::string TempPath() = 0;

@@ -33,6 +33,9 @@ public:
     // Shows a dialog modally, centred on the screen, until its result is set; the close
     // box gives Cancel.
     virtual ModalResult ShowModal(DialogModel& dialog) = 0;
+    // A message box with an OK button and the warning icon, over the active dialog; the text
+    // is UTF-8 (it may show a path).
+    virtual void ShowNotice(const std::string& text, const std::string& title) = 0;
     // Yes/No question box with the question icon; Enter gives the default answer.
     virtual MessageBoxResult AskYesNo(const std::string& text, const std::string& title,
                                       DefaultAnswer defaultAnswer) = 0;

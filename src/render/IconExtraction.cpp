@@ -51,7 +51,19 @@ bool LoadIconFromPath(const std::string& path, LinkEntry* entry, Platform& platf
         return false;
     try {
         const std::string expanded = ExpandLeadingPlaceholders(path, platform.process);
-        return StorePixels(ToPixels(platform.icons.SmallIconOfPath(expanded)), entry);
+        return StorePixels(ToPixels(platform.icons.SmallIconOfPath(expanded, TextEncoding::Ansi)),
+                           entry);
+    } catch (...) {
+        return false;
+    }
+}
+
+bool LoadIconFromSystemPath(const std::string& path, LinkEntry* entry, Platform& platform) {
+    if (!entry)
+        return false;
+    try {
+        return StorePixels(ToPixels(platform.icons.SmallIconOfPath(path, TextEncoding::Utf8)),
+                           entry);
     } catch (...) {
         return false;
     }

@@ -21,6 +21,8 @@ std::optional<IconPixels> ConvertIcon(const RawIcon& icon);
 // True exactly when the entry's 1024 pixel bytes were written; on false they stay as they were.
 bool LoadIconFromPath(const std::string& path, LinkEntry* entry, Platform& platform);
 bool LoadIconFromIdList(const void* idList, LinkEntry* entry, Platform& platform);
+// The same for a path the system gave the program (UTF-8), taken as it is.
+bool LoadIconFromSystemPath(const std::string& path, LinkEntry* entry, Platform& platform);
 
 // LoadIconFromPath for a user's entry, without ever making the program wait on a network
 // server or a slow medium: a target on a share (a UNC path, or a drive that is not a fixed

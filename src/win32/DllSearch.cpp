@@ -1,5 +1,7 @@
 #include "win32/DllSearch.h"
 
+#include "win32/WideText.h"
+
 #include <string>
 
 namespace vantrel::win32 {
@@ -27,19 +29,21 @@ void RestrictDllSearchToSystem32() {
     if (setDefault)
         setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
     // Also removes the current directory from the classic search order.
-    SetDllDirectoryA("");
+    SetDllDirectoryW(L"");
 }
 
 HMODULE LoadSystemLibrary(const char* name) {
     if (HasSafeSearchFlags())
-        return LoadLibraryExA(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+        return LoadLibraryExW(Widen(name, TextEncoding::Ansi).c_str(), nullptr,
+                              LOAD_LIBRARY_SEARCH_SYSTEM32);
     // Older systems: name the file by its full System32 path.
-    char directory[MAX_PATH];
-    const UINT length = GetSystemDirectoryA(directory, MAX_PATH);
+    wchar_t directory[MAX_PATH];
+    const UINT length = GetSystemDirectoryW(directory, MAX_PATH);
     if (length == 0 || length >= MAX_PATH)
         return nullptr;
-    const std::string path = std::string(directory, length) + "\\" + name;
-    return LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    const std::wstring path =
+        std::wstring(directory, length) + L"\\" + Widen(name, TextEncoding::Ansi);
+    return LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
 } // namespace vantrel::win32

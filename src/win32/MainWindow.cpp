@@ -4,6 +4,7 @@
 #include "win32/DialogHost.h"
 #include "win32/OwnerDraw.h"
 #include "win32/Resources.h"
+#include "win32/WideText.h"
 
 #include <cstring>
 
@@ -293,19 +294,27 @@ ModalResult MainWindow::ShowModal(DialogModel& dialog) {
     return result;
 }
 
-MessageBoxResult MainWindow::AskYesNo(const std::string& text, const std::string& title,
-                                      DefaultAnswer defaultAnswer) {
+int MainWindow::ShowMessageBox(const std::string& text, const std::string& title, UINT style) {
     ++modalDepth_;
-    const UINT defaultButton = defaultAnswer == DefaultAnswer::No ? MB_DEFBUTTON2 : MB_DEFBUTTON1;
-    const int answer =
-        MessageBoxA(GetLastActivePopup(window_), text.c_str(), title.c_str(),
-                    MB_YESNO | MB_ICONQUESTION | defaultButton);
+    const int answer = MessageBoxW(GetLastActivePopup(window_), WidenUtf8(text).c_str(),
+                                   WidenUtf8(title).c_str(), style);
     --modalDepth_;
     DeliverPendingVersionResult();
     if (closeRequested_) {
         closeRequested_ = false;
         PostMessageA(window_, WM_CLOSE, 0, 0);
     }
+    return answer;
+}
+
+void MainWindow::ShowNotice(const std::string& text, const std::string& title) {
+    ShowMessageBox(text, title, MB_OK | MB_ICONWARNING);
+}
+
+MessageBoxResult MainWindow::AskYesNo(const std::string& text, const std::string& title,
+                                      DefaultAnswer defaultAnswer) {
+    const UINT defaultButton = defaultAnswer == DefaultAnswer::No ? MB_DEFBUTTON2 : MB_DEFBUTTON1;
+    const int answer = ShowMessageBox(text, title, MB_YESNO | MB_ICONQUESTION | defaultButton);
     switch (answer) {
     case IDYES: return MessageBoxResult::Yes;
     case IDNO: return MessageBoxResult::No;

@@ -33,6 +33,7 @@ public:
     void ShowPopupMenu(MenuNode& menu, int x, int y) override;
     void CloseMainForm() override;
     ModalResult ShowModal(DialogModel& dialog) override;
+    void ShowNotice(const std::string& text, const std::string& title) override;
     MessageBoxResult AskYesNo(const std::string& text, const std::string& title,
                               DefaultAnswer defaultAnswer) override;
 
@@ -49,6 +50,8 @@ private:
     void OnVersionResult(LPARAM lParam);
     void DeliverPendingVersionResult();
     void OnDestroy();
+    // A message box over the active dialog; its answer (IDOK, IDYES, ...).
+    int ShowMessageBox(const std::string& text, const std::string& title, UINT style);
     NOTIFYICONDATAA TrayData(UINT flags) const;
 
     HINSTANCE instance_;

@@ -1,7 +1,7 @@
 #pragma once
 // A key of HKEY_CURRENT_USER, closed on every path.
 
-#include "win32/WinHeaders.h"
+#include "win32/WideText.h"
 
 #include <string>
 
@@ -10,7 +10,8 @@ namespace vantrel::win32 {
 class UserRegistryKey {
 public:
     UserRegistryKey(const std::string& path, REGSAM access) {
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, access, &key_) != ERROR_SUCCESS)
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, WidenUtf8(path).c_str(), 0, access, &key_) !=
+            ERROR_SUCCESS)
             key_ = nullptr;
     }
     UserRegistryKey(const UserRegistryKey&) = delete;

@@ -28,7 +28,7 @@ void LookUpIcon(const std::shared_ptr<Win32Drives::Mailbox>& mailbox, unsigned i
         // The shell needs COM on every thread that asks it for icons.
         const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
         try {
-            icon = Win32Icons().SmallIconOfPath(path);
+            icon = Win32Icons().SmallIconOfPath(path, TextEncoding::Ansi);
         } catch (...) {
         }
         if (SUCCEEDED(com))

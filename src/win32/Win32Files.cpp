@@ -1,6 +1,6 @@
 #include "win32/Win32Files.h"
 
-#include "win32/WinHeaders.h"
+#include "win32/WideText.h"
 
 #include <algorithm>
 
@@ -15,7 +15,7 @@ HANDLE ToHandle(FileHandle file) {
 }
 
 FileHandle FromHandle(HANDLE handle) {
-    // CreateFileA never hands out a null handle, so 0 is free to mean "no file".
+    // CreateFileW never hands out a null handle, so 0 is free to mean "no file".
     return handle == INVALID_HANDLE_VALUE ? NoFile : reinterpret_cast<FileHandle>(handle);
 }
 
@@ -25,12 +25,12 @@ DWORD ChunkOf(std::size_t remaining) {
 } // namespace
 
 FileHandle Win32Files::CreateForWriting(const std::string& path) {
-    return FromHandle(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    return FromHandle(CreateFileW(WidenUtf8(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 FileHandle Win32Files::OpenForReading(const std::string& path) {
-    return FromHandle(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+    return FromHandle(CreateFileW(WidenUtf8(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
 }
 
@@ -82,20 +82,20 @@ std::optional<std::uint64_t> Win32Files::SizeOf(FileHandle file) {
 bool Win32Files::RenameReplacing(const std::string& from, const std::string& to) {
     // On one volume the rename swaps the directory entry in a single step; write-through
     // makes it return only once the change is on the disk.
-    return MoveFileExA(from.c_str(), to.c_str(),
+    return MoveFileExW(WidenUtf8(from).c_str(), WidenUtf8(to).c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
 bool Win32Files::RenameKeeping(const std::string& from, const std::string& to) {
-    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) != FALSE;
+    return MoveFileExW(WidenUtf8(from).c_str(), WidenUtf8(to).c_str(), MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
 bool Win32Files::Remove(const std::string& path) {
-    return DeleteFileA(path.c_str()) != FALSE;
+    return DeleteFileW(WidenUtf8(path).c_str()) != FALSE;
 }
 
 bool Win32Files::Exists(const std::string& path) {
-    if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES)
+    if (GetFileAttributesW(WidenUtf8(path).c_str()) != INVALID_FILE_ATTRIBUTES)
         return true;
     // Only a definite "not there" counts as absent: a file we may not even look at is
     // still the user's file.

@@ -1,7 +1,7 @@
 #include "win32/Win32Icons.h"
 
 #include "win32/Handles.h"
-#include "win32/WinHeaders.h"
+#include "win32/WideText.h"
 
 #include <shellapi.h>
 
@@ -74,10 +74,10 @@ std::optional<RawIcon> ReadIconPixels(HICON shellIcon) {
 }
 
 namespace {
-std::optional<RawIcon> AskShell(const char* pathOrIdList, UINT flags) {
-    SHFILEINFOA info{};
+std::optional<RawIcon> AskShell(const wchar_t* pathOrIdList, UINT flags) {
+    SHFILEINFOW info{};
     // The shell leaves a stale handle in the record when it fails, so only the result counts.
-    if (SHGetFileInfoA(pathOrIdList, FILE_ATTRIBUTE_NORMAL, &info, sizeof info, flags) == 0 ||
+    if (SHGetFileInfoW(pathOrIdList, FILE_ATTRIBUTE_NORMAL, &info, sizeof info, flags) == 0 ||
         !info.hIcon)
         return std::nullopt;
     const OwnedIcon icon(info.hIcon);
@@ -85,12 +85,14 @@ std::optional<RawIcon> AskShell(const char* pathOrIdList, UINT flags) {
 }
 } // namespace
 
-std::optional<RawIcon> Win32Icons::SmallIconOfPath(const std::string& path) {
-    return AskShell(path.c_str(), SHGFI_ICON | SHGFI_SMALLICON);
+std::optional<RawIcon> Win32Icons::SmallIconOfPath(const std::string& path,
+                                                   TextEncoding encoding) {
+    return AskShell(Widen(path, encoding).c_str(), SHGFI_ICON | SHGFI_SMALLICON);
 }
 
 std::optional<RawIcon> Win32Icons::SmallIconOfIdList(const void* idList) {
-    return AskShell(static_cast<const char*>(idList), SHGFI_ICON | SHGFI_PIDL | SHGFI_SMALLICON);
+    return AskShell(static_cast<const wchar_t*>(idList),
+                    SHGFI_ICON | SHGFI_PIDL | SHGFI_SMALLICON);
 }
 
 } // namespace vantrel::win32

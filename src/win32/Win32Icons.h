@@ -11,7 +11,8 @@ std::optional<RawIcon> ReadIconPixels(HICON icon);
 
 class Win32Icons : public IconApi {
 public:
-    std::optional<RawIcon> SmallIconOfPath(const std::string& path) override;
+    std::optional<RawIcon> SmallIconOfPath(const std::string& path,
+                                           TextEncoding encoding) override;
     std::optional<RawIcon> SmallIconOfIdList(const void* idList) override;
 };
 

@@ -1,7 +1,7 @@
 #include "win32/Win32Pickers.h"
 
 #include "win32/DialogHost.h"
-#include "win32/WinHeaders.h"
+#include "win32/WideText.h"
 
 // comdlg32 is one of the system's known DLLs: Windows always loads it from System32, so the
 // static import cannot be planted next to the program.
@@ -19,22 +19,20 @@ namespace {
 // file keeps 260 bytes of a path: a longer choice does not fit this buffer, and the dialog
 // then answers as if cancelled instead of handing back a path that would be cut on saving.
 constexpr DWORD FileBufferSize = MAX_PATH;
-// SHGetPathFromIDListA writes up to MAX_PATH characters; the rest is margin.
-constexpr std::size_t FolderBufferSize = 300;
 
 struct IdListFree {
     void operator()(ITEMIDLIST* list) const { CoTaskMemFree(list); }
 };
 using OwnedIdList = std::unique_ptr<ITEMIDLIST, IdListFree>;
 
-const char* OrNull(const std::string& text) {
+const wchar_t* OrNull(const std::wstring& text) {
     return text.empty() ? nullptr : text.c_str();
 }
 
 // Opens the browser with the start folder selected; the folder's text arrives as user data.
 int CALLBACK SelectStartFolder(HWND browser, UINT message, LPARAM, LPARAM startFolder) {
     if (message == BFFM_INITIALIZED)
-        SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, startFolder);
+        SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, startFolder);
     return 0;
 }
 } // namespace
@@ -52,43 +50,46 @@ std::string FilterForOpenDialog(const std::string& filter) {
 
 std::optional<std::string> Win32Pickers::OpenFile(const DialogModel& owner,
                                                   const OpenFileRequest& request) {
-    const std::string filter = FilterForOpenDialog(request.filter);
-    std::vector<char> file(FileBufferSize, '\0');
-    request.fileName.copy(file.data(), FileBufferSize - 1);
+    const std::wstring filter = WidenUtf8(FilterForOpenDialog(request.filter));
+    const std::wstring initialDirectory = WidenUtf8(request.initialDirectory);
+    std::vector<wchar_t> file(FileBufferSize, L'\0');
+    WidenUtf8(request.fileName).copy(file.data(), FileBufferSize - 1);
 
-    OPENFILENAMEA dialog{};
+    OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = WindowOfDialog(owner);
     dialog.lpstrFilter = OrNull(filter);
     dialog.lpstrFile = file.data();
     dialog.nMaxFile = FileBufferSize;
-    dialog.lpstrInitialDir = OrNull(request.initialDirectory);
-    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING;
-    if (!GetOpenFileNameA(&dialog))
+    dialog.lpstrInitialDir = OrNull(initialDirectory);
+    // Without NOCHANGEDIR the dialog leaves the process in the last folder browsed, and
+    // every later Run entry without a folder of its own would start there.
+    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
+    if (!GetOpenFileNameW(&dialog))
         return std::nullopt; // cancelled, or a name that did not fit
-    return std::string(file.data());
+    return ToUtf8(file.data(), wcsnlen(file.data(), FileBufferSize));
 }
 
 std::optional<std::string> Win32Pickers::ShowFolderBrowser(const DialogModel& owner,
                                                            const std::string& startFolder) {
-    char displayName[MAX_PATH];
-    displayName[0] = '\0';
-    BROWSEINFOA browse{};
+    wchar_t displayName[MAX_PATH];
+    displayName[0] = L'\0';
+    const std::wstring start = WidenUtf8(startFolder);
+    BROWSEINFOW browse{};
     browse.hwndOwner = WindowOfDialog(owner);
     browse.pidlRoot = nullptr; // the whole namespace, from the desktop down
     browse.pszDisplayName = displayName;
-    browse.lpszTitle = "Select a folder";
+    browse.lpszTitle = L"Select a folder";
     browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
     browse.lpfn = &SelectStartFolder;
-    browse.lParam = reinterpret_cast<LPARAM>(startFolder.c_str());
-    const OwnedIdList chosen(SHBrowseForFolderA(&browse));
+    browse.lParam = reinterpret_cast<LPARAM>(start.c_str());
+    const OwnedIdList chosen(SHBrowseForFolderW(&browse));
     if (!chosen)
         return std::nullopt;
-    char path[FolderBufferSize];
-    path[0] = '\0';
-    if (!SHGetPathFromIDListA(chosen.get(), path))
+    wchar_t path[MAX_PATH] = {};
+    if (!SHGetPathFromIDListW(chosen.get(), path))
         return std::nullopt; // a virtual folder without a file-system path
-    return std::string(path);
+    return ToUtf8(path, wcsnlen(path, MAX_PATH));
 }
 
 } // namespace vantrel::win32

@@ -16,6 +16,7 @@
 #include "win32/Win32RegistryWrite.h"
 #include "win32/Win32Shell.h"
 #include "win32/Win32ShellFolders.h"
+#include "win32/WideText.h"
 
 namespace vantrel::win32 {
 
@@ -35,9 +36,10 @@ struct Win32Platform {
     Win32Messages messages; // posts to the main window once it exists (see main.cpp)
     Win32Files files;
     Win32Pickers pickers;   // owned by the dialog that opens them (see DialogHost.h)
-    Platform platform{process, registry, icons, window,        shell,    clipboard,
-                      folders, drives,   power, registryWrite, internet, messages, files,
-                      pickers};
+    Win32CodePage codePage;
+    Platform platform{process,  registry, icons, window,        shell,    clipboard,
+                      folders,  drives,   power, registryWrite, internet, messages,
+                      files,    pickers,  codePage};
 };
 
 } // namespace vantrel::win32

@@ -1,6 +1,6 @@
 #include "win32/Win32Process.h"
 
-#include "win32/WinHeaders.h"
+#include "win32/WideText.h"
 
 #include <objbase.h>
 
@@ -66,14 +66,14 @@ std::string Win32Process::WindowsDirectory() {
 }
 
 std::string Win32Process::ModuleFileName() {
-    std::vector<char> buffer(MAX_PATH);
+    std::vector<wchar_t> buffer(MAX_PATH);
     for (;;) {
         const DWORD length =
-            GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+            GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
         if (length == 0)
             return {};
         if (length < buffer.size())
-            return std::string(buffer.data(), length);
+            return ToUtf8(buffer.data(), length);
         buffer.resize(buffer.size() * 2); // truncated: a long path, try again
     }
 }

@@ -1,6 +1,6 @@
 #include "win32/Win32ShellFolders.h"
 
-#include "win32/WinHeaders.h"
+#include "win32/WideText.h"
 
 #include <objbase.h>
 #include <shellapi.h>
@@ -13,10 +13,8 @@ constexpr DWORD DirectoryBufferChars = 280;
 
 // The directory calls return the length written, or the size they would need (terminating
 // zero included) when the buffer is too small: only a length below the buffer size fitted.
-std::string Fitted(const char* buffer, DWORD length) {
-    if (length == 0 || length >= DirectoryBufferChars)
-        return {};
-    return std::string(buffer, length);
+std::string Fitted(const wchar_t* buffer, DWORD length) {
+    return FittedUtf8(buffer, length, DirectoryBufferChars).value_or(std::string());
 }
 
 // The shell's identifier list pointers are not const, though nothing here writes to them.
@@ -36,10 +34,10 @@ ItemIdList Win32ShellFolders::SpecialFolderLocation(int csidl) {
 }
 
 std::optional<std::string> Win32ShellFolders::PathFromIdList(const void* idList) {
-    char buffer[DirectoryBufferChars] = {}; // the call assumes at least MAX_PATH characters
-    if (!SHGetPathFromIDListA(AsIdList(idList), buffer))
+    wchar_t buffer[DirectoryBufferChars] = {}; // the call assumes at least MAX_PATH characters
+    if (!SHGetPathFromIDListW(AsIdList(idList), buffer))
         return std::nullopt;
-    return std::string(buffer);
+    return ToUtf8(buffer, wcsnlen(buffer, DirectoryBufferChars));
 }
 
 bool Win32ShellFolders::OpenIdList(const void* idList) {
@@ -57,18 +55,18 @@ void Win32ShellFolders::FreeIdList(const void* idList) {
 }
 
 std::string Win32ShellFolders::SystemDirectory() {
-    char buffer[DirectoryBufferChars];
-    return Fitted(buffer, GetSystemDirectoryA(buffer, DirectoryBufferChars));
+    wchar_t buffer[DirectoryBufferChars];
+    return Fitted(buffer, GetSystemDirectoryW(buffer, DirectoryBufferChars));
 }
 
 std::string Win32ShellFolders::SystemWindowsDirectory() {
-    char buffer[DirectoryBufferChars];
-    return Fitted(buffer, GetSystemWindowsDirectoryA(buffer, DirectoryBufferChars));
+    wchar_t buffer[DirectoryBufferChars];
+    return Fitted(buffer, GetSystemWindowsDirectoryW(buffer, DirectoryBufferChars));
 }
 
 std::string Win32ShellFolders::TempPath() {
-    char buffer[DirectoryBufferChars];
-    return Fitted(buffer, GetTempPathA(DirectoryBufferChars, buffer));
+    wchar_t buffer[DirectoryBufferChars];
+    return Fitted(buffer, GetTempPathW(DirectoryBufferChars, buffer));
 }
 
 } // namespace vantrel::win32

@@ -17,11 +17,11 @@ using testing::FakeIcons;
 using testing::FakePlatform;
 
 std::unique_ptr<EntryDialog> ApplicationDialog(FakePlatform& fake) {
-    return std::make_unique<TFormAddApp>(fake.pickers);
+    return std::make_unique<TFormAddApp>(fake.picker);
 }
 
 std::unique_ptr<EntryDialog> FilesDialog(FakePlatform& fake) {
-    return std::make_unique<TFormAddFile>(fake.pickers);
+    return std::make_unique<TFormAddFile>(fake.picker);
 }
 
 struct FlowFixture : ::testing::Test {

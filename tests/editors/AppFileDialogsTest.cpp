@@ -49,7 +49,7 @@ void ExpectLayout(const DialogModel& dialog, const std::vector<Placement>& place
 
 TEST(AppFileDialogsTest, ApplicationEditorIsLaidOutAsDesigned) {
     FakePlatform fake;
-    TFormAddApp dialog(fake.pickers);
+    TFormAddApp dialog(fake.picker);
     EXPECT_EQ(dialog.Caption(), "Add/Edit Application");
     EXPECT_EQ(std::make_pair(dialog.ClientWidth(), dialog.ClientHeight()),
               std::make_pair(400, 280));
@@ -96,7 +96,7 @@ TEST(AppFileDialogsTest, ApplicationEditorIsLaidOutAsDesigned) {
 
 TEST(AppFileDialogsTest, FileEditorIsLaidOutAsDesignedAndStartsInFolderMode) {
     FakePlatform fake;
-    TFormAddFile dialog(fake.pickers);
+    TFormAddFile dialog(fake.picker);
     EXPECT_EQ(dialog.Caption(), "Add/Edit File or Folder");
     EXPECT_EQ(std::make_pair(dialog.ClientWidth(), dialog.ClientHeight()),
               std::make_pair(402, 304));
@@ -138,8 +138,8 @@ TEST(AppFileDialogsTest, FileEditorIsLaidOutAsDesignedAndStartsInFolderMode) {
 
 TEST(AppFileDialogsTest, TabOrdersAreCompleteAndEveryControlFits) {
     FakePlatform fake;
-    TFormAddApp app(fake.pickers);
-    TFormAddFile file(fake.pickers);
+    TFormAddApp app(fake.picker);
+    TFormAddFile file(fake.picker);
     for (const EntryDialog* dialog :
          {static_cast<EntryDialog*>(&app), static_cast<EntryDialog*>(&file)}) {
         std::vector<int> tabs;
@@ -173,8 +173,8 @@ struct ModeCase {
 
 TEST(AppFileDialogsTest, EachModeEnablesItsOwnPartAndKeepsEveryText) {
     FakePlatform fake;
-    TFormAddApp app(fake.pickers);
-    TFormAddFile file(fake.pickers);
+    TFormAddApp app(fake.picker);
+    TFormAddFile file(fake.picker);
     const std::set<std::string> appItem{"Label1",  "Edit1",   "Label3",   "Edit2",
                                         "Button1", "Label2",  "Edit3",    "Label4",
                                         "Edit4",   "Button2", "CheckBox1"};
@@ -219,7 +219,7 @@ void ExpectOkCases(EntryDialog& dialog, const std::vector<OkCase>& cases) {
 
 TEST(AppFileDialogsTest, OkClosesOnlyWhileTheCheckedModesFieldsHoldText) {
     FakePlatform fake;
-    TFormAddApp app(fake.pickers);
+    TFormAddApp app(fake.picker);
     ExpectOkCases(app, {
                            {"title and file", "RadioButton1", {"t", "f", "", "", ""}, true},
                            {"blanks count", "RadioButton1", {" ", " ", "", "", ""}, true},
@@ -228,7 +228,7 @@ TEST(AppFileDialogsTest, OkClosesOnlyWhileTheCheckedModesFieldsHoldText) {
                            {"group title only", "RadioButton2", {"", "", "", "", "g"}, true},
                            {"group empty", "RadioButton2", {"t", "f", "p", "w", ""}, false},
                        });
-    TFormAddFile file(fake.pickers);
+    TFormAddFile file(fake.picker);
     ExpectOkCases(
         file,
         {
@@ -279,7 +279,7 @@ TEST(AppFileDialogsTest, ProgramPickFillsTitleFileNameAndWorkDir) {
     };
     for (const FilePickCase& c : cases) {
         FakePlatform fake;
-        TFormAddApp dialog(fake.pickers);
+        TFormAddApp dialog(fake.picker);
         dialog.SetText("Edit1", c.title);
         dialog.SetText("Edit2", c.fileName);
         dialog.SetText("Edit4", "keep");
@@ -309,7 +309,7 @@ TEST(AppFileDialogsTest, FilePickOffersEveryFileAndLeavesTheFolderPartAlone) {
     };
     for (const FilePickCase& c : cases) {
         FakePlatform fake;
-        TFormAddFile dialog(fake.pickers);
+        TFormAddFile dialog(fake.picker);
         dialog.UserClick("RadioButton1");
         dialog.SetText("Edit1", c.title);
         dialog.SetText("Edit2", c.fileName);
@@ -342,7 +342,7 @@ TEST(AppFileDialogsTest, WorkingFolderPickStartsAtTheTypedFolderAndTakesTheChoic
     };
     for (const WorkDirCase& c : cases) {
         FakePlatform fake;
-        TFormAddApp dialog(fake.pickers);
+        TFormAddApp dialog(fake.picker);
         dialog.SetText("Edit1", "title");
         dialog.SetText("Edit4", "C:\\typed");
         fake.pickers.folderAnswers.push_back(c.chosen);
@@ -380,7 +380,7 @@ TEST(AppFileDialogsTest, FolderPickEndsInOneBackslashAndNamesTheFolder) {
     };
     for (const FolderCase& c : cases) {
         FakePlatform fake;
-        TFormAddFile dialog(fake.pickers);
+        TFormAddFile dialog(fake.picker);
         dialog.SetText("Edit3", c.title);
         dialog.SetText("Edit4", "E:\\typed\\");
         fake.pickers.folderAnswers.push_back(c.chosen);
@@ -395,13 +395,74 @@ TEST(AppFileDialogsTest, FolderPickEndsInOneBackslashAndNamesTheFolder) {
     }
 }
 
+struct CodePageCase {
+    const char* label;
+    bool folder; // the file editor's folder button, else the application editor's file button
+    std::string chosen;                   // UTF-8, as the picker hands it back
+    std::optional<std::string> shortPath; // UTF-8
+    std::string titleAfter, pathAfter, workDirAfter; // in the code page; work dir: files only
+};
+
+// Letters beyond the code page: the short form is stored, or nothing and the user is told.
+TEST(AppFileDialogsTest, PathsTheCodePageCannotHoldAreStoredShortOrRefused) {
+    const std::string user = "C:\\Users\\\xD0\x9F\xD0\xBE\xD0\xBB\xD1\x8C \xCE\xA9 \xE6\x9D\xB1";
+    const std::string refused = "MessageBox title=Vantrel text=This path cannot be kept";
+    const CodePageCase cases[] = {
+        {"file in a profile: short path, long name as title", false, user + "\\app.exe",
+         "C:\\Users\\PLZ~1\\app.exe", "app", "C:\\Users\\PLZ~1\\app.exe", "C:\\Users\\PLZ~1"},
+        {"a name beyond the code page: title from the short name", false,
+         user + "\\\xE6\x9D\xB1.exe", "C:\\Users\\PLZ~1\\6771~1.EXE", "6771~1",
+         "C:\\Users\\PLZ~1\\6771~1.EXE", "C:\\Users\\PLZ~1"},
+        {"no short name: refused", false, user + "\\app.exe", std::nullopt, "", "", "keep"},
+        {"a short name beyond the code page: refused", false, user + "\\app.exe",
+         user + "\\APP.EXE", "", "", "keep"},
+        {"letters the code page holds", false, "C:\\Donn\xC3\xA9" "es\\caf\xC3\xA9.exe",
+         std::nullopt, "caf\xE9", "C:\\Donn\xE9" "es\\caf\xE9.exe", "C:\\Donn\xE9" "es"},
+        {"folder in a profile", true, user, "C:\\Users\\PLZ~1", "PLZ~1", "C:\\Users\\PLZ~1\\",
+         ""},
+        {"folder without a short name: refused", true, user, std::nullopt, "", "", ""},
+    };
+    for (const CodePageCase& c : cases) {
+        FakePlatform fake;
+        if (c.shortPath)
+            fake.codePage.shortPaths[c.chosen] = *c.shortPath;
+        TFormAddApp app(fake.picker);
+        TFormAddFile file(fake.picker);
+        DialogModel& dialog = c.folder ? static_cast<DialogModel&>(file) : app;
+        const char* title = c.folder ? "Edit3" : "Edit1";
+        const char* path = c.folder ? "Edit4" : "Edit2";
+        app.SetText("Edit4", "keep");
+        (c.folder ? fake.pickers.folderAnswers : fake.pickers.fileAnswers).push_back(c.chosen);
+        dialog.UserClick(c.folder ? "Button2" : "Button1");
+        EXPECT_EQ(dialog.Text(title), c.titleAfter) << c.label;
+        EXPECT_EQ(dialog.Text(path), c.pathAfter) << c.label;
+        if (!c.folder) {
+            EXPECT_EQ(app.Text("Edit4"), c.workDirAfter) << c.label;
+        }
+        const bool told = fake.log.calls.back().rfind(refused, 0) == 0;
+        EXPECT_EQ(told, c.pathAfter.empty()) << c.label;
+        if (told) { // the message names the path as the user sees it
+            EXPECT_NE(fake.log.calls.back().find(c.chosen), std::string::npos) << c.label;
+        }
+    }
+}
+
+TEST(AppFileDialogsTest, TypedTextReachesThePickerInUtf8) {
+    FakePlatform fake;
+    TFormAddApp dialog(fake.picker);
+    dialog.SetText("Edit2", "C:\\Donn\xE9" "es\\old.exe");
+    dialog.UserClick("Button1");
+    EXPECT_NE(fake.log.calls.at(0).find(" dir=C:\\Donn\xC3\xA9" "es file=old.exe"),
+              std::string::npos);
+}
+
 TEST(AppFileDialogsTest, ButtonsOfAnotherModeOpenNothing) {
     FakePlatform fake;
-    TFormAddApp app(fake.pickers);
+    TFormAddApp app(fake.picker);
     app.UserClick("RadioButton2");
     app.UserClick("Button1");
     app.UserClick("Button2");
-    TFormAddFile file(fake.pickers); // folder mode: the file button is off
+    TFormAddFile file(fake.picker); // folder mode: the file button is off
     file.UserClick("Button1");
     file.UserClick("RadioButton3");
     file.UserClick("Button2");
@@ -410,8 +471,8 @@ TEST(AppFileDialogsTest, ButtonsOfAnotherModeOpenNothing) {
 
 TEST(AppFileDialogsTest, AFailingPickerEndsOnlyTheClick) {
     FakePlatform fake;
-    TFormAddApp app(fake.pickers);
-    TFormAddFile file(fake.pickers);
+    TFormAddApp app(fake.picker);
+    TFormAddFile file(fake.picker);
     app.SetText("Edit2", "C:\\a.exe");
     file.SetText("Edit4", "C:\\d\\");
     const std::tuple<DialogModel*, const char*, const char*> clicks[] = {

@@ -46,17 +46,20 @@ void FakeProcess::Sleep(unsigned milliseconds) {
 
 std::optional<RegistryApi::StringValue> FakeRegistry::ReadUserValue(const std::string& keyPath,
                                                                    const std::string& valueName,
-                                                                   unsigned bufferSize) {
+                                                                   unsigned bufferUnits) {
     log_.Add("RegReadUser " + keyPath + " value=" + valueName +
-             " buffer=" + std::to_string(bufferSize));
+             " buffer=" + std::to_string(bufferUnits));
     const auto it = values.find(keyPath + "\\" + valueName);
-    if (it == values.end() || it->second.size() > bufferSize)
+    if (it == values.end() || it->second.size() > bufferUnits)
         return std::nullopt;
-    return StringValue{it->second, static_cast<unsigned>(it->second.size())};
+    const std::string& stored = it->second;
+    return StringValue{stored.substr(0, stored.find('\0')), static_cast<unsigned>(stored.size())};
 }
 
-std::optional<RawIcon> FakeIcons::SmallIconOfPath(const std::string& path) {
-    log_.Add("SHGetFileInfo path=" + path);
+std::optional<RawIcon> FakeIcons::SmallIconOfPath(const std::string& path,
+                                                  TextEncoding encoding) {
+    log_.Add((encoding == TextEncoding::Utf8 ? "SHGetFileInfoW path=" : "SHGetFileInfo path=") +
+             path);
     const auto it = byPath.find(path);
     if (it == byPath.end())
         return std::nullopt;
@@ -127,6 +130,10 @@ ModalResult FakeUi::ShowModal(DialogModel& dialog) {
     return dialog.Result();
 }
 
+void FakeUi::ShowNotice(const std::string& text, const std::string& title) {
+    log_.Add("MessageBox title=" + title + " text=" + text);
+}
+
 MessageBoxResult FakeUi::AskYesNo(const std::string& text, const std::string& title,
                                   DefaultAnswer defaultAnswer) {
     log_.Add(std::string("AskYesNo") + (defaultAnswer == DefaultAnswer::No ? " default=No" : "") +
@@ -155,7 +162,8 @@ PlatformParts::operator Platform() const {
                     f.internet,
                     f.messages,
                     files_ ? *files_ : f.files,
-                    f.pickers};
+                    f.pickers,
+                    f.codePage};
 }
 
 } // namespace vantrel::testing

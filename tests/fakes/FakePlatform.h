@@ -3,7 +3,9 @@
 // plain line ("ShellExecute verb=runas file=mmc.exe ..."), so a test can assert exactly
 // what the program asked for, and in which order. Answers are set through public fields.
 
+#include "editors/Picking.h"
 #include "fakes/FakeClipboard.h"
+#include "fakes/FakeCodePage.h"
 #include "fakes/FakeDrives.h"
 #include "fakes/FakeFiles.h"
 #include "fakes/FakeInternet.h"
@@ -80,10 +82,11 @@ class FakeIcons : public IconApi {
 public:
     explicit FakeIcons(CallLog& log) : log_(log) {}
     // Paths that have an icon; any other path has none.
-    std::map<std::string, RawIcon> byPath;
+    std::map<std::string, RawIcon> byPath; // one map for both encodings
     std::map<const void*, RawIcon> byIdList;
 
-    std::optional<RawIcon> SmallIconOfPath(const std::string& path) override;
+    std::optional<RawIcon> SmallIconOfPath(const std::string& path,
+                                           TextEncoding encoding) override;
     std::optional<RawIcon> SmallIconOfIdList(const void* idList) override;
     // An opaque icon of one colour, alpha 255 everywhere.
     static RawIcon Solid(std::uint8_t blue, std::uint8_t green, std::uint8_t red);
@@ -113,6 +116,7 @@ public:
     void ShowPopupMenu(MenuNode& menu, int x, int y) override;
     void CloseMainForm() override { log_.Add("CloseMainForm"); }
     ModalResult ShowModal(DialogModel& dialog) override;
+    void ShowNotice(const std::string& text, const std::string& title) override;
     MessageBoxResult AskYesNo(const std::string& text, const std::string& title,
                               DefaultAnswer defaultAnswer) override;
 
@@ -139,9 +143,12 @@ struct FakePlatform {
     FakeMessages messages{log};
     FakeFiles files{log};
     FakePickers pickers{log};
-    Platform platform{process, registry, icons, ui,            shell,    clipboard,
-                      folders, drives,   power, registryWrite, internet, messages, files,
-                      pickers};
+    FakeCodePage codePage;
+    Platform platform{process, registry, icons,    ui,       shell,   clipboard,
+                      folders, drives,   power,    registryWrite,     internet,
+                      messages, files,   pickers,  codePage};
+    // The pickers as the editors take them.
+    PathPicker picker{pickers, codePage, ui, "Vantrel"};
 
     // This platform with some parts replaced, for a test that needs one interface to behave
     // differently: `Platform p = fake.With().Process(throwing);`.

@@ -9,7 +9,8 @@ std::string OrNull(const std::optional<std::string>& text) { return text ? *text
 } // namespace
 
 std::string FakeShell::Describe(const ShellLaunch& launch) {
-    return "ShellExecute verb=" + launch.verb + " file=" + launch.file +
+    const char* call = launch.encoding == TextEncoding::Utf8 ? "ShellExecuteW" : "ShellExecute";
+    return std::string(call) + " verb=" + launch.verb + " file=" + launch.file +
            " params=" + OrNull(launch.parameters) + " dir=" + OrNull(launch.directory) +
            " show=" + std::to_string(launch.showCommand);
 }

@@ -166,7 +166,7 @@ TEST(DiskDrivesTest, ClickingADriveOpensItsRoot) {
     fake.log.calls.clear();
     form.MenuItemClick(form.PopupMenuDisks().Child(0));
     EXPECT_EQ(fake.log.calls, (std::vector<std::string>{
-                                  "ShellExecute verb=open file=E:\\ params= dir=<null> show=1"}));
+                                  "ShellExecuteW verb=open file=E:\\ params= dir=<null> show=1"}));
 }
 
 } // namespace

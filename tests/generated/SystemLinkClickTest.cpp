@@ -16,7 +16,7 @@ const std::string Disable = "Wow64DisableWow64FsRedirection";
 const std::string Revert = "Wow64RevertWow64FsRedirection cookie=0x5150";
 
 std::string Open(const std::string& file) {
-    return "ShellExecute verb=open file=" + file + " params= dir=<null> show=1";
+    return "ShellExecuteW verb=open file=" + file + " params= dir=<null> show=1";
 }
 
 std::vector<std::string> Folder(int csidl) {
@@ -105,7 +105,7 @@ ClickCase SnapInCase(const char* what, const std::string& target, bool wow64, bo
 }
 
 std::string RunAs(const std::string& file, const std::string& params) {
-    return "ShellExecute verb=runas file=" + file + " params=" + params + " dir=<null> show=1";
+    return "ShellExecuteW verb=runas file=" + file + " params=" + params + " dir=<null> show=1";
 }
 
 const std::string Blank = "C:\\My Windows\\system32\\a.msc";

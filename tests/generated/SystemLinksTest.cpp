@@ -167,8 +167,8 @@ TEST(SystemLinksTest, SnapInsAreLookedUpInTheRealSystemDirectory) {
     const int disable = log.IndexOf("Wow64DisableWow64FsRedirection");
     const int revert = log.IndexOf("Wow64RevertWow64FsRedirection cookie=0x5150");
     EXPECT_EQ(disable, 0);
-    EXPECT_EQ(log.Matching("SHGetFileInfo path=" + Sys).size(), 36u);
-    EXPECT_EQ(log.IndexOf("SHGetFileInfo path=" + Sys + "\\wmimgmt.msc") + 1, revert);
+    EXPECT_EQ(log.Matching("SHGetFileInfoW path=" + Sys).size(), 36u);
+    EXPECT_EQ(log.IndexOf("SHGetFileInfoW path=" + Sys + "\\wmimgmt.msc") + 1, revert);
     EXPECT_EQ(log.IndexOf("SHGetSpecialFolderLocation " +
                           FakeShellFolders::Csidl(FolderCommonAdminTools)),
               revert + 1);
@@ -195,7 +195,7 @@ TEST(SystemLinksTest, WithoutTheConsoleProgramNoSnapInIsOffered) {
     const auto& calls = machine.fake.log.calls;
     EXPECT_EQ(std::vector<std::string>(calls.begin(), calls.begin() + 5),
               (std::vector<std::string>({"Wow64DisableWow64FsRedirection", "GetSystemDirectory",
-                                         "SHGetFileInfo path=" + Sys + "\\mmc.exe",
+                                         "SHGetFileInfoW path=" + Sys + "\\mmc.exe",
                                          "Wow64RevertWow64FsRedirection cookie=0x5150",
                                          "SHGetSpecialFolderLocation " +
                                              FakeShellFolders::Csidl(FolderCommonAdminTools)})));

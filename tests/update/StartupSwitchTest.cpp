@@ -36,23 +36,27 @@ TEST(StartupSwitchTest, TheValueIsOursQuotedOrUnquoted) {
 }
 
 TEST(StartupSwitchTest, CheckingWritesTheQuotedPathAndTheNextStartShowsIt) {
-    FakePlatform fake;
-    fake.process.moduleFileName = BlankPath;
-    {
-        MainForm form(fake.platform);
-        form.FormCreate();
-        fake.log.calls.clear();
-        form.MenuItemClick(form.PopupMenuSubRunAtSystemStartup());
-        EXPECT_TRUE(form.PopupMenuSubRunAtSystemStartup().checked);
-        EXPECT_EQ(fake.log.calls,
-                  (std::vector<std::string>{"RegSetUserString " + std::string(RunKeyPath) +
-                                            " value=Vantrel data=\"" + BlankPath + "\""}));
-        // Windows starts exactly the quoted program, never "C:\My.exe".
-        EXPECT_EQ(fake.registry.values[RunValue], "\"" + BlankPath + "\"" + std::string(1, '\0'));
+    // The second lies in a profile whose name no code page holds whole: it goes as UTF-8.
+    for (const std::string& path :
+         {BlankPath, std::string("C:\\Users\\\xD0\x9F\xD0\xBE \xCE\xA9 \xE6\x9D\xB1\\Vantrel.exe")}) {
+        FakePlatform fake;
+        fake.process.moduleFileName = path;
+        {
+            MainForm form(fake.platform);
+            form.FormCreate();
+            fake.log.calls.clear();
+            form.MenuItemClick(form.PopupMenuSubRunAtSystemStartup());
+            EXPECT_TRUE(form.PopupMenuSubRunAtSystemStartup().checked);
+            EXPECT_EQ(fake.log.calls,
+                      (std::vector<std::string>{"RegSetUserString " + std::string(RunKeyPath) +
+                                                " value=Vantrel data=\"" + path + "\""}));
+            // Windows starts exactly the quoted program, never "C:\My.exe".
+            EXPECT_EQ(fake.registry.values[RunValue], "\"" + path + "\"" + std::string(1, '\0'));
+        }
+        MainForm restarted(fake.platform);
+        restarted.FormCreate();
+        EXPECT_TRUE(restarted.PopupMenuSubRunAtSystemStartup().checked) << path;
     }
-    MainForm restarted(fake.platform);
-    restarted.FormCreate();
-    EXPECT_TRUE(restarted.PopupMenuSubRunAtSystemStartup().checked);
 }
 
 TEST(StartupSwitchTest, UncheckingDeletesTheValue) {

@@ -1,0 +1,20 @@
+#pragma once
+// A code page like the Western ones: it holds the characters up to U+00FF, one byte each,
+// and no others. Short paths are looked up in a table; a path without an entry has none.
+
+#include "platform/CodePageApi.h"
+
+#include <map>
+
+namespace vantrel::testing {
+
+class FakeCodePage : public CodePageApi {
+  public:
+    std::map<std::string, std::string> shortPaths; // UTF-8 long path -> UTF-8 short path
+
+    std::string AnsiToUtf8(const std::string& ansi) override;
+    std::optional<std::string> Utf8ToAnsi(const std::string& utf8) override;
+    std::optional<std::string> ShortPathOf(const std::string& utf8Path) override;
+};
+
+} // namespace vantrel::testing
