@@ -124,12 +124,21 @@ FormedPath Directory(const std::string& reported) {
     return usable;
 }
 
-// The folder holding a path: "C:\Users\me" for "C:\Users\me\Documents", and a drive's
-// root keeps its backslash ("C:\" for "C:\Users").
+// A folder's path as the shell may report it, with a trailing backslash (Wine does for every
+// special folder), names the same folder as without one; a drive's root keeps its own.
+std::string WithoutTrailingBackslash(std::string path) {
+    const std::size_t size = path.size();
+    if (size > 1 && path[size - 1] == '\\' && path[size - 2] != ':' && path[size - 2] != '\\')
+        path.pop_back();
+    return path;
+}
+
+// The folder holding a path: "C:\Users\me" for "C:\Users\me\Documents" (or
+// "...\Documents\"), and a drive's root keeps its backslash ("C:\" for "C:\Users").
 FormedPath Parent(const FormedPath& path) {
     if (!path)
         return std::nullopt;
-    return DirectoryPart(*path);
+    return DirectoryPart(WithoutTrailingBackslash(*path));
 }
 
 FormedPath Join(const FormedPath& directory, const std::string& name) {

@@ -245,6 +245,13 @@ INSTANTIATE_TEST_SUITE_P(
                                     {{"Documents and Settings", "E:\\"},
                                      {"All Users Profile", "E:\\All Users"},
                                      {"My Profile", "E:\\"}}},
+                      // Wine's shell ends every folder's path with a backslash.
+                      DocumentsCase{"reported with a trailing backslash, in a profile no code "
+                                    "page holds",
+                                    "C:\\Users\\\xCE\xA9 \xE6\x9D\xB1\\Documents\\",
+                                    {"C:\\Users", "C:\\Users\\\xCE\xA9 \xE6\x9D\xB1"},
+                                    {{"Documents and Settings", "C:\\Users"},
+                                     {"My Profile", "C:\\Users\\\xCE\xA9 \xE6\x9D\xB1"}}},
                       DocumentsCase{"no file-system path", std::nullopt, {"C:\\Users"}, {}},
                       DocumentsCase{"a bare name has no parent", "Docs", {"Docs"}, {}}));
 

@@ -1,6 +1,7 @@
-// The real file operations, with the properties the configuration save relies on.
+// The real file operations, with the properties the configuration save relies on, in a
+// folder whose name the code page cannot hold (as a profile folder may be).
 #include "win32/Win32Files.h"
-#include "win32/WinHeaders.h"
+#include "win32/WideText.h"
 
 #include <gtest/gtest.h>
 
@@ -13,17 +14,17 @@ namespace {
 class Win32FilesTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        char temp[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, temp);
-        dir_ = std::string(temp) + "vantrel-files-test";
-        CreateDirectoryA(dir_.c_str(), nullptr);
+        wchar_t temp[MAX_PATH] = {};
+        GetTempPathW(MAX_PATH, temp);
+        dir_ = ToUtf8(temp, wcslen(temp)) + "vantrel files \xD0\x9F \xCE\xA9 \xE6\x9D\xB1";
+        CreateDirectoryW(WidenUtf8(dir_).c_str(), nullptr);
         for (const char* name : {"a.dat", "b.dat", "c.dat"})
-            DeleteFileA(Path(name).c_str());
+            DeleteFileW(WidenUtf8(Path(name)).c_str());
     }
     void TearDown() override {
         for (const char* name : {"a.dat", "b.dat", "c.dat"})
-            DeleteFileA(Path(name).c_str());
-        RemoveDirectoryA(dir_.c_str());
+            DeleteFileW(WidenUtf8(Path(name)).c_str());
+        RemoveDirectoryW(WidenUtf8(dir_).c_str());
     }
     std::string Path(const char* name) const { return dir_ + "\\" + name; }
 
@@ -94,6 +95,19 @@ TEST_F(Win32FilesTest, ExistsAndRemove) {
     EXPECT_TRUE(files_.Remove(Path("a.dat")));
     EXPECT_FALSE(files_.Remove(Path("a.dat")));
     EXPECT_FALSE(files_.Exists(Path("a.dat")));
+}
+
+// The code page here is a Western one: it holds "\xC3\xA9" but not the folder's other letters.
+TEST_F(Win32FilesTest, TheCodePageTakesWhatItHoldsAndTheShortPathTheRest) {
+    Win32CodePage codePage;
+    EXPECT_EQ(codePage.Utf8ToAnsi("caf\xC3\xA9"), std::optional<std::string>("caf\xE9"));
+    EXPECT_EQ(codePage.AnsiToUtf8("caf\xE9"), "caf\xC3\xA9");
+    EXPECT_EQ(codePage.Utf8ToAnsi(dir_), std::nullopt);
+    WriteText(Path("a.dat"), "short");
+    const std::optional<std::string> stored = StorablePath(Path("a.dat"), codePage);
+    ASSERT_TRUE(stored.has_value()); // Wine and NTFS both keep short names
+    EXPECT_EQ(ReadText(*stored), "short");
+    EXPECT_EQ(codePage.ShortPathOf(Path("missing.dat")), std::nullopt);
 }
 
 } // namespace

@@ -20,12 +20,13 @@ const char* const TestValue = "Vantrel test value";
 TEST(Win32RegistryWriteTest, WritesTheStringWithItsZeroAndDeletesIt) {
     Win32RegistryWrite writer;
     Win32Registry reader;
-    const std::string text = RunValueOf("C:\\My Tools\\Vantrel.exe");
+    // A path in a profile named in Cyrillic: 22 characters quoted, 27 bytes in UTF-8.
+    const std::string text = RunValueOf("C:\\\xD0\x9F\xD0\xBE\xD0\xBB\xD1\x8C\xD0\xB7\\Vantrel.exe");
     ASSERT_TRUE(writer.SetUserString(RunKeyPath, TestValue, text));
     const auto value = reader.ReadUserValue(RunKeyPath, TestValue, 280);
     ASSERT_TRUE(value.has_value());
-    EXPECT_EQ(value->size, text.size() + 1);
-    EXPECT_EQ(value->bytes, text + std::string(1, '\0'));
+    EXPECT_EQ(value->size, 23u); // UTF-16 units, the terminating zero included
+    EXPECT_EQ(value->text, text);
 
     EXPECT_TRUE(writer.DeleteUserValue(RunKeyPath, TestValue));
     EXPECT_FALSE(reader.ReadUserValue(RunKeyPath, TestValue, 280).has_value());

@@ -21,6 +21,7 @@ WT_PASSED=0
 WT_FAILED=0
 WT_NAME=
 WT_STARTED_PIDS=()
+WT_OWN_RUN_DIRS=() # folders given through WT_RUN_DIR, whose logs are read for crashes too
 
 # Set by wt_start for the program started last.
 WT_PID=         # Unix pid of the Wine process (its exit status is the program's exit code)
@@ -73,7 +74,7 @@ wt_begin() {
 # A crash of the program shows in its Wine log; names the code where it happened.
 wt_report_crashes() {
     local log line address
-    for log in "$WT_RUNS/$WT_NAME".*/wine.log; do
+    for log in "$WT_RUNS/$WT_NAME".*/wine.log "${WT_OWN_RUN_DIRS[@]/%//wine.log}"; do
         [[ -f $log ]] || continue
         while IFS= read -r line; do
             wt_log "crash: $line"
@@ -169,13 +170,14 @@ wt_start() {
     if [[ -n ${WT_RUN_DIR:-} ]]; then
         WT_DIR=$WT_RUN_DIR
         mkdir -p "$WT_DIR"
+        [[ " ${WT_OWN_RUN_DIRS[*]} " == *" $WT_DIR "* ]] || WT_OWN_RUN_DIRS+=("$WT_DIR")
     else
         WT_DIR=$(mktemp -d "$WT_RUNS/$WT_NAME.XXXXXX")
     fi
     cp "$exe" "$@" "$WT_DIR/"
     WT_ICON=
     WT_WINPID=
-    (cd "$WT_DIR" && exec wine "./$(basename "$exe")" >"$WT_DIR/wine.log" 2>&1) &
+    (cd "$WT_DIR" && exec wine "./$(basename "$exe")" >>"$WT_DIR/wine.log" 2>&1) &
     WT_PID=$!
     WT_STARTED_PIDS+=("$WT_PID")
     if ! wt_poll "${WT_START_TIMEOUT:-20}" wt_find_new_icon "$icons_before"; then
@@ -553,4 +555,24 @@ wt_expect_exit() {
 # does when it asks a program to close.
 wt_close() {
     timeout 30 wine taskkill /pid "${1:-$WT_WINPID}" >/dev/null 2>&1
+}
+
+# wt_registry_value 'HKCU\key' name: the text of a REG_SZ value, whole, in UTF-8 (reg query
+# prints through the console's code page, which turns other scripts into "?"); empty when the
+# key or the value is missing.
+wt_registry_value() {
+    local file key=${1/#HKCU\\/HKEY_CURRENT_USER\\}
+    file=$(mktemp --suffix=.reg)
+    wine regedit /E "$(winepath -w "$file")" "$key" >/dev/null 2>&1
+    python3 - "$file" "$2" <<'PYTHON'
+import re, sys
+data = open(sys.argv[1], "rb").read()
+text = data.decode("utf-16") if data.startswith(b"\xff\xfe") else ""
+prefix = '"%s"="' % sys.argv[2].replace("\\", "\\\\").replace('"', '\\"')
+for line in text.splitlines():
+    if line.startswith(prefix) and line.endswith('"'):
+        print(re.sub(r'\\(.)', r'\1', line[len(prefix):-1]))
+        break
+PYTHON
+    rm -f "$file"
 }

@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # The application editor and the file and folder editor, driven through the real dialogs:
 # add an application by typing its path into the file-open dialog and a folder through the
-# folder browser, Exit; start again from the saved file, edit both, Exit; and read back what
-# the configuration file holds after each run.
+# folder browser, Exit; start again from the saved file, edit both, close it as Windows does
+# (WM_CLOSE); and read back what the configuration file holds after each run.
+# The program lives in a profile whose name the code page cannot hold (Cyrillic, Greek and
+# Japanese), and a program and a folder are picked from there: what the code page lacks is
+# stored by its short path, never with a "?".
 set -uo pipefail
 source "$(dirname "$0")/lib.sh"
 wt_begin app-file-editors
@@ -120,6 +123,19 @@ answer_picker() {
     wt_poll 5 dialog_gone "$1"
 }
 
+# pick_first_file: chooses the first file of the file-open dialog's list with the keyboard.
+pick_first_file() {
+    local picker
+    picker=$(wait_dialog Open)
+    [[ -n $picker ]] || return 1
+    sleep 0.3
+    xdotool windowfocus "$picker" key shift+Tab Down
+    sleep 0.3
+    wt_screenshot "$WT_NAME-file-picked"
+    xdotool key Return
+    wt_poll 5 dialog_gone Open
+}
+
 # picture_of depth n file: a picture of the strip that holds the picture of item n of the open
 # menu at that depth.
 picture_of() {
@@ -157,10 +173,24 @@ print("|".join([text(0, 101), text(101, 261), text(362, 261), text(623, 261)] +
 PYTHON
 }
 
+PROFILE_WIN='C:\users\Пользователь Ω 東京'
+PROFILE=$WINEPREFIX/drive_c/users/'Пользователь Ω 東京'
+export WT_RUN_DIR=$PROFILE/AppData/Vantrel
+rm -rf "$WT_RUN_DIR"
+mkdir -p "$PROFILE/Documents" "$PROFILE/Программы"
+# Notepad under another name, so that the entry's icon is Notepad's.
+cp "$WINEPREFIX/drive_c/windows/notepad.exe" "$PROFILE/Программы/Блокнот.exe"
+short_path() { winepath -s "$1" 2>/dev/null; }
+PROGRAM_LONG="$PROFILE_WIN\\Программы\\Блокнот.exe"
+PROGRAM_SHORT=$(short_path "$PROGRAM_LONG")
+PROGRAM_FOLDER_SHORT=${PROGRAM_SHORT%\\*}
+PROGRAM_TITLE=${PROGRAM_SHORT##*\\}
+PROGRAM_TITLE=${PROGRAM_TITLE%%.*}
+DOCUMENTS_SHORT=$(short_path "$PROFILE_WIN\\Documents")
+
 APP_EDITOR="Add/Edit Application"
 FILE_EDITOR="Add/Edit File or Folder"
 WINDOWS='C:\windows'
-PUBLIC='C:\users\Public'
 
 # open_editor title n...: opens the menus down to a command, clicks it and waits for the
 # editor; prints its X window.
@@ -180,9 +210,12 @@ add_application() {
         return
     fi
     wt_pass "Add New Item in Applications opens the application editor"
-    # The title, the file name and the work dir all come from the picked path.
+    # The title, the file name and the work dir all come from the picked path. The dialog
+    # starts in the folder typed so far (by its short path: xdotool loses letters of other
+    # scripts), and the program is chosen from its list, where it shows its own name.
+    replace_text "$dialog" 2 "$PROGRAM_FOLDER_SHORT\\"
     click_button "..." 1
-    wt_check "the file-open dialog takes a typed path" answer_picker Open "$WINDOWS\\notepad.exe"
+    wt_check "the file-open dialog offers the program by its own name" pick_first_file
     replace_text "$dialog" 3 "readme.txt"
     xdotool windowfocus "$dialog"
     click_button "Run as administrator"
@@ -199,9 +232,9 @@ add_folder() {
     fi
     wt_pass "Add New Item in Files and Folders opens the file and folder editor"
     wt_screenshot "$WT_NAME-folder-mode"
-    # The browser opens on the folder typed so far; Return takes it, and the title comes
-    # from its name.
-    replace_text "$dialog" 4 "$PUBLIC"
+    # The browser opens on the folder typed so far (the only way to type the profile is its
+    # short path); Return takes it, and the title comes from its own name.
+    replace_text "$dialog" 4 "$DOCUMENTS_SHORT"
     click_button "..." 2
     wt_check "the folder browser takes its start folder" answer_picker "Browse for Folder"
     wt_screenshot "$WT_NAME-folder-added"
@@ -280,10 +313,10 @@ add_application
 wt_close_menus
 add_folder
 exit_program
-wt_expect "the application is saved as picked" \
-    "notepad|$WINDOWS\\notepad.exe|readme.txt|$WINDOWS|1|4|1|0|0" "$(last_record 1)"
-wt_expect "the folder is saved with one trailing backslash" \
-    "Public|$PUBLIC\\|||0|7|2|0|0" "$(last_record 4)"
+wt_expect "the application is saved by its short path, with a title from its short name" \
+    "$PROGRAM_TITLE|$PROGRAM_SHORT|readme.txt|$PROGRAM_FOLDER_SHORT|1|4|1|0|0" "$(last_record 1)"
+wt_expect "the folder is saved by its short path, with its own name and one trailing backslash" \
+    "Documents|$DOCUMENTS_SHORT\\|||0|7|2|0|0" "$(last_record 4)"
 
 # The second run reads the file the first one saved.
 if ! WT_RUN_DIR=$WT_DIR wt_start; then
@@ -298,9 +331,10 @@ wt_close_menus
 # The examples: Notepad (after Actions, Command Line, Regedit and Paint) and System Root.
 check_icon "$APPLICATIONS" 5 "the edited application"
 check_icon "$FILES" 2 "the edited folder"
-exit_program
+wt_close
+wt_expect_exit "WM_CLOSE ends the program" "$WT_PID"
 wt_expect "the application is saved as edited" \
-    "Notes|$WINDOWS\\notepad.exe|readme.txt|$WINDOWS|0|4|1|0|0" "$(last_record 1)"
+    "Notes|$PROGRAM_SHORT|readme.txt|$PROGRAM_FOLDER_SHORT|0|4|1|0|0" "$(last_record 1)"
 wt_expect "the folder is saved as edited" "Windows folder|$WINDOWS\\|||0|7|2|0|0" \
     "$(last_record 4)"
 wt_end

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Disk Drives submenu lists the drives of the moment: a letter mapped while the program runs
 # shows up at the next left click and goes away once unmapped; choosing a drive opens Explorer on
-# its root. System Links opens with the rows the prefix can offer. Prints (never checks) the time
+# its root. System Links opens with the rows the prefix can offer, and its My Profile row opens
+# Explorer on a profile named in Cyrillic, Greek and Japanese. Prints (never checks) the time
 # from a left click to the menu being on the screen with 26 drive letters present.
 set -uo pipefail
 source "$(dirname "$0")/lib.sh"
@@ -24,11 +25,23 @@ TIMED_CLICKS=5
 DRIVE_TARGET='C:\windows'
 # Wine Explorer's browser window, titled with the folder it shows.
 EXPLORER_CLASS=ExplorerWClass
+MY_PROFILE_ROW=13 # the second row after the second separator
+
+# The user's documents live in a profile whose name the code page cannot hold; the profile
+# rows are made from that folder at start-up.
+PROFILE_NAME='Пользователь Ω 東京'
+SHELL_FOLDERS='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders'
+mkdir -p "$WINEPREFIX/drive_c/users/$PROFILE_NAME/Documents"
+set_documents() {
+    wine reg add "$SHELL_FOLDERS" /v Personal /t REG_EXPAND_SZ /d "$1" /f >/dev/null 2>&1
+}
+set_documents "C:\\users\\$PROFILE_NAME\\Documents"
 
 if ! wt_start; then
     wt_fail "the tray icon appears"
     wt_end
 fi
+set_documents '%USERPROFILE%\Documents'
 wt_pass "the tray icon appears"
 wt_check "the start-up balloon appears" wt_dismiss_balloon
 
@@ -130,32 +143,43 @@ close_explorer() {
         wt_poll 5 wt_icon_present "$(wt_icon_hwnd)"
 }
 
-check_drive_opens() {
+# opens_in_explorer item name row title what: chooses a row of a submenu of the main menu and
+# expects a new Explorer window on the folder of that title; closes it again.
+opens_in_explorer() {
     local before submenu window
     before=$(explorer_windows | cut -f1 | tr '\n' ' ')
-    if ! submenu=$(open_submenu "$DISK_DRIVES_ITEM" drives-open); then
-        wt_fail "resting on Disk Drives opens its submenu"
+    if ! submenu=$(open_submenu "$1" "$2"); then
+        wt_fail "$5: the submenu opens"
         wt_close_menus
         return
     fi
-    wt_menu_rows "$submenu" drives-open >/dev/null
+    wt_menu_rows "$submenu" "$2" >/dev/null
     local x y
-    read -r x y <<<"$(wt_item_centre "$submenu" drives-open 1)"
+    read -r x y <<<"$(wt_item_centre "$submenu" "$2" "$3")"
     xdotool mousemove "$x" "$y" sleep 0.3 click 1
     if wt_poll 20 has_new_explorer_window "$before"; then
         window=$(new_explorer_window "$before")
         wt_log "Explorer window: $window"
-        # The title is the volume label (none in a fresh prefix) and the letter.
         local class title
         IFS=$'\t' read -r _ class title <<<"$window"
-        wt_expect "choosing C: opens Explorer on the drive's root" "$EXPLORER_CLASS (C:)" \
-            "$class ${title# }"
-        wt_screenshot "$WT_NAME-explorer"
+        wt_expect "$5" "$EXPLORER_CLASS $4" "$class ${title# }"
+        wt_screenshot "$WT_NAME-explorer-$2"
     else
-        wt_fail "choosing C: opens an Explorer window"
+        wt_fail "$5: an Explorer window opens"
     fi
     wt_check "closing Explorer leaves the program and its icon" close_explorer
     wt_close_menus
+}
+
+# The title is the volume label (none in a fresh prefix) and the letter.
+check_drive_opens() {
+    opens_in_explorer "$DISK_DRIVES_ITEM" drives-open 1 "(C:)" \
+        "choosing C: opens Explorer on the drive's root"
+}
+
+check_profile_opens() {
+    opens_in_explorer "$SYSTEM_LINKS_ITEM" system-open "$MY_PROFILE_ROW" "$PROFILE_NAME" \
+        "My Profile opens Explorer on the profile, whatever its name"
 }
 
 # Prints the milliseconds from a left click to the menu's window being on the screen.
@@ -219,6 +243,7 @@ check_exit() {
 
 check_drive_letters
 check_system_links
+check_profile_opens
 check_drive_opens
 measure_full_alphabet
 check_exit

@@ -35,9 +35,7 @@ INSTALL_DIR=$(winepath -u "$INSTALL_WIN" 2>/dev/null)
 SHORTCUT_WIN="$(windows_variable APPDATA)\\Microsoft\\Windows\\Start Menu\\Programs\\Vantrel.lnk"
 SHORTCUT=$(winepath -u "$SHORTCUT_WIN" 2>/dev/null)
 
-registry_value() {
-    wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
-}
+registry_value() { wt_registry_value "$1" "$2"; }
 key_absent() { ! wine reg query "$UNINSTALL_KEY" >/dev/null 2>&1; }
 folder_listing() { ls -A "$INSTALL_DIR" 2>/dev/null | sort | tr '\n' ' ' | sed 's/ $//'; }
 
@@ -52,12 +50,15 @@ uninstall_silently() {
 
 # Starts the installed program the way a user does, from the Start menu shortcut. Sets
 # WT_ICON and WT_WINPID like wt_start.
-start_from_shortcut() {
+start_from_shortcut() { start_installed "$SHORTCUT_WIN"; }
+
+# start_installed file: starts the file through the shell; sets WT_ICON and WT_WINPID.
+start_installed() {
     local icons_before pids_before pid
     icons_before=$(wt_tray_icons | cut -d' ' -f1 | tr '\n' ' ')
     pids_before=$(wt_program_pids | tr '\n' ' ')
     wt_park_mouse
-    timeout 30 wine start "$SHORTCUT_WIN" >/dev/null 2>&1 || return 1
+    timeout 30 wine start "$1" >/dev/null 2>&1 || return 1
     wt_poll 20 wt_find_new_icon "$icons_before" || return 1
     WT_WINPID=
     for pid in $(wt_program_pids); do
@@ -153,8 +154,40 @@ check_reinstall_and_remove_all() {
     wine reg delete "$RUN_KEY" /v Vantrel /f >/dev/null 2>&1
 }
 
+# A user whose name the code page cannot hold: /D puts the program into that profile. Wine's
+# shortcuts lose such names (they resolve the target through the code page), so the copy is
+# started from its folder.
+check_install_in_profile() {
+    local INSTALL_WIN='C:\users\Пользователь Ω 東京\AppData\Local\Programs\Vantrel'
+    local INSTALL_DIR=$WINEPREFIX/drive_c/users/'Пользователь Ω 東京'/AppData/Local/Programs/Vantrel
+    rm -rf "$INSTALL_DIR"
+    # /D takes the rest of the line unquoted; Wine quotes an argument that holds a blank.
+    local folder_words
+    read -ra folder_words <<<"/D=$INSTALL_WIN"
+    wt_check "the installer runs silently into a profile named in other scripts" \
+        timeout 60 wine "$SETUP" /S "${folder_words[@]}"
+    wt_expect "it installs there" "License.txt ReadMe.txt Uninstall.exe Vantrel.exe" \
+        "$(folder_listing)"
+    wt_expect "Apps & features knows the uninstaller there" "\"$INSTALL_WIN\\Uninstall.exe\"" \
+        "$(registry_value "$UNINSTALL_KEY" UninstallString)"
+    if ! start_installed "$INSTALL_WIN\\Vantrel.exe"; then
+        wt_fail "the installed copy starts there and its tray icon appears"
+        return 1
+    fi
+    local installed_winpid=$WT_WINPID
+    wt_dismiss_balloon || true
+    wt_close "$installed_winpid"
+    wt_check "it ends when Windows closes it" wt_poll 10 windows_process_gone "$installed_winpid"
+    wt_check "the installed copy saved its tree there" test -s "$INSTALL_DIR/Config.dat"
+    wt_check "the uninstaller runs silently there" uninstall_silently
+    wt_expect "it removes the program and keeps the configuration" "Config.dat Config2.dat" \
+        "$(folder_listing)"
+    wt_check "the Apps & features entry is removed" key_absent
+}
+
 started=$SECONDS
 wine reg delete "$RUN_KEY" /v Vantrel /f >/dev/null 2>&1
 check_install && check_start_and_uninstall && check_reinstall_and_remove_all
+check_install_in_profile
 wt_log "installer test: $((SECONDS - started)) s"
 wt_end

@@ -3,7 +3,8 @@
 # - "Run at System Startup" writes the program's path in quotes (read back with reg query), so
 #   a logon start of the value runs the program even from "C:\My Tools" and never a planted
 #   "C:\My.exe"; the next start counts the value as its own, quoted or (as older versions
-#   wrote it) unquoted, so one click removes it;
+#   wrote it) unquoted, so one click removes it; the same from a profile named in Cyrillic,
+#   Greek and Japanese, which only the wide registry functions can write;
 # - "Home Page" in both menus and the link of the About box open the home page in the browser;
 # - an operation answered No does nothing: the program goes on running.
 set -uo pipefail
@@ -18,11 +19,9 @@ HOME_PAGE=http://www.vantrel.example/home.html
 # The program runs from a folder whose name holds a blank.
 export WT_RUN_DIR="$DRIVE_C/My Tools"
 
-run_value() {
-    wine reg query "$RUN_KEY" /v Vantrel 2>/dev/null | tr -d '\r' |
-        sed -n 's/^ *Vantrel *REG_SZ *//p'
-}
+run_value() { wt_registry_value "$RUN_KEY" Vantrel; }
 run_value_is() { [[ $(run_value) == "$1" ]]; }
+run_value_set() { [[ -n $(run_value) ]]; }
 logon_start() { timeout 30 wine "$WT_TOOLS/logonrun.exe" Vantrel 2>/dev/null | tr -d '\r'; }
 
 start_program() { wt_start && wt_dismiss_balloon; }
@@ -73,6 +72,29 @@ check_startup_switch() {
         wt_poll 5 run_value_is ""
     stop_program "the program ends after removing the unquoted value"
     rm -f "$DRIVE_C/My.exe"
+}
+
+check_startup_switch_in_profile() {
+    local profile_win='C:\users\Пользователь Ω 東京\Tools\Vantrel'
+    local WT_RUN_DIR
+    WT_RUN_DIR=$DRIVE_C/users/'Пользователь Ω 東京'/Tools/Vantrel
+    wine reg delete "$RUN_KEY" /v Vantrel /f >/dev/null 2>&1
+    if ! start_program; then
+        wt_fail "the program starts from a profile named in other scripts"
+        return
+    fi
+    toggle_startup_switch || wt_fail "the second menu offers Run at System Startup"
+    wt_poll 5 run_value_set
+    wt_expect "checking writes the path in that profile, in quotes" \
+        "\"$profile_win\\Vantrel.exe\"" "$(run_value)"
+    wt_expect "a logon start of the value runs the program in that profile" \
+        "started=$profile_win\\Vantrel.exe" "$(logon_start)"
+    stop_program "the program ends after checking the switch there"
+    start_program || wt_fail "the program starts again there"
+    toggle_startup_switch
+    wt_check "the next start there counts the value as its own: a click removes it" \
+        wt_poll 5 run_value_is ""
+    stop_program "the program ends after unchecking the switch there"
 }
 
 check_home_page_and_about() {
@@ -148,6 +170,7 @@ check_operation_answered_no() {
 }
 
 check_startup_switch
+check_startup_switch_in_profile
 check_home_page_and_about
 check_operation_answered_no
 wt_end
