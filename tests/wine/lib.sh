@@ -576,3 +576,44 @@ for line in text.splitlines():
 PYTHON
     rm -f "$file"
 }
+
+# ---- Edit boxes of the program's dialogs ----
+
+# "left top width height<TAB>text" of every visible edit box of the program, top to bottom.
+wt_edit_boxes() {
+    wt_winlist --pid "$WT_WINPID" --visible --class Edit |
+        awk -F'\t' '{ print $6, $7, $8, $9 "\t" $11 }' | sort -k2,2n
+}
+
+# wt_edit_box n: the n-th edit box of the open dialog (from 1, top to bottom).
+wt_edit_box() { wt_edit_boxes | sed -n "$1p"; }
+
+# wt_edit_text window n: the text of the n-th edit box of the dialog whose X window is given.
+# Another process cannot read an edit box's text directly, so it is copied to the clipboard
+# and read back from the X side.
+wt_edit_text() {
+    local left top width height
+    read -r left top width height <<<"$(wt_edit_box "$2" | cut -f1)"
+    xdotool mousemove $((left + width / 2)) $((top + height / 2)) click 1
+    xdotool windowfocus "$1" key End shift+Home ctrl+c 2>/dev/null
+    sleep 0.3
+    timeout 10 python3 -c \
+        'import tkinter; r = tkinter.Tk(); r.withdraw(); print(r.clipboard_get())' 2>/dev/null
+}
+
+# wt_type_into window n text: clicks into the n-th edit box, selects all it holds and types
+# the text over it. On a busy machine X sometimes drops a key on its way to Wine: the text is
+# read back and typed again.
+wt_type_into() {
+    local left top width height attempt typed
+    for attempt in 1 2 3; do
+        read -r left top width height <<<"$(wt_edit_box "$2" | cut -f1)"
+        xdotool mousemove $((left + width / 2)) $((top + height / 2)) click 1
+        xdotool windowfocus "$1" key End shift+Home 2>/dev/null
+        xdotool type --delay 20 "$3"
+        typed=$(wt_edit_text "$1" "$2")
+        [[ $typed == "$3" ]] && return 0
+        wt_log "edit box $2 holds '$typed', not '$3'; typing again"
+    done
+    return 1
+}

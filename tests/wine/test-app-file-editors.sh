@@ -98,17 +98,7 @@ click_button() {
 }
 
 # replace_text dialog n text: types text over everything in the n-th edit field from the top.
-replace_text() {
-    local line
-    line=$(wt_winlist --pid "$WT_WINPID" --class Edit --visible | sort -t$'\t' -k7,7n |
-        sed -n "$2p")
-    [[ -n $line ]] || return 1
-    local left top width height
-    read -r left top width height < <(cut -f6-9 <<<"$line" | tr '\t' ' ')
-    xdotool windowfocus "$1" mousemove $((left + width / 2)) $((top + height / 2)) click 1
-    xdotool key End shift+Home BackSpace
-    xdotool type --delay 20 "$3"
-}
+replace_text() { wt_type_into "$@"; }
 
 # answer_picker title [text]: waits for the picker window, types the text into it (where its
 # focus is) and presses Return, then waits until it has closed.

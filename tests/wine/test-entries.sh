@@ -51,29 +51,8 @@ PYTHON
 # of the other categories.
 saved_run_records() { config_tool read "$WT_DIR/Config.dat" | tr '\n' ';'; }
 
-# "left top width height<TAB>text" of every visible edit box of the program, top to bottom.
-edit_boxes() {
-    wt_winlist --pid "$WT_WINPID" --visible --class Edit |
-        awk -F'\t' '{ print $6, $7, $8, $9 "\t" $11 }' | sort -k2,2n
-}
-# The n-th edit box of the open dialog (from 1, top to bottom).
-edit_box() { edit_boxes | sed -n "$1p"; }
-
-# Clicks into the n-th edit box, selects all it holds and types the text over it. On a busy
-# machine X sometimes drops a key on its way to Wine: the text is read back and typed again.
-type_into() {
-    local left top width height attempt typed
-    for attempt in 1 2 3; do
-        read -r left top width height <<<"$(edit_box "$1" | cut -f1)"
-        xdotool mousemove $((left + width / 2)) $((top + height / 2)) click 1
-        xdotool windowfocus "$DIALOG_XWINDOW" key End shift+Home 2>/dev/null
-        xdotool type --delay 20 "$2"
-        typed=$(edit_text "$1")
-        [[ $typed == "$2" ]] && return 0
-        wt_log "edit box $1 holds '$typed', not '$2'; typing again"
-    done
-    return 1
-}
+type_into() { wt_type_into "$DIALOG_XWINDOW" "$@"; }
+edit_text() { wt_edit_text "$DIALOG_XWINDOW" "$1"; }
 
 DIALOG_XWINDOW=
 # Waits for the dialog, gives it the X focus and leaves a picture of it.
@@ -121,18 +100,6 @@ add_item() {
     type_into 2 "$3"
     wt_screenshot "$WT_NAME-add-item-$1-typed"
     click_ok || { wt_fail "Ok closes the dialog of item $1"; return 1; }
-}
-
-# The text of the n-th edit box of the open dialog. Another process cannot read an edit box's
-# text directly, so it is copied to the clipboard and read back from the X side.
-edit_text() {
-    local left top width height
-    read -r left top width height <<<"$(edit_box "$1" | cut -f1)"
-    xdotool mousemove $((left + width / 2)) $((top + height / 2)) click 1
-    xdotool windowfocus "$DIALOG_XWINDOW" key End shift+Home ctrl+c 2>/dev/null
-    sleep 0.3
-    timeout 10 python3 -c \
-        'import tkinter; r = tkinter.Tk(); r.withdraw(); print(r.clipboard_get())' 2>/dev/null
 }
 
 # Opens "Edit Current Item" of the n-th item of the group.
