@@ -49,6 +49,7 @@ private:
     void OnClose();
     void OnVersionResult(LPARAM lParam);
     void DeliverPendingVersionResult();
+    void OnDpiChanged(int dpi);
     void OnDestroy();
     // A message box over the active dialog; its answer (IDOK, IDYES, ...).
     int ShowMessageBox(const std::string& text, const std::string& title, UINT style);
