@@ -116,10 +116,15 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_DRAWITEM:
         if (wParam == 0) {
-            PopupMenuAdvancedDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            PopupMenuAdvancedDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam),
+                                      menuTheme_.Colours());
             return TRUE;
         }
         break;
+    // Dark mode comes with "ImmersiveColorSet", high contrast with its own setting and with
+    // WM_SYSCOLORCHANGE; deriving again costs a registry read, so any change will do.
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE: menuTheme_.SettingsChanged(); break;
     case WM_QUERYENDSESSION: return form_ ? form_->HandleQueryEndSession() : TRUE;
     case WM_CLOSE: OnClose(); return 0;
     case WM_DESTROY: OnDestroy(); return 0;
@@ -246,6 +251,7 @@ void MainWindow::BringToForeground() {
 void MainWindow::ShowPopupMenu(MenuNode& menu, int x, int y) {
     if (menuOpen_)
         return;
+    menuTheme_.MenuOpening();
     HMENU handle = binder_.Open(menu);
     if (!handle)
         return;
