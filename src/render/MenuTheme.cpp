@@ -63,6 +63,16 @@ HighContrastColours CurrentHighContrastColours(ThemeApi& theme) {
             colour(SystemColour::Highlight), colour(SystemColour::HighlightText),
             colour(SystemColour::GrayText)};
 }
+MenuColours ColoursOfLook(ThemeApi& theme, MenuLook look) {
+    auto colour = [&theme](SystemColour which) { return FromColorRef(theme.Colour(which)); };
+    switch (look) {
+    case MenuLook::HighContrast: return HighContrastMenuColours(CurrentHighContrastColours(theme));
+    case MenuLook::Dark: return DarkMenuColours(colour(SystemColour::Highlight));
+    case MenuLook::Derived: break;
+    }
+    return DeriveMenuColours(colour(SystemColour::ButtonFace), colour(SystemColour::Highlight),
+                             colour(SystemColour::WindowText));
+}
 } // namespace
 
 MenuColours DarkMenuColours(Rgb highlight) {
@@ -102,25 +112,29 @@ MenuLook CurrentMenuLook(ThemeApi& theme) {
 }
 
 MenuColours CurrentMenuColours(ThemeApi& theme) {
-    auto colour = [&theme](SystemColour which) { return FromColorRef(theme.Colour(which)); };
-    switch (CurrentMenuLook(theme)) {
-    case MenuLook::HighContrast: return HighContrastMenuColours(CurrentHighContrastColours(theme));
-    case MenuLook::Dark: return DarkMenuColours(colour(SystemColour::Highlight));
-    case MenuLook::Derived: break;
-    }
-    return DeriveMenuColours(colour(SystemColour::ButtonFace), colour(SystemColour::Highlight),
-                             colour(SystemColour::WindowText));
+    return ColoursOfLook(theme, CurrentMenuLook(theme));
 }
 
 const MenuColours& MenuTheme::Colours() {
     if (!colours_)
-        colours_ = CurrentMenuColours(theme_);
+        Derive();
     return *colours_;
+}
+
+MenuLook MenuTheme::Look() {
+    if (!colours_)
+        Derive();
+    return look_;
 }
 
 void MenuTheme::MenuOpening() {
     if (stale_ || !colours_)
-        colours_ = CurrentMenuColours(theme_);
+        Derive();
+}
+
+void MenuTheme::Derive() {
+    look_ = CurrentMenuLook(theme_);
+    colours_ = ColoursOfLook(theme_, look_);
     stale_ = false;
 }
 

@@ -34,8 +34,9 @@ class MenuTheme {
   public:
     explicit MenuTheme(ThemeApi& theme) : theme_(theme) {}
 
-    // The colours every item of the shown menus is painted in.
+    // The colours every item of the shown menus is painted in, and their look.
     const MenuColours& Colours();
+    MenuLook Look();
     // The user changed colours or theme: the next menu to open shows the change.
     void SettingsChanged() { stale_ = true; }
     // Called as a menu opens, before any item is painted. Items of a menu already open
@@ -44,7 +45,10 @@ class MenuTheme {
 
   private:
     ThemeApi& theme_;
+    void Derive();
+
     std::optional<MenuColours> colours_;
+    MenuLook look_ = MenuLook::Derived;
     bool stale_ = false;
 };
 

@@ -121,8 +121,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return TRUE;
         }
         break;
-    // Dark mode comes with "ImmersiveColorSet", high contrast with its own setting and with
-    // WM_SYSCOLORCHANGE; deriving again costs a registry read, so any change will do.
+    // Dark mode announces itself as the setting "ImmersiveColorSet", high contrast as its own
+    // setting and with WM_SYSCOLORCHANGE. Deriving the colours again costs one registry read,
+    // so every setting change counts: a missed one would leave the menus in the old look.
     case WM_SETTINGCHANGE:
     case WM_SYSCOLORCHANGE: menuTheme_.SettingsChanged(); break;
     case WM_QUERYENDSESSION: return form_ ? form_->HandleQueryEndSession() : TRUE;
@@ -252,7 +253,12 @@ void MainWindow::ShowPopupMenu(MenuNode& menu, int x, int y) {
     if (menuOpen_)
         return;
     menuTheme_.MenuOpening();
-    HMENU handle = binder_.Open(menu);
+    // Left to itself Windows would frame the dark items in its light menu colour.
+    const std::optional<COLORREF> edge =
+        menuTheme_.Look() == MenuLook::Dark
+            ? std::optional<COLORREF>(ToColorRef(menuTheme_.Colours().menuBackgroundColor))
+            : std::nullopt;
+    HMENU handle = binder_.Open(menu, edge);
     if (!handle)
         return;
     menuOpen_ = true;

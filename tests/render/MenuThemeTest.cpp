@@ -134,8 +134,10 @@ TEST(MenuThemeTest, ColoursAreKeptUntilAMenuOpensAfterAChange) {
     theme.appsUseLightTheme = 0;
     menus.SettingsChanged();
     EXPECT_EQ(menus.Colours().menuBackgroundColor, light) << "an open menu keeps its look";
+    EXPECT_EQ(menus.Look(), MenuLook::Derived);
     menus.MenuOpening();
     EXPECT_EQ(menus.Colours().menuBackgroundColor, (Rgb{43, 43, 43}));
+    EXPECT_EQ(menus.Look(), MenuLook::Dark);
 }
 
 } // namespace
