@@ -7,7 +7,15 @@
 namespace vantrel {
 
 // The system colours the menus are painted in.
-enum class SystemColour { ButtonFace, Highlight, WindowText, Menu, MenuText, HighlightText, GrayText };
+enum class SystemColour {
+    ButtonFace,
+    Highlight,
+    WindowText,
+    Menu,
+    MenuText,
+    HighlightText,
+    GrayText
+};
 
 class ThemeApi {
   public:

@@ -210,8 +210,8 @@ MenuColours DeriveMenuColours(Rgb buttonFace, Rgb highlight, Rgb windowText) {
     colours.captionColor = ReadableTextColour(windowText, colours.menuBackgroundColor);
     colours.selectedCaptionColor = colours.captionColor;
     auto selectionAt = [&](int lightness) {
-        return HlsToRgb(ReadableBackground(
-            {selection.hue, lightness, selection.saturation}, colours.captionColor));
+        return HlsToRgb(ReadableBackground({selection.hue, lightness, selection.saturation},
+                                           colours.captionColor));
     };
     colours.selectionLightColor = selectionAt(shared + 120);
     colours.selectionDarkColor = selectionAt(shared + 80);

@@ -66,9 +66,12 @@ HighContrastColours CurrentHighContrastColours(ThemeApi& theme) {
 MenuColours ColoursOfLook(ThemeApi& theme, MenuLook look) {
     auto colour = [&theme](SystemColour which) { return FromColorRef(theme.Colour(which)); };
     switch (look) {
-    case MenuLook::HighContrast: return HighContrastMenuColours(CurrentHighContrastColours(theme));
-    case MenuLook::Dark: return DarkMenuColours(colour(SystemColour::Highlight));
-    case MenuLook::Derived: break;
+    case MenuLook::HighContrast:
+        return HighContrastMenuColours(CurrentHighContrastColours(theme));
+    case MenuLook::Dark:
+        return DarkMenuColours(colour(SystemColour::Highlight));
+    case MenuLook::Derived:
+        break;
     }
     return DeriveMenuColours(colour(SystemColour::ButtonFace), colour(SystemColour::Highlight),
                              colour(SystemColour::WindowText));

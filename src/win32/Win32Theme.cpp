@@ -7,13 +7,20 @@ namespace vantrel::win32 {
 namespace {
 int ColourIndex(SystemColour which) {
     switch (which) {
-    case SystemColour::ButtonFace: return COLOR_BTNFACE;
-    case SystemColour::Highlight: return COLOR_HIGHLIGHT;
-    case SystemColour::WindowText: return COLOR_WINDOWTEXT;
-    case SystemColour::Menu: return COLOR_MENU;
-    case SystemColour::MenuText: return COLOR_MENUTEXT;
-    case SystemColour::HighlightText: return COLOR_HIGHLIGHTTEXT;
-    case SystemColour::GrayText: return COLOR_GRAYTEXT;
+    case SystemColour::ButtonFace:
+        return COLOR_BTNFACE;
+    case SystemColour::Highlight:
+        return COLOR_HIGHLIGHT;
+    case SystemColour::WindowText:
+        return COLOR_WINDOWTEXT;
+    case SystemColour::Menu:
+        return COLOR_MENU;
+    case SystemColour::MenuText:
+        return COLOR_MENUTEXT;
+    case SystemColour::HighlightText:
+        return COLOR_HIGHLIGHTTEXT;
+    case SystemColour::GrayText:
+        return COLOR_GRAYTEXT;
     }
     return COLOR_WINDOWTEXT;
 }
@@ -34,10 +41,9 @@ std::optional<std::uint32_t> Win32Theme::AppsUseLightTheme() {
     DWORD value = 0;
     DWORD size = sizeof value;
     // RRF_RT_REG_DWORD: a value of another type fails instead of being misread.
-    if (RegGetValueW(HKEY_CURRENT_USER,
-                     L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize",
-                     L"AppsUseLightTheme", RRF_RT_REG_DWORD, nullptr, &value,
-                     &size) != ERROR_SUCCESS)
+    if (RegGetValueW(
+            HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize",
+            L"AppsUseLightTheme", RRF_RT_REG_DWORD, nullptr, &value, &size) != ERROR_SUCCESS)
         return std::nullopt;
     return value;
 }

@@ -174,15 +174,18 @@ std::vector<Scheme> SchemeSweep() {
                 schemes.push_back({{g, g, g}, highlight, text});
             }
     const Scheme fixed[] = {
-        {black, {26, 235, 255}, white},      // High Contrast Black
-        {white, {55, 0, 110}, black},        // High Contrast White
-        {black, {128, 0, 128}, {255, 255, 0}}, // High Contrast #1
-        {black, {0, 0, 255}, {0, 255, 0}},   // High Contrast #2
+        {black, {26, 235, 255}, white},          // High Contrast Black
+        {white, {55, 0, 110}, black},            // High Contrast White
+        {black, {128, 0, 128}, {255, 255, 0}},   // High Contrast #1
+        {black, {0, 0, 255}, {0, 255, 0}},       // High Contrast #2
         {{212, 208, 200}, {10, 36, 106}, black}, // Windows Classic
         {{192, 192, 192}, {0, 0, 128}, black},   // Windows Standard
-        {{255, 0, 0}, {0, 0, 255}, white},   {{0, 0, 255}, {255, 0, 0}, white},
-        {{0, 255, 0}, {255, 0, 255}, black}, {{255, 255, 0}, {0, 0, 0}, white},
-        {{0, 0, 128}, {255, 255, 0}, white}, {{128, 0, 64}, {0, 128, 128}, {255, 200, 200}},
+        {{255, 0, 0}, {0, 0, 255}, white},
+        {{0, 0, 255}, {255, 0, 0}, white},
+        {{0, 255, 0}, {255, 0, 255}, black},
+        {{255, 255, 0}, {0, 0, 0}, white},
+        {{0, 0, 128}, {255, 255, 0}, white},
+        {{128, 0, 64}, {0, 128, 128}, {255, 200, 200}},
     };
     schemes.insert(schemes.end(), std::begin(fixed), std::end(fixed));
     return schemes;
@@ -192,8 +195,8 @@ TEST(ColourModelTest, EveryCaptionReadsAndSchemesThatReadKeepTheirLook) {
     for (const Scheme& s : SchemeSweep()) {
         const MenuColours before = DeriveMenuColours(s.face, s.highlight);
         const MenuColours c = DeriveMenuColours(s.face, s.highlight, s.text);
-        const auto where = ::testing::Message() << "face " << s.face << " highlight "
-                                                << s.highlight << " text " << s.text;
+        const auto where = ::testing::Message() << "face " << s.face << " highlight " << s.highlight
+                                                << " text " << s.text;
         EXPECT_GE(ContrastRatio(c.captionColor, c.menuBackgroundColor), MinimumCaptionContrast)
             << where;
         for (const Rgb selection : {c.selectionLightColor, c.selectionDarkColor})

@@ -1,7 +1,7 @@
 #include "render/ItemPainter.h"
 
-#include "render/MenuTheme.h"
 #include "render/ColourPrinting.h"
+#include "render/MenuTheme.h"
 
 #include <gtest/gtest.h>
 
@@ -230,8 +230,8 @@ TEST(PaintMenuItemTest, TextRectangleAndColour) {
 }
 
 TEST(PaintMenuItemTest, HighContrastItemsAreFlatWithTheThemeCaptions) {
-    const HighContrastColours system{{0, 0, 0}, {255, 255, 255}, {26, 235, 255}, {0, 0, 1},
-                                     {63, 242, 63}};
+    const HighContrastColours system{
+        {0, 0, 0}, {255, 255, 255}, {26, 235, 255}, {0, 0, 1}, {63, 242, 63}};
     const MenuColours colours = HighContrastMenuColours(system);
     MenuItemLook item;
     item.checked = true;
@@ -250,6 +250,10 @@ TEST(PaintMenuItemTest, HighContrastItemsAreFlatWithTheThemeCaptions) {
     EXPECT_EQ(selected.text->colour, system.highlightText);
     item.enabled = false;
     EXPECT_EQ(PaintMenuItem(item, true, rect, colours).text->colour, system.grayText);
+    MenuItemLook separator;
+    separator.separator = true;
+    EXPECT_EQ(PaintMenuItem(separator, false, {0, 0, 200, 5}, colours).pixels.At(100, 2),
+              system.menuText);
 }
 
 struct CheckCase {

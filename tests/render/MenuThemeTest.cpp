@@ -40,7 +40,8 @@ TEST(MenuThemeTest, DarkSelectionKeepsLightCaptionsReadableForAnyAccent) {
         accents.push_back(HlsToRgb({hue, 150, 240}));
     for (const Rgb accent : accents) {
         const MenuColours c = DarkMenuColours(accent);
-        for (const Rgb behind : {c.selectionLightColor, c.selectionDarkColor, c.menuBackgroundColor})
+        for (const Rgb behind :
+             {c.selectionLightColor, c.selectionDarkColor, c.menuBackgroundColor})
             EXPECT_GE(ContrastRatio(c.selectedCaptionColor, behind), MinimumCaptionContrast)
                 << accent;
         // The glass keeps the accent's hue: lighter on top, darker below.
@@ -48,23 +49,6 @@ TEST(MenuThemeTest, DarkSelectionKeepsLightCaptionsReadableForAnyAccent) {
                   RgbToHls(c.selectionDarkColor).lightness)
             << accent;
     }
-}
-
-TEST(MenuThemeTest, HighContrastUsesTheThemeColoursFlat) {
-    const HighContrastColours system{{1, 2, 3}, {250, 251, 252}, {10, 20, 30}, {40, 50, 60},
-                                     {70, 80, 90}};
-    const MenuColours c = HighContrastMenuColours(system);
-    for (const Rgb flat : {c.menuBackgroundColor, c.stripLeftColor, c.stripRightColor,
-                           c.checkLightColor, c.checkDarkColor})
-        EXPECT_EQ(flat, system.menu);
-    EXPECT_EQ(c.selectionLightColor, system.highlight);
-    EXPECT_EQ(c.selectionDarkColor, system.highlight);
-    EXPECT_EQ(c.frameColor, system.menuText);
-    EXPECT_EQ(c.separatorColor, system.menuText);
-    EXPECT_EQ(c.captionColor, system.menuText);
-    EXPECT_EQ(c.selectedCaptionColor, system.highlightText);
-    EXPECT_EQ(c.disabledTextColor, system.grayText);
-    EXPECT_EQ(c.iconLightnessPercent, 100);
 }
 
 struct ThemeCase {
@@ -95,10 +79,11 @@ TEST(MenuThemeTest, TheLookFollowsHighContrastThenDarkMode) {
 TEST(MenuThemeTest, EachLookReadsItsOwnSystemColours) {
     CallLog log;
     FakeTheme theme(log);
-    theme.colours = {{SystemColour::ButtonFace, 0x00F0F0F0}, {SystemColour::Highlight, 0x00D77800},
-                     {SystemColour::WindowText, 0x00030201}, {SystemColour::Menu, 0x00000000},
-                     {SystemColour::MenuText, 0x00FFFFFF},   {SystemColour::HighlightText, 0x00100000},
-                     {SystemColour::GrayText, 0x003FF23F}};
+    theme.colours = {
+        {SystemColour::ButtonFace, 0x00F0F0F0}, {SystemColour::Highlight, 0x00D77800},
+        {SystemColour::WindowText, 0x00030201}, {SystemColour::Menu, 0x00000000},
+        {SystemColour::MenuText, 0x00FFFFFF},   {SystemColour::HighlightText, 0x00100000},
+        {SystemColour::GrayText, 0x003FF23F}};
     const MenuColours derived = CurrentMenuColours(theme);
     EXPECT_EQ(derived.menuBackgroundColor, (Rgb{249, 249, 249}));
     EXPECT_EQ(derived.captionColor, (Rgb{1, 2, 3}));

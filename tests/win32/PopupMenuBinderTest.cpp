@@ -38,7 +38,7 @@ TEST(PopupMenuBinderTest, BuildsOnlyWhatIsOpenedAndReleasesEverythingOnClose) {
     const HandleCounts before = LiveHandleCounts();
     PopupMenuBinder binder;
     for (int round = 0; round < 1000; ++round) {
-        // Every other showing fills the menus' edges with a colour of its own, as the dark look does.
+        // Every other showing fills the menus' edges with a colour of its own, as dark ones do.
         const bool edge = round % 2 == 1;
         HMENU root = binder.Open(*tree, edge ? std::optional<COLORREF>(0x002B2B2B) : std::nullopt);
         ASSERT_NE(root, nullptr);

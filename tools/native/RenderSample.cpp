@@ -40,8 +40,8 @@ const Scheme Schemes[] = {
     {"Dark face", DeriveMenuColours({42, 42, 42}, {0, 120, 215}, {255, 255, 255})},
     {"Rose", DeriveMenuColours({207, 175, 183}, {128, 64, 96}, {0, 0, 0})},
     {"Dark mode", DarkMenuColours({0, 120, 215})},
-    {"High contrast",
-     HighContrastMenuColours({{0, 0, 0}, {255, 255, 255}, {26, 235, 255}, {0, 0, 0}, {63, 242, 63}})},
+    {"High contrast", HighContrastMenuColours(
+                          {{0, 0, 0}, {255, 255, 255}, {26, 235, 255}, {0, 0, 0}, {63, 242, 63}})},
 };
 
 struct SampleItem {
