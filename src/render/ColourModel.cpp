@@ -191,8 +191,9 @@ Rgb ReadableTextColour(Rgb preferred, Rgb background) {
 Hls ReadableBackground(Hls background, Rgb text) {
     const int step = ContrastRatio(text, White) >= ContrastRatio(text, Black) ? 1 : -1;
     int& lightness = background.lightness;
-    while (lightness > 0 && lightness < HlsMax &&
-           !Readable(text, FromHls(background.hue, lightness, background.saturation)))
+    lightness = ClampTo(lightness, HlsMax);
+    while (!Readable(text, FromHls(background.hue, lightness, background.saturation)) &&
+           lightness + step >= 0 && lightness + step <= HlsMax)
         lightness += step;
     return background;
 }

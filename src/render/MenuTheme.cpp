@@ -57,24 +57,28 @@ void SetDarkLines(MenuColours& colours) {
     colours.disabledTextColor = colours.separatorColor;
 }
 
-HighContrastColours CurrentHighContrastColours(ThemeApi& theme) {
-    auto colour = [&theme](SystemColour which) { return FromColorRef(theme.Colour(which)); };
-    return {colour(SystemColour::Menu), colour(SystemColour::MenuText),
-            colour(SystemColour::Highlight), colour(SystemColour::HighlightText),
-            colour(SystemColour::GrayText)};
+Rgb Colour(ThemeApi& theme, SystemColour which) {
+    return FromColorRef(theme.Colour(which));
 }
+
+HighContrastColours CurrentHighContrastColours(ThemeApi& theme) {
+    return {Colour(theme, SystemColour::Menu), Colour(theme, SystemColour::MenuText),
+            Colour(theme, SystemColour::Highlight), Colour(theme, SystemColour::HighlightText),
+            Colour(theme, SystemColour::GrayText)};
+}
+
 MenuColours ColoursOfLook(ThemeApi& theme, MenuLook look) {
-    auto colour = [&theme](SystemColour which) { return FromColorRef(theme.Colour(which)); };
     switch (look) {
     case MenuLook::HighContrast:
         return HighContrastMenuColours(CurrentHighContrastColours(theme));
     case MenuLook::Dark:
-        return DarkMenuColours(colour(SystemColour::Highlight));
+        return DarkMenuColours(Colour(theme, SystemColour::Highlight));
     case MenuLook::Derived:
         break;
     }
-    return DeriveMenuColours(colour(SystemColour::ButtonFace), colour(SystemColour::Highlight),
-                             colour(SystemColour::WindowText));
+    return DeriveMenuColours(Colour(theme, SystemColour::ButtonFace),
+                             Colour(theme, SystemColour::Highlight),
+                             Colour(theme, SystemColour::WindowText));
 }
 } // namespace
 

@@ -155,6 +155,17 @@ TEST(ColourModelTest, ContrastRatioFollowsRelativeLuminance) {
     EXPECT_NEAR(ContrastRatio({0, 0, 255}, {0, 0, 0}), 2.44, 0.01);
 }
 
+TEST(ColourModelTest, ReadableBackgroundMovesAwayFromTheTextFromEitherEnd) {
+    const Rgb black{0, 0, 0}, white{255, 255, 255};
+    EXPECT_EQ(ReadableBackground({140, 200, 240}, black), (Hls{140, 200, 240})); // reads already
+    const Hls behindBlack = ReadableBackground({160, 0, 0}, black);
+    EXPECT_GE(ContrastRatio(black, HlsToRgb(behindBlack)), MinimumCaptionContrast);
+    EXPECT_EQ(behindBlack.hue, 160);
+    const Hls behindWhite = ReadableBackground({40, 240, 240}, white);
+    EXPECT_GE(ContrastRatio(white, HlsToRgb(behindWhite)), MinimumCaptionContrast);
+    EXPECT_EQ(behindWhite.saturation, 240);
+}
+
 struct Scheme {
     Rgb face;
     Rgb highlight;
