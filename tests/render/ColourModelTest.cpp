@@ -232,14 +232,6 @@ TEST(ColourModelTest, EveryCaptionReadsAndSchemesThatReadKeepTheirLook) {
     }
 }
 
-TEST(ColourModelTest, LightTextOnABlackFaceTurnsBlack) {
-    const MenuColours c = DeriveMenuColours({0, 0, 0}, {0, 120, 215}, {255, 255, 255});
-    EXPECT_EQ(c.menuBackgroundColor, (Rgb{170, 170, 170}));
-    EXPECT_NEAR(ContrastRatio({255, 255, 255}, c.menuBackgroundColor), 2.3, 0.05);
-    EXPECT_EQ(c.captionColor, (Rgb{0, 0, 0}));
-    EXPECT_EQ(c.selectedCaptionColor, (Rgb{0, 0, 0}));
-}
-
 TEST(ColourModelTest, DivideSmallIsExactAroundEveryMultiple) {
     // Errors of a reciprocal division show first just below a multiple of the divisor.
     for (int divisor = 1; divisor <= 510; ++divisor) {

@@ -18,11 +18,18 @@ LIT_ITEM=1
 PLAIN_ITEM=2
 
 at_least() { awk -v value="$1" -v least="$2" 'BEGIN { exit !(value >= least) }'; }
-field() { awk -v name="$2" '{ for (i = 1; i < NF; i++) if ($i == name) { print $(i + 1), $(i + 2), $(i + 3); exit } }' <<<"$1"; }
+# field line name: the three numbers after the name in a line of caption-contrast.py.
+field() {
+    awk -v name="$2" '{ for (i = 1; i < NF; i++)
+                          if ($i == name) { print $(i + 1), $(i + 2), $(i + 3); exit } }' <<<"$1"
+}
 contrast_of() { awk '{ print $NF }' <<<"$1"; }
 # The relative luminance of "R G B", times 100.
 luminance_of() {
-    awk '{ for (i = 1; i <= 3; i++) { c = $i / 255; l[i] = c <= 0.04045 ? c / 12.92 : ((c + 0.055) / 1.055) ^ 2.4 }
+    awk '{ for (i = 1; i <= 3; i++) {
+               c = $i / 255
+               l[i] = c <= 0.04045 ? c / 12.92 : ((c + 0.055) / 1.055) ^ 2.4
+           }
            printf "%d\n", 100 * (0.2126 * l[1] + 0.7152 * l[2] + 0.0722 * l[3]) }' <<<"$1"
 }
 
