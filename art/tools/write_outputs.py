@@ -16,7 +16,7 @@ import zlib
 MENU_INDEXES = list(range(0, 74, 2))
 ICON_SIDES = [16, 20, 24, 32, 40, 48, 64, 256]
 LIGHT = (240, 240, 240)
-DARK = (64, 64, 64)
+DARK = (43, 43, 43)  # the face of the dark menus
 FONT = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"
 
 

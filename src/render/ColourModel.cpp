@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace vantrel {
 
@@ -103,6 +104,23 @@ inline Rgb FromHls(int h, int l, int s) {
 Rgb HlsToRgbLightness(const Hls& base, int lightness) {
     return FromHls(base.hue, lightness, base.saturation);
 }
+
+double LinearChannel(std::uint8_t channel) {
+    const double c = channel / 255.0;
+    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
+double RelativeLuminance(Rgb colour) {
+    return 0.2126 * LinearChannel(colour.red) + 0.7152 * LinearChannel(colour.green) +
+           0.0722 * LinearChannel(colour.blue);
+}
+
+constexpr Rgb Black{0, 0, 0};
+constexpr Rgb White{255, 255, 255};
+
+bool Readable(Rgb text, Rgb background) {
+    return ContrastRatio(text, background) >= MinimumCaptionContrast;
+}
 } // namespace
 
 Hls RgbToHls(Rgb colour) {
@@ -159,7 +177,28 @@ std::uint8_t GreyOf(Rgb colour) {
     return static_cast<std::uint8_t>((max + min) / 2);
 }
 
-MenuColours DeriveMenuColours(Rgb buttonFace, Rgb highlight) {
+double ContrastRatio(Rgb a, Rgb b) {
+    const double first = RelativeLuminance(a), second = RelativeLuminance(b);
+    return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
+}
+
+Rgb ReadableTextColour(Rgb preferred, Rgb background) {
+    if (Readable(preferred, background))
+        return preferred;
+    return ContrastRatio(Black, background) >= ContrastRatio(White, background) ? Black : White;
+}
+
+Hls ReadableBackground(Hls background, Rgb text) {
+    const int step = ContrastRatio(text, White) >= ContrastRatio(text, Black) ? 1 : -1;
+    int& lightness = background.lightness;
+    lightness = ClampTo(lightness, HlsMax);
+    while (!Readable(text, FromHls(background.hue, lightness, background.saturation)) &&
+           lightness + step >= 0 && lightness + step <= HlsMax)
+        lightness += step;
+    return background;
+}
+
+MenuColours DeriveMenuColours(Rgb buttonFace, Rgb highlight, Rgb windowText) {
     const Hls face = RgbToHls(buttonFace);
     const Hls selection = RgbToHls(highlight);
     const int lb = face.lightness;
@@ -169,8 +208,14 @@ MenuColours DeriveMenuColours(Rgb buttonFace, Rgb highlight) {
     colours.menuBackgroundColor = HlsToRgbLightness(face, (lb + 480) / 3);
     colours.stripLeftColor = HlsToRgbLightness(face, std::min(HlsMax, (3 * lb + 480) / 5 + 30));
     colours.stripRightColor = HlsToRgbLightness(face, lb * 19 / 20);
-    colours.selectionLightColor = HlsToRgbLightness(selection, shared + 120);
-    colours.selectionDarkColor = HlsToRgbLightness(selection, shared + 80);
+    colours.captionColor = ReadableTextColour(windowText, colours.menuBackgroundColor);
+    colours.selectedCaptionColor = colours.captionColor;
+    auto selectionAt = [&](int lightness) {
+        return HlsToRgb(ReadableBackground({selection.hue, lightness, selection.saturation},
+                                           colours.captionColor));
+    };
+    colours.selectionLightColor = selectionAt(shared + 120);
+    colours.selectionDarkColor = selectionAt(shared + 80);
     colours.checkLightColor = HlsToRgbLightness(selection, shared + 120);
     colours.checkDarkColor = HlsToRgbLightness(selection, shared + 70);
     colours.frameColor = {static_cast<std::uint8_t>(buttonFace.red / 2),

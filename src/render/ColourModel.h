@@ -50,7 +50,22 @@ Rgb AdjustLightness(Rgb colour, int percent);
 // The grey a disabled item's picture is shown in.
 std::uint8_t GreyOf(Rgb colour);
 
-// Every colour of one menu paint, derived from the two system colours.
+// The contrast ratio of two colours as the Web Content Accessibility Guidelines define it,
+// from their relative luminance: 1 for the same colour, 21 for black on white.
+double ContrastRatio(Rgb a, Rgb b);
+
+// What normal text needs to be readable (the guidelines' level AA).
+constexpr double MinimumCaptionContrast = 4.5;
+
+// The preferred text colour when it reads on the background, else black or white, whichever
+// reads better.
+Rgb ReadableTextColour(Rgb preferred, Rgb background);
+
+// The background with its lightness moved, when text does not read on it, until it does:
+// lighter behind dark text, darker behind light text. Hue and saturation stay.
+Hls ReadableBackground(Hls background, Rgb text);
+
+// Every colour of one menu paint.
 struct MenuColours {
     Rgb menuBackgroundColor;
     Rgb stripLeftColor;
@@ -62,10 +77,16 @@ struct MenuColours {
     Rgb frameColor;
     Rgb separatorColor;
     Rgb disabledTextColor;
+    Rgb captionColor;         // enabled items
+    Rgb selectedCaptionColor; // enabled items on the selection
     // Pictures are darkened on a dark button face so they do not glare.
     int iconLightnessPercent = 100;
 };
 
-MenuColours DeriveMenuColours(Rgb buttonFace, Rgb highlight);
+// The look derived from the user's scheme. Captions keep the window-text colour unless it is
+// unreadable on the background, as light text is on a dark button face, whose derived
+// background stays light; the selection is taken lighter or darker where captions would not
+// read on it.
+MenuColours DeriveMenuColours(Rgb buttonFace, Rgb highlight, Rgb windowText = {0, 0, 0});
 
 } // namespace vantrel

@@ -177,6 +177,12 @@ void PaintPicture(ItemPixels& buffer, const MenuItemLook& item, const MenuColour
     }
 }
 
+Rgb CaptionColour(const MenuItemLook& item, bool selected, const MenuColours& colours) {
+    if (!item.enabled)
+        return colours.disabledTextColor;
+    return selected ? colours.selectedCaptionColor : colours.captionColor;
+}
+
 bool TooSmall(int width, int height) {
     return width < MinimumPaintWidth || height < MinimumPaintHeight;
 }
@@ -231,17 +237,23 @@ bool PaintItemPixels(const MenuItemLook& item, bool selected, const MenuColours&
 }
 
 PaintedItem PaintMenuItem(const MenuItemLook& item, bool selected, const ItemRect& rect,
-                          const SystemColours& system, PictureColourCache* cache) {
+                          const MenuColours& colours, PictureColourCache* cache) {
     PaintedItem painted;
     if (TooSmall(rect.Width(), rect.Height()))
         return painted;
-    const MenuColours colours = DeriveMenuColours(system.buttonFace, system.highlight);
     painted.pixels = ItemPixels(rect.Width(), rect.Height());
     PaintItemPixels(item, selected, colours, painted.pixels, cache);
     if (!item.separator)
         painted.text = TextPlacement{{rect.left + 34, rect.top, rect.right - 16, rect.bottom},
-                                     item.enabled ? system.windowText : colours.disabledTextColor};
+                                     CaptionColour(item, selected, colours)};
     return painted;
+}
+
+PaintedItem PaintMenuItem(const MenuItemLook& item, bool selected, const ItemRect& rect,
+                          const SystemColours& system, PictureColourCache* cache) {
+    return PaintMenuItem(
+        item, selected, rect,
+        DeriveMenuColours(system.buttonFace, system.highlight, system.windowText), cache);
 }
 
 } // namespace vantrel

@@ -72,6 +72,9 @@ struct PaintedItem {
 // Everything one draw request needs; selected is the draw request's selected flag. A cache
 // kept by the caller across paints saves recomputing picture colours; null: none kept.
 PaintedItem PaintMenuItem(const MenuItemLook& item, bool selected, const ItemRect& rect,
+                          const MenuColours& colours, PictureColourCache* cache = nullptr);
+// The same in the colours derived from the user's scheme.
+PaintedItem PaintMenuItem(const MenuItemLook& item, bool selected, const ItemRect& rect,
                           const SystemColours& system, PictureColourCache* cache = nullptr);
 
 // The pixel work alone, into a buffer of the item's size; false (buffer untouched) when the

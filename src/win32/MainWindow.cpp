@@ -119,11 +119,17 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_DRAWITEM:
         if (wParam == 0) {
-            PopupMenuAdvancedDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            PopupMenuAdvancedDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam),
+                                      menuTheme_.Colours());
             return TRUE;
         }
         break;
     case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam)); return 0;
+    // Dark mode announces itself as the setting "ImmersiveColorSet", high contrast as its own
+    // setting and with WM_SYSCOLORCHANGE. Deriving the colours again costs one registry read,
+    // so every setting change counts: a missed one would leave the menus in the old look.
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE: menuTheme_.SettingsChanged(); break;
     case WM_QUERYENDSESSION: return form_ ? form_->HandleQueryEndSession() : TRUE;
     case WM_CLOSE: OnClose(); return 0;
     case WM_DESTROY: OnDestroy(); return 0;
@@ -262,7 +268,13 @@ void MainWindow::BringToForeground() {
 void MainWindow::ShowPopupMenu(MenuNode& menu, int x, int y) {
     if (menuOpen_)
         return;
-    HMENU handle = binder_.Open(menu);
+    menuTheme_.MenuOpening();
+    // Left to itself Windows would frame the dark items in its light menu colour.
+    const std::optional<COLORREF> edge =
+        menuTheme_.Look() == MenuLook::Dark
+            ? std::optional<COLORREF>(ToColorRef(menuTheme_.Colours().menuBackgroundColor))
+            : std::nullopt;
+    HMENU handle = binder_.Open(menu, edge);
     if (!handle)
         return;
     menuOpen_ = true;

@@ -5,8 +5,10 @@
 
 #include "app/MainForm.h"
 #include "platform/UiApi.h"
+#include "render/MenuTheme.h"
 #include "win32/Handles.h"
 #include "win32/PopupMenuBinder.h"
+#include "win32/Win32Theme.h"
 #include "win32/WinHeaders.h"
 
 #include <shellapi.h>
@@ -69,6 +71,8 @@ private:
     LPARAM pendingVersionResult_ = 0;
     bool closeRequested_ = false;
     PopupMenuBinder binder_;
+    Win32Theme theme_;
+    MenuTheme menuTheme_{theme_};
 };
 
 } // namespace vantrel::win32

@@ -45,11 +45,6 @@ MenuItemLook LookOf(const MenuNode& node) {
     return look;
 }
 
-SystemColours CurrentSystemColours() {
-    return {FromColorRef(GetSysColor(COLOR_BTNFACE)), FromColorRef(GetSysColor(COLOR_HIGHLIGHT)),
-            FromColorRef(GetSysColor(COLOR_WINDOWTEXT))};
-}
-
 void CopyToScreen(HDC dc, const ItemRect& rect, const ItemPixels& pixels) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -90,13 +85,13 @@ void PopupMenuMeasureItem(HWND window, MEASUREITEMSTRUCT& measure) {
     measure.itemHeight = static_cast<UINT>(size.height);
 }
 
-void PopupMenuAdvancedDrawItem(const DRAWITEMSTRUCT& draw) {
+void PopupMenuAdvancedDrawItem(const DRAWITEMSTRUCT& draw, const MenuColours& colours) {
     const MenuNode* node = NodeOf(draw.itemData);
     if (!node)
         return;
     const ItemRect rect{draw.rcItem.left, draw.rcItem.top, draw.rcItem.right, draw.rcItem.bottom};
     const PaintedItem painted = PaintMenuItem(LookOf(*node), (draw.itemState & ODS_SELECTED) != 0,
-                                              rect, CurrentSystemColours(), &ColourCache());
+                                              rect, colours, &ColourCache());
     if (painted.pixels.Empty())
         return;
     CopyToScreen(draw.hDC, rect, painted.pixels);

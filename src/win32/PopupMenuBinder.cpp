@@ -2,9 +2,11 @@
 
 namespace vantrel::win32 {
 
-HMENU PopupMenuBinder::Open(MenuNode& root) {
+HMENU PopupMenuBinder::Open(MenuNode& root, std::optional<COLORREF> edge) {
     Close();
-    root_ = OwnedMenu(CreatePopupMenu());
+    if (edge)
+        edgeBrush_ = OwnedGdiObject(CreateSolidBrush(*edge));
+    root_ = OwnedMenu(NewPopupMenu());
     if (!root_)
         return nullptr;
     submenus_[root_.Get()] = &root;
@@ -32,9 +34,22 @@ void PopupMenuBinder::Close() {
         CountMenus(-static_cast<long>(submenus_.size() - 1));
         root_.Reset();
     }
+    edgeBrush_.Reset();
     submenus_.clear();
     filled_.clear();
     commands_.clear();
+}
+
+HMENU PopupMenuBinder::NewPopupMenu() const {
+    HMENU menu = CreatePopupMenu();
+    if (menu && edgeBrush_) {
+        MENUINFO info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIM_BACKGROUND;
+        info.hbrBack = static_cast<HBRUSH>(edgeBrush_.Get());
+        SetMenuInfo(menu, &info);
+    }
+    return menu;
 }
 
 void PopupMenuBinder::Fill(HMENU menu, MenuNode& node) {
@@ -64,7 +79,7 @@ void PopupMenuBinder::InsertItem(HMENU menu, UINT position, MenuNode& child) {
                   (child.checked ? MFS_CHECKED : MFS_UNCHECKED);
     item.dwItemData = reinterpret_cast<ULONG_PTR>(&child);
     if (child.HasChildren() && !child.IsSeparator()) {
-        OwnedMenu submenu(CreatePopupMenu());
+        OwnedMenu submenu(NewPopupMenu());
         if (submenu) {
             item.fMask |= MIIM_SUBMENU;
             item.hSubMenu = submenu.Get();

@@ -7,6 +7,7 @@
 #include "tree/MenuNode.h"
 #include "win32/Handles.h"
 
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -20,8 +21,10 @@ public:
     PopupMenuBinder& operator=(const PopupMenuBinder&) = delete;
     ~PopupMenuBinder() { Close(); }
 
-    // Builds the top level of the menu; the result stays owned by the binder.
-    HMENU Open(MenuNode& root);
+    // Builds the top level of the menu; the result stays owned by the binder. Windows fills
+    // each menu's edge around its items with the system's menu colour, or with `edge` when
+    // one is given.
+    HMENU Open(MenuNode& root, std::optional<COLORREF> edge = std::nullopt);
     // WM_INITMENUPOPUP: fills a submenu of the open menu the first time it shows.
     void FillOnOpen(HMENU submenu);
     // The node behind a command identifier returned by TrackPopupMenu; null when unknown.
@@ -34,11 +37,13 @@ public:
 
 
 private:
+    HMENU NewPopupMenu() const;
     void Fill(HMENU menu, MenuNode& node);
     void InsertItem(HMENU menu, UINT position, MenuNode& child);
     UINT CommandIdFor(MenuNode& child);
 
     UINT maxCommandId_;
+    OwnedGdiObject edgeBrush_; // outlives every menu that paints with it
     OwnedMenu root_;
     std::unordered_map<HMENU, MenuNode*> submenus_; // built but possibly not yet filled
     std::unordered_map<HMENU, bool> filled_;

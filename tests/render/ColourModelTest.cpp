@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <vector>
+
 namespace vantrel {
 
 namespace {
@@ -138,6 +141,95 @@ TEST(ColourModelTest, SelectionFollowsTheHighlightHue) {
     EXPECT_GT(c.selectionDarkColor.red, c.selectionDarkColor.blue);
     EXPECT_GT(c.selectionLightColor.red, c.selectionLightColor.blue);
     EXPECT_GT(c.checkDarkColor.red, c.checkDarkColor.blue);
+}
+
+TEST(ColourModelTest, ContrastRatioFollowsRelativeLuminance) {
+    EXPECT_DOUBLE_EQ(ContrastRatio({0, 0, 0}, {255, 255, 255}), 21.0);
+    EXPECT_DOUBLE_EQ(ContrastRatio({200, 20, 10}, {200, 20, 10}), 1.0);
+    EXPECT_DOUBLE_EQ(ContrastRatio({255, 255, 255}, {0, 0, 0}), 21.0);
+    // The well-known edge of readable grey on white: #767676 passes, #777777 does not.
+    EXPECT_GE(ContrastRatio({118, 118, 118}, {255, 255, 255}), MinimumCaptionContrast);
+    EXPECT_LT(ContrastRatio({119, 119, 119}, {255, 255, 255}), MinimumCaptionContrast);
+    // Green weighs most, blue least: swapped channels would change these.
+    EXPECT_NEAR(ContrastRatio({0, 255, 0}, {0, 0, 0}), 15.3, 0.05);
+    EXPECT_NEAR(ContrastRatio({0, 0, 255}, {0, 0, 0}), 2.44, 0.01);
+}
+
+TEST(ColourModelTest, ReadableBackgroundMovesAwayFromTheTextFromEitherEnd) {
+    const Rgb black{0, 0, 0}, white{255, 255, 255};
+    EXPECT_EQ(ReadableBackground({140, 200, 240}, black), (Hls{140, 200, 240})); // reads already
+    const Hls behindBlack = ReadableBackground({160, 0, 0}, black);
+    EXPECT_GE(ContrastRatio(black, HlsToRgb(behindBlack)), MinimumCaptionContrast);
+    EXPECT_EQ(behindBlack.hue, 160);
+    const Hls behindWhite = ReadableBackground({40, 240, 240}, white);
+    EXPECT_GE(ContrastRatio(white, HlsToRgb(behindWhite)), MinimumCaptionContrast);
+    EXPECT_EQ(behindWhite.saturation, 240);
+}
+
+struct Scheme {
+    Rgb face;
+    Rgb highlight;
+    Rgb text;
+};
+
+// Every grey face with black and with white text under the usual highlights, the colours of
+// Windows' high-contrast schemes as a plain scheme (the way Wine reports them), strong hues,
+// and the old classic schemes.
+std::vector<Scheme> SchemeSweep() {
+    const Rgb black{0, 0, 0}, white{255, 255, 255};
+    std::vector<Scheme> schemes;
+    for (const Rgb highlight : {ClassicHighlight, Rgb{0, 120, 215}, Rgb{0, 0, 128}})
+        for (int grey = 0; grey <= 255; ++grey)
+            for (const Rgb text : {black, white}) {
+                const auto g = static_cast<std::uint8_t>(grey);
+                schemes.push_back({{g, g, g}, highlight, text});
+            }
+    const Scheme fixed[] = {
+        {black, {26, 235, 255}, white},          // High Contrast Black
+        {white, {55, 0, 110}, black},            // High Contrast White
+        {black, {128, 0, 128}, {255, 255, 0}},   // High Contrast #1
+        {black, {0, 0, 255}, {0, 255, 0}},       // High Contrast #2
+        {{212, 208, 200}, {10, 36, 106}, black}, // Windows Classic
+        {{192, 192, 192}, {0, 0, 128}, black},   // Windows Standard
+        {{255, 0, 0}, {0, 0, 255}, white},
+        {{0, 0, 255}, {255, 0, 0}, white},
+        {{0, 255, 0}, {255, 0, 255}, black},
+        {{255, 255, 0}, {0, 0, 0}, white},
+        {{0, 0, 128}, {255, 255, 0}, white},
+        {{128, 0, 64}, {0, 128, 128}, {255, 200, 200}},
+    };
+    schemes.insert(schemes.end(), std::begin(fixed), std::end(fixed));
+    return schemes;
+}
+
+TEST(ColourModelTest, EveryCaptionReadsAndSchemesThatReadKeepTheirLook) {
+    for (const Scheme& s : SchemeSweep()) {
+        const MenuColours before = DeriveMenuColours(s.face, s.highlight);
+        const MenuColours c = DeriveMenuColours(s.face, s.highlight, s.text);
+        const auto where = ::testing::Message() << "face " << s.face << " highlight " << s.highlight
+                                                << " text " << s.text;
+        EXPECT_GE(ContrastRatio(c.captionColor, c.menuBackgroundColor), MinimumCaptionContrast)
+            << where;
+        for (const Rgb selection : {c.selectionLightColor, c.selectionDarkColor})
+            EXPECT_GE(ContrastRatio(c.selectedCaptionColor, selection), MinimumCaptionContrast)
+                << where;
+        const bool readBefore =
+            ContrastRatio(s.text, before.menuBackgroundColor) >= MinimumCaptionContrast &&
+            ContrastRatio(s.text, before.selectionLightColor) >= MinimumCaptionContrast &&
+            ContrastRatio(s.text, before.selectionDarkColor) >= MinimumCaptionContrast;
+        if (readBefore) {
+            EXPECT_EQ(c.captionColor, s.text) << where;
+            EXPECT_EQ(c.selectionDarkColor, before.selectionDarkColor) << where;
+            EXPECT_EQ(c.selectionLightColor, before.selectionLightColor) << where;
+        }
+        if (c.captionColor != s.text) {
+            EXPECT_TRUE(c.captionColor == (Rgb{0, 0, 0}) || c.captionColor == (Rgb{255, 255, 255}))
+                << where;
+        }
+        // Only the captions and the selection behind them may change.
+        EXPECT_EQ(c.menuBackgroundColor, before.menuBackgroundColor) << where;
+        EXPECT_EQ(c.checkDarkColor, before.checkDarkColor) << where;
+    }
 }
 
 TEST(ColourModelTest, DivideSmallIsExactAroundEveryMultiple) {

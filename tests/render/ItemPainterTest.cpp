@@ -1,6 +1,7 @@
 #include "render/ItemPainter.h"
 
 #include "render/ColourPrinting.h"
+#include "render/MenuTheme.h"
 
 #include <gtest/gtest.h>
 
@@ -226,6 +227,33 @@ TEST(PaintMenuItemTest, TextRectangleAndColour) {
         // The highlight does not change the text colour.
         EXPECT_EQ(painted.text->colour, Classic.windowText);
     }
+}
+
+TEST(PaintMenuItemTest, HighContrastItemsAreFlatWithTheThemeCaptions) {
+    const HighContrastColours system{
+        {0, 0, 0}, {255, 255, 255}, {26, 235, 255}, {0, 0, 1}, {63, 242, 63}};
+    const MenuColours colours = HighContrastMenuColours(system);
+    MenuItemLook item;
+    item.checked = true;
+    const ItemRect rect{0, 0, 200, 24};
+    const PaintedItem plain = PaintMenuItem(item, false, rect, colours);
+    const PaintedItem selected = PaintMenuItem(item, true, rect, colours);
+    for (const int column : {0, 25, 26, 199})
+        EXPECT_EQ(plain.pixels.At(column, 1), system.menu) << column;
+    for (const int row : {1, 11, 12, 22})
+        EXPECT_EQ(selected.pixels.At(100, row), system.highlight) << row;
+    EXPECT_EQ(selected.pixels.At(100, 0), system.menuText); // the frame
+    EXPECT_EQ(plain.pixels.At(2, 12), system.menuText);     // the check box's frame
+    EXPECT_EQ(plain.pixels.At(10, 12), system.menu);        // and its fill
+    ASSERT_TRUE(plain.text && selected.text);
+    EXPECT_EQ(plain.text->colour, system.menuText);
+    EXPECT_EQ(selected.text->colour, system.highlightText);
+    item.enabled = false;
+    EXPECT_EQ(PaintMenuItem(item, true, rect, colours).text->colour, system.grayText);
+    MenuItemLook separator;
+    separator.separator = true;
+    EXPECT_EQ(PaintMenuItem(separator, false, {0, 0, 200, 5}, colours).pixels.At(100, 2),
+              system.menuText);
 }
 
 struct CheckCase {

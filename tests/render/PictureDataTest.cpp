@@ -2,8 +2,12 @@
 // bytes, or pictures stored top-down.
 #include "render/PictureData.h"
 
+#include "render/ItemPainter.h"
+#include "render/MenuTheme.h"
+
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -108,6 +112,43 @@ TEST(PictureDataTest, RowsAreStoredBottomUp) {
     const std::uint8_t* down = MenuPictures[36 / 2];
     EXPECT_LT(DrawnWidth(up, top), DrawnWidth(up, bottom));
     EXPECT_LT(DrawnWidth(down, bottom), DrawnWidth(down, top));
+}
+
+// The share of a picture's opaque pixels whose colour, painted on the strip, lies far enough
+// from the strip's to be told apart from it.
+double ShareStandingApart(int index, const MenuColours& colours, const PictureList& pictures) {
+    MenuItemLook look;
+    look.pictures = &pictures;
+    look.imageIndex = 2 * index;
+    ItemPixels with(40, 24), without(40, 24);
+    PaintItemPixels(look, false, colours, with);
+    PaintItemPixels({}, false, colours, without);
+    const int bottom = 4, left = 5; // where a 24-pixel item shows its picture
+    int opaque = 0, apart = 0;
+    for (int row = 0; row < PictureSide; ++row) {
+        for (int column = 0; column < PictureSide; ++column) {
+            if (MenuPictures[index][(row * PictureSide + column) * 4 + Alpha] < 128)
+                continue;
+            const Rgb a = with.At(left + column, bottom + row);
+            const Rgb b = without.At(left + column, bottom + row);
+            const double distance = std::hypot(a.red - b.red, a.green - b.green, a.blue - b.blue);
+            ++opaque;
+            apart += distance >= 64 ? 1 : 0;
+        }
+    }
+    return static_cast<double>(apart) / opaque;
+}
+
+TEST(PictureDataTest, NoPictureMeltsIntoTheLightOrTheDarkStrip) {
+    // Half is what the palest picture (white documents with a dark edge) has on the light
+    // strip; a near-black console without its light edge had a quarter on the dark one.
+    const PictureList pictures = PictureList::MenuPictureList();
+    const MenuColours light = DeriveMenuColours({240, 240, 240}, {51, 153, 255});
+    const MenuColours dark = DarkMenuColours({0, 120, 215});
+    for (int i = 0; i < MenuPictureCount; ++i) {
+        EXPECT_GE(ShareStandingApart(i, light, pictures), 0.5) << "light, index " << 2 * i;
+        EXPECT_GE(ShareStandingApart(i, dark, pictures), 0.5) << "dark, index " << 2 * i;
+    }
 }
 
 } // namespace

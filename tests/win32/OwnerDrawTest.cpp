@@ -16,6 +16,7 @@ TEST(OwnerDrawTest, MeasuringAndPaintingReleaseEveryHandle) {
     disabled.enabled = false;
     disabled.checked = true;
 
+    const MenuColours colours = DeriveMenuColours({240, 240, 240}, {51, 153, 255});
     HDC screen = GetDC(nullptr);
     HDC dc = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, 300, 40);
@@ -38,7 +39,7 @@ TEST(OwnerDrawTest, MeasuringAndPaintingReleaseEveryHandle) {
             draw.itemState = round % 2 ? ODS_SELECTED : 0;
             draw.hDC = dc;
             draw.rcItem = RECT{0, 0, 300, static_cast<LONG>(measure.itemHeight)};
-            PopupMenuAdvancedDrawItem(draw);
+            PopupMenuAdvancedDrawItem(draw, colours);
         }
     }
     EXPECT_EQ(LiveHandleCounts(), before);

@@ -22,12 +22,25 @@ std::unique_ptr<MenuNode> LargeTree() {
 
 HMENU SubmenuAt(HMENU menu, int position) { return GetSubMenu(menu, position); }
 
+COLORREF EdgeColour(HMENU menu) {
+    MENUINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIM_BACKGROUND;
+    GetMenuInfo(menu, &info);
+    LOGBRUSH brush{};
+    if (!info.hbrBack || !GetObjectA(info.hbrBack, sizeof brush, &brush))
+        return CLR_INVALID;
+    return brush.lbColor;
+}
+
 TEST(PopupMenuBinderTest, BuildsOnlyWhatIsOpenedAndReleasesEverythingOnClose) {
     auto tree = LargeTree();
     const HandleCounts before = LiveHandleCounts();
     PopupMenuBinder binder;
     for (int round = 0; round < 1000; ++round) {
-        HMENU root = binder.Open(*tree);
+        // Every other showing fills the menus' edges with a colour of its own, as dark ones do.
+        const bool edge = round % 2 == 1;
+        HMENU root = binder.Open(*tree, edge ? std::optional<COLORREF>(0x002B2B2B) : std::nullopt);
         ASSERT_NE(root, nullptr);
         // The top level holds 40 groups: one empty submenu handle each, nothing deeper.
         EXPECT_EQ(GetMenuItemCount(root), 40);
@@ -36,6 +49,8 @@ TEST(PopupMenuBinderTest, BuildsOnlyWhatIsOpenedAndReleasesEverythingOnClose) {
         binder.FillOnOpen(group);
         binder.FillOnOpen(group); // a second WM_INITMENUPOPUP adds nothing
         EXPECT_EQ(GetMenuItemCount(group), 42);
+        for (HMENU menu : {root, group, SubmenuAt(group, 3)})
+            EXPECT_EQ(EdgeColour(menu), edge ? 0x002B2B2Bu : CLR_INVALID);
         EXPECT_EQ(LiveHandleCounts().menus, before.menus + 1 + 40 + 41);
         binder.Close();
         EXPECT_EQ(LiveHandleCounts(), before);

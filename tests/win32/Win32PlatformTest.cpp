@@ -3,6 +3,7 @@
 #include "win32/DllSearch.h"
 #include "win32/Handles.h"
 #include "win32/Win32Platform.h"
+#include "win32/Win32Theme.h"
 
 #include <gtest/gtest.h>
 
@@ -54,6 +55,32 @@ TEST_F(RealPlatform, MissingRegistryValueReadsAsAbsent) {
                      .ReadUserValue("Software\\Microsoft\\Windows\\CurrentVersion\\Run",
                                     "Vantrel test value that does not exist", 280)
                      .has_value());
+}
+
+// The app mode as Settings stores it; a value of another type must not pass for dark.
+TEST(Win32ThemeTest, ReadsTheAppModeOnlyFromANumber) {
+    const wchar_t* key = L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
+    HKEY personalize = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                              &personalize, nullptr),
+              ERROR_SUCCESS);
+    auto setNumber = [&](DWORD value) {
+        RegSetValueExW(personalize, L"AppsUseLightTheme", 0, REG_DWORD,
+                       reinterpret_cast<const BYTE*>(&value), sizeof value);
+    };
+    Win32Theme theme;
+    RegDeleteValueW(personalize, L"AppsUseLightTheme");
+    EXPECT_EQ(theme.AppsUseLightTheme(), std::nullopt);
+    setNumber(0);
+    EXPECT_EQ(theme.AppsUseLightTheme(), 0u);
+    setNumber(1);
+    EXPECT_EQ(theme.AppsUseLightTheme(), 1u);
+    const wchar_t text[] = L"0";
+    RegSetValueExW(personalize, L"AppsUseLightTheme", 0, REG_SZ,
+                   reinterpret_cast<const BYTE*>(text), sizeof text);
+    EXPECT_EQ(theme.AppsUseLightTheme(), std::nullopt);
+    RegDeleteValueW(personalize, L"AppsUseLightTheme");
+    RegCloseKey(personalize);
 }
 
 TEST(DllSearchTest, LoadsOnDemandLibrariesFromSystem32) {

@@ -551,6 +551,37 @@ wt_expect_exit() {
     wt_expect "$1" 0 "$WT_EXIT"
 }
 
+# ---- The user's theme ----
+
+WT_PERSONALIZE_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize'
+
+# wt_app_mode dark|light|unset: sets the app mode as Settings > Personalization > Colors does
+# (Wine itself ignores it) and tells the running programs, as Windows does, with
+# WM_SETTINGCHANGE "ImmersiveColorSet".
+wt_app_mode() {
+    case $1 in
+    dark | light)
+        wine reg add "$WT_PERSONALIZE_KEY" /v AppsUseLightTheme /t REG_DWORD \
+            /d "$([[ $1 == light ]] && echo 1 || echo 0)" /f >/dev/null 2>&1 ;;
+    *) wine reg delete "$WT_PERSONALIZE_KEY" /v AppsUseLightTheme /f >/dev/null 2>&1 ;;
+    esac
+    wt_wine_tool settingchange ImmersiveColorSet
+}
+
+# wt_measure_item menu name n: reads from the screen how item n (separators not counted) of a
+# menu read under that name looks: "background R G B caption R G B contrast C" (see
+# caption-contrast.py).
+wt_measure_item() {
+    local left width top height
+    read -r left _ width _ <<<"$1"
+    read -r top height <<<"$(wt_item_band "$1" "$2" "$3")"
+    [[ -n $height ]] || return 1
+    local file=$WT_SHOTS/steps/$WT_NAME-$2-item$3.png
+    # Inside the menu's 3-pixel frame.
+    wt_grab "$file" $((left + 3)) "$top" $((width - 6)) "$height" &&
+        python3 "$WT_ROOT/tests/wine/caption-contrast.py" "$file"
+}
+
 # Posts WM_CLOSE to every top-level window of the program, hidden ones included, as Windows
 # does when it asks a program to close.
 wt_close() {

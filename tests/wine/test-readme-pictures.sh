@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the README's pictures of the real program under Wine, with the example content of a
 # first start: the main menu with Operations, an entry's submenu with its Actions, System
-# Links, Disk Drives, the second menu, the application editor and the About box. Each path is
+# Links, Disk Drives, the second menu, the application editor, the About box and the main menu
+# in dark mode. Each path is
 # walked with the keyboard and checked to open the menus it should. The pictures land in
 # build/screenshots/readme/; scripts/screenshots.sh copies them into docs/.
 set -uo pipefail
@@ -238,6 +239,10 @@ picture_of_menus second-menu 3 1
 picture_of_dialog application-editor 1 5 $(down $APPLICATIONS_ITEM) Right Down Right \
     $(down $NOTEPAD_ITEM) Right Right
 picture_of_dialog about 3 1 $(down $ABOUT_ITEM)
+# The main menu again after the user switched to dark mode.
+wt_app_mode dark
+picture_of_menus dark-menu 1 2 $(down $OPERATIONS_ITEM) Right
+wt_app_mode unset
 
 wt_close
 wt_expect_exit "the program ends normally" "$WT_PID"

@@ -1,5 +1,5 @@
 // Renders sample menus with every kind of item and state, painted by the real item painter,
-// in three colour schemes, plus every menu picture, to a PNG:
+// in three colour schemes, dark mode and high contrast, plus every menu picture, to a PNG:
 //   render_sample out.png [scale]
 // Captions are drawn with a tiny built-in capital-letter font where the Windows side would
 // draw them with DrawTextA, in the rectangle and colour the painter returns.
@@ -8,6 +8,7 @@
 #include "PngWriter.h"
 
 #include "render/ItemPainter.h"
+#include "render/MenuTheme.h"
 #include "render/PictureData.h"
 #include "tree/ImageIndex.h"
 
@@ -29,13 +30,18 @@ constexpr int GridCellHeight = 24;
 
 struct Scheme {
     const char* name;
-    SystemColours colours;
+    MenuColours colours;
 };
 
 const Scheme Schemes[] = {
-    {"Light", {{240, 240, 240}, {51, 153, 255}, {0, 0, 0}}},
-    {"Dark face", {{42, 42, 42}, {0, 120, 215}, {0, 0, 0}}},
-    {"Rose", {{207, 175, 183}, {128, 64, 96}, {0, 0, 0}}},
+    {"Light", DeriveMenuColours({240, 240, 240}, {51, 153, 255}, {0, 0, 0})},
+    // Light text on a dark face, as in a high-contrast scheme that Windows does not report
+    // as one: the captions turn black on the light derived background.
+    {"Dark face", DeriveMenuColours({42, 42, 42}, {0, 120, 215}, {255, 255, 255})},
+    {"Rose", DeriveMenuColours({207, 175, 183}, {128, 64, 96}, {0, 0, 0})},
+    {"Dark mode", DarkMenuColours({0, 120, 215})},
+    {"High contrast", HighContrastMenuColours(
+                          {{0, 0, 0}, {255, 255, 255}, {26, 235, 255}, {0, 0, 0}, {63, 242, 63}})},
 };
 
 struct SampleItem {
@@ -178,10 +184,9 @@ struct Context {
 
 void DrawMenu(RgbImage& image, const Scheme& scheme, const std::vector<SampleItem>& items,
               const MenuLayout& layout, int left, int top, Context& context) {
-    const MenuColours colours =
-        DeriveMenuColours(scheme.colours.buttonFace, scheme.colours.highlight);
     // A one-pixel menu border, as the system draws around the items.
-    FillRect(image, left - 1, top - 1, layout.width + 2, layout.Height() + 2, colours.frameColor);
+    FillRect(image, left - 1, top - 1, layout.width + 2, layout.Height() + 2,
+             scheme.colours.frameColor);
     int y = top;
     for (std::size_t i = 0; i < items.size(); ++i) {
         const SampleItem& sample = items[i];
