@@ -4,6 +4,7 @@
 #include "render/PictureData.h"
 #include "win32/Dpi.h"
 #include "win32/Handles.h"
+#include "win32/ProgramArt.h"
 
 #include <algorithm>
 #include <cstring>
@@ -395,24 +396,22 @@ void DialogHost::DrawGlyphButton(const DRAWITEMSTRUCT& draw, const Control& cont
     RECT rect = draw.rcItem;
     const bool pushed = (draw.itemState & ODS_SELECTED) != 0;
     DrawFrameControl(draw.hDC, &rect, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0u));
-    const std::uint8_t* glyph = control.glyph == Glyph::Ok       ? OkGlyph
-                                : control.glyph == Glyph::Cancel ? CancelGlyph
-                                                                 : nullptr;
-    const SIZE text = LabelSize(control.text, font_.Get());
-    // The glyph's place grows with the scaling; the artwork is drawn at its own size in the
-    // middle of it, never stretched.
+    // The glyph's place grows with the scaling; the glyph drawn for that size (or the next
+    // smaller one) sits in the middle of it, never stretched.
     const int slot = Scaled(PictureSide);
+    int side = PictureSide;
+    const std::uint8_t* glyph = GlyphFor(control.glyph, slot, side);
+    const SIZE text = LabelSize(control.text, font_.Get());
     const int gap = Scaled(4);
     const int contentWidth = (glyph ? slot + gap : 0) + text.cx;
     const int shift = pushed ? Scaled(1) : 0;
     int x = rect.left + (rect.right - rect.left - contentWidth) / 2 + shift;
     const int middle = (rect.top + rect.bottom) / 2 + shift;
     if (glyph) {
-        const int left = x + (slot - PictureSide) / 2;
-        const int top = middle - PictureSide / 2;
-        const RECT glyphRect{left, top, left + PictureSide, top + PictureSide};
-        DrawPixels(draw.hDC, glyphRect, PictureSide,
-                   BlendOver(glyph, PictureSide, GetSysColor(COLOR_BTNFACE)));
+        const int left = x + (slot - side) / 2;
+        const int top = middle - side / 2;
+        const RECT glyphRect{left, top, left + side, top + side};
+        DrawPixels(draw.hDC, glyphRect, side, BlendOver(glyph, side, GetSysColor(COLOR_BTNFACE)));
         x += slot + gap;
     }
     ScopedSelect select(draw.hDC, font_.Get());
@@ -431,9 +430,13 @@ void DialogHost::DrawGlyphButton(const DRAWITEMSTRUCT& draw, const Control& cont
 }
 
 void DialogHost::DrawPicture(const DRAWITEMSTRUCT& draw) {
-    // The picture is scaled to the control, which may be larger than the artwork.
-    DrawPixels(draw.hDC, draw.rcItem, AboutPictureSide,
-               BlendOver(AboutPicture, AboutPictureSide, BackgroundColour()));
+    const RECT& box = draw.rcItem;
+    const int side = std::min(box.right - box.left, box.bottom - box.top);
+    const std::vector<std::uint8_t> picture = AboutPictureAt(side);
+    if (picture.empty())
+        return;
+    const RECT target{box.left, box.top, box.left + side, box.top + side};
+    DrawPixels(draw.hDC, target, side, BlendOver(picture.data(), side, BackgroundColour()));
 }
 
 COLORREF DialogHost::BackgroundColour() const {

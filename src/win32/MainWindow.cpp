@@ -113,14 +113,14 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_INITMENUPOPUP: binder_.FillOnOpen(reinterpret_cast<HMENU>(wParam)); return 0;
     case WM_MEASUREITEM:
         if (wParam == 0) {
-            PopupMenuMeasureItem(window_, *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+            PopupMenuMeasureItem(window_, *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam), menuDpi_);
             return TRUE;
         }
         break;
     case WM_DRAWITEM:
         if (wParam == 0) {
             PopupMenuAdvancedDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam),
-                                      menuTheme_.Colours());
+                                      menuTheme_.Colours(), menuDpi_);
             return TRUE;
         }
         break;
@@ -269,6 +269,8 @@ void MainWindow::ShowPopupMenu(MenuNode& menu, int x, int y) {
     if (menuOpen_)
         return;
     menuTheme_.MenuOpening();
+    // The menu opens at the pointer, on that monitor and at its scaling.
+    menuDpi_ = DpiAtPoint(POINT{x, y});
     // Left to itself Windows would frame the dark items in its light menu colour.
     const std::optional<COLORREF> edge =
         menuTheme_.Look() == MenuLook::Dark

@@ -61,6 +61,7 @@ private:
     HWND window_ = nullptr;
     MainForm* form_ = nullptr;
     OwnedIcon trayIcon_;
+    int menuDpi_ = 96; // of the monitor the open menu shows on
     UINT taskbarCreatedMessage_ = 0;
     bool trayWanted_ = false; // the program wants its icon, whether or not the shell has it
     bool trayShown_ = false;  // the shell accepted the icon
