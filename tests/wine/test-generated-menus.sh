@@ -45,17 +45,24 @@ set_documents '%USERPROFILE%\Documents'
 wt_pass "the tray icon appears"
 wt_check "the start-up balloon appears" wt_dismiss_balloon
 
-# wt_open_submenu item name: a left click, then rests on that item of the main menu; prints
-# the submenu ("left top width height") once it is painted.
+# open_submenu item name: a left click, then rests on that item of the main menu; prints the
+# submenu ("left top width height") once it is painted. Reading the menu leaves its first item
+# lit; the pointer passes over the row below the item first, and when no submenu opened the
+# menu is opened once more.
 open_submenu() {
-    wt_click_icon 1
-    local menu
-    menu=$(wt_wait_menus 1) || return 1
-    [[ $(wt_menu_rows "$menu" "main-$2") == I-* ]] || return 1
-    local x y
-    read -r x y <<<"$(wt_item_centre "$menu" "main-$2" "$1")"
-    xdotool mousemove "$x" "$y"
-    wt_wait_menus 2
+    local attempt menu x y
+    for attempt in 1 2; do
+        wt_click_icon 1
+        menu=$(wt_wait_menus 1) || return 1
+        [[ $(wt_menu_rows "$menu" "main-$2") == I-* ]] || return 1
+        read -r x y <<<"$(wt_item_centre "$menu" "main-$2" "$1")"
+        xdotool mousemove "$x" $(($(wt_item_bottom "$menu" "main-$2" "$1") + 2)) sleep 0.2 \
+            mousemove "$x" "$y"
+        wt_wait_menus 2 && return 0
+        wt_log "resting on item $1 of the main menu opened no submenu; once more"
+        wt_close_deep_menus
+    done
+    return 1
 }
 
 # drive_rows name: the rows of the Disk Drives submenu, read at a fresh left click.
@@ -243,8 +250,11 @@ check_exit() {
 
 check_drive_letters
 check_system_links
-check_profile_opens
 check_drive_opens
 measure_full_alphabet
+# Last before Exit: right after an Explorer window opened from a menu has closed, resting on a
+# menu row under Wine closes the menu instead of opening its submenu (the timed clicks after
+# the first one let it settle), and Exit needs no rest.
+check_profile_opens
 check_exit
 wt_end
