@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Renders the vector artwork under art/src and rewrites the committed outputs:
 #   src/render/PictureData.cpp   the 16-pixel pictures compiled into the program
-#   art/rendered/pictures.bin    every size of them and the About picture, a resource of the exe
-#   art/rendered/Vantrel.ico     the program and tray icon, every size with alpha
+#   art/rendered/pictures.bin    their 20- to 48-pixel renders, packed, a resource of the exe
+#   art/rendered/Vantrel.ico     the program and tray icon, every size with alpha (its 256-pixel
+#                                image is also the About picture)
 #   art/rendered/preview.png     a contact sheet for reviewing the pictures by eye
 # Needs only Debian packages; installs the missing ones (as root or through sudo).
 set -euo pipefail
@@ -45,8 +46,6 @@ for side in 16 20 24 28 32 40 48; do
     render "$art/src/glyph-ok.svg" "$side" "$work/menu-$side/ok.png"
     render "$art/src/glyph-cancel.svg" "$side" "$work/menu-$side/cancel.png"
 done
-# The About picture is scaled down from its largest render to the size the box is shown at.
-render "$art/src/program.svg" 256 "$work/about.png"
 # The small sizes come from the drawing made on the 16-pixel grid, the large ones from the
 # detailed drawing: each reads best at the sizes it was drawn for.
 for side in 16 20 24; do render "$art/src/program-small.svg" "$side" "$work/icon/$side.png"; done

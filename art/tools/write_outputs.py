@@ -3,7 +3,7 @@
 
 Usage: write_outputs.py WORK_DIR REPO_ROOT
 WORK_DIR holds menu-SIDE/NN-name.png (NN = even image-list index), menu-SIDE/ok.png and
-menu-SIDE/cancel.png for every side in MENU_SIDES, about.png and icon/SIDE.png. Only the
+menu-SIDE/cancel.png for every side in MENU_SIDES, and icon/SIDE.png. Only the
 standard library and ImageMagick's convert are used.
 """
 
@@ -16,7 +16,6 @@ import zlib
 
 MENU_INDEXES = list(range(0, 74, 2))
 MENU_SIDES = [16, 20, 24, 28, 32, 40, 48]
-ABOUT_SIDE = 256
 ICON_SIDES = [16, 20, 24, 28, 32, 40, 48, 64, 256]
 LIGHT = (240, 240, 240)
 DARK = (43, 43, 43)  # the face of the dark menus
@@ -113,39 +112,19 @@ def write_picture_data(path, menu, ok, cancel):
 
 
 # ---- art/rendered/pictures.bin -------------------------------------------------------------
-# Little-endian: "VNTP", version 1, the number of sets, then per set its kind (0: the menu
-# pictures in image-list order followed by the OK and Cancel glyphs; 1: the About picture),
-# side, picture count, and the offset (from the start of the file) and size of its packed
-# pixels. Unpacked, a set is its pictures one after the other, each as in PictureData.cpp.
-# Packing works on whole pixels: a byte c below 128 is followed by c + 1 pixels taken as they
-# are, a byte c of 128 or more by one pixel repeated c - 127 times (transparent pixels are
-# all zero, so the space around a picture packs into a few bytes).
+# Little-endian: "VNTP", version 2, the number of sets, then per set its kind (0: the menu
+# pictures in image-list order followed by the OK and Cancel glyphs), side, picture count, and
+# the offset (from the start of the file) and size of its packed pixels. Unpacked, a set is
+# its pictures one after the other, each as in PictureData.cpp; packed, it is raw DEFLATE (the
+# exe must stay small: this is about a fifth of the pixels' size).
 
 BLOB_MAGIC = b"VNTP"
-BLOB_VERSION = 1
-PACKET = 128
+BLOB_VERSION = 2
 
 
 def pack_pixels(data):
-    pixels = [data[i:i + 4] for i in range(0, len(data), 4)]
-    out = bytearray()
-    i = 0
-    while i < len(pixels):
-        run = 1
-        while i + run < len(pixels) and run < PACKET and pixels[i + run] == pixels[i]:
-            run += 1
-        if run > 1:
-            out.append(127 + run)
-            out += pixels[i]
-            i += run
-            continue
-        start = i
-        while i < len(pixels) and i - start < PACKET and (
-                i + 1 == len(pixels) or pixels[i + 1] != pixels[i]):
-            i += 1
-        out.append(i - start - 1)
-        out += b"".join(pixels[start:i])
-    return bytes(out)
+    packer = zlib.compressobj(9, zlib.DEFLATED, -15, 9)
+    return packer.compress(data) + packer.flush()
 
 
 def write_picture_blob(path, sets):
@@ -260,7 +239,7 @@ def draw_on_backgrounds(canvas, picture, x, y, zooms, pad):
 SIZES_ROW = 56
 
 
-def write_preview(path, work, cells, icons, about, sets):
+def write_preview(path, work, cells, icons, sets):
     columns, cell_width, cell_height = 4, 232, 98
     rows = (len(cells) + columns - 1) // columns
     top = rows * cell_height + 12
@@ -278,9 +257,8 @@ def write_preview(path, work, cells, icons, about, sets):
     for picture in icons[:-1]:
         x = draw_on_backgrounds(canvas, picture, x, top + 18, (1,), 4) - 6
     top += 18 + 72 + 8
-    canvas.label(8, top + 11, "About picture (256, scaled down to the box) and Vantrel.ico: 256")
-    x = draw_on_backgrounds(canvas, about, 8, top + 18, (1,), 4)
-    draw_on_backgrounds(canvas, icons[-1], x, top + 18, (1,), 4)
+    canvas.label(8, top + 11, "Vantrel.ico: 256, also the About picture (scaled down to its box)")
+    draw_on_backgrounds(canvas, icons[-1], 8, top + 18, (1,), 4)
     top += 18 + 264 + 8
     canvas.label(8, top + 11, "Every picture at " + ", ".join(map(str, MENU_SIDES)) + " pixels")
     for row, pictures in enumerate(sized):
@@ -305,21 +283,18 @@ def main():
     work, root = sys.argv[1], sys.argv[2]
     sets = {side: read_menu_set(work, side) for side in MENU_SIDES}
     menu, (ok, cancel) = sets[16][:-2], sets[16][-2:]
-    about = read_png(os.path.join(work, "about.png"), "about")
     icons = [read_png(os.path.join(work, "icon", f"{side}.png"), f"icon {side}")
              for side in ICON_SIDES]
-    if about.side != ABOUT_SIDE:
-        sys.exit(f"about: {about.side} pixels, expected {ABOUT_SIDE}")
 
     write_picture_data(os.path.join(root, "src", "render", "PictureData.cpp"), menu, ok, cancel)
     rendered = os.path.join(root, "art", "rendered")
     os.makedirs(rendered, exist_ok=True)
     write_picture_blob(os.path.join(rendered, "pictures.bin"),
-                       [(0, side, sets[side]) for side in MENU_SIDES] + [(1, ABOUT_SIDE, [about])])
+                       [(0, side, sets[side]) for side in MENU_SIDES if side != 16])
     write_icon(os.path.join(rendered, "Vantrel.ico"), icons)
     cells = [(f"{i}  {p.name[3:]}", p) for i, p in zip(MENU_INDEXES, menu)]
     cells += [("OK glyph", ok), ("Cancel glyph", cancel), ("tray icon 16", icons[0])]
-    write_preview(os.path.join(rendered, "preview.png"), work, cells, icons, about, sets)
+    write_preview(os.path.join(rendered, "preview.png"), work, cells, icons, sets)
 
 
 if __name__ == "__main__":

@@ -1,5 +1,7 @@
 #include "render/PictureBlob.h"
 
+#include "render/Inflate.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -7,7 +9,7 @@ namespace vantrel {
 
 namespace {
 constexpr std::uint8_t Magic[4] = {'V', 'N', 'T', 'P'};
-constexpr std::uint32_t Version = 1;
+constexpr std::uint32_t Version = 2;
 constexpr std::size_t HeadBytes = 12;
 constexpr std::size_t EntryBytes = 20;
 constexpr int LargestSide = 1024;
@@ -17,24 +19,6 @@ std::uint32_t Word(const std::uint8_t* at) {
            static_cast<std::uint32_t>(at[2]) << 16 | static_cast<std::uint32_t>(at[3]) << 24;
 }
 
-// Unpacks runs and literals of whole pixels into `out`, which has the exact size expected;
-// false when the packed bytes end early, run past the end, or leave it short.
-bool UnpackPixels(const std::uint8_t* in, std::size_t size, std::vector<std::uint8_t>& out) {
-    std::size_t read = 0, written = 0;
-    while (read < size && written < out.size()) {
-        const unsigned control = in[read++];
-        const bool run = control >= 128;
-        const std::size_t pixels = run ? control - 127 : control + 1;
-        const std::size_t taken = (run ? 1 : pixels) * 4;
-        if (taken > size - read || pixels * 4 > out.size() - written)
-            return false;
-        for (std::size_t i = 0; i < pixels; ++i)
-            std::memcpy(&out[written + i * 4], in + read + (run ? 0 : i * 4), 4);
-        read += taken;
-        written += pixels * 4;
-    }
-    return read == size && written == out.size();
-}
 } // namespace
 
 std::optional<PictureBlob> PictureBlob::Open(const std::uint8_t* data, std::size_t size) {
@@ -69,11 +53,11 @@ std::optional<PictureSet> PictureBlob::Unpack(PictureSetKind kind, int side) con
         if (entry.kind != static_cast<std::uint32_t>(kind) ||
             entry.side != static_cast<std::uint32_t>(side))
             continue;
-        PictureSet set{side, static_cast<int>(entry.count), {}};
-        set.pixels.resize(static_cast<std::size_t>(entry.count) * entry.side * entry.side * 4);
-        if (!UnpackPixels(data_ + entry.offset, entry.size, set.pixels))
+        const std::size_t bytes = static_cast<std::size_t>(entry.count) * entry.side * entry.side * 4;
+        auto pixels = Inflate(data_ + entry.offset, entry.size, bytes);
+        if (!pixels)
             return std::nullopt;
-        return set;
+        return PictureSet{side, static_cast<int>(entry.count), std::move(*pixels)};
     }
     return std::nullopt;
 }

@@ -1,7 +1,7 @@
 #pragma once
-// The program's pictures at every size a display scaling needs, as art/render.sh packs them
-// (art/rendered/pictures.bin, carried in the exe as a resource). The 16-pixel pictures are
-// also compiled in (PictureData.h), so the menus draw at 100% without this.
+// The program's pictures at the larger sizes display scalings need, as art/render.sh packs
+// them (art/rendered/pictures.bin, carried in the exe as a resource). The 16-pixel pictures
+// are compiled in (PictureData.h), so the menus draw at 100% without this.
 
 #include <cstddef>
 #include <cstdint>
@@ -11,8 +11,7 @@
 namespace vantrel {
 
 enum class PictureSetKind : std::uint32_t {
-    Menu = 0,  // the menu pictures in image-list order, then the OK and Cancel glyphs
-    About = 1, // the About picture alone
+    Menu = 0, // the menu pictures in image-list order, then the OK and Cancel glyphs
 };
 
 // Pictures of one set and side, each side * side straight-alpha pixels (blue, green, red,

@@ -2,7 +2,9 @@
 
 #include "render/PictureBlob.h"
 #include "render/PictureData.h"
+#include "win32/Handles.h"
 #include "win32/Resources.h"
+#include "win32/Win32Icons.h"
 #include "win32/WinHeaders.h"
 
 #include <map>
@@ -11,6 +13,7 @@
 namespace vantrel::win32 {
 
 namespace {
+constexpr int AboutRenderSide = 256;
 constexpr int GlyphOk = MenuPictureCount;
 constexpr int GlyphCancel = MenuPictureCount + 1;
 
@@ -29,9 +32,13 @@ const std::optional<PictureBlob>& Blob() {
     return blob;
 }
 
+// The compiled 16-pixel size and the packed larger ones.
 std::vector<int> MenuSides() {
-    std::vector<int> sides = Blob() ? Blob()->Sides(PictureSetKind::Menu) : std::vector<int>();
-    return sides.empty() ? std::vector<int>{PictureSide} : sides;
+    std::vector<int> sides{PictureSide};
+    if (Blob())
+        for (const int side : Blob()->Sides(PictureSetKind::Menu))
+            sides.push_back(side);
+    return sides;
 }
 
 // The unpacked menu set of one side, or null when it cannot be had (the compiled 16-pixel
@@ -85,16 +92,17 @@ const std::uint8_t* GlyphFor(Glyph glyph, int slot, int& side) {
     return ok ? OkGlyph : CancelGlyph;
 }
 
+// The program icon's largest image is the About picture's render.
 std::vector<std::uint8_t> AboutPictureAt(int side) {
-    static const std::optional<PictureSet> about = [] {
-        const std::vector<int> sides =
-            Blob() ? Blob()->Sides(PictureSetKind::About) : std::vector<int>();
-        return sides.empty() ? std::nullopt
-                             : Blob()->Unpack(PictureSetKind::About, sides.back());
+    static const std::vector<std::uint8_t> largest = [] {
+        const OwnedIcon icon(static_cast<HICON>(
+            LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_VANTREL), IMAGE_ICON,
+                       AboutRenderSide, AboutRenderSide, LR_DEFAULTCOLOR)));
+        return ReadIconColour(icon.Get(), AboutRenderSide);
     }();
-    if (!about || about->count < 1)
+    if (largest.empty())
         return {};
-    return Resampled(about->Picture(0), about->side, side);
+    return Resampled(largest.data(), AboutRenderSide, side);
 }
 
 } // namespace vantrel::win32

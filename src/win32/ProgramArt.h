@@ -14,8 +14,8 @@ namespace vantrel::win32 {
 const PictureList& MenuPicturesFor(int slot);
 // A glyph at the side chosen for the slot; null for Glyph::None. `side` receives its side.
 const std::uint8_t* GlyphFor(Glyph glyph, int slot, int& side);
-// The About picture at exactly side x side pixels, scaled from its largest render; empty
-// when the exe carries none.
+// The About picture at exactly side x side pixels, scaled from the program icon's 256-pixel
+// render; empty when the exe carries none (a test).
 std::vector<std::uint8_t> AboutPictureAt(int side);
 
 } // namespace vantrel::win32

@@ -2,6 +2,7 @@
 // bytes, or pictures stored top-down; at every size, as the program unpacks them.
 #include "render/PictureData.h"
 
+#include "render/Inflate.h"
 #include "render/PictureBlob.h"
 
 #include "render/ItemPainter.h"
@@ -39,10 +40,9 @@ const std::vector<PictureSet>& UnpackedSets() {
     static const std::vector<PictureSet> sets = [] {
         std::vector<PictureSet> all;
         const auto blob = PictureBlob::Open(BlobBytes().data(), BlobBytes().size());
-        for (const PictureSetKind kind : {PictureSetKind::Menu, PictureSetKind::About})
-            for (const int side : blob ? blob->Sides(kind) : std::vector<int>())
-                if (auto set = blob->Unpack(kind, side))
-                    all.push_back(std::move(*set));
+        for (const int side : blob ? blob->Sides(PictureSetKind::Menu) : std::vector<int>())
+            if (auto set = blob->Unpack(PictureSetKind::Menu, side))
+                all.push_back(std::move(*set));
         return all;
     }();
     return sets;
@@ -62,21 +62,34 @@ std::vector<Picture> AllPictures() {
     return pictures;
 }
 
-// Every menu picture and glyph at every size from 100% to 300%, the 16-pixel ones the very
-// pictures compiled in, and the About picture at its full size.
-TEST(PictureDataTest, ThePackedPicturesHoldEverySizeAndMatchTheCompiledOnes) {
+// Every menu picture and glyph at every larger size that 125% to 300% scaling needs.
+TEST(PictureDataTest, ThePackedPicturesHoldEveryLargerSize) {
     const auto blob = PictureBlob::Open(BlobBytes().data(), BlobBytes().size());
     ASSERT_TRUE(blob.has_value());
-    EXPECT_EQ(blob->Sides(PictureSetKind::Menu), (std::vector<int>{16, 20, 24, 28, 32, 40, 48}));
-    EXPECT_EQ(blob->Sides(PictureSetKind::About), (std::vector<int>{256}));
-    ASSERT_EQ(UnpackedSets().size(), 8u);
+    EXPECT_EQ(blob->Sides(PictureSetKind::Menu), (std::vector<int>{20, 24, 28, 32, 40, 48}));
+    ASSERT_EQ(UnpackedSets().size(), 6u);
     for (const PictureSet& set : UnpackedSets())
-        EXPECT_EQ(set.count, set.side == 256 ? 1 : MenuPictureCount + 2) << set.side;
-    const PictureSet& small = UnpackedSets().front();
-    for (int i = 0; i < MenuPictureCount; ++i)
-        EXPECT_EQ(std::memcmp(small.Picture(i), MenuPictures[i], PictureBytes), 0) << i;
-    EXPECT_EQ(std::memcmp(small.Picture(MenuPictureCount), OkGlyph, PictureBytes), 0);
-    EXPECT_EQ(std::memcmp(small.Picture(MenuPictureCount + 1), CancelGlyph, PictureBytes), 0);
+        EXPECT_EQ(set.count, MenuPictureCount + 2) << set.side;
+}
+
+// The packing's three kinds of block (the pictures themselves use the third, with codes of
+// their own), and streams that end early or unpack to another size.
+TEST(PictureDataTest, InflateReadsEveryKindOfBlockAndRefusesDamage) {
+    const std::vector<std::uint8_t> stored{0x01, 0x06, 0x00, 0xf9, 0xff, 's', 't', 'o', 'r', 'e', 'd'};
+    const std::vector<std::uint8_t> fixed{0xcb, 0x48, 0xcd, 0xc9, 0xc9, 0x57, 0xc8, 0x40, 0x27, 0x01};
+    const std::string hello = "hello hello hello hello"; // its last 17 bytes copy earlier ones
+    auto text = [](const std::optional<std::vector<std::uint8_t>>& bytes) {
+        return bytes ? std::string(bytes->begin(), bytes->end()) : std::string("<refused>");
+    };
+    EXPECT_EQ(text(Inflate(stored.data(), stored.size(), 6)), "stored");
+    EXPECT_EQ(text(Inflate(fixed.data(), fixed.size(), hello.size())), hello);
+    EXPECT_EQ(text(Inflate(fixed.data(), fixed.size(), hello.size() - 1)), "<refused>");
+    EXPECT_EQ(text(Inflate(fixed.data(), fixed.size(), hello.size() + 1)), "<refused>");
+    EXPECT_EQ(text(Inflate(fixed.data(), 5, hello.size())), "<refused>");
+    std::vector<std::uint8_t> badLength = stored;
+    badLength[3] = 0xfa; // the length's complement no longer matches
+    EXPECT_EQ(text(Inflate(badLength.data(), badLength.size(), 6)), "<refused>");
+    EXPECT_EQ(text(Inflate(nullptr, 0, 0)), "<refused>");
 }
 
 // Damaged packing (cut short, a run past the end, a table pointing outside) gives nothing,
@@ -87,13 +100,13 @@ TEST(PictureDataTest, DamagedPackedPicturesAreRefused) {
     EXPECT_FALSE(PictureBlob::Open(bytes.data(), 11).has_value());
     std::vector<std::uint8_t> cut(bytes.begin(), bytes.end() - 1);
     const auto shortBlob = PictureBlob::Open(cut.data(), cut.size());
-    EXPECT_TRUE(!shortBlob || !shortBlob->Unpack(PictureSetKind::About, 256));
+    EXPECT_TRUE(!shortBlob || !shortBlob->Unpack(PictureSetKind::Menu, 48));
     std::vector<std::uint8_t> flipped = bytes;
     const std::uint32_t firstSet = flipped[12 + 12] | flipped[12 + 13] << 8;
-    flipped[firstSet] ^= 0x7F; // the first packet now claims another number of pixels
+    flipped[firstSet] ^= 0x7F; // the first block's header and codes are no longer what they were
     const auto blob = PictureBlob::Open(flipped.data(), flipped.size());
     ASSERT_TRUE(blob.has_value());
-    EXPECT_FALSE(blob->Unpack(PictureSetKind::Menu, 16).has_value());
+    EXPECT_FALSE(blob->Unpack(PictureSetKind::Menu, 20).has_value());
     flipped[12 + 12] = 0xFF; // the table points past the end
     flipped[12 + 15] = 0x7F;
     EXPECT_FALSE(PictureBlob::Open(flipped.data(), flipped.size()).has_value());

@@ -6,13 +6,14 @@ Usage: picture-size.py MENU_PNG ROW_TOP ROW_HEIGHT SLOT_LEFT SLOT PICTURE_INDEX 
 MENU_PNG is a picture of the menu with nothing lit (its top-left pixel is the menu window's);
 ROW_TOP and ROW_HEIGHT the row's place in it; SLOT_LEFT the column where the picture's slot
 starts and SLOT its side; PICTURE_INDEX the picture's place among the packed menu pictures.
-Every drawn size of that picture is blended, centred in the slot, over the row's own strip
+Every packed size of that picture (20 to 48 pixels) is blended, centred in the slot, over the row's own strip
 (taken from the row's top line, which no picture covers) and compared with the screen. Prints
 "side=N error=E" for the size that matches best, E the mean difference per channel.
 """
 import struct
 import subprocess
 import sys
+import zlib
 
 
 def screen_pixels(path):
@@ -24,21 +25,6 @@ def screen_pixels(path):
     return width, height, rgb
 
 
-def unpack(data, offset, size, pixels):
-    out = bytearray()
-    end = offset + size
-    while offset < end and len(out) < pixels * 4:
-        control = data[offset]
-        offset += 1
-        if control >= 128:
-            out += data[offset:offset + 4] * (control - 127)
-            offset += 4
-        else:
-            out += data[offset:offset + 4 * (control + 1)]
-            offset += 4 * (control + 1)
-    return bytes(out)
-
-
 def menu_sets(path):
     data = open(path, "rb").read()
     count = struct.unpack_from("<I", data, 8)[0]
@@ -46,7 +32,7 @@ def menu_sets(path):
     for i in range(count):
         kind, side, pictures, offset, size = struct.unpack_from("<5I", data, 12 + 20 * i)
         if kind == 0:
-            sets[side] = unpack(data, offset, size, pictures * side * side)
+            sets[side] = zlib.decompress(data[offset:offset + size], -15)
     return sets
 
 
