@@ -1,9 +1,18 @@
 #include "editors/DialogModel.h"
 
+#include "platform/Dpi.h"
+
 #include <stdexcept>
 #include <utility>
 
 namespace vantrel {
+
+ControlBox ScaledBox(const Control& control, int dpi) {
+    const PixelRun across = ScaledRun(control.left, control.width, dpi);
+    const PixelRun down = ScaledRun(control.top, control.height, dpi);
+    return {across.start, down.start, control.width ? across.length : 0,
+            control.height ? down.length : 0};
+}
 
 DialogModel::DialogModel(std::string caption, int clientWidth, int clientHeight,
                          std::vector<Control> controls)

@@ -30,6 +30,17 @@ struct Control {
     Glyph glyph = Glyph::None;
 };
 
+// Where a control shows on a dialog drawn at `dpi`. The layout holds 96-DPI pixels; both
+// edges of a box are scaled, so boxes that met still meet and a column stays straight. A size
+// of 0 stays 0: the host measures the text in the font of that DPI.
+struct ControlBox {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+ControlBox ScaledBox(const Control& control, int dpi);
+
 class DialogModel {
 public:
     DialogModel(std::string caption, int clientWidth, int clientHeight,

@@ -4,6 +4,7 @@
 // side then only copies the buffer and draws the caption and shortcut text where and in
 // the colour this code says.
 
+#include "platform/Dpi.h"
 #include "render/ColourModel.h"
 #include "render/ItemPixels.h"
 #include "render/PictureColours.h"
@@ -24,10 +25,45 @@ struct ItemSize {
     int height = 0;
 };
 
+// Every length of an item at the DPI of the monitor its menu shows on: the 96-DPI design
+// scaled by one rule (ScaledLength), the same for measuring and for painting.
+struct MenuMetrics {
+    int line = 1;               // frames, separators, a step of a rounded corner
+    int minimumItemHeight = 24; // also the least height with room for the check box's frame
+    int captionPadding = 4;     // added to the caption's height
+    int separatorHeight = 5;
+    int separatorLeft = 29;
+    int separatorRightGap = 3;
+    int separatorBelowTop = 2; // rows between the top row and the separator's line
+    int stripWidth = 26;
+    int pictureLeft = 5;
+    int pictureSlot = 16; // a smaller picture is centred in it
+    // The check box's frame surrounds the picture's slot with these margins, its fill one
+    // line inside the frame.
+    int checkMarginLeft = 3;
+    int checkMarginRight = 1;
+    int checkMarginVertical = 2;
+    int textLeft = 34;
+    int textRightGap = 16;
+    int widthPadding = 42;
+    int shortcutGap = 40;
+    int minimumPaintWidth = 26;
+    int minimumPaintHeight = 5;
+};
+
+constexpr MenuMetrics MenuMetricsAt(int dpi) {
+    auto at = [dpi](int length) { return ScaledLength(length, dpi); };
+    return {at(1),  at(24), at(4), at(5),  at(29), at(3),  at(2),  at(26), at(5),  at(16),
+            at(3),  at(1),  at(2), at(34), at(16), at(42), at(40), at(26), at(5)};
+}
+
+constexpr MenuMetrics DesignMetrics = MenuMetricsAt(DesignDpi);
+
 // Size of an item from the extents of its caption and, when it has a shortcut, of the
-// shortcut's display text, both measured in the menu font.
+// shortcut's display text, both measured in the menu font at the menu's DPI.
 ItemSize MeasureMenuItem(bool separator, TextExtent caption,
-                         std::optional<TextExtent> shortcut = std::nullopt);
+                         std::optional<TextExtent> shortcut = std::nullopt,
+                         const MenuMetrics& metrics = DesignMetrics);
 
 // A rectangle on the menu's device context, right and bottom exclusive.
 struct ItemRect {
@@ -72,7 +108,8 @@ struct PaintedItem {
 // Everything one draw request needs; selected is the draw request's selected flag. A cache
 // kept by the caller across paints saves recomputing picture colours; null: none kept.
 PaintedItem PaintMenuItem(const MenuItemLook& item, bool selected, const ItemRect& rect,
-                          const MenuColours& colours, PictureColourCache* cache = nullptr);
+                          const MenuColours& colours, PictureColourCache* cache = nullptr,
+                          const MenuMetrics& metrics = DesignMetrics);
 // The same in the colours derived from the user's scheme.
 PaintedItem PaintMenuItem(const MenuItemLook& item, bool selected, const ItemRect& rect,
                           const SystemColours& system, PictureColourCache* cache = nullptr);
@@ -80,9 +117,10 @@ PaintedItem PaintMenuItem(const MenuItemLook& item, bool selected, const ItemRec
 // The pixel work alone, into a buffer of the item's size; false (buffer untouched) when the
 // item is too small to draw. Lets a caller reuse one buffer.
 bool PaintItemPixels(const MenuItemLook& item, bool selected, const MenuColours& colours,
-                     ItemPixels& buffer, PictureColourCache* cache = nullptr);
+                     ItemPixels& buffer, PictureColourCache* cache = nullptr,
+                     const MenuMetrics& metrics = DesignMetrics);
 
-// Items smaller than this are not drawn at all.
+// Items smaller than this (at 96 DPI) are not drawn at all.
 constexpr int MinimumPaintWidth = 26;
 constexpr int MinimumPaintHeight = 5;
 

@@ -17,8 +17,4 @@ extern const std::uint8_t MenuPictures[MenuPictureCount][PictureBytes];
 extern const std::uint8_t OkGlyph[PictureBytes];
 extern const std::uint8_t CancelGlyph[PictureBytes];
 
-// The picture of the About box.
-constexpr int AboutPictureSide = 64;
-extern const std::uint8_t AboutPicture[AboutPictureSide * AboutPictureSide * 4];
-
 } // namespace vantrel

@@ -1,7 +1,10 @@
 #include "win32/DialogHost.h"
 
+#include "platform/Dpi.h"
 #include "render/PictureData.h"
+#include "win32/Dpi.h"
 #include "win32/Handles.h"
+#include "win32/ProgramArt.h"
 
 #include <algorithm>
 #include <cstring>
@@ -29,10 +32,15 @@ public:
 
 private:
     void OnInit(HWND dialog);
+    void MakeFonts();
     void CreateControls();
     HWND CreateControl(const Control& control, int id);
+    RECT ControlRect(const Control& control) const;
+    void OnDpiChanged(int dpi, const RECT& suggested);
     SIZE LabelSize(const std::string& text, HGDIOBJ font) const;
+    SIZE WindowSize() const;
     void PlaceWindow();
+    int Scaled(int length) const { return ScaledLength(length, dpi_); }
     void OnCommand(int id, int code, HWND control);
     void Pull();
     void Push();
@@ -55,6 +63,7 @@ private:
     OwnedGdiObject whiteBrush_;
     std::vector<HWND> windows_; // parallel to model_.Controls()
     bool pushing_ = false;
+    int dpi_ = DesignDpi; // of the monitor the dialog shows on
 };
 
 DWORD StyleOf(const Control& control) {
@@ -95,10 +104,9 @@ std::string WindowText(HWND window) {
     return text;
 }
 
-OwnedGdiObject DialogFont(HWND window, bool underline) {
-    WindowDc dc(window);
+OwnedGdiObject DialogFont(int dpi, bool underline) {
     LOGFONTA font{};
-    font.lfHeight = -MulDiv(DialogModel::FontPoints, GetDeviceCaps(dc.Get(), LOGPIXELSY), 72);
+    font.lfHeight = -MulDiv(DialogModel::FontPoints, dpi, 72);
     font.lfWeight = FW_NORMAL;
     font.lfUnderline = underline ? TRUE : FALSE;
     font.lfCharSet = DEFAULT_CHARSET;
@@ -156,6 +164,9 @@ INT_PTR DialogHost::Handle(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
         model_.UserClose();
         EndIfDecided();
         return TRUE;
+    case WM_DPICHANGED:
+        OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return TRUE;
     case WM_DRAWITEM:
         return DrawOwnerDrawn(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)) ? TRUE : FALSE;
     case WM_CTLCOLORDLG:
@@ -194,11 +205,35 @@ void DialogHost::OnInit(HWND dialog) {
     dialog_ = dialog;
     openHosts.push_back(this);
     SetWindowTextA(dialog_, model_.Caption().c_str());
-    font_ = DialogFont(dialog_, false);
-    linkFont_ = DialogFont(dialog_, true);
+    dpi_ = DpiOfWindow(dialog_);
+    MakeFonts();
     CreateControls();
     Push();
     PlaceWindow();
+}
+
+void DialogHost::MakeFonts() {
+    font_ = DialogFont(dpi_, false);
+    linkFont_ = DialogFont(dpi_, true);
+}
+
+// Dragged onto a monitor with another scaling: fonts, controls and the window follow it.
+void DialogHost::OnDpiChanged(int dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    MakeFonts();
+    const auto& controls = model_.Controls();
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        if (!windows_[i])
+            continue;
+        SendMessageA(windows_[i], WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(controls[i])), FALSE);
+        const RECT rect = ControlRect(controls[i]);
+        SetWindowPos(windows_[i], nullptr, rect.left, rect.top, rect.right - rect.left,
+                     rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    const SIZE size = WindowSize();
+    SetWindowPos(dialog_, nullptr, suggested.left, suggested.top, size.cx, size.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(dialog_, nullptr, TRUE);
 }
 
 void DialogHost::CreateControls() {
@@ -226,21 +261,28 @@ SIZE DialogHost::LabelSize(const std::string& text, HGDIOBJ font) const {
     return {bounds.right, bounds.bottom};
 }
 
-HWND DialogHost::CreateControl(const Control& control, int id) {
-    int width = control.width;
-    int height = control.height;
-    if (width == 0 || height == 0) {
+// A label without a size takes its text's, measured in the scaled font.
+RECT DialogHost::ControlRect(const Control& control) const {
+    const ControlBox box = ScaledBox(control, dpi_);
+    SIZE size{box.width, box.height};
+    if (size.cx == 0 || size.cy == 0) {
         // Measured in the font the control shows: a link's underlined font may be wider.
-        const SIZE size = LabelSize(control.text, FontOf(control));
-        width = width ? width : size.cx;
-        height = height ? height : size.cy;
+        const SIZE text = LabelSize(control.text, FontOf(control));
+        size.cx = size.cx ? size.cx : text.cx;
+        size.cy = size.cy ? size.cy : text.cy;
     }
+    return {box.left, box.top, box.left + size.cx, box.top + size.cy};
+}
+
+HWND DialogHost::CreateControl(const Control& control, int id) {
+    const RECT rect = ControlRect(control);
     const DWORD extended = control.kind == ControlKind::Edit ? WS_EX_CLIENTEDGE : 0;
     DWORD style = StyleOf(control);
     if (extended)
         style &= ~static_cast<DWORD>(WS_BORDER);
     HWND window = CreateWindowExA(extended, ClassOf(control.kind), control.text.c_str(), style,
-                                  control.left, control.top, width, height, dialog_,
+                                  rect.left, rect.top, rect.right - rect.left,
+                                  rect.bottom - rect.top, dialog_,
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_,
                                   nullptr);
     if (!window)
@@ -251,13 +293,24 @@ HWND DialogHost::CreateControl(const Control& control, int id) {
     return window;
 }
 
-void DialogHost::PlaceWindow() {
+// The frame around the scaled client area, at the dialog's own DPI where the system can
+// tell it (Windows 10); before that the frame follows the system's DPI, as the dialog does.
+SIZE DialogHost::WindowSize() const {
     const DWORD style = static_cast<DWORD>(GetWindowLongPtrA(dialog_, GWL_STYLE));
     const DWORD extended = static_cast<DWORD>(GetWindowLongPtrA(dialog_, GWL_EXSTYLE));
-    RECT frame{0, 0, model_.ClientWidth(), model_.ClientHeight()};
-    AdjustWindowRectEx(&frame, style, FALSE, extended);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
+    RECT frame{0, 0, Scaled(model_.ClientWidth()), Scaled(model_.ClientHeight())};
+    using AdjustFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+    static const auto adjustForDpi = reinterpret_cast<AdjustFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("user32.dll"), "AdjustWindowRectExForDpi")));
+    if (!adjustForDpi || !adjustForDpi(&frame, style, FALSE, extended, static_cast<UINT>(dpi_)))
+        AdjustWindowRectEx(&frame, style, FALSE, extended);
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+void DialogHost::PlaceWindow() {
+    const SIZE size = WindowSize();
+    const int width = size.cx;
+    const int height = size.cy;
     RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     const int left = work.left + (work.right - work.left - width) / 2;
@@ -343,19 +396,23 @@ void DialogHost::DrawGlyphButton(const DRAWITEMSTRUCT& draw, const Control& cont
     RECT rect = draw.rcItem;
     const bool pushed = (draw.itemState & ODS_SELECTED) != 0;
     DrawFrameControl(draw.hDC, &rect, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0u));
-    const std::uint8_t* glyph = control.glyph == Glyph::Ok       ? OkGlyph
-                                : control.glyph == Glyph::Cancel ? CancelGlyph
-                                                                 : nullptr;
+    // The glyph's place grows with the scaling; the glyph drawn for that size (or the next
+    // smaller one) sits in the middle of it, never stretched.
+    const int slot = Scaled(PictureSide);
+    int side = PictureSide;
+    const std::uint8_t* glyph = GlyphFor(control.glyph, slot, side);
     const SIZE text = LabelSize(control.text, font_.Get());
-    const int contentWidth = (glyph ? PictureSide + 4 : 0) + text.cx;
-    int x = rect.left + (rect.right - rect.left - contentWidth) / 2 + (pushed ? 1 : 0);
-    const int middle = (rect.top + rect.bottom) / 2 + (pushed ? 1 : 0);
+    const int gap = Scaled(4);
+    const int contentWidth = (glyph ? slot + gap : 0) + text.cx;
+    const int shift = pushed ? Scaled(1) : 0;
+    int x = rect.left + (rect.right - rect.left - contentWidth) / 2 + shift;
+    const int middle = (rect.top + rect.bottom) / 2 + shift;
     if (glyph) {
-        const RECT glyphRect{x, middle - PictureSide / 2, x + PictureSide,
-                             middle - PictureSide / 2 + PictureSide};
-        DrawPixels(draw.hDC, glyphRect, PictureSide,
-                   BlendOver(glyph, PictureSide, GetSysColor(COLOR_BTNFACE)));
-        x += PictureSide + 4;
+        const int left = x + (slot - side) / 2;
+        const int top = middle - side / 2;
+        const RECT glyphRect{left, top, left + side, top + side};
+        DrawPixels(draw.hDC, glyphRect, side, BlendOver(glyph, side, GetSysColor(COLOR_BTNFACE)));
+        x += slot + gap;
     }
     ScopedSelect select(draw.hDC, font_.Get());
     const int previousMode = SetBkMode(draw.hDC, TRANSPARENT);
@@ -367,15 +424,19 @@ void DialogHost::DrawGlyphButton(const DRAWITEMSTRUCT& draw, const Control& cont
     SetBkMode(draw.hDC, previousMode);
     if (draw.itemState & ODS_FOCUS) {
         RECT focus = rect;
-        InflateRect(&focus, -4, -4);
+        InflateRect(&focus, -Scaled(4), -Scaled(4));
         DrawFocusRect(draw.hDC, &focus);
     }
 }
 
 void DialogHost::DrawPicture(const DRAWITEMSTRUCT& draw) {
-    // The picture is scaled to the control, which may be larger than the artwork.
-    DrawPixels(draw.hDC, draw.rcItem, AboutPictureSide,
-               BlendOver(AboutPicture, AboutPictureSide, BackgroundColour()));
+    const RECT& box = draw.rcItem;
+    const int side = std::min(box.right - box.left, box.bottom - box.top);
+    const std::vector<std::uint8_t> picture = AboutPictureAt(side);
+    if (picture.empty())
+        return;
+    const RECT target{box.left, box.top, box.left + side, box.top + side};
+    DrawPixels(draw.hDC, target, side, BlendOver(picture.data(), side, BackgroundColour()));
 }
 
 COLORREF DialogHost::BackgroundColour() const {

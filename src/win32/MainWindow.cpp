@@ -2,6 +2,7 @@
 
 #include "update/CheckVersion.h"
 #include "win32/DialogHost.h"
+#include "win32/Dpi.h"
 #include "win32/OwnerDraw.h"
 #include "win32/Resources.h"
 #include "win32/WideText.h"
@@ -34,10 +35,11 @@ bool IsSafeDuringDialog(Command command) {
     }
 }
 
-HICON LoadTrayIcon(HINSTANCE instance) {
+// The icon holds every small size the scalings need; the size for the DPI is taken as drawn.
+HICON LoadTrayIcon(HINSTANCE instance, int dpi) {
     return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_VANTREL), IMAGE_ICON,
-                                         GetSystemMetrics(SM_CXSMICON),
-                                         GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+                                         SystemMetricAt(SM_CXSMICON, dpi),
+                                         SystemMetricAt(SM_CYSMICON, dpi), LR_DEFAULTCOLOR));
 }
 } // namespace
 
@@ -59,7 +61,7 @@ bool MainWindow::Create(MainForm& form) {
     windowClass.lpszClassName = WindowClassName;
     RegisterClassExA(&windowClass);
     taskbarCreatedMessage_ = RegisterWindowMessageA("TaskbarCreated");
-    trayIcon_ = OwnedIcon(LoadTrayIcon(instance_));
+    trayIcon_ = OwnedIcon(LoadTrayIcon(instance_, SystemDpi()));
     // A hidden top-level window: it gets the session-end messages, unlike a message-only one.
     window_ = CreateWindowExA(0, WindowClassName, ProgramTitle, WS_OVERLAPPEDWINDOW, 0, 0, 0, 0,
                               nullptr, nullptr, instance_, this);
@@ -111,17 +113,18 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_INITMENUPOPUP: binder_.FillOnOpen(reinterpret_cast<HMENU>(wParam)); return 0;
     case WM_MEASUREITEM:
         if (wParam == 0) {
-            PopupMenuMeasureItem(window_, *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+            PopupMenuMeasureItem(window_, *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam), menuDpi_);
             return TRUE;
         }
         break;
     case WM_DRAWITEM:
         if (wParam == 0) {
             PopupMenuAdvancedDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam),
-                                      menuTheme_.Colours());
+                                      menuTheme_.Colours(), menuDpi_);
             return TRUE;
         }
         break;
+    case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam)); return 0;
     // Dark mode announces itself as the setting "ImmersiveColorSet", high contrast as its own
     // setting and with WM_SYSCOLORCHANGE. Deriving the colours again costs one registry read,
     // so every setting change counts: a missed one would leave the menus in the old look.
@@ -183,6 +186,18 @@ void MainWindow::OnClose() {
         return;
     }
     DestroyWindow(window_);
+}
+
+// The scaling of the monitor with the taskbar changed: the icon is shown at its new size.
+void MainWindow::OnDpiChanged(int dpi) {
+    OwnedIcon icon(LoadTrayIcon(instance_, dpi));
+    if (!icon)
+        return;
+    trayIcon_ = std::move(icon);
+    if (!trayShown_)
+        return;
+    NOTIFYICONDATAA data = TrayData(NIF_ICON);
+    Shell_NotifyIconA(NIM_MODIFY, &data);
 }
 
 void MainWindow::OnDestroy() {
@@ -254,6 +269,8 @@ void MainWindow::ShowPopupMenu(MenuNode& menu, int x, int y) {
     if (menuOpen_)
         return;
     menuTheme_.MenuOpening();
+    // The menu opens at the pointer, on that monitor and at its scaling.
+    menuDpi_ = DpiAtPoint(POINT{x, y});
     // Left to itself Windows would frame the dark items in its light menu colour.
     const std::optional<COLORREF> edge =
         menuTheme_.Look() == MenuLook::Dark

@@ -51,6 +51,7 @@ private:
     void OnClose();
     void OnVersionResult(LPARAM lParam);
     void DeliverPendingVersionResult();
+    void OnDpiChanged(int dpi);
     void OnDestroy();
     // A message box over the active dialog; its answer (IDOK, IDYES, ...).
     int ShowMessageBox(const std::string& text, const std::string& title, UINT style);
@@ -60,6 +61,7 @@ private:
     HWND window_ = nullptr;
     MainForm* form_ = nullptr;
     OwnedIcon trayIcon_;
+    int menuDpi_ = 96; // of the monitor the open menu shows on
     UINT taskbarCreatedMessage_ = 0;
     bool trayWanted_ = false; // the program wants its icon, whether or not the shell has it
     bool trayShown_ = false;  // the shell accepted the icon

@@ -1,31 +1,36 @@
 #include "win32/OwnerDraw.h"
 
 #include "render/ItemPainter.h"
+#include "win32/Dpi.h"
 #include "win32/Handles.h"
+#include "win32/ProgramArt.h"
 
 namespace vantrel::win32 {
 
 namespace {
 const MenuNode* NodeOf(ULONG_PTR itemData) { return reinterpret_cast<const MenuNode*>(itemData); }
 
-// The main image list: made once, shared by every menu and submenu.
-const PictureList& MenuPictureList() {
-    static const PictureList pictures = PictureList::MenuPictureList();
-    return pictures;
-}
-
 PictureColourCache& ColourCache() {
     static PictureColourCache cache;
     return cache;
 }
 
-// The system menu font, made per request so a change of settings shows at the next showing.
-OwnedGdiObject MenuFont() {
-    NONCLIENTMETRICSA metrics{};
+// The system menu font at the menu's DPI, made per request so a change of settings shows at
+// the next showing. Before Windows 10 the system tells it only at its own DPI: scaled from
+// there.
+OwnedGdiObject MenuFont(int dpi) {
+    NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
-    if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+    using ForDpiFn = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
+    static const auto forDpi = reinterpret_cast<ForDpiFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("user32.dll"), "SystemParametersInfoForDpi")));
+    if (forDpi && forDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0,
+                         static_cast<UINT>(dpi)))
+        return OwnedGdiObject(CreateFontIndirectW(&metrics.lfMenuFont));
+    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
         return OwnedGdiObject();
-    return OwnedGdiObject(CreateFontIndirectA(&metrics.lfMenuFont));
+    metrics.lfMenuFont.lfHeight = MulDiv(metrics.lfMenuFont.lfHeight, dpi, SystemDpi());
+    return OwnedGdiObject(CreateFontIndirectW(&metrics.lfMenuFont));
 }
 
 TextExtent Extent(HDC dc, const std::string& text) {
@@ -34,14 +39,14 @@ TextExtent Extent(HDC dc, const std::string& text) {
     return {static_cast<int>(size.cx), static_cast<int>(size.cy)};
 }
 
-MenuItemLook LookOf(const MenuNode& node) {
+MenuItemLook LookOf(const MenuNode& node, const MenuMetrics& metrics) {
     MenuItemLook look;
     look.separator = node.IsSeparator();
     look.enabled = node.enabled;
     look.checked = node.checked;
     look.imageIndex = node.imageIndex;
     look.entryPixels = node.Tag() ? &node.Tag()->Pixels() : nullptr;
-    look.pictures = &MenuPictureList();
+    look.pictures = &MenuPicturesFor(metrics.pictureSlot);
     return look;
 }
 
@@ -58,8 +63,8 @@ void CopyToScreen(HDC dc, const ItemRect& rect, const ItemPixels& pixels) {
                   pixels.Height(), pixels.Bytes(), &info, DIB_RGB_COLORS, SRCCOPY);
 }
 
-void DrawCaption(HDC dc, const MenuNode& node, const TextPlacement& text) {
-    OwnedGdiObject font = MenuFont();
+void DrawCaption(HDC dc, const MenuNode& node, const TextPlacement& text, int dpi) {
+    OwnedGdiObject font = MenuFont(dpi);
     ScopedSelect selectFont(dc, font.Get());
     const int previousMode = SetBkMode(dc, TRANSPARENT);
     const COLORREF previousColour = SetTextColor(dc, ToColorRef(text.colour));
@@ -72,31 +77,35 @@ void DrawCaption(HDC dc, const MenuNode& node, const TextPlacement& text) {
 }
 } // namespace
 
-void PopupMenuMeasureItem(HWND window, MEASUREITEMSTRUCT& measure) {
+void PopupMenuMeasureItem(HWND window, MEASUREITEMSTRUCT& measure, int dpi) {
     const MenuNode* node = NodeOf(measure.itemData);
     if (!node)
         return;
     WindowDc dc(window);
-    OwnedGdiObject font = MenuFont();
+    OwnedGdiObject font = MenuFont(dpi);
     ScopedSelect selectFont(dc.Get(), font.Get());
     // No item of this program has a keyboard shortcut, so there is no shortcut text.
-    const ItemSize size = MeasureMenuItem(node->IsSeparator(), Extent(dc.Get(), node->caption));
+    const ItemSize size = MeasureMenuItem(node->IsSeparator(), Extent(dc.Get(), node->caption),
+                                          std::nullopt, MenuMetricsAt(dpi));
     measure.itemWidth = static_cast<UINT>(size.width);
     measure.itemHeight = static_cast<UINT>(size.height);
 }
 
-void PopupMenuAdvancedDrawItem(const DRAWITEMSTRUCT& draw, const MenuColours& colours) {
+void PopupMenuAdvancedDrawItem(const DRAWITEMSTRUCT& draw, const MenuColours& colours,
+                               int dpi) {
     const MenuNode* node = NodeOf(draw.itemData);
     if (!node)
         return;
+    const MenuMetrics metrics = MenuMetricsAt(dpi);
     const ItemRect rect{draw.rcItem.left, draw.rcItem.top, draw.rcItem.right, draw.rcItem.bottom};
-    const PaintedItem painted = PaintMenuItem(LookOf(*node), (draw.itemState & ODS_SELECTED) != 0,
-                                              rect, colours, &ColourCache());
+    const PaintedItem painted =
+        PaintMenuItem(LookOf(*node, metrics), (draw.itemState & ODS_SELECTED) != 0, rect,
+                      colours, &ColourCache(), metrics);
     if (painted.pixels.Empty())
         return;
     CopyToScreen(draw.hDC, rect, painted.pixels);
     if (painted.text)
-        DrawCaption(draw.hDC, *node, *painted.text);
+        DrawCaption(draw.hDC, *node, *painted.text, dpi);
 }
 
 } // namespace vantrel::win32

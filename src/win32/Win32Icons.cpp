@@ -48,6 +48,31 @@ int IconWidth(HICON icon) {
 }
 } // namespace
 
+std::vector<std::uint8_t> ReadIconColour(HICON icon, int side) {
+    ICONINFO parts{};
+    if (!icon || side <= 0 || !GetIconInfo(icon, &parts))
+        return {};
+    OwnedGdiObject colour(parts.hbmColor);
+    OwnedGdiObject mask(parts.hbmMask);
+    BITMAP facts{};
+    OwnedMemoryDc dc(CreateCompatibleDC(nullptr));
+    if (!dc || !colour || GetObjectA(colour.Get(), sizeof facts, &facts) == 0 ||
+        facts.bmWidth != side || facts.bmHeight != side)
+        return {};
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = side;
+    info.bmiHeader.biHeight = side; // positive: rows bottom-up
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(side) * side * 4);
+    if (GetDIBits(dc.Get(), static_cast<HBITMAP>(colour.Get()), 0, static_cast<UINT>(side),
+                  pixels.data(), &info, DIB_RGB_COLORS) == 0)
+        return {};
+    return pixels;
+}
+
 std::optional<RawIcon> ReadIconPixels(HICON shellIcon) {
     // Above 100% display scaling the shell's small icon is larger than 16 x 16; a copy
     // scaled to 16 x 16 keeps every entry's picture instead of losing it.

@@ -1,6 +1,12 @@
 #include "editors/DialogModel.h"
 
+#include "app/Forms.h"
+#include "fakes/FakePlatform.h"
+#include "platform/Dpi.h"
+
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 namespace vantrel {
 namespace {
@@ -64,6 +70,47 @@ TEST(DialogModelTest, ResultsAndUnknownControls) {
     dialog.UserClose();
     EXPECT_EQ(dialog.Result(), ModalResult::Cancel);
     EXPECT_THROW(dialog["Edit9"], std::out_of_range);
+}
+
+// 100, 125, 150, 200 and 300%.
+constexpr int Scalings[] = {96, 120, 144, 192, 288};
+
+std::vector<const DialogModel*> EveryDialog(const Forms& f) {
+    return {&f.FormAddRun,  &f.FormAddNetwork,    &f.FormAddInternet, &f.FormAddApp,
+            &f.FormAddFile, &f.FormCheckUpdates, &f.FormAbout};
+}
+
+// Every dialog at every scaling: as designed at 100%, each box within a pixel of the exact
+// scale, inside the client area, and boxes that met at 100% still meet.
+TEST(DialogModelTest, LayoutsScaleWithTheirEdgesInStep) {
+    testing::FakePlatform fake;
+    const Forms forms(fake.platform);
+    for (const DialogModel* dialog : EveryDialog(forms)) {
+        for (const int dpi : Scalings) {
+            const int clientWidth = ScaledLength(dialog->ClientWidth(), dpi);
+            const int clientHeight = ScaledLength(dialog->ClientHeight(), dpi);
+            const std::string where = dialog->Caption() + " at " + std::to_string(dpi);
+            for (const Control& a : dialog->Controls()) {
+                const ControlBox box = ScaledBox(a, dpi);
+                if (dpi == DesignDpi) {
+                    EXPECT_EQ(std::make_tuple(box.left, box.top, box.width, box.height),
+                              std::make_tuple(a.left, a.top, a.width, a.height)) << where;
+                }
+                EXPECT_LE(std::abs(box.width * DesignDpi - a.width * dpi), DesignDpi) << where;
+                EXPECT_LE(std::abs(box.left * DesignDpi - a.left * dpi), DesignDpi / 2) << where;
+                EXPECT_LE(box.left + box.width, clientWidth) << where << " " << a.name;
+                EXPECT_LE(box.top + box.height, clientHeight) << where << " " << a.name;
+                for (const Control& b : dialog->Controls()) {
+                    if (a.width && a.left + a.width == b.left) {
+                        EXPECT_EQ(box.left + box.width, ScaledBox(b, dpi).left) << where;
+                    }
+                    if (a.height && a.top + a.height == b.top) {
+                        EXPECT_EQ(box.top + box.height, ScaledBox(b, dpi).top) << where;
+                    }
+                }
+            }
+        }
+    }
 }
 
 } // namespace

@@ -3,8 +3,11 @@
 #include "render/ColourPrinting.h"
 #include "render/MenuTheme.h"
 
+#include "render/PictureBlob.h"
+
 #include <gtest/gtest.h>
 
+#include <array>
 #include <vector>
 
 namespace vantrel {
@@ -483,6 +486,88 @@ TEST(PaintMenuItemTest, PictureSourceFollowsTheImageIndex) {
     item.imageIndex = -1;
     item.entryPixels = nullptr; // a fixed item without a list picture
     EXPECT_EQ(Paint(item, 60, 24).At(12, 10), Paint({}, 60, 24).At(12, 10));
+}
+
+struct ScalingCase {
+    int dpi;
+    int line, itemHeight, separatorHeight, stripWidth, slot, pictureLeft, textLeft;
+};
+
+// The bounding box (left, bottom, width, height) of the pixels of one colour.
+std::array<int, 4> BoxOf(const ItemPixels& pixels, Rgb colour) {
+    int left = pixels.Width(), right = -1, bottom = pixels.Height(), top = -1;
+    for (int row = 0; row < pixels.Height(); ++row)
+        for (int column = 0; column < pixels.Width(); ++column)
+            if (pixels.At(column, row) == colour) {
+                left = std::min(left, column), right = std::max(right, column);
+                bottom = std::min(bottom, row), top = std::max(top, row);
+            }
+    return {left, bottom, right - left + 1, top - bottom + 1};
+}
+
+// 100, 125, 150, 200 and 300%: every length is the 96-DPI one scaled, halves rounded up; the
+// picture drawn for the slot (or the next smaller size) sits in its middle; frames and lines
+// grow thicker; and no item of any size is drawn outside its buffer (the sanitizers watch).
+TEST(ScaledMenuItemTest, EveryLengthFollowsTheScaling) {
+    const ScalingCase cases[] = {
+        {96, 1, 24, 5, 26, 16, 5, 34},   {120, 1, 30, 6, 33, 20, 6, 43},
+        {144, 2, 36, 8, 39, 24, 8, 51},  {192, 2, 48, 10, 52, 32, 10, 68},
+        {288, 3, 72, 15, 78, 48, 15, 102},
+    };
+    const std::vector<int> drawnSides{16, 20, 24, 28, 32, 40, 48};
+    for (const ScalingCase& c : cases) {
+        const MenuMetrics m = MenuMetricsAt(c.dpi);
+        EXPECT_EQ(std::vector<int>({m.line, m.minimumItemHeight, m.separatorHeight, m.stripWidth,
+                                    m.pictureSlot, m.pictureLeft, m.textLeft}),
+                  std::vector<int>({c.line, c.itemHeight, c.separatorHeight, c.stripWidth, c.slot,
+                                    c.pictureLeft, c.textLeft}))
+            << c.dpi;
+        const ItemSize size = MeasureMenuItem(false, {50, 16}, std::nullopt, m);
+        EXPECT_EQ(size.height, c.itemHeight) << c.dpi;
+        EXPECT_EQ(MeasureMenuItem(true, {50, 16}, std::nullopt, m).height, c.separatorHeight);
+
+        const int side = ChosenSide(c.slot, drawnSides);
+        PictureList list(side, side);
+        list.AddImage(SolidImage(side, Tomato));
+        list.AddImage(SolidImage(side, {0, 0, 255}));
+        MenuItemLook item;
+        item.pictures = &list;
+        item.imageIndex = 0;
+        item.checked = true;
+        const ItemRect rect{0, 0, size.width + 100, size.height};
+        const ItemPixels plain =
+            PaintMenuItem(item, false, rect, ClassicColours, nullptr, m).pixels;
+        const int inset = (c.slot - side) / 2;
+        EXPECT_EQ(BoxOf(plain, Tomato), (std::array<int, 4>{c.pictureLeft + inset,
+                                                            c.itemHeight / 2 - c.slot / 2 + inset,
+                                                            side, side}))
+            << c.dpi;
+        // The check box's frame: just left and right of the slot, clear of the picture.
+        const int middle = c.itemHeight / 2;
+        const Rgb frame = ClassicColours.frameColor;
+        EXPECT_EQ(plain.At(c.pictureLeft - m.checkMarginLeft, middle), frame) << c.dpi;
+        EXPECT_EQ(plain.At(c.pictureLeft + c.slot - 1 + m.checkMarginRight, middle), frame);
+        EXPECT_NE(plain.At(c.stripWidth - 1, 0), ClassicColours.menuBackgroundColor) << c.dpi;
+        EXPECT_EQ(plain.At(c.stripWidth, 0), ClassicColours.menuBackgroundColor) << c.dpi;
+
+        const ItemPixels lit = PaintMenuItem({}, true, rect, ClassicColours, nullptr, m).pixels;
+        for (int row = 0; row < c.line; ++row)
+            EXPECT_EQ(lit.At(rect.Width() / 2, row), ClassicColours.frameColor) << c.dpi;
+        EXPECT_NE(lit.At(rect.Width() / 2, c.line), ClassicColours.frameColor) << c.dpi;
+
+        MenuItemLook separator;
+        separator.separator = true;
+        const ItemPixels line =
+            PaintMenuItem(separator, false, {0, 0, 200, c.separatorHeight}, ClassicColours,
+                          nullptr, m)
+                .pixels;
+        EXPECT_EQ(BoxOf(line, ClassicColours.separatorColor)[3], c.line) << c.dpi;
+
+        for (int height = m.minimumPaintHeight; height <= c.itemHeight + 3; ++height)
+            for (const bool selected : {false, true})
+                PaintMenuItem(item, selected, {0, 0, m.minimumPaintWidth, height},
+                              ClassicColours, nullptr, m);
+    }
 }
 
 TEST(PictureListTest, PairsSplitColourAndAlpha) {

@@ -1,6 +1,9 @@
 // Catches a broken render of the artwork: lost transparency, premultiplied or swapped colour
-// bytes, or pictures stored top-down.
+// bytes, or pictures stored top-down; at every size, as the program unpacks them.
 #include "render/PictureData.h"
+
+#include "render/Inflate.h"
+#include "render/PictureBlob.h"
 
 #include "render/ItemPainter.h"
 #include "render/MenuTheme.h"
@@ -8,7 +11,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <cstddef>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -21,6 +27,27 @@ struct Picture {
     int side;
 };
 
+// The committed pictures of every size, as the exe carries them.
+const std::vector<std::uint8_t>& BlobBytes() {
+    static const std::vector<std::uint8_t> bytes = [] {
+        std::ifstream file(VANTREL_SOURCE_DIR "/art/rendered/pictures.bin", std::ios::binary);
+        return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(file), {});
+    }();
+    return bytes;
+}
+
+const std::vector<PictureSet>& UnpackedSets() {
+    static const std::vector<PictureSet> sets = [] {
+        std::vector<PictureSet> all;
+        const auto blob = PictureBlob::Open(BlobBytes().data(), BlobBytes().size());
+        for (const int side : blob ? blob->Sides(PictureSetKind::Menu) : std::vector<int>())
+            if (auto set = blob->Unpack(PictureSetKind::Menu, side))
+                all.push_back(std::move(*set));
+        return all;
+    }();
+    return sets;
+}
+
 std::vector<Picture> AllPictures() {
     std::vector<Picture> pictures;
     for (int i = 0; i < MenuPictureCount; ++i) {
@@ -28,8 +55,87 @@ std::vector<Picture> AllPictures() {
     }
     pictures.push_back({"OK glyph", OkGlyph, PictureSide});
     pictures.push_back({"Cancel glyph", CancelGlyph, PictureSide});
-    pictures.push_back({"About picture", AboutPicture, AboutPictureSide});
+    for (const PictureSet& set : UnpackedSets())
+        for (int i = 0; i < set.count; ++i)
+            pictures.push_back({"picture " + std::to_string(i) + " at " + std::to_string(set.side),
+                                set.Picture(i), set.side});
     return pictures;
+}
+
+// Every menu picture and glyph at every larger size that 125% to 300% scaling needs.
+TEST(PictureDataTest, ThePackedPicturesHoldEveryLargerSize) {
+    const auto blob = PictureBlob::Open(BlobBytes().data(), BlobBytes().size());
+    ASSERT_TRUE(blob.has_value());
+    EXPECT_EQ(blob->Sides(PictureSetKind::Menu), (std::vector<int>{20, 24, 28, 32, 40, 48}));
+    ASSERT_EQ(UnpackedSets().size(), 6u);
+    for (const PictureSet& set : UnpackedSets())
+        EXPECT_EQ(set.count, MenuPictureCount + 2) << set.side;
+}
+
+// The packing's three kinds of block (the pictures themselves use the third, with codes of
+// their own), and streams that end early or unpack to another size.
+TEST(PictureDataTest, InflateReadsEveryKindOfBlockAndRefusesDamage) {
+    const std::vector<std::uint8_t> stored{0x01, 0x06, 0x00, 0xf9, 0xff, 's', 't', 'o', 'r', 'e', 'd'};
+    const std::vector<std::uint8_t> fixed{0xcb, 0x48, 0xcd, 0xc9, 0xc9, 0x57, 0xc8, 0x40, 0x27, 0x01};
+    const std::string hello = "hello hello hello hello"; // its last 17 bytes copy earlier ones
+    auto text = [](const std::optional<std::vector<std::uint8_t>>& bytes) {
+        return bytes ? std::string(bytes->begin(), bytes->end()) : std::string("<refused>");
+    };
+    EXPECT_EQ(text(Inflate(stored.data(), stored.size(), 6)), "stored");
+    EXPECT_EQ(text(Inflate(fixed.data(), fixed.size(), hello.size())), hello);
+    EXPECT_EQ(text(Inflate(fixed.data(), fixed.size(), hello.size() - 1)), "<refused>");
+    EXPECT_EQ(text(Inflate(fixed.data(), fixed.size(), hello.size() + 1)), "<refused>");
+    EXPECT_EQ(text(Inflate(fixed.data(), 5, hello.size())), "<refused>");
+    std::vector<std::uint8_t> badLength = stored;
+    badLength[3] = 0xfa; // the length's complement no longer matches
+    EXPECT_EQ(text(Inflate(badLength.data(), badLength.size(), 6)), "<refused>");
+    EXPECT_EQ(text(Inflate(nullptr, 0, 0)), "<refused>");
+}
+
+// Damaged packing (cut short, a run past the end, a table pointing outside) gives nothing,
+// and never a read or write outside the bytes (the sanitizers watch).
+TEST(PictureDataTest, DamagedPackedPicturesAreRefused) {
+    std::vector<std::uint8_t> bytes = BlobBytes();
+    ASSERT_GT(bytes.size(), 400u);
+    EXPECT_FALSE(PictureBlob::Open(bytes.data(), 11).has_value());
+    std::vector<std::uint8_t> cut(bytes.begin(), bytes.end() - 1);
+    const auto shortBlob = PictureBlob::Open(cut.data(), cut.size());
+    EXPECT_TRUE(!shortBlob || !shortBlob->Unpack(PictureSetKind::Menu, 48));
+    std::vector<std::uint8_t> flipped = bytes;
+    const std::uint32_t firstSet = flipped[12 + 12] | flipped[12 + 13] << 8;
+    flipped[firstSet] ^= 0x7F; // the first block's header and codes are no longer what they were
+    const auto blob = PictureBlob::Open(flipped.data(), flipped.size());
+    ASSERT_TRUE(blob.has_value());
+    EXPECT_FALSE(blob->Unpack(PictureSetKind::Menu, 20).has_value());
+    flipped[12 + 12] = 0xFF; // the table points past the end
+    flipped[12 + 15] = 0x7F;
+    EXPECT_FALSE(PictureBlob::Open(flipped.data(), flipped.size()).has_value());
+}
+
+TEST(PictureDataTest, ASizeBetweenTwoDrawnSizesTakesTheSmallerOne) {
+    const std::vector<int> sides{16, 20, 24, 28, 32, 40, 48};
+    const std::pair<int, int> cases[] = {{16, 16}, {20, 20}, {22, 20}, {36, 32},
+                                         {48, 48}, {64, 48}, {12, 16}};
+    for (const auto& [slot, side] : cases)
+        EXPECT_EQ(ChosenSide(slot, sides), side) << slot;
+    EXPECT_EQ(ChosenSide(20, {}), 0);
+}
+
+TEST(PictureDataTest, ResamplingKeepsColourAndCoverageAndNeverBleedsTransparency) {
+    // 4 x 4: a red column of two pixels on the left, transparent (all zero) on the right.
+    std::vector<std::uint8_t> pixels(4 * 4 * 4, 0);
+    for (int row = 0; row < 4; ++row)
+        for (int column = 0; column < 2; ++column)
+            pixels[(row * 4 + column) * 4 + 2] = pixels[(row * 4 + column) * 4 + 3] = 255;
+    const auto half = Resampled(pixels.data(), 4, 2);
+    EXPECT_EQ(std::vector<std::uint8_t>(half.begin(), half.begin() + 8),
+              (std::vector<std::uint8_t>{0, 0, 255, 255, 0, 0, 0, 0}));
+    const auto three = Resampled(pixels.data(), 4, 3);
+    // The middle column is half covered: still pure red, at half alpha.
+    EXPECT_EQ(std::vector<std::uint8_t>(three.begin() + 4, three.begin() + 8),
+              (std::vector<std::uint8_t>{0, 0, 255, 128}));
+    EXPECT_EQ(Resampled(pixels.data(), 4, 4), pixels);
+    EXPECT_EQ(Resampled(pixels.data(), 4, 6).size(), 6u * 6 * 4);
 }
 
 std::uint8_t Byte(const Picture& picture, int row, int column, int channel) {

@@ -1,6 +1,7 @@
 #include "tree/MenuNode.h"
 #include "win32/Handles.h"
 #include "win32/OwnerDraw.h"
+#include "win32/ProgramArt.h"
 
 #include <gtest/gtest.h>
 
@@ -25,12 +26,15 @@ TEST(OwnerDrawTest, MeasuringAndPaintingReleaseEveryHandle) {
 
     const HandleCounts before = LiveHandleCounts();
     for (int round = 0; round < 500; ++round) {
+        // 100% and 150%: the 24-pixel pictures come from the packed resource.
+        const int dpi = round % 4 < 2 ? 96 : 144;
         for (MenuNode* node : {&item, &separator, &disabled}) {
             MEASUREITEMSTRUCT measure{};
             measure.CtlType = ODT_MENU;
             measure.itemData = reinterpret_cast<ULONG_PTR>(node);
-            PopupMenuMeasureItem(nullptr, measure);
-            EXPECT_EQ(measure.itemHeight, node == &separator ? 5u : 24u);
+            PopupMenuMeasureItem(nullptr, measure, dpi);
+            const UINT separatorHeight = dpi == 96 ? 5 : 8, itemHeight = dpi == 96 ? 24 : 36;
+            EXPECT_EQ(measure.itemHeight, node == &separator ? separatorHeight : itemHeight);
             EXPECT_GT(measure.itemWidth, 42u);
 
             DRAWITEMSTRUCT draw{};
@@ -39,7 +43,7 @@ TEST(OwnerDrawTest, MeasuringAndPaintingReleaseEveryHandle) {
             draw.itemState = round % 2 ? ODS_SELECTED : 0;
             draw.hDC = dc;
             draw.rcItem = RECT{0, 0, 300, static_cast<LONG>(measure.itemHeight)};
-            PopupMenuAdvancedDrawItem(draw, colours);
+            PopupMenuAdvancedDrawItem(draw, colours, dpi);
         }
     }
     EXPECT_EQ(LiveHandleCounts(), before);
@@ -47,6 +51,21 @@ TEST(OwnerDrawTest, MeasuringAndPaintingReleaseEveryHandle) {
     SelectObject(dc, previous);
     DeleteObject(bitmap);
     DeleteDC(dc);
+}
+
+// The packed pictures are read from the exe's resource: each slot gets the size drawn for it
+// or the next smaller one, and the About picture any size asked for.
+TEST(OwnerDrawTest, PicturesComeAtTheSizeOfTheirPlace) {
+    const std::pair<int, int> slots[] = {{16, 16}, {20, 20}, {22, 20}, {24, 24}, {36, 32},
+                                         {48, 48}, {60, 48}};
+    for (const auto& [slot, side] : slots) {
+        EXPECT_EQ(MenuPicturesFor(slot).PictureWidth(), side) << slot;
+        EXPECT_EQ(MenuPicturesFor(slot).Count(), 74) << slot;
+        int glyphSide = 0;
+        EXPECT_NE(GlyphFor(Glyph::Ok, slot, glyphSide), nullptr);
+        EXPECT_EQ(glyphSide, side) << slot;
+    }
+    EXPECT_EQ(AboutPictureAt(192).size(), 192u * 192 * 4);
 }
 
 } // namespace

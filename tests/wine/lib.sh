@@ -648,3 +648,22 @@ wt_type_into() {
     done
     return 1
 }
+
+# ---- The display's scaling ----
+
+# Wine reads the colour scheme and the DPI when its desktop starts, which a new server does.
+wt_restart_wine() {
+    wineserver -k
+    wineserver -w
+    wineserver -p
+    wine cmd /c exit >/dev/null 2>&1
+}
+
+# wt_set_dpi dpi: the display's scaling for the programs started next (96 is 100%).
+wt_set_dpi() {
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+    wt_restart_wine
+}
+
+# wt_scaled length dpi: a 96-DPI length at that DPI, rounded as the program rounds it.
+wt_scaled() { echo $((($1 * $2 + 48) / 96)); }

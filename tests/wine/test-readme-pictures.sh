@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Takes the README's pictures of the real program under Wine, with the example content of a
 # first start: the main menu with Operations, an entry's submenu with its Actions, System
-# Links, Disk Drives, the second menu, the application editor, the About box and the main menu
-# in dark mode. Each path is
+# Links, Disk Drives, the second menu, the application editor, the About box, the main menu
+# in dark mode and at 150% display scaling. Each path is
 # walked with the keyboard and checked to open the menus it should. The pictures land in
 # build/screenshots/readme/; scripts/screenshots.sh copies them into docs/.
 set -uo pipefail
@@ -246,5 +246,17 @@ wt_app_mode unset
 
 wt_close
 wt_expect_exit "the program ends normally" "$WT_PID"
+
+# The main menu at 150% display scaling, as on most laptops' screens.
+wt_set_dpi 144
+if wt_start; then
+    wt_dismiss_balloon || true
+    picture_of_menus main-menu-150 1 2 $(down $OPERATIONS_ITEM) Right
+    wt_close
+    wt_expect_exit "the program ends normally at 150%" "$WT_PID"
+else
+    wt_fail "the tray icon appears at 150%"
+fi
+wt_set_dpi 96
 wine reg delete "$BLINK_KEY" /v CursorBlinkRate /f >/dev/null 2>&1
 wt_end

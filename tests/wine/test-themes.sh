@@ -99,14 +99,6 @@ check_app_modes() {
     wt_app_mode unset
 }
 
-# Wine reads the colour scheme when its desktop starts, which a new server does.
-restart_wine() {
-    wineserver -k
-    wineserver -w
-    wineserver -p
-    wine cmd /c exit >/dev/null 2>&1
-}
-
 colour_value() {
     wine reg query "$COLOURS_KEY" /v "$1" 2>/dev/null | tr -d '\r' |
         awk -v name="$1" '$1 == name { $1 = ""; $2 = ""; sub(/^ +/, ""); print; exit }'
@@ -126,7 +118,7 @@ check_high_contrast_scheme() {
         saved+=("${HIGH_CONTRAST_BLACK[i]}" "$(colour_value "${HIGH_CONTRAST_BLACK[i]}")")
     done
     set_colours "${HIGH_CONTRAST_BLACK[@]}"
-    restart_wine
+    wt_restart_wine
     if wt_start; then
         wt_dismiss_balloon || true
         read_main_menu high-contrast-scheme
@@ -137,7 +129,7 @@ check_high_contrast_scheme() {
         wt_fail "the tray icon appears with a high-contrast colour scheme"
     fi
     set_colours "${saved[@]}"
-    restart_wine
+    wt_restart_wine
 }
 
 check_app_modes
