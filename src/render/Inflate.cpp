@@ -146,8 +146,9 @@ class Inflater {
         for (std::uint8_t& byte : b)
             if (!in_.Byte(byte))
                 return false;
-        const unsigned length = b[0] | b[1] << 8;
-        if (length != (~(b[2] | b[3] << 8) & 0xFFFFu))
+        const unsigned length = b[0] | static_cast<unsigned>(b[1]) << 8;
+        const unsigned complement = b[2] | static_cast<unsigned>(b[3]) << 8;
+        if (length != (~complement & 0xFFFFu))
             return false;
         for (unsigned i = 0; i < length; ++i) {
             std::uint8_t byte = 0;

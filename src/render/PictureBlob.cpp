@@ -73,6 +73,13 @@ int ChosenSide(int slot, const std::vector<int>& sides) {
 }
 
 namespace {
+// Where pixel (x, y) of a side x side picture starts.
+std::size_t PixelAt(int x, int y, int side) {
+    return (static_cast<std::size_t>(y) * static_cast<std::size_t>(side) +
+            static_cast<std::size_t>(x)) *
+           4;
+}
+
 // How much of source pixel `s` (of `from` pixels) lies under target pixel `t` (of `to`), in
 // units of 1 / (from * to) of a source pixel's width.
 long long Overlap(int s, int t, int from, int to) {
@@ -93,7 +100,7 @@ void ResamplePixel(const std::uint8_t* pixels, int side, int target, int tx, int
         for (int sx = firstX; sx <= lastX; ++sx) {
             const double weight = static_cast<double>(Overlap(sx, tx, side, target)) *
                                   static_cast<double>(Overlap(sy, ty, side, target));
-            const std::uint8_t* p = pixels + (static_cast<std::size_t>(sy) * side + sx) * 4;
+            const std::uint8_t* p = pixels + PixelAt(sx, sy, side);
             const double alphaWeight = weight * p[3];
             for (int c = 0; c < 3; ++c)
                 sum[c] += alphaWeight * p[c];
@@ -114,7 +121,7 @@ void ResamplePixel(const std::uint8_t* pixels, int side, int target, int tx, int
 std::vector<std::uint8_t> Resampled(const std::uint8_t* pixels, int side, int target) {
     if (!pixels || side <= 0 || target <= 0)
         return {};
-    std::vector<std::uint8_t> out(static_cast<std::size_t>(target) * target * 4);
+    std::vector<std::uint8_t> out(PixelAt(0, target, target));
     if (target == side) {
         std::memcpy(out.data(), pixels, out.size());
         return out;
@@ -122,7 +129,7 @@ std::vector<std::uint8_t> Resampled(const std::uint8_t* pixels, int side, int ta
     for (int ty = 0; ty < target; ++ty)
         for (int tx = 0; tx < target; ++tx)
             ResamplePixel(pixels, side, target, tx, ty,
-                          &out[(static_cast<std::size_t>(ty) * target + tx) * 4]);
+                          &out[PixelAt(tx, ty, target)]);
     return out;
 }
 

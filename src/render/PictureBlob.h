@@ -21,7 +21,8 @@ struct PictureSet {
     int count = 0;
     std::vector<std::uint8_t> pixels;
     const std::uint8_t* Picture(int index) const {
-        return pixels.data() + static_cast<std::size_t>(index) * side * side * 4;
+        const auto bytes = static_cast<std::size_t>(side) * static_cast<std::size_t>(side) * 4;
+        return pixels.data() + static_cast<std::size_t>(index) * bytes;
     }
 };
 
