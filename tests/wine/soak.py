@@ -51,9 +51,15 @@ BM_GETCHECK = 0xF0
 WM_CLOSE = 16
 OUTSIDE = (1200, 990)  # a point of the screen no menu or window of the soak covers
 MEMORY_BUDGET_KB_PER_HOUR = 1024
-# The first minutes of a run make what is made once: the command submenus of every entry
-# visited, the shell's caches, the dialogs' fonts.
+# A run of the program is warm once it has done every kind of action (the first of each makes
+# what is made once: the command submenus of an entry, the shell's caches, a dialog's
+# window), and at least three minutes have passed; ten minutes at most.
 WARM_UP_S = 180
+WARM_UP_LIMIT_S = 600
+WARM_UP_KINDS = {"act_walk", "act_add", "act_edit", "act_delete", "act_move", "act_open",
+                 "act_copy", "act_disk_drives", "act_system_link", "act_operation",
+                 "act_monitor_sleep_with_hung_window", "act_about", "act_home_page",
+                 "act_startup_switch", "act_tray_restart"}
 SOAK_DIR_WIN = "C:\\soak"
 RECORDER_WIN = "C:\\soak\\tools\\recorder.exe"
 WORK_DIR_WIN = "C:\\soak\\work"
@@ -146,7 +152,8 @@ class Soak:
         self.args = args
         self.sh = shell
         self.rng = random.Random(args.seed)
-        self.deadline = time.time() + args.minutes * 60
+        self.soak_started = time.time()
+        self.deadline = self.soak_started + args.minutes * 60
         self.dir = args.dir  # the program's folder, C:\soak
         self.log_file = open(os.path.join(args.work, "soak.log"), "a")
         self.tree = model.Tree()
@@ -167,6 +174,9 @@ class Soak:
         self.keys_lost = 0
         self.pending_question = None
         self.verbose = args.verbose
+        self.user_size = 0
+        self.run_kinds = set()  # the kinds of action done in this run of the program
+        self.warm_since = None  # when this run had done every kind once (or ten minutes)
 
     # ---- reporting ----
 
@@ -206,6 +216,9 @@ class Soak:
         self.sh.run("wt_dismiss_balloon")
         self.baseline = None
         self.epochs.append([])
+        self.run_started = time.time()
+        self.run_kinds = set()
+        self.warm_since = None
         self.count("starts")
         self.log("started: pid %d, Windows pid %s, icon %s" % (
             self.pid, self.winpid, self.sh.out("wt_icon_hwnd")))
@@ -271,8 +284,14 @@ class Soak:
         except OSError:
             return
         match = re.search(r"RssAnon:\s+(\d+) kB", status)
-        if match:
-            self.epochs[-1].append((time.time(), int(match.group(1))))
+        if not match:
+            return
+        now = time.time()
+        if self.warm_since is None and now >= self.run_started + WARM_UP_S and (
+                WARM_UP_KINDS <= self.run_kinds or now >= self.run_started + WARM_UP_LIMIT_S):
+            self.warm_since = now
+            self.log("warm after %.0f s: %d kB" % (now - self.run_started, int(match.group(1))))
+        self.epochs[-1].append((now, int(match.group(1)), self.warm_since is not None))
 
     def idle_checks(self):
         """With no menu and no dialog open."""
@@ -632,7 +651,9 @@ class Soak:
         for name in ("records.txt", "browser.txt"):
             if os.path.exists(os.path.join(self.dir, name)):
                 os.remove(os.path.join(self.dir, name))
-        self.tree = self.initial_tree()
+        # The model holds what the file holds: texts cut as the file cuts them.
+        self.tree = model.decode(self.initial_tree().encode())
+        self.user_size = len(self.user_entries(100))
         data = self.tree.encode()
         for name in ("Config.dat", "Config2.dat"):
             open(os.path.join(self.dir, name), "wb").write(data)
@@ -798,12 +819,14 @@ class Soak:
         return self.rng.choice(pool) if pool else None
 
     def actions(self):
-        n = len(self.user_entries(100))
+        # The tree keeps about its first size: memory then settles once everything is made.
+        grown = len(self.user_entries(100)) - self.user_size
+        restarts = self.args.restarts * (2.5 if self.restart_phase() else 0)
         return [
             (20, self.act_walk),
-            (6 if n < 60 else 2, self.act_add),
+            (8 if grown < 0 else 3, self.act_add),
             (7, self.act_edit),
-            (2 if n < 25 else 6, self.act_delete),
+            (8 if grown > 0 else 3, self.act_delete),
             (5, self.act_move),
             (9, self.act_open),
             (4, self.act_copy),
@@ -817,11 +840,16 @@ class Soak:
             (2, self.act_tray_restart),
             # Each of these ends the program and starts it again: rare enough that a run of
             # the program lasts minutes, long enough to see its memory grow.
-            (0.5 * self.args.restarts, self.act_close_at_random),
-            (0.25 * self.args.restarts, self.act_exit),
-            (0.5 * self.args.restarts, self.act_kill_during_save),
-            (0.25 * self.args.restarts, self.act_end_session),
+            (0.5 * restarts, self.act_close_at_random),
+            (0.25 * restarts, self.act_exit),
+            (0.5 * restarts, self.act_kill_during_save),
+            (0.25 * restarts, self.act_end_session),
         ]
+
+    def restart_phase(self):
+        """The program is ended and started again in the first 40% of the soak; the rest is
+        one long run of it, whose memory is measured."""
+        return time.time() < self.soak_started + 0.4 * (self.deadline - self.soak_started)
 
     def pick(self):
         choices = self.actions()
@@ -999,7 +1027,7 @@ class Soak:
             # Typed into one mode, then another chosen: only the checked mode counts.
             mode = self.rng.randrange(len(modes))
             self.click(buttons[modes[mode][0]])
-        if self.rng.random() < 0.04 * self.args.restarts:
+        if self.restart_phase() and self.rng.random() < 0.1 * self.args.restarts:
             self.log("WM_CLOSE with the dialog open")
             return self.close_program("with a dialog open")
         # What the dialog holds when the button is pressed is what the program reads.
@@ -1324,7 +1352,7 @@ class Soak:
         about = self.wait_window("About")
         if about is None:
             raise Failure("About opens the About box")
-        if self.rng.random() < 0.08 * self.args.restarts:
+        if self.restart_phase() and self.rng.random() < 0.2 * self.args.restarts:
             return self.close_program("with the About box open")
         if self.rng.random() < 0.6:
             self.click_button("Ok")
@@ -1531,6 +1559,7 @@ class Soak:
             action = self.pick()
             try:
                 action()
+                self.run_kinds.add(action.__name__)
             except Resync as lost:
                 self.keys_lost += 1
                 self.log("resync: %s" % lost)
@@ -1566,10 +1595,7 @@ class Soak:
         """kB per hour over every run of the program, each after its warm-up."""
         grown, seconds, runs = 0, 0.0, 0
         for samples in self.epochs:
-            if not samples:
-                continue
-            start = samples[0][0] + WARM_UP_S
-            kept = [s for s in samples if s[0] >= start]
+            kept = [s for s in samples if s[2]]
             if len(kept) < 2:
                 continue
             grown += kept[-1][1] - kept[0][1]
