@@ -1434,7 +1434,9 @@ class Soak:
                 self.pending_question = ("op", "Reboot")
             if self.wait_window("Confirm") is None:
                 raise Failure("the question is asked")
-            return self.close_program("with a question open")
+            what = self.pending_question
+            return self.close_program("with the question of %s open" % (
+                what[1].describe() if what[0] == "delete" else what[1]))
         return self.close_program("while idle")
 
     def finish_run(self, how, answer_questions=False):
@@ -1458,6 +1460,7 @@ class Soak:
         self.scan_wine_log()
         self.expect("%s ends the program normally" % how, "0", status)
         self.check_files_hold_model("after %s" % how)
+        self.pending_question = None
         self.end_epoch()
         self.start()
         self.check_loaded_tree()
