@@ -205,6 +205,10 @@ class Soak:
     # ---- the program ----
 
     def start(self):
+        # wt_start copies the program into its folder: never over one that runs from there.
+        running = self.program_processes()
+        if running:
+            raise Failure("no other instance of the program runs before a start: %s" % running)
         self.sh.run("rm -f %s" % q(os.path.join(self.dir, "wine.log")))
         if not self.sh.ok("wt_start"):
             raise Failure("the program starts and shows its tray icon")
@@ -853,6 +857,11 @@ class Soak:
 
     def pick(self):
         choices = self.actions()
+        if self.args.only:
+            # Only the kinds named (and walks): to look at one behaviour closely.
+            wanted = self.args.only.split(",")
+            choices = [(w or 1, a) for w, a in choices
+                       if a == self.act_walk or any(n in a.__name__ for n in wanted)]
         total = sum(w for w, _ in choices)
         r = self.rng.uniform(0, total)
         for weight, action in choices:
@@ -1492,9 +1501,43 @@ class Soak:
         self.check_files_hold_model("after the end of the session")
         self.end_epoch()
         self.count("session ends")
-        self.sh.run("wine cmd /c exit >/dev/null 2>&1")  # the desktop again, as at a logon
+        # The next logon: Wine starts its desktop again, and with it the Run values.
+        self.sh.run("wine cmd /c exit >/dev/null 2>&1")
+        self.logon_start()
         self.start()
         self.check_loaded_tree()
+
+    def program_processes(self):
+        text = self.sh.out("wt_winlist --processes --exe Vantrel.exe")
+        return [line.split("\t")[0] for line in text.splitlines() if line.strip()]
+
+    def logon_start(self):
+        """With Run at System Startup on, the logon starts the program from its Run value: it
+        shows its icon with the tree of the file, and WM_CLOSE ends it, saving that tree."""
+        deadline = time.time() + (30 if self.startup_on else 5)
+        started = []
+        while time.time() < deadline and not started:
+            started = self.program_processes()
+            time.sleep(0.5)
+        if not self.startup_on:
+            if started:
+                raise Failure("the logon starts no program without a Run value: %s" % started)
+            return
+        if not started:
+            raise Failure("the logon starts the program from its Run value")
+        winpid = started[0]
+        if not self.sh.ok("wt_poll 30 wt_winlist --pid %s --class TFormMain >/dev/null" % winpid):
+            raise Failure("the program started at the logon makes its window")
+        time.sleep(3)  # its icon, its balloon
+        self.log("the logon started the program from its Run value (Windows pid %s)" % winpid)
+        self.sh.run("wt_close %s" % winpid)
+        deadline = time.time() + 20
+        while winpid in self.program_processes():
+            if time.time() > deadline:
+                raise Failure("WM_CLOSE ends the program started at the logon")
+            time.sleep(0.5)
+        self.check_files_hold_model("after the program started at the logon closed")
+        self.count("logon starts")
 
     def act_kill_during_save(self):
         """A power cut in the middle of a save: one copy stays whole, with either the last
@@ -1730,6 +1773,8 @@ def main():
     parser.add_argument("--requests", required=True)
     parser.add_argument("--answers", required=True)
     parser.add_argument("--verbose", action="store_true")
+    parser.add_argument("--only", default="",
+                        help="only these kinds of action (parts of their names, with commas)")
     parser.add_argument("--restarts", type=float, default=1.0,
                         help="how often the program is ended and started again (0: never)")
     parser.add_argument("--bulk-fanout", type=int, default=16)
@@ -1755,6 +1800,9 @@ def main():
     finally:
         try:
             soak.unmap_all()  # a letter left mapped would outlive its helper
+            # One started at a logon is no child of the harness: it would outlive the test.
+            if soak.program_processes():
+                shell.run("wine taskkill /f /im Vantrel.exe >/dev/null 2>&1")
         except Exception:
             pass
         try:

@@ -10,6 +10,7 @@
 #   VANTREL_SOAK_VERBOSE=1 every step in the output, not only in build/wine/runs/soak.*/soak.log
 #   VANTREL_SOAK_RESTARTS  how often the program is ended and started again: 1 unless set,
 #                          0 for one long run of the program (to watch its memory)
+#   VANTREL_SOAK_ONLY      only these kinds of action, and walks (e.g. "session,startup")
 # The two-hour run:
 #   VANTREL_SOAK_MINUTES=120 bash tests/wine/run-all.sh soak
 # run-all.sh allows it the soak's minutes on top of its usual time limit.
@@ -49,7 +50,7 @@ verbose=()
 python3 "$(dirname "$0")/soak.py" --seed "$SOAK_SEED" --minutes "$SOAK_MINUTES" \
     --dir "$WT_RUN_DIR" --work "$SOAK_WORK" --tools "$WT_TOOLS" --root "$WT_ROOT" \
     --map "$WT_WINDOWS/src/win32/Vantrel.map" --requests "$requests" --answers "$answers" \
-    --restarts "${VANTREL_SOAK_RESTARTS:-1}" "${verbose[@]}" &
+    --restarts "${VANTREL_SOAK_RESTARTS:-1}" --only "${VANTREL_SOAK_ONLY:-}" "${verbose[@]}" &
 driver=$!
 
 # One request a line; the answer is the status and the output in base64 on one line. What a
