@@ -30,7 +30,7 @@ for test in "$here"/test-*.sh; do
     started=$SECONDS
     limit=$TEST_TIME_LIMIT
     # The soak runs as many minutes as it is asked to, on top of its start and its checks.
-    [[ $name == test-soak ]] && limit=$((limit + ${VANTREL_SOAK_MINUTES:-4} * 60))
+    [[ $name == test-soak ]] && limit=$((limit + ${VANTREL_SOAK_MINUTES:-3} * 60))
     timeout -k 10 "$limit" bash "$test" >"$log" 2>&1 &
     tail -n +1 -f --pid=$! "$log" 2>/dev/null
     wait $!

@@ -5,7 +5,7 @@
 # shell each, here where lib.sh is sourced: the program is driven by the same helpers as every
 # other end-to-end test.
 #
-#   VANTREL_SOAK_MINUTES   how long it runs (4 unless set; the test command's short run)
+#   VANTREL_SOAK_MINUTES   how long it runs (3 unless set: the test command's short run)
 #   VANTREL_SOAK_SEED      the seed to play again; a new one is drawn and printed otherwise
 #   VANTREL_SOAK_VERBOSE=1 every step in the output, not only in build/wine/runs/soak.*/soak.log
 #   VANTREL_SOAK_RESTARTS  how often the program is ended and started again: 1 unless set,
@@ -18,7 +18,7 @@ set -uo pipefail
 source "$(dirname "$0")/lib.sh"
 wt_begin soak
 
-SOAK_MINUTES=${VANTREL_SOAK_MINUTES:-4}
+SOAK_MINUTES=${VANTREL_SOAK_MINUTES:-3}
 SOAK_SEED=${VANTREL_SOAK_SEED:-$(($(od -An -N4 -tu4 /dev/urandom) % 1000000000))}
 echo "soak: seed $SOAK_SEED, $SOAK_MINUTES min; play it again with:" \
     "VANTREL_SOAK_SEED=$SOAK_SEED VANTREL_SOAK_MINUTES=$SOAK_MINUTES bash tests/wine/run-all.sh soak"
