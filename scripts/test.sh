@@ -7,7 +7,8 @@
 #   2b. the hardening check of the exe (scripts/check-exe.sh, and its own test) and the
 #       release packages (scripts/dist.sh: portable zip and installer in build/dist);
 #   3. the Windows GoogleTest suites under Wine;
-#   4. the end-to-end tests of the real program under Wine (tests/wine/run-all.sh).
+#   4. the end-to-end tests of the real program under Wine (tests/wine/run-all.sh), among them
+#      a 3-minute seeded soak of everything at once (tests/wine/test-soak.sh).
 # Ends with one line "N passed, M failed" and a non-zero status when anything failed.
 # Wine runs on a private virtual display and a fresh copy of a cached prefix.
 set -uo pipefail

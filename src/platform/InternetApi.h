@@ -22,6 +22,9 @@ class InternetApi {
     // InternetOpenUrlA without extra headers, context 0. 0 on failure.
     virtual InternetHandle OpenUrl(InternetHandle session, const std::string& url,
                                    std::uint32_t flags) = 0;
+    // HttpQueryInfoA of the answer's status code as a number (200 for a page that was
+    // found), or nothing when it cannot be queried.
+    virtual std::optional<std::uint32_t> StatusCode(InternetHandle file) = 0;
     // One InternetReadFile of at most maxBytes; the bytes read, or nothing when it failed.
     virtual std::optional<std::string> Read(InternetHandle file, std::uint32_t maxBytes) = 0;
     virtual void Close(InternetHandle handle) = 0;

@@ -10,7 +10,8 @@ class PowerApi {
   public:
     virtual ~PowerApi() = default;
 
-    // SendMessageA to HWND_BROADCAST: every top-level window receives the message.
+    // Sends the message to every top-level window (HWND_BROADCAST) without waiting for ever:
+    // another program's window that has stopped answering must not hang this one.
     virtual void BroadcastMessage(std::uint32_t message, std::uintptr_t wParam,
                                   std::intptr_t lParam) = 0;
     virtual bool LockWorkStation() = 0;

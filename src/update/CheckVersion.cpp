@@ -24,6 +24,7 @@ constexpr std::uint32_t TimeoutMs = 30000;
 constexpr std::uint32_t UrlFlags = 0x84400100;
 constexpr std::uint32_t ReadLimit = 100;
 constexpr std::size_t LongestText = 99; // a file that fills the whole read may go on
+constexpr std::uint32_t HttpOk = 200;
 
 // Closes a WinINet handle on every path out of the scope that opened it.
 class HandleCloser {
@@ -45,6 +46,10 @@ class HandleCloser {
 };
 
 std::int32_t ReadVersion(InternetApi& internet, InternetHandle file) {
+    // WinINet opens an error page like any other, and its body may well be a number (a
+    // server that answers 404 with "404"): only the file itself is read (issue 18).
+    if (internet.StatusCode(file) != HttpOk)
+        return 0;
     const std::optional<std::string> bytes = internet.Read(file, ReadLimit);
     if (!bytes || bytes->empty() || bytes->size() > LongestText)
         return 0;

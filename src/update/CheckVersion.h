@@ -29,8 +29,9 @@ constexpr std::chrono::milliseconds WorkerWaitLimit{30000};
 
 extern const char* const VersionCheckAgent; // the user agent, "Halcyra"
 
-// Opens a session, sets retries and time-outs, fetches the file with one read of at most
-// 100 bytes and parses it. 0 for anything that went wrong; every handle opened is closed.
+// Opens a session, sets retries and time-outs, fetches the file and, when the server
+// answered 200, reads it with one read of at most 100 bytes and parses it. 0 for anything
+// that went wrong; every handle opened is closed.
 std::int32_t FetchVersionNumber(InternetApi& internet, const std::string& url);
 
 class CheckVersion {

@@ -35,6 +35,17 @@ bool IsSafeDuringDialog(Command command) {
     }
 }
 
+LRESULT HandleCount(WPARAM which) {
+    const HandleCounts counts = LiveHandleCounts();
+    switch (which) {
+    case 0: return counts.menus;
+    case 1: return counts.gdiObjects;
+    case 2: return counts.deviceContexts;
+    case 3: return counts.icons;
+    default: return -1;
+    }
+}
+
 // The icon holds every small size the scalings need; the size for the DPI is taken as drawn.
 HICON LoadTrayIcon(HINSTANCE instance, int dpi) {
     return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_VANTREL), IMAGE_ICON,
@@ -110,6 +121,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         break;
+    case HandleCountMessage: return HandleCount(wParam);
     case WM_INITMENUPOPUP: binder_.FillOnOpen(reinterpret_cast<HMENU>(wParam)); return 0;
     case WM_MEASUREITEM:
         if (wParam == 0) {

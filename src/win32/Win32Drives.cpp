@@ -1,12 +1,12 @@
 #include "win32/Win32Drives.h"
 
+#include "win32/BackgroundThread.h"
 #include "win32/Win32Icons.h"
 
 #include <objbase.h>
 
 #include <cstring>
 #include <mutex>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -113,11 +113,10 @@ bool Win32Drives::RequestIconInBackground(const std::string& path, IconDone done
     if (!window_)
         return false;
     const unsigned id = ++nextId_;
-    try {
-        std::thread(LookUpIcon, mailbox_, id, path).detach();
-    } catch (...) {
+    // Not a detached std::thread: see BackgroundThread.h.
+    std::shared_ptr<Mailbox> mailbox = mailbox_;
+    if (!RunInBackground([mailbox, id, path] { LookUpIcon(mailbox, id, path); }))
         return false; // no thread to be had: the row stays without its icon
-    }
     waiting_.emplace(id, std::move(done));
     return true;
 }

@@ -9,7 +9,10 @@ using HInternet = void*;
 using OpenFn = HInternet(WINAPI*)(LPCSTR, DWORD, LPCSTR, LPCSTR, DWORD);
 using SetOptionFn = BOOL(WINAPI*)(HInternet, DWORD, LPVOID, DWORD);
 using OpenUrlFn = HInternet(WINAPI*)(HInternet, LPCSTR, LPCSTR, DWORD, DWORD, DWORD_PTR);
+using QueryInfoFn = BOOL(WINAPI*)(HInternet, DWORD, LPVOID, LPDWORD, LPDWORD);
 using ReadFileFn = BOOL(WINAPI*)(HInternet, LPVOID, DWORD, LPDWORD);
+// HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER: the status code as a 4-byte number.
+constexpr DWORD QueryStatusAsNumber = 19 | 0x20000000;
 using CloseHandleFn = BOOL(WINAPI*)(HInternet);
 
 template <typename Function>
@@ -26,6 +29,7 @@ struct Win32Internet::Functions {
     OpenFn open;
     SetOptionFn setOption;
     OpenUrlFn openUrl;
+    QueryInfoFn queryInfo;
     ReadFileFn readFile;
     CloseHandleFn closeHandle;
 };
@@ -44,9 +48,11 @@ const Win32Internet::Functions* Win32Internet::Load() {
         const Functions found{Find<OpenFn>(wininet, "InternetOpenA"),
                               Find<SetOptionFn>(wininet, "InternetSetOptionA"),
                               Find<OpenUrlFn>(wininet, "InternetOpenUrlA"),
+                              Find<QueryInfoFn>(wininet, "HttpQueryInfoA"),
                               Find<ReadFileFn>(wininet, "InternetReadFile"),
                               Find<CloseHandleFn>(wininet, "InternetCloseHandle")};
-        if (found.open && found.setOption && found.openUrl && found.readFile && found.closeHandle)
+        if (found.open && found.setOption && found.openUrl && found.queryInfo && found.readFile &&
+            found.closeHandle)
             functions_ = std::make_unique<Functions>(found);
     });
     return functions_.get();
@@ -72,6 +78,17 @@ InternetHandle Win32Internet::OpenUrl(InternetHandle session, const std::string&
     if (!wininet)
         return 0;
     return FromHandle(wininet->openUrl(ToHandle(session), url.c_str(), nullptr, 0, flags, 0));
+}
+
+std::optional<std::uint32_t> Win32Internet::StatusCode(InternetHandle file) {
+    const Functions* wininet = Load();
+    if (!wininet)
+        return std::nullopt;
+    DWORD status = 0;
+    DWORD size = sizeof status;
+    if (!wininet->queryInfo(ToHandle(file), QueryStatusAsNumber, &status, &size, nullptr))
+        return std::nullopt;
+    return status;
 }
 
 std::optional<std::string> Win32Internet::Read(InternetHandle file, std::uint32_t maxBytes) {

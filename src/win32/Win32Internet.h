@@ -20,6 +20,7 @@ public:
     bool SetOption(InternetHandle handle, std::uint32_t option, std::uint32_t value) override;
     InternetHandle OpenUrl(InternetHandle session, const std::string& url,
                            std::uint32_t flags) override;
+    std::optional<std::uint32_t> StatusCode(InternetHandle file) override;
     std::optional<std::string> Read(InternetHandle file, std::uint32_t maxBytes) override;
     void Close(InternetHandle handle) override;
 

@@ -9,6 +9,8 @@ namespace {
 // the program's own folder first.
 constexpr const char* PowerLibrary = "powrprof.dll";
 using SetSuspendStateFn = BOOLEAN(WINAPI*)(BOOLEAN, BOOLEAN, BOOLEAN);
+// How long a broadcast waits for each window that is slow but not yet known to be hung.
+constexpr UINT BroadcastWaitMs = 1000;
 
 class ProcessToken {
 public:
@@ -32,7 +34,12 @@ private:
 
 void Win32Power::BroadcastMessage(std::uint32_t message, std::uintptr_t wParam,
                                   std::intptr_t lParam) {
-    SendMessageA(HWND_BROADCAST, message, wParam, lParam);
+    // A plain SendMessage waits for every window to answer, for ever when one of them belongs
+    // to a hung program (issue 18): skip the windows the system knows to be hung and give
+    // each of the others a bounded wait.
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(HWND_BROADCAST, message, wParam, lParam, SMTO_NORMAL | SMTO_ABORTIFHUNG,
+                        BroadcastWaitMs, &ignored);
 }
 
 bool Win32Power::LockWorkStation() { return ::LockWorkStation() != FALSE; }

@@ -36,6 +36,12 @@ InternetHandle FakeInternet::OpenUrl(InternetHandle session, const std::string& 
     return openUrlFails ? 0 : File;
 }
 
+std::optional<std::uint32_t> FakeInternet::StatusCode(InternetHandle file) {
+    // HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER
+    log_.Add("HttpQueryInfoA handle=" + Hex(file) + " query=0x20000013");
+    return status;
+}
+
 std::optional<std::string> FakeInternet::Read(InternetHandle file, std::uint32_t maxBytes) {
     log_.Add("InternetReadFile handle=" + Hex(file) + " max=" + std::to_string(maxBytes));
     if (readThrows)

@@ -24,6 +24,8 @@ class FakeInternet : public InternetApi {
     // The file's content; a read returns at most the bytes asked for. Empty: the read fails.
     std::optional<std::string> content = std::string("100");
     bool readThrows = false;
+    // The answer's status code; nothing: it cannot be queried.
+    std::optional<std::uint32_t> status = 200;
     // Runs inside OpenUrl on the worker thread, before it answers: lets a test hold the
     // worker while it does something on the user-interface side.
     std::function<void()> duringOpenUrl;
@@ -33,6 +35,7 @@ class FakeInternet : public InternetApi {
     bool SetOption(InternetHandle handle, std::uint32_t option, std::uint32_t value) override;
     InternetHandle OpenUrl(InternetHandle session, const std::string& url,
                            std::uint32_t flags) override;
+    std::optional<std::uint32_t> StatusCode(InternetHandle file) override;
     std::optional<std::string> Read(InternetHandle file, std::uint32_t maxBytes) override;
     void Close(InternetHandle handle) override;
 

@@ -16,7 +16,7 @@ std::string Hex(std::uint64_t value) {
 
 void FakePower::BroadcastMessage(std::uint32_t message, std::uintptr_t wParam,
                                  std::intptr_t lParam) {
-    log_.Add("SendMessageA HWND_BROADCAST msg=" + Hex(message) + " wParam=" + Hex(wParam) +
+    log_.Add("Broadcast msg=" + Hex(message) + " wParam=" + Hex(wParam) +
              " lParam=" + std::to_string(lParam));
 }
 

@@ -22,12 +22,12 @@ struct OperationCase {
 };
 
 const OperationCase Cases[] = {
-    {Command::Screensaver, false, "SendMessageA HWND_BROADCAST msg=0x112 wParam=0xf140 lParam=0"},
+    {Command::Screensaver, false, "Broadcast msg=0x112 wParam=0xf140 lParam=0"},
     {Command::LockWorkstation, false, "LockWorkStation"},
     {Command::Logoff, true, "ExitWindowsEx flags=4 reason=0x80020003"},
     {Command::Sleep, true, "SetSuspendState hibernate=0 force=1 disableWake=0"},
     {Command::Hibernate, true, "SetSuspendState hibernate=1 force=1 disableWake=0"},
-    {Command::MonitorSleep, false, "SendMessageA HWND_BROADCAST msg=0x112 wParam=0xf170 lParam=1"},
+    {Command::MonitorSleep, false, "Broadcast msg=0x112 wParam=0xf170 lParam=1"},
     {Command::Reboot, true, "ExitWindowsEx flags=6 reason=0x80020003"},
     {Command::Shutdown, true, "ExitWindowsEx flags=5 reason=0x80020003"},
     {Command::PowerOff, true, "ExitWindowsEx flags=12 reason=0x80020003"},

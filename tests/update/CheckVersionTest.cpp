@@ -28,6 +28,7 @@ TEST(FetchVersionNumberTest, MakesTheWinInetCallsInOrderAndClosesBothHandles) {
                                   "InternetSetOptionA handle=0x100 option=6 value=30000",
                                   "InternetSetOptionA handle=0x100 option=5 value=30000",
                                   "InternetOpenUrlA session=0x100 url=" + Url + " flags=0x84400100",
+                                  "HttpQueryInfoA handle=0x200 query=0x20000013",
                                   "InternetReadFile handle=0x200 max=100",
                                   "InternetCloseHandle 0x200",
                                   "InternetCloseHandle 0x100",
@@ -58,6 +59,26 @@ TEST(FetchVersionNumberTest, OnlyAPlainIntegerOfAtMost99BytesCounts) {
         EXPECT_EQ(FetchVersionNumber(fake.internet, Url), c.version)
             << (c.content ? *c.content : "<read fails>");
     }
+}
+
+TEST(FetchVersionNumberTest, OnlyAnAnswerOf200IsRead) {
+    // A server's error page may well be a number: "404" for 404, "500" for 500.
+    for (const std::uint32_t status : {404u, 500u, 301u, 204u}) {
+        FakePlatform fake;
+        fake.internet.status = status;
+        fake.internet.content = std::to_string(status);
+        EXPECT_EQ(FetchVersionNumber(fake.internet, Url), 0) << status;
+        EXPECT_TRUE(fake.log.Matching("InternetReadFile").empty()) << status;
+        EXPECT_EQ(
+            fake.log.Matching("InternetCloseHandle"),
+            (std::vector<std::string>{"InternetCloseHandle 0x200", "InternetCloseHandle 0x100"}))
+            << status;
+    }
+    FakePlatform unknown;
+    unknown.internet.status = std::nullopt;
+    unknown.internet.content = "101";
+    EXPECT_EQ(FetchVersionNumber(unknown.internet, Url), 0);
+    EXPECT_TRUE(unknown.log.Matching("InternetReadFile").empty());
 }
 
 TEST(FetchVersionNumberTest, FailuresCloseWhatWasOpened) {
@@ -209,6 +230,7 @@ class StuckInternet : public InternetApi {
         released_.wait();
         return 0;
     }
+    std::optional<std::uint32_t> StatusCode(InternetHandle) override { return {}; }
     std::optional<std::string> Read(InternetHandle, std::uint32_t) override { return {}; }
     void Close(InternetHandle) override { lastCall.set_value(); } // the session, last
 

@@ -20,7 +20,7 @@ namespace {
 // Answers every request with one fixed response (or never answers at all).
 class LoopbackServer {
   public:
-    enum class Mode { Serve, NotFound, Silent };
+    enum class Mode { Serve, NotFound, ServerError, Silent };
 
     LoopbackServer(Mode mode, std::string body) : mode_(mode), body_(std::move(body)) {
         WSADATA data;
@@ -77,7 +77,9 @@ class LoopbackServer {
         }
     }
     std::string Response() const {
-        const std::string status = mode_ == Mode::NotFound ? "404 Not Found" : "200 OK";
+        const std::string status = mode_ == Mode::NotFound      ? "404 Not Found"
+                                   : mode_ == Mode::ServerError ? "500 Internal Server Error"
+                                                                : "200 OK";
         return "HTTP/1.1 " + status +
                "\r\nContent-Type: text/plain\r\nContent-Length: " + std::to_string(body_.size()) +
                "\r\nConnection: close\r\n\r\n" + body_;
@@ -115,12 +117,21 @@ TEST(Win32InternetTest, ReadsTheVersionFileOverHttp) {
     }
 }
 
-TEST(Win32InternetTest, AMissingFileOrAClosedPortGivesNoNumber) {
+TEST(Win32InternetTest, AMissingFileAnErrorOrAClosedPortGivesNoNumber) {
     Win32Internet& internet = Win32Internet::ForProcess();
     {
         // WinINet opens a 404 like any page; its text is not a number.
         LoopbackServer server(LoopbackServer::Mode::NotFound,
                               "<html><body><h1>404 Not Found</h1></body></html>");
+        EXPECT_EQ(FetchVersionNumber(internet, server.Url()), 0);
+    }
+    {
+        // A 404 page whose whole body is a number is still not the version file.
+        LoopbackServer server(LoopbackServer::Mode::NotFound, "404");
+        EXPECT_EQ(FetchVersionNumber(internet, server.Url()), 0);
+    }
+    {
+        LoopbackServer server(LoopbackServer::Mode::ServerError, "101");
         EXPECT_EQ(FetchVersionNumber(internet, server.Url()), 0);
     }
     std::string closed;

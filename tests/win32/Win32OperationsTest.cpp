@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <thread>
 
 namespace vantrel::win32 {
@@ -45,6 +46,67 @@ TEST(Win32PowerTest, FindsSetSuspendStateInTheSystemPowerLibrary) {
     EXPECT_TRUE(Win32Power::CanSuspend());
     // Looked up on demand only: the program does not keep the library loaded.
     EXPECT_EQ(GetModuleHandleA("powrprof.dll"), nullptr);
+}
+
+// A top-level window whose thread stops taking messages, as a hung program's window does,
+// until it is released or holdMs have passed.
+class HungWindow {
+  public:
+    explicit HungWindow(DWORD holdMs)
+        : created_(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
+          released_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
+        thread_ = std::thread([this, holdMs] {
+            window_ = CreateWindowExA(0, "STATIC", "Vantrel hung test window", WS_POPUP, 0, 0, 10,
+                                      10, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+            SetEvent(created_);
+            WaitForSingleObject(released_, holdMs); // deaf to every message meanwhile
+            MSG message{};
+            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+                DispatchMessageA(&message);
+            DestroyWindow(window_);
+        });
+        WaitForSingleObject(created_, 10000);
+    }
+    HungWindow(const HungWindow&) = delete;
+    HungWindow& operator=(const HungWindow&) = delete;
+    ~HungWindow() {
+        SetEvent(released_);
+        thread_.join();
+        CloseHandle(released_);
+        CloseHandle(created_);
+    }
+    HWND Window() const { return window_; }
+
+  private:
+    HANDLE created_;
+    HANDLE released_;
+    HWND window_ = nullptr;
+    std::thread thread_;
+};
+
+UINT broadcastHeard = 0;
+LRESULT CALLBACK HearBroadcast(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message >= 0xC000) // registered messages only: the test's own broadcast
+        broadcastHeard = message;
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+TEST(Win32PowerTest, ABroadcastReachesWindowsWithoutWaitingForAHungOne) {
+    // Monitor sleep used to wait here until the hung window answered, that is for ever.
+    HungWindow hung(15000);
+    ASSERT_NE(hung.Window(), nullptr);
+    HWND listener = CreateWindowExA(0, "STATIC", "Vantrel listening test window", WS_POPUP, 0, 0,
+                                    10, 10, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(listener, nullptr);
+    SetWindowLongPtrA(listener, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HearBroadcast));
+    const UINT harmless = RegisterWindowMessageA("Vantrel test broadcast");
+    const auto started = std::chrono::steady_clock::now();
+    Win32Power().BroadcastMessage(harmless, 0, 0);
+    const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now() - started);
+    DestroyWindow(listener);
+    EXPECT_LT(waited.count(), 5000);
+    EXPECT_EQ(broadcastHeard, harmless);
 }
 
 bool ShutdownPrivilegeEnabled() {

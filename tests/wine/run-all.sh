@@ -28,7 +28,10 @@ for test in "$here"/test-*.sh; do
     [[ -z $filter || $name == *"$filter"* ]] || continue
     echo "== $name"
     started=$SECONDS
-    timeout -k 10 "$TEST_TIME_LIMIT" bash "$test" >"$log" 2>&1 &
+    limit=$TEST_TIME_LIMIT
+    # The soak runs as many minutes as it is asked to, on top of its start and its checks.
+    [[ $name == test-soak ]] && limit=$((limit + ${VANTREL_SOAK_MINUTES:-3} * 60))
+    timeout -k 10 "$limit" bash "$test" >"$log" 2>&1 &
     tail -n +1 -f --pid=$! "$log" 2>/dev/null
     wait $!
     status=$?

@@ -4,6 +4,9 @@
 // stays alive until the stop file appears (or the time is up), then takes its letters away.
 //   definedrive <stop file> <seconds> <target folder> <letters...>   e.g. ... C:\windows HDE
 // Prints "defined=<letters>" once every letter is in place, with the ones that failed left out.
+// A letter outlives a helper that is killed instead of told to stop; two more uses clean up:
+//   definedrive --drives             prints "drives=<letters>", the logical drives of the moment
+//   definedrive --forget <letters>   takes the newest definition of each letter away
 #include <windows.h>
 
 #include <cstdio>
@@ -36,9 +39,34 @@ void WaitForStopFile(const char* stopFile, int seconds) {
     }
 }
 
+std::string LogicalDrives() {
+    std::string letters;
+    const DWORD mask = GetLogicalDrives();
+    for (int bit = 0; bit < 26; ++bit)
+        if (mask & (1u << bit))
+            letters += static_cast<char>('A' + bit);
+    return letters;
+}
+
+std::string ForgetLetters(const char* letters) {
+    std::string forgotten;
+    for (const char* letter = letters; *letter; ++letter)
+        if (DefineDosDeviceA(DDD_REMOVE_DEFINITION, DeviceName(*letter).c_str(), nullptr))
+            forgotten += *letter;
+    return forgotten;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::string(argv[1]) == "--drives") {
+        std::printf("drives=%s\n", LogicalDrives().c_str());
+        return 0;
+    }
+    if (argc == 3 && std::string(argv[1]) == "--forget") {
+        std::printf("forgotten=%s\n", ForgetLetters(argv[2]).c_str());
+        return 0;
+    }
     if (argc < 5) {
         std::fprintf(stderr, "usage: definedrive <stop file> <seconds> <target> <letters>\n");
         return 2;

@@ -1,0 +1,391 @@
+"""The soak's model of the program (issue 18): the user's tree as the program should hold it,
+the configuration file it should write for it, and the menus the program should show.
+
+Kept apart from the driver (soak.py) so that it can be checked without Wine:
+    python3 tests/wine/soak_model.py        runs its self-test
+"""
+
+import random
+import struct
+
+# Link kinds as the configuration file stores them.
+RUN, APPS, NET, WEB, FILES = 3, 4, 5, 6, 7
+# The categories as the main menu shows them (items 2 to 6) and as the file stores them.
+MENU_ORDER = [FILES, WEB, NET, APPS, RUN]
+FILE_ORDER = [RUN, APPS, NET, WEB, FILES]
+CATEGORY_NAMES = {FILES: "Files and Folders", WEB: "Internet Links", NET: "Network Resources",
+                  APPS: "Applications", RUN: "Run"}
+
+GROUP, ITEM, FOLDER = 0, 1, 2  # entry types
+
+TITLE_LIMIT = 100  # what the edit boxes take, and what the file holds
+TEXT_LIMIT = 260
+
+# The configuration file (src/tree/Configuration.h).
+VERSION_BYTES = 4
+HEADER_BYTES = 6004
+RECORDS_OFFSET = VERSION_BYTES + HEADER_BYTES
+RECORD = 889
+MARKER = 2003
+DEPTH_LIMIT = 100
+MAX_RECORDS = 10000
+
+
+class Entry:
+    """A group or an item, with the fields of its record."""
+
+    def __init__(self, kind, title, etype=ITEM, target="", params="", workdir="", admin=0):
+        self.kind = kind
+        self.title = title
+        self.etype = etype
+        self.is_group = etype == GROUP
+        self.target = target
+        self.params = params
+        self.workdir = workdir
+        self.admin = admin
+        self.children = []
+
+    def clone(self):
+        copy = Entry(self.kind, self.title, self.etype, self.target, self.params, self.workdir,
+                     self.admin)
+        copy.is_group = self.is_group
+        copy.children = [child.clone() for child in self.children]
+        return copy
+
+    def describe(self):
+        what = "group" if self.is_group else "folder" if self.etype == FOLDER else "item"
+        return "%s %r" % (what, self.title[:40])
+
+
+class Tree:
+    """The five categories, each a list of entries in menu order."""
+
+    def __init__(self):
+        self.categories = {kind: [] for kind in FILE_ORDER}
+
+    def clone(self):
+        copy = Tree()
+        copy.categories = {kind: [e.clone() for e in entries]
+                           for kind, entries in self.categories.items()}
+        return copy
+
+    def walk(self):
+        """Every entry with its container list and depth, parents before children."""
+        def visit(entries, depth):
+            for entry in list(entries):
+                yield entry, entries, depth
+                yield from visit(entry.children, depth + 1)
+        for kind in FILE_ORDER:
+            yield from visit(self.categories[kind], 0)
+
+    def container_of(self, target):
+        for entry, siblings, _ in self.walk():
+            if entry is target:
+                return siblings
+        return None
+
+    def parent_of(self, target):
+        """The group holding the entry, or None at the top of its category."""
+        for entry, _, _ in self.walk():
+            if any(child is target for child in entry.children):
+                return entry
+        return None
+
+    def path_of(self, target):
+        """The groups from the category down to the entry, the entry last."""
+        chain = [target]
+        parent = self.parent_of(target)
+        while parent is not None:
+            chain.insert(0, parent)
+            parent = self.parent_of(parent)
+        return chain
+
+    def count(self):
+        return sum(1 for _ in self.walk())
+
+    # ---- the configuration file ----
+
+    def encode(self):
+        """The bytes the program writes for this tree (Config.dat and Config2.dat alike)."""
+        arrays = []
+        for kind in FILE_ORDER:
+            records = []
+
+            def flatten(entries, depth):
+                if depth >= DEPTH_LIMIT:
+                    return
+                for entry in entries:
+                    if len(records) >= MAX_RECORDS:
+                        return
+                    records.append(encode_record(entry, depth))
+                    flatten(entry.children, depth + 1)
+            flatten(self.categories[kind], 0)
+            arrays.append(records)
+        head = bytearray(RECORDS_OFFSET)
+        struct.pack_into("<I", head, 0, 1)
+        struct.pack_into("<5i", head, VERSION_BYTES, *[len(a) for a in arrays])
+        head[VERSION_BYTES + MARKER] = 1
+        return bytes(head) + b"".join(b"".join(a) for a in arrays)
+
+
+def text_field(text, size):
+    data = text.encode("latin-1")[:size - 1]
+    return data + bytes(size - len(data))
+
+
+def encode_record(entry, depth):
+    record = bytearray(RECORD)
+    record[0:101] = text_field(entry.title, 101)
+    record[101:362] = text_field(entry.target, 261)
+    record[362:623] = text_field(entry.params, 261)
+    record[623:884] = text_field(entry.workdir, 261)
+    record[884] = entry.admin
+    record[885] = entry.kind
+    record[886] = entry.etype
+    record[887] = 1 if entry.is_group else 0
+    record[888] = depth
+    return bytes(record)
+
+
+def read_text(record, offset, size):
+    field = record[offset:offset + size - 1]  # the last byte counts as zero
+    return field.split(b"\0")[0].decode("latin-1")
+
+
+def header_counts(data):
+    """The five record counts when the version and header are valid, else None."""
+    if len(data) < RECORDS_OFFSET or struct.unpack_from("<I", data, 0)[0] != 1:
+        return None
+    counts = struct.unpack_from("<6i", data, VERSION_BYTES)
+    if any(c < 0 or c > MAX_RECORDS for c in counts):
+        return None
+    return counts[:5]
+
+
+def is_whole(data):
+    counts = header_counts(data)
+    return counts is not None and len(data) == RECORDS_OFFSET + RECORD * sum(counts)
+
+
+def decode(data):
+    """The tree the program rebuilds from a whole file (RebuildEntries)."""
+    counts = header_counts(data)
+    tree = Tree()
+    offset = RECORDS_OFFSET
+    for kind, count in zip(FILE_ORDER, counts):
+        last_at_depth = {}
+        for i in range(count):
+            record = data[offset + RECORD * i:offset + RECORD * (i + 1)]
+            depth = record[888]
+            if depth >= DEPTH_LIMIT:
+                continue
+            parent = tree.categories[kind] if depth == 0 else last_at_depth.get(depth - 1)
+            if parent is None or record[885] not in FILE_ORDER or record[886] > FOLDER:
+                continue
+            entry = Entry(record[885], read_text(record, 0, 101), record[886],
+                          read_text(record, 101, 261), read_text(record, 362, 261),
+                          read_text(record, 623, 261), record[884])
+            entry.is_group = record[887] != 0
+            if entry.is_group:
+                entry.target = entry.params = entry.workdir = ""
+                entry.admin = 0
+            # Like the program, a deeper level keeps its last entry: a record may only land
+            # under it again when the file is not one the program wrote.
+            (parent if depth == 0 else parent.children).append(entry)
+            last_at_depth[depth] = entry
+        offset += RECORD * count
+    return tree
+
+
+def loaded_copy(primary, copy):
+    """The file's bytes the loader takes (Config.dat when whole, else Config2.dat when whole),
+    or None when neither is whole."""
+    if primary is not None and is_whole(primary):
+        return primary
+    if copy is not None and is_whole(copy):
+        return copy
+    return None
+
+
+# ---- what the program does with an entry ----------------------------------------------------
+
+def link_text(entry):
+    """What Copy Link leaves on the clipboard (LinkText), or None."""
+    if entry.is_group:
+        return None
+    if entry.kind == APPS:
+        if entry.etype != ITEM:
+            return None
+        return entry.target + " " + entry.params if entry.params else entry.target
+    if entry.kind == FILES:
+        return entry.target if entry.etype in (ITEM, FOLDER) else None
+    return entry.target if entry.etype == ITEM else None
+
+
+def split_command_line(line):
+    """SplitCommandLine: the program up to the first byte of code 32 or below, the rest after
+    the blanks that follow it."""
+    end = 0
+    while end < len(line) and ord(line[end]) > 32:
+        end += 1
+    rest = line[end:]
+    return line[:end], rest.lstrip(" ")
+
+
+# ---- the menus --------------------------------------------------------------------------------
+
+SEP = ("sep",)
+
+
+class Row:
+    """One row of a menu: a separator, a submenu or a command."""
+
+    def __init__(self, kind, label, what=None, menu=None):
+        self.kind = kind  # "sep", "sub" or "cmd"
+        self.label = label
+        self.what = what  # for a command: what it does
+        self.menu = menu  # for a submenu: the menu it opens
+
+
+def separator():
+    return Row("sep", "-")
+
+
+OPERATIONS = ["Launch Screensaver", None, "Lock Workstation", "Log off", None, "Sleep",
+              "Hibernate", "Monitor sleep", None, "Reboot", "Shutdown", "Power off"]
+BROWSERS = ["iexplore", "firefox", "chrome", "opera"]
+
+
+def rows_of(menu, tree, system_rows, drives):
+    """The rows of a menu: ("main",), ("second",), ("category", kind), ("entry", entry),
+    ("actions", entry), ("operations",), ("system",), ("disks",). system_rows is the System
+    Links row word read from the screen; drives the sorted letters of the moment."""
+    kind = menu[0]
+    if kind == "main":
+        rows = [Row("cmd", "Home Page", ("home",)), separator()]
+        rows += [Row("sub", CATEGORY_NAMES[k], menu=("category", k)) for k in MENU_ORDER]
+        rows += [Row("sub", "Operations", menu=("operations",)),
+                 Row("sub", "System Links", menu=("system",)),
+                 Row("sub", "Disk Drives", menu=("disks",))]
+        return rows
+    if kind == "second":
+        return [Row("cmd", "Home Page", ("home",)), Row("cmd", "About", ("about",)), separator(),
+                Row("cmd", "Run at System Startup", ("startup",)), separator(),
+                Row("cmd", "Exit", ("exit",))]
+    if kind == "category":
+        return ([Row("cmd", "Add New Item", ("add", None, menu[1])), separator()] +
+                [entry_row(e) for e in tree.categories[menu[1]]])
+    if kind == "entry":
+        entry = menu[1]
+        rows = [Row("sub", "Actions", menu=("actions", entry)), separator()]
+        if entry.is_group:
+            return rows + [entry_row(e) for e in entry.children]
+        rows += [Row("cmd", "Open Link", ("open", entry)), Row("cmd", "Copy Link", ("copy", entry))]
+        if entry.kind == WEB:
+            rows.append(separator())
+            rows += [Row("cmd", "Open With " + b, ("browser", entry, b)) for b in BROWSERS]
+        return rows
+    if kind == "actions":
+        entry = menu[1]
+        rows = [Row("cmd", "Add New Item", ("add", entry, entry.kind))] if entry.is_group else []
+        return rows + [Row("cmd", "Edit Current Item", ("edit", entry)),
+                       Row("cmd", "Delete Current Item", ("delete", entry)), separator(),
+                       Row("cmd", "Move Current Item to Up", ("up", entry)),
+                       Row("cmd", "Move Current Item to Down", ("down", entry))]
+    if kind == "operations":
+        return [Row("cmd", name, ("op", name)) if name else separator() for name in OPERATIONS]
+    if kind == "system":
+        rows, n = [], 0
+        for mark in system_rows:
+            if mark == "-":
+                rows.append(separator())
+            else:
+                n += 1
+                rows.append(Row("cmd", "System link %d" % n, ("system", n)))
+        return rows
+    if kind == "disks":
+        return [Row("cmd", letter + ":", ("drive", letter)) for letter in drives]
+    raise ValueError(menu)
+
+
+def entry_row(entry):
+    return Row("sub", entry.title, menu=("entry", entry))
+
+
+def items_of(rows):
+    """The rows that are items (separators are not counted), numbered from 1 by their index."""
+    return [row for row in rows if row.kind != "sep"]
+
+
+class Geometry:
+    """Row heights and the menu frame, measured once from the screen."""
+
+    def __init__(self, item, separator_height, frame):
+        self.item = item
+        self.separator = separator_height
+        self.frame = frame
+
+    def height(self, rows):
+        return 2 * self.frame + sum(self.separator if r.kind == "sep" else self.item
+                                    for r in rows)
+
+    def centre(self, rows, n):
+        """Offset from the menu's top to the middle of its n-th item (from 1)."""
+        y, seen = self.frame, 0
+        for row in rows:
+            if row.kind == "sep":
+                y += self.separator
+                continue
+            seen += 1
+            if seen == n:
+                return y + self.item // 2
+            y += self.item
+        raise IndexError(n)
+
+
+# ---- the tree the soak starts from ----------------------------------------------------------
+
+def bulk_group(fanout, items):
+    """A group of `fanout` groups of `fanout` groups of `items` items: thousands of records,
+    so that a save takes long enough to be cut in the middle, in menus of moderate size."""
+    bulk = Entry(NET, "Bulk", GROUP)
+    for a in range(fanout):
+        outer = Entry(NET, "Bulk %d" % a, GROUP)
+        for b in range(fanout):
+            inner = Entry(NET, "Bulk %d.%d" % (a, b), GROUP)
+            inner.children = [Entry(NET, "Share %d.%d.%d" % (a, b, c), ITEM,
+                                    "\\\\fileserver-%d\\share-%d\\%d" % (a, b, c))
+                              for c in range(items)]
+            outer.children.append(inner)
+        bulk.children.append(outer)
+    return bulk
+
+
+def self_test():
+    rng = random.Random(1)
+    tree = Tree()
+    tree.categories[RUN] = [Entry(RUN, "Tools", GROUP), Entry(RUN, "Ping", ITEM, "cmd /K ping")]
+    tree.categories[RUN][0].children.append(Entry(RUN, "A & B", ITEM, "x" * 300, admin=1))
+    tree.categories[NET].append(bulk_group(3, 4))
+    tree.categories[FILES].append(Entry(FILES, "Folder", FOLDER, "C:\\soak\\"))
+    data = tree.encode()
+    assert is_whole(data)
+    again = decode(data)
+    assert again.encode() == data, "a tree read back writes the same bytes"
+    assert again.categories[RUN][0].children[0].target == "x" * 260
+    assert loaded_copy(data[:-1], data) == data and loaded_copy(data[:-1], None) is None
+    assert split_command_line("C:\\r.exe   a  b") == ("C:\\r.exe", "a  b")
+    assert split_command_line("  C:\\r.exe a") == ("", "C:\\r.exe a")
+    geometry = Geometry(22, 9, 3)
+    rows = rows_of(("main",), tree, "II-I", [])
+    assert geometry.height(rows) == 6 + 9 * 22 + 9
+    assert geometry.centre(rows, 2) == 3 + 22 + 9 + 11
+    entry = tree.categories[RUN][0].children[0]
+    assert tree.path_of(entry) == [tree.categories[RUN][0], entry]
+    assert link_text(entry) == "x" * 300
+    assert rng.random() < 1
+    print("soak_model: self-test passed")
+
+
+if __name__ == "__main__":
+    self_test()

@@ -1,0 +1,62 @@
+// winmsg: sends one message to one window and prints what came back, for tests that ask the
+// real program something (its handle counters) or read another process's edit box.
+//   winmsg send <hwnd> <msg> [wparam [lparam]]   prints the result in decimal
+//   winmsg text <hwnd>                            prints the window's text (WM_GETTEXT)
+// Numbers are decimal or 0x hex; hwnd is hexadecimal as winlist prints it. A window that
+// does not answer within 5 s (or is known to be hung) gives exit status 1 and no output.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr UINT AnswerWaitMs = 5000;
+constexpr UINT Flags = SMTO_NORMAL | SMTO_ABORTIFHUNG;
+
+HWND WindowOf(const char* text) {
+    return reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::strtoul(text, nullptr, 16)));
+}
+
+UINT_PTR Number(const char* text) {
+    return static_cast<UINT_PTR>(std::strtoul(text, nullptr, 0));
+}
+
+int Send(HWND window, int argc, char** argv) {
+    const UINT message = static_cast<UINT>(Number(argv[3]));
+    const WPARAM wParam = argc > 4 ? static_cast<WPARAM>(Number(argv[4])) : 0;
+    const LPARAM lParam = argc > 5 ? static_cast<LPARAM>(Number(argv[5])) : 0;
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(window, message, wParam, lParam, Flags, AnswerWaitMs, &result))
+        return 1;
+    std::printf("%ld\n", static_cast<long>(result));
+    return 0;
+}
+
+int Text(HWND window) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, Flags, AnswerWaitMs, &length))
+        return 1;
+    std::vector<char> buffer(length + 1, '\0');
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutA(window, WM_GETTEXT, buffer.size(),
+                             reinterpret_cast<LPARAM>(buffer.data()), Flags, AnswerWaitMs, &copied))
+        return 1;
+    std::fwrite(buffer.data(), 1, copied < buffer.size() ? copied : buffer.size() - 1, stdout);
+    std::fputc('\n', stdout);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::string command = argc > 2 ? argv[1] : "";
+    if (command == "send" && argc >= 4)
+        return Send(WindowOf(argv[2]), argc, argv);
+    if (command == "text")
+        return Text(WindowOf(argv[2]));
+    std::fputs("usage: winmsg send <hwnd> <msg> [wparam [lparam]] | winmsg text <hwnd>\n", stderr);
+    return 2;
+}
