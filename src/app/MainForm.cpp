@@ -1,6 +1,7 @@
 #include "app/MainForm.h"
 
 #include "app/Forms.h"
+#include "render/RowPictures.h"
 #include "tree/Configuration.h"
 #include "tree/Entries.h"
 #include "update/CheckVersion.h"
@@ -17,7 +18,10 @@ constexpr unsigned RunValueBufferUnits = 280;
 
 MainForm::MainForm(Platform& platform)
     : platform_(platform), main_(BuildPopupMenuMain()), sub_(BuildPopupMenuSub()),
-      forms_(std::make_unique<Forms>(platform)) {}
+      forms_(std::make_unique<Forms>(platform)),
+      pictures_(std::make_unique<RowPictures>(
+          platform.pictures, platform.drives,
+          [this](const LinkEntry& entry) { return PictureSourceOf(entry); })) {}
 
 MainForm::~MainForm() {
     // Records are normally released by FormDestroy; this covers a form that never ran it.
@@ -39,6 +43,7 @@ void MainForm::FormCreate() {
         ShowTrayIconUntilShown();
         platform_.ui.ShowBalloon(ProgramTitle, "Left-click here to popup the menu.",
                                  BalloonTimeoutMs);
+        QueuePictures();
     } catch (...) {
         // A failed step ends start-up silently; without StartupComplete nothing is saved.
     }
@@ -66,6 +71,7 @@ void MainForm::ReleaseMenu(MenuNode& menu) {
 
 void MainForm::FormDestroy() {
     try {
+        StopPictures();
         if (facts_.startupComplete && !savedAtSessionEnd_ && !savedAtExit_)
             SaveConfiguration();
         for (MenuNode* menu :

@@ -9,12 +9,15 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace vantrel {
 
 class CheckVersion;
 struct Forms;
+class RowPictures;
 
 enum class MouseButton { Left, Right, Middle };
 
@@ -37,6 +40,10 @@ public:
     void TrayIcon1MouseDown(MouseButton button, int x, int y);
     // Dispatches a chosen menu item to its handler; called after the menu has closed.
     void MenuItemClick(MenuNode& item);
+    // A menu (or submenu) is about to show: its rows' pictures are read first.
+    void MenuOpening(const MenuNode& menu);
+    // Answers PicturesReadyMessage: stores the pictures read; the rows to repaint.
+    std::vector<const MenuNode*> CollectPictures();
 
     MenuNode& PopupMenuMain() { return *main_.root; }
     MenuNode& PopupMenuSub() { return *sub_.root; }
@@ -61,6 +68,10 @@ public:
     bool SaveConfiguration();
     void BuildDiskDrivesMenu();
     void StopVersionCheck();
+    // After the tray icon shows: every row's own picture, read in the background.
+    void QueuePictures();
+    void StopPictures();
+    std::optional<PictureSource> PictureSourceOf(const LinkEntry& entry);
 
     // Menu command handlers.
     void PopupMenuSubExitClick();
@@ -101,6 +112,7 @@ private:
     bool savedAtExit_ = false;
     DriveIconRequests driveIconRequests_; // drive icons still being looked up
     std::unique_ptr<CheckVersion> checkVersion_; // the check reference; UI thread only
+    std::unique_ptr<RowPictures> pictures_;
     // Set when the stored configuration files hold something the tree does not.
     bool keepStoredFiles_ = false;
 };

@@ -53,7 +53,7 @@ void WriteRecord(const LinkEntry& entry, int depth, std::uint8_t* record) {
     record[DepthOffset] = static_cast<std::uint8_t>(depth);
 }
 
-MenuNode& CreateFromRecord(MenuNode& parent, const std::uint8_t* record, Platform& platform) {
+MenuNode& CreateFromRecord(MenuNode& parent, const std::uint8_t* record) {
     const std::uint8_t kind = record[KindOffset];
     const std::uint8_t entryType = record[EntryTypeOffset];
     if (record[IsGroupOffset] != 0)
@@ -66,7 +66,7 @@ MenuNode& CreateFromRecord(MenuNode& parent, const std::uint8_t* record, Platfor
     fields.runAsAdmin = record[RunAsAdminOffset];
     fields.kind = kind;
     fields.entryType = entryType;
-    return CreateItemEntry(parent, std::move(fields), platform);
+    return CreateItemEntry(parent, std::move(fields));
 }
 
 std::size_t RecordsBytes(std::int32_t count) {
@@ -264,8 +264,7 @@ bool SetAsideIfPresent(FileApi& files, const StoredCopy& copy) {
 
 // Each category is rebuilt when all its records were read; the first one cut short stops
 // it and every later one. False when creating an entry failed somewhere.
-bool RebuildCategories(const Categories& categories, const StoredCopy& copy, Platform& platform,
-                       ProcessFacts& facts) {
+bool RebuildCategories(const Categories& categories, const StoredCopy& copy) {
     const auto menus = categories.InFileOrder();
     bool complete = true;
     std::size_t offset = 0;
@@ -274,15 +273,8 @@ bool RebuildCategories(const Categories& categories, const StoredCopy& copy, Pla
         if (offset + bytes > copy.recordsRead && bytes > 0)
             break;
         const std::uint8_t* records = bytes > 0 ? copy.records.get() + offset : nullptr;
-        auto rebuild = [&] {
-            complete &= RebuildEntries(*menus[i], records, static_cast<std::size_t>(copy.counts[i]),
-                                       platform);
-        };
-        // Icons of applications and files must be read from the real system directory.
-        if (menus[i] == categories.applications || menus[i] == categories.files)
-            WithRedirectionSuspended(facts, platform.process, rebuild);
-        else
-            rebuild();
+        complete &=
+            RebuildEntries(*menus[i], records, static_cast<std::size_t>(copy.counts[i]));
         offset += bytes;
     }
     return complete;
@@ -319,8 +311,7 @@ void FlattenEntries(const MenuNode& node, int depth, std::int32_t capacity, std:
     VisitSavedEntries(node, depth, remaining, write);
 }
 
-bool RebuildEntries(MenuNode& category, const std::uint8_t* records, std::size_t count,
-                    Platform& platform) {
+bool RebuildEntries(MenuNode& category, const std::uint8_t* records, std::size_t count) {
     // The menu item of the last entry created at each depth: a record's parent is the one
     // a level up.
     std::array<MenuNode*, DepthLimit> lastAtDepth{};
@@ -336,7 +327,7 @@ bool RebuildEntries(MenuNode& category, const std::uint8_t* records, std::size_t
                 record[EntryTypeOffset] > EntryTypeFolder)
                 continue;
             lastAtDepth[static_cast<std::size_t>(depth)] =
-                &CreateFromRecord(*parent, record, platform);
+                &CreateFromRecord(*parent, record);
         }
     } catch (...) {
         // The entries created so far stay; the load goes on with the next category.
@@ -400,8 +391,7 @@ std::string DamagedFileName(const std::string& path, int attempt) {
     return attempt <= 1 ? name : name + "-" + std::to_string(attempt);
 }
 
-LoadReport LoadConfiguration(const Categories& categories, Platform& platform,
-                             ProcessFacts& facts) {
+LoadReport LoadConfiguration(const Categories& categories, Platform& platform) {
     LoadReport report;
     try {
         const auto paths = ConfigurationPathsOf(platform.process);
@@ -427,7 +417,7 @@ LoadReport LoadConfiguration(const Categories& categories, Platform& platform,
             return report;
         report.valid = true;
         // A tree that lacks records of the file must never be saved over it.
-        if (!RebuildCategories(categories, *chosen, platform, facts))
+        if (!RebuildCategories(categories, *chosen))
             report.keepStoredFiles = true;
     } catch (...) {
         // Whatever was rebuilt stays; what the files hold is unknown, so they are kept.

@@ -46,6 +46,8 @@ private:
                                             LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnTrayNotification(LPARAM lParam);
+    void OnMenuOpening(HMENU menu);
+    void OnPicturesReady();
     void OnClose();
     void OnVersionResult(LPARAM lParam);
     void DeliverPendingVersionResult();

@@ -1,6 +1,7 @@
 #include "win32/OwnerDraw.h"
 
 #include "render/ItemPainter.h"
+#include "render/RowPictures.h"
 #include "win32/Handles.h"
 
 namespace vantrel::win32 {
@@ -39,8 +40,9 @@ MenuItemLook LookOf(const MenuNode& node) {
     look.separator = node.IsSeparator();
     look.enabled = node.enabled;
     look.checked = node.checked;
-    look.imageIndex = node.imageIndex;
-    look.entryPixels = node.Tag() ? &node.Tag()->Pixels() : nullptr;
+    const RowPicture picture = PictureOfRow(node);
+    look.imageIndex = picture.imageIndex;
+    look.entryPixels = picture.pixels;
     look.pictures = &MenuPictureList();
     return look;
 }
@@ -92,7 +94,9 @@ void PopupMenuMeasureItem(HWND window, MEASUREITEMSTRUCT& measure) {
 
 void PopupMenuAdvancedDrawItem(const DRAWITEMSTRUCT& draw) {
     const MenuNode* node = NodeOf(draw.itemData);
-    if (!node)
+    // A repaint of one row (a picture that arrived) asks for every item; only the rows in
+    // the region being painted are drawn.
+    if (!node || !RectVisible(draw.hDC, &draw.rcItem))
         return;
     const ItemRect rect{draw.rcItem.left, draw.rcItem.top, draw.rcItem.right, draw.rcItem.bottom};
     const PaintedItem painted = PaintMenuItem(LookOf(*node), (draw.itemState & ODS_SELECTED) != 0,

@@ -10,6 +10,7 @@
 #include "fakes/FakeFiles.h"
 #include "fakes/FakeInternet.h"
 #include "fakes/FakeMessages.h"
+#include "fakes/FakePictures.h"
 #include "fakes/FakePickers.h"
 #include "fakes/FakePower.h"
 #include "fakes/FakeRegistryWrite.h"
@@ -144,9 +145,10 @@ struct FakePlatform {
     FakeFiles files{log};
     FakePickers pickers{log};
     FakeCodePage codePage;
-    Platform platform{process, registry, icons,    ui,       shell,   clipboard,
-                      folders, drives,   power,    registryWrite,     internet,
-                      messages, files,   pickers,  codePage};
+    FakePictures pictures{log, icons, folders};
+    Platform platform{process,  registry, icons,   ui,       shell,   clipboard,
+                      folders,  drives,   power,   registryWrite,     internet,
+                      messages, files,    pickers, codePage, pictures};
     // The pickers as the editors take them.
     PathPicker picker{pickers, codePage, ui, "Vantrel"};
 

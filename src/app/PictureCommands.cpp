@@ -1,0 +1,43 @@
+// The rows' own pictures: queued after start-up, hurried for a menu about to open, stored
+// as they arrive.
+#include "app/MainForm.h"
+
+#include "generated/SystemLinks.h"
+#include "render/IconExtraction.h"
+#include "render/RowPictures.h"
+
+namespace vantrel {
+
+void MainForm::QueuePictures() {
+    const Categories& categories = main_.categories;
+    // Top-level rows first, over every menu that has rows with pictures of their own.
+    pictures_->QueueAll({categories.files, categories.applications, main_.system});
+}
+
+void MainForm::StopPictures() {
+    pictures_->Stop();
+}
+
+std::optional<PictureSource> MainForm::PictureSourceOf(const LinkEntry& entry) {
+    if (entry.kind == LinkKindSystem)
+        return SystemLinkPictureSource(entry);
+    return EntryPictureSource(entry, platform_.process);
+}
+
+void MainForm::MenuOpening(const MenuNode& menu) {
+    try {
+        pictures_->Hurry(menu);
+    } catch (...) {
+        // The menu shows the pictures there are.
+    }
+}
+
+std::vector<const MenuNode*> MainForm::CollectPictures() {
+    try {
+        return pictures_->Collect();
+    } catch (...) {
+        return {};
+    }
+}
+
+} // namespace vantrel
