@@ -43,7 +43,7 @@ void MainForm::FormCreate() {
         ShowTrayIconUntilShown();
         platform_.ui.ShowBalloon(ProgramTitle, "Left-click here to popup the menu.",
                                  BalloonTimeoutMs);
-        QueuePictures();
+        platform_.ui.StartTimer(PicturesTimer, BackgroundPicturesDelayMs);
     } catch (...) {
         // A failed step ends start-up silently; without StartupComplete nothing is saved.
     }

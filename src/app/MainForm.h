@@ -25,6 +25,11 @@ extern const char* const ProgramTitle;      // "Vantrel"
 extern const char* const RunKeyPath;        // the per-user Run key
 constexpr unsigned TrayRetryMs = 1000;
 constexpr unsigned BalloonTimeoutMs = 3000;
+// The rows' own pictures are read this long after the tray icon shows: start-up at logon,
+// when the disks are busiest, is left alone, and until then the program costs no more than
+// its icon. A menu opened before that has its rows read at once.
+constexpr unsigned PicturesTimer = 1;
+constexpr unsigned BackgroundPicturesDelayMs = 3000;
 
 class MainForm {
 public:
@@ -42,6 +47,8 @@ public:
     void MenuItemClick(MenuNode& item);
     // A menu (or submenu) is about to show: its rows' pictures are read first.
     void MenuOpening(const MenuNode& menu);
+    // A timer started through UiApi::StartTimer has elapsed.
+    void TimerElapsed(unsigned timer);
     // Answers PicturesReadyMessage: stores the pictures read; the rows to repaint.
     std::vector<const MenuNode*> CollectPictures();
 

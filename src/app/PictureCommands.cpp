@@ -14,6 +14,15 @@ void MainForm::QueuePictures() {
     pictures_->QueueAll({categories.files, categories.applications, main_.system});
 }
 
+void MainForm::TimerElapsed(unsigned timer) {
+    try {
+        if (timer == PicturesTimer)
+            QueuePictures();
+    } catch (...) {
+        // Rows keep the pictures of their kinds until a menu asks for theirs.
+    }
+}
+
 void MainForm::StopPictures() {
     pictures_->Stop();
 }

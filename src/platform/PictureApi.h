@@ -35,7 +35,7 @@ class PictureReaderApi {
   public:
     virtual ~PictureReaderApi() = default;
     // What the shell needs on every thread that asks it for icons (COM), before the first
-    // read and after the last.
+    // read and after the last (not at all when nothing was read).
     virtual void BeginThread() = 0;
     virtual void EndThread() = 0;
     // The picture of the first source path (or of the folder) that has one. An urgent read is

@@ -38,9 +38,12 @@ struct PictureWorker::State {
 };
 
 void PictureWorker::State::Run() noexcept {
+    bool begun = false;
     try {
-        reader.BeginThread();
         while (const std::optional<Job> job = NextJob()) {
+            if (!begun)
+                reader.BeginThread();
+            begun = true;
             std::optional<RawIcon> icon;
             try {
                 icon = reader.Read(job->source, job->urgent);
@@ -50,7 +53,8 @@ void PictureWorker::State::Run() noexcept {
             if (!Deliver({job->ticket, std::move(icon)}))
                 break;
         }
-        reader.EndThread();
+        if (begun)
+            reader.EndThread();
     } catch (...) {
         // Nothing may leave a thread: that would end the process.
     }

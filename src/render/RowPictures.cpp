@@ -54,15 +54,18 @@ void RowPictures::QueueAll(const std::vector<const MenuNode*>& menus) {
     Pump();
 }
 
+// A row that reads its own picture and has not been read, nor is being read.
+bool RowPictures::Wanted(const MenuNode& row) {
+    const LinkEntry* entry = row.Tag();
+    return entry && ReadsOwnPicture(*entry) &&
+           entry->pictureState == LinkEntry::PictureState::Unread;
+}
+
 void RowPictures::Hurry(const MenuNode& menu) {
     std::vector<Job> rows;
-    for (std::size_t i = 0; i < menu.Count(); ++i) {
-        const MenuNode& row = menu.Child(i);
-        const LinkEntry* entry = row.Tag();
-        if (entry && ReadsOwnPicture(*entry) &&
-            entry->pictureState == LinkEntry::PictureState::Unread)
-            rows.push_back(JobOf(row));
-    }
+    for (std::size_t i = 0; i < menu.Count(); ++i)
+        if (Wanted(menu.Child(i)))
+            rows.push_back(JobOf(menu.Child(i)));
     // The menu that opened last is the one the user looks at: its rows go first, top down.
     urgent_.insert(urgent_.begin(), rows.begin(), rows.end());
     Pump();
@@ -83,12 +86,14 @@ void RowPictures::Refresh(const MenuNode& row) {
 std::vector<const MenuNode*> RowPictures::Collect() {
     std::vector<const MenuNode*> changed;
     for (PictureAnswer& answer : reader_.TakeAnswers()) {
-        if (!reading_ || reading_->ticket != answer.ticket)
-            continue;
-        const Job job = std::move(reading_->job);
-        reading_.reset();
-        if (StoreAnswer(job, answer.icon))
-            changed.push_back(job.row);
+        for (std::optional<Reading>& reading : reading_) {
+            if (!reading || reading->ticket != answer.ticket)
+                continue;
+            const Job job = std::move(reading->job);
+            reading.reset();
+            if (StoreAnswer(job, answer.icon))
+                changed.push_back(job.row);
+        }
     }
     Pump();
     return changed;
@@ -100,36 +105,31 @@ void RowPictures::Stop() {
     urgent_.clear();
     background_.clear();
     waitingSlow_.clear();
-    reading_.reset();
-}
-
-std::optional<RowPictures::Job> RowPictures::NextJob(bool& urgent) {
-    std::deque<Job>& queue = urgent_.empty() ? background_ : urgent_;
-    if (queue.empty())
-        return std::nullopt;
-    urgent = &queue == &urgent_;
-    Job job = std::move(queue.front());
-    queue.pop_front();
-    return job;
+    reading_[Background].reset();
+    reading_[Urgent].reset();
 }
 
 void RowPictures::Pump() {
-    bool urgent = false;
-    while (!stopped_ && !reading_) {
-        std::optional<Job> job = NextJob(urgent);
-        if (!job)
-            return;
-        Start(std::move(*job), urgent);
+    while (!stopped_ && (StartNext(true) || StartNext(false))) {
     }
+}
+
+// Takes the next job of one queue when that kind of read is not out already.
+bool RowPictures::StartNext(bool urgent) {
+    std::deque<Job>& queue = urgent ? urgent_ : background_;
+    if (reading_[SlotOf(urgent)] || queue.empty())
+        return false;
+    Job job = std::move(queue.front());
+    queue.pop_front();
+    Start(std::move(job), urgent);
+    return true;
 }
 
 // Rows deleted or edited since they were queued, and rows read already, are passed over.
 void RowPictures::Start(Job job, bool urgent) {
-    if (job.alive.expired())
+    if (job.alive.expired() || !Wanted(*job.row))
         return;
     LinkEntry& entry = *job.row->Tag();
-    if (entry.pictureState != LinkEntry::PictureState::Unread)
-        return;
     entry.pictureState = LinkEntry::PictureState::Read; // unless a read starts below
     std::optional<PictureSource> source;
     try {
@@ -149,7 +149,7 @@ void RowPictures::Start(Job job, bool urgent) {
         return;
     }
     entry.pictureState = LinkEntry::PictureState::Reading;
-    reading_ = Reading{ticket, std::move(job)};
+    reading_[SlotOf(urgent)] = Reading{ticket, std::move(job)};
 }
 
 void RowPictures::StartSlow(Job job, const std::string& path) {

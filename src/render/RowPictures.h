@@ -7,6 +7,9 @@
 // the user-interface thread, and only in a row that still exists and still has the target it
 // was read for. Targets that may wait on a network or a medium are read on threads of their
 // own, a few at a time, so that they hold up nothing else.
+//
+// At most one read nobody waits for and one a menu waits for are out at a time, so that a
+// menu's read goes to the reading thread at once and is taken next.
 
 #include "platform/DrivesApi.h"
 #include "platform/PictureApi.h"
@@ -76,8 +79,9 @@ class RowPictures {
     };
 
     static Job JobOf(const MenuNode& row);
-    std::optional<Job> NextJob(bool& urgent);
+    static bool Wanted(const MenuNode& row);
     void Pump();
+    bool StartNext(bool urgent);
     void Start(Job job, bool urgent);
     void StartSlow(Job job, const std::string& path);
     void StartWaitingSlow();
@@ -90,7 +94,9 @@ class RowPictures {
     PictureStore store_;
     std::deque<Job> urgent_;
     std::deque<Job> background_;
-    std::optional<Reading> reading_; // the one read on the reading thread
+    enum Slot { Background, Urgent };
+    static Slot SlotOf(bool urgent) { return urgent ? Urgent : Background; }
+    std::optional<Reading> reading_[2]; // out on the reading thread, by slot
     std::deque<std::pair<Job, std::string>> waitingSlow_;
     std::size_t slowReads_ = 0;
     PictureTicket lastTicket_ = 0;

@@ -107,6 +107,12 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 KillTimer(window_, TrayRetryTimer);
             return 0;
         }
+        if (wParam >= FormTimerBase) {
+            KillTimer(window_, wParam); // the form's timers fire once
+            if (form_)
+                form_->TimerElapsed(static_cast<unsigned>(wParam - FormTimerBase));
+            return 0;
+        }
         break;
     case WM_INITMENUPOPUP: OnMenuOpening(reinterpret_cast<HMENU>(wParam)); return 0;
     case PicturesReadyMessage: OnPicturesReady(); return 0;
@@ -288,6 +294,11 @@ void MainWindow::ShowPopupMenu(MenuNode& menu, int x, int y) {
         return;
     }
     form_->MenuItemClick(*node);
+}
+
+void MainWindow::StartTimer(unsigned timer, unsigned milliseconds) {
+    if (window_)
+        SetTimer(window_, FormTimerBase + timer, milliseconds, nullptr);
 }
 
 void MainWindow::CloseMainForm() {

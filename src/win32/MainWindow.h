@@ -32,6 +32,7 @@ public:
     void BringToForeground() override;
     void ShowPopupMenu(MenuNode& menu, int x, int y) override;
     void CloseMainForm() override;
+    void StartTimer(unsigned timer, unsigned milliseconds) override;
     ModalResult ShowModal(DialogModel& dialog) override;
     void ShowNotice(const std::string& text, const std::string& title) override;
     MessageBoxResult AskYesNo(const std::string& text, const std::string& title,
@@ -40,6 +41,8 @@ public:
     static constexpr UINT TrayCallbackMessage = WM_APP + 1;
     static constexpr UINT TrayIconId = 1;
     static constexpr UINT_PTR TrayRetryTimer = 1;
+    // The main form's timers, by their number from here on.
+    static constexpr UINT_PTR FormTimerBase = 100;
 
 private:
     static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam,

@@ -156,6 +156,7 @@ TEST(ConfigurationHooksTest, AFailingPictureLookupCostsNoRecord) {
     fake.files.files[PrimaryPath] = stored;
     MainForm form(platform);
     form.FormCreate();
+    form.TimerElapsed(PicturesTimer);
     while (fake.pictures.ReadNext())
         form.CollectPictures();
     EXPECT_TRUE(form.Facts().startupComplete);

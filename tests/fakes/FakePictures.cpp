@@ -2,6 +2,8 @@
 
 #include "fakes/FakePlatform.h"
 
+#include <algorithm>
+
 namespace vantrel::testing {
 
 std::string FakePictures::Describe(const PictureSource& source, bool urgent) {
@@ -43,8 +45,12 @@ void FakePictures::Stop() {
 bool FakePictures::ReadNext() {
     if (pending.empty())
         return false;
-    const Request request = pending.front();
-    pending.pop_front();
+    auto next = std::find_if(pending.begin(), pending.end(),
+                             [](const Request& request) { return request.urgent; });
+    if (next == pending.end())
+        next = pending.begin();
+    const Request request = *next;
+    pending.erase(next);
     std::optional<RawIcon> icon;
     if (request.source.paths.empty())
         icon = icons_.SmallIconOfIdList(folders_.IdListOf(request.source.specialFolder));

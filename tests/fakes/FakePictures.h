@@ -1,6 +1,6 @@
 #pragma once
 // Recording stand-in for the reading thread of the rows' pictures. Nothing is read until the
-// test says so: ReadNext answers the oldest request from the fake shell's icons, as the
+// test says so: ReadNext answers the next request from the fake shell's icons, as the
 // thread would, and TakeAnswers hands the answers over as the user-interface thread takes
 // them.
 
@@ -35,8 +35,9 @@ class FakePictures : public PicturesApi {
     std::vector<PictureAnswer> TakeAnswers() override;
     void Stop() override;
 
-    // Reads the oldest request: the icon of its first path the fake shell has one for, or of
-    // its special folder. False when none is pending.
+    // Reads the next request as the thread would (the oldest urgent one, else the oldest):
+    // the icon of its first path the fake shell has one for, or of its special folder. False
+    // when none is pending.
     bool ReadNext();
     // "ReadPicture C:\a.exe|C:\b.exe utf8 system32 urgent": how Submit logs a request.
     static std::string Describe(const PictureSource& source, bool urgent);

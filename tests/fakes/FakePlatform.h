@@ -116,6 +116,9 @@ public:
     void BringToForeground() override { log_.Add("BringToForeground"); }
     void ShowPopupMenu(MenuNode& menu, int x, int y) override;
     void CloseMainForm() override { log_.Add("CloseMainForm"); }
+    void StartTimer(unsigned timer, unsigned milliseconds) override {
+        log_.Add("StartTimer " + std::to_string(timer) + " " + std::to_string(milliseconds));
+    }
     ModalResult ShowModal(DialogModel& dialog) override;
     void ShowNotice(const std::string& text, const std::string& title) override;
     MessageBoxResult AskYesNo(const std::string& text, const std::string& title,

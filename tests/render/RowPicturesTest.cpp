@@ -103,16 +103,18 @@ TEST_F(RowPicturesTest, AMenuAboutToOpenJumpsTheQueueAndNothingIsReadTwice) {
     Add(group, "C:\\y2.exe");
 
     pictures.QueueAll({&applications});
-    pictures.Hurry(group); // x1 is being read already; y1 and y2 come next
+    pictures.Hurry(group); // x1 is out already, not begun: y1 and y2 are read before it
     ReadAll();
     pictures.Hurry(applications);
     pictures.Hurry(group);
-    EXPECT_EQ(Reads(), (std::vector<std::string>{
-                           "ReadPicture C:\\x1.exe system32",
-                           "ReadPicture C:\\y1.exe system32 urgent",
-                           "ReadPicture C:\\y2.exe system32 urgent",
-                           "ReadPicture C:\\x2.exe system32", "ReadPicture C:\\x3.exe system32"}));
+    EXPECT_EQ(fake.log.Matching("SHGetFileInfo"),
+              (std::vector<std::string>{
+                  "SHGetFileInfo path=C:\\y1.exe", "SHGetFileInfo path=C:\\y2.exe",
+                  "SHGetFileInfo path=C:\\x1.exe", "SHGetFileInfo path=C:\\x2.exe",
+                  "SHGetFileInfo path=C:\\x3.exe"}));
+    EXPECT_EQ(Reads().size(), 5u);
     EXPECT_EQ(pictures.Queued(), 0u);
+
 }
 
 TEST_F(RowPicturesTest, AnAnswerNeverLandsInARowDeletedOrEditedMeanwhile) {
@@ -123,11 +125,12 @@ TEST_F(RowPicturesTest, AnAnswerNeverLandsInARowDeletedOrEditedMeanwhile) {
     MenuNode& deleted = Add(applications, "C:\\gone.exe");
     pictures.QueueAll({&applications});
 
-    // The user edits the row being read, and deletes the next one before its turn.
+    // The old target's picture is on its way when the user edits the row; the next row is
+    // deleted before its turn.
+    ASSERT_TRUE(fake.pictures.ReadNext());
     edited.Tag()->target = "C:\\new.exe";
     pictures.Refresh(edited);
     applications.Remove(deleted);
-    ASSERT_TRUE(fake.pictures.ReadNext()); // the old target's answer
     EXPECT_TRUE(pictures.Collect().empty());
     EXPECT_FALSE(edited.Tag()->HasPicture());
     ReadAll();
