@@ -61,9 +61,26 @@ std::int32_t CountEntries(const MenuNode& node, int depth);
 void FlattenEntries(const MenuNode& node, int depth, std::int32_t capacity, std::int32_t& next,
                     std::uint8_t* records);
 
-// Rebuilds a category from its records; records that cannot be placed are skipped. A failure
-// while creating an entry ends this category and keeps what was created; the result is then
-// false.
+// Rebuilds a category from its records, which may come a batch at a time; records that cannot
+// be placed are skipped. A failure while creating an entry ends this category and keeps what
+// was created; it is then not complete.
+class CategoryRebuild {
+  public:
+    explicit CategoryRebuild(MenuNode& category) : category_(category) {}
+    void Add(const std::uint8_t* records, std::size_t count);
+    bool Complete() const { return !failed_; }
+
+  private:
+    void AddRecord(const std::uint8_t* record);
+
+    MenuNode& category_;
+    // The menu item of the last entry created at each depth: a record's parent is the one a
+    // level up.
+    std::array<MenuNode*, config::DepthLimit> lastAtDepth_{};
+    bool failed_ = false;
+};
+
+// All of a category's records at once.
 bool RebuildEntries(MenuNode& category, const std::uint8_t* records, std::size_t count);
 
 // The counts a save writes: the entries of each category, at most 10,000.

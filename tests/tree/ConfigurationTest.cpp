@@ -338,6 +338,36 @@ TEST(ConfigurationLoadTest, ShortCategoryStopsItAndTheLaterOnes) {
     EXPECT_EQ(store.File("C:\\Tools\\Config.dat.damaged"), bytes);
 }
 
+// A whole file is read a batch of records at a time: start-up never holds all of a large one.
+// When a batch cannot be read, what the earlier ones added goes and the file is read again
+// as any file that may be damaged.
+TEST(ConfigurationLoadTest, AWholeFileComesInBatchesAndAFailedBatchLeavesNoHalfTree) {
+    FileSpec spec;
+    for (int i = 0; i < 2500; ++i)
+        spec.categories[0].push_back(Item("r" + std::to_string(i), 0));
+    spec.categories[1] = {Item("a", 0, 4, "C:\\a.exe")};
+    Store store;
+    store.File(PrimaryPath) = FileBytes(spec);
+    Menus whole;
+    ASSERT_TRUE(store.LoadFresh(whole).valid);
+    const std::vector<std::string> reads = store.fake.log.Matching("File read");
+    EXPECT_EQ(reads.size(), 6u); // version, header, three batches of Run, one of Applications
+    for (const std::string& read : reads)
+        EXPECT_LE(std::stoul(read.substr(read.rfind("bytes=") + 6)), 1024u * 889u) << read;
+
+    for (int failing : {3, 4, 5}) {
+        store.fake.files.Restart();
+        store.fake.files.fault = FakeFiles::Fault{"read", failing};
+        const long records = LinkEntry::LiveCount();
+        Menus loaded;
+        const LoadReport report = store.LoadFresh(loaded);
+        EXPECT_TRUE(report.valid) << failing;
+        EXPECT_FALSE(report.keepStoredFiles) << failing;
+        EXPECT_EQ(Describe(loaded.categories()), Describe(whole.categories())) << failing;
+        EXPECT_EQ(LinkEntry::LiveCount() - records, 2501) << failing;
+    }
+}
+
 TEST(ConfigurationLoadTest, InvalidHeaderLoadsNothing) {
     FileSpec good;
     good.categories[0] = {Item("r", 0)};
