@@ -17,7 +17,7 @@ struct Job {
 } // namespace
 
 struct PictureWorker::State {
-    State(PictureReaderApi& pictureReader, std::function<void()> wakeUp)
+    State(PictureReaderApi& pictureReader, std::function<bool()> wakeUp)
         : reader(pictureReader), wake(std::move(wakeUp)) {}
 
     void Run() noexcept;
@@ -27,12 +27,13 @@ struct PictureWorker::State {
     bool Deliver(PictureAnswer answer);
 
     PictureReaderApi& reader;
-    const std::function<void()> wake;
+    const std::function<bool()> wake;
 
     std::mutex mutex;
     std::condition_variable changed;
     std::deque<Job> jobs; // urgent ones in front
     std::vector<PictureAnswer> answers;
+    bool told = false; // a message about the answers waiting is on its way
     bool stopped = false;
     bool ended = false; // the thread has finished with the reader
 };
@@ -77,20 +78,19 @@ bool PictureWorker::State::Deliver(PictureAnswer answer) {
     const std::lock_guard<std::mutex> lock(mutex);
     if (stopped)
         return false;
-    const bool first = answers.empty();
     answers.push_back(std::move(answer));
     // One message for all the answers waiting: the user-interface thread takes them together.
-    if (first) {
+    // One that could not be posted (a full message queue) is posted with the next answer.
+    if (!told) {
         try {
-            wake();
+            told = wake();
         } catch (...) {
-            // The next answer tries again.
         }
     }
     return true;
 }
 
-PictureWorker::PictureWorker(PictureReaderApi& reader, std::function<void()> wake,
+PictureWorker::PictureWorker(PictureReaderApi& reader, std::function<bool()> wake,
                              std::chrono::milliseconds stopLimit)
     : state_(std::make_shared<State>(reader, std::move(wake))), stopLimit_(stopLimit) {}
 
@@ -130,6 +130,7 @@ std::vector<PictureAnswer> PictureWorker::TakeAnswers() {
     std::vector<PictureAnswer> answers;
     const std::lock_guard<std::mutex> lock(state_->mutex);
     answers.swap(state_->answers);
+    state_->told = false;
     return answers;
 }
 

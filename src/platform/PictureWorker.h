@@ -20,8 +20,8 @@ class PictureWorker final : public PicturesApi {
   public:
     // The reader must outlive the process's last thread: a read still running at Stop is left
     // behind and may use it later. `wake` is called on the reading thread, under the worker's
-    // lock and never after Stop: it must only post the message and return.
-    PictureWorker(PictureReaderApi& reader, std::function<void()> wake,
+    // lock and never after Stop: it must only post the message and say whether it was queued.
+    PictureWorker(PictureReaderApi& reader, std::function<bool()> wake,
                   std::chrono::milliseconds stopLimit = PictureStopLimit);
     ~PictureWorker() override;
     PictureWorker(const PictureWorker&) = delete;

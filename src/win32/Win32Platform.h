@@ -41,7 +41,7 @@ struct Win32Platform {
     Win32CodePage codePage;
     // Declared after the messages it posts with, so it stops before they go.
     PictureWorker pictures{Win32PictureReader::ForProcess(),
-                           [this] { messages.PostToMainForm(PicturesReadyMessage, 0, 0); }};
+                           [this] { return messages.PostToMainForm(PicturesReadyMessage, 0, 0); }};
     Platform platform{process,  registry, icons, window,        shell,    clipboard,
                       folders,  drives,   power, registryWrite, internet, messages,
                       files,    pickers,  codePage, pictures};

@@ -69,8 +69,9 @@ PictureSource From(const std::string& path) {
 struct PictureWorkerTest : ::testing::Test {
     std::shared_ptr<GatedReader> reader = std::make_shared<GatedReader>();
     std::atomic<int> wakes{0};
+    int refusedWakes = 0; // the first messages find the queue full
     std::unique_ptr<PictureWorker> worker = std::make_unique<PictureWorker>(
-        *reader, [this] { ++wakes; }, 100ms);
+        *reader, [this] { return ++wakes > refusedWakes; }, 100ms);
 
     // Takes answers as the user-interface thread does, batch by batch, until `count` came.
     std::vector<PictureAnswer> Collect(std::size_t count, int& batches) {
@@ -106,6 +107,18 @@ TEST_F(PictureWorkerTest, UrgentReadsGoFirstAndEveryBatchOfAnswersIsOneMessage) 
     EXPECT_EQ(reader->reads,
               (std::vector<std::string>{"a", "ccc urgent", "dddd urgent", "bb"}));
     EXPECT_EQ(wakes, batches);
+}
+
+TEST_F(PictureWorkerTest, AMessageThatCouldNotBePostedIsPostedWithTheNextAnswer) {
+    refusedWakes = 1;
+    reader->SetOpen(false);
+    worker->Submit(1, From("a"), false);
+    worker->Submit(2, From("b"), false);
+    reader->SetOpen(true);
+    ASSERT_TRUE(reader->WaitUntil([this] { return reader->reads.size() == 2; }));
+    int batches = 0;
+    EXPECT_EQ(Collect(2, batches).size(), 2u);
+    EXPECT_EQ(wakes, 2); // refused once, then posted
 }
 
 TEST_F(PictureWorkerTest, TheShellIsAskedOnTheReadingThreadOnlyAndAFailedReadIsAnAnswer) {

@@ -52,7 +52,7 @@ TEST_F(RealPlatform, TheReadingThreadReadsWhatTheMenuThreadWouldRead) {
     constexpr UINT Ready = WM_APP + 40;
     const DWORD asking = GetCurrentThreadId();
     PictureWorker worker(Win32PictureReader::ForProcess(),
-                         [asking] { PostThreadMessageA(asking, Ready, 0, 0); });
+                         [asking] { return PostThreadMessageA(asking, Ready, 0, 0) != FALSE; });
     const std::string notepad = system.process.WindowsDirectory() + "\\notepad.exe";
     PictureSource program;
     program.paths = {"C:\\no\\such.exe", notepad};
