@@ -181,10 +181,8 @@ void RowPictures::StartWaitingSlow() {
     while (!stopped_ && slowReads_ < SlowReadLimit && !waitingSlow_.empty()) {
         auto [job, path] = std::move(waitingSlow_.front());
         waitingSlow_.pop_front();
-        if (job.alive.expired())
-            continue;
-        job.row->Tag()->pictureState = LinkEntry::PictureState::Unread;
-        StartSlow(std::move(job), path);
+        if (!job.alive.expired())
+            StartSlow(std::move(job), path);
     }
 }
 
