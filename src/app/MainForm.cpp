@@ -31,16 +31,19 @@ MainForm::~MainForm() {
 
 void MainForm::FormCreate() {
     try {
-        platform_.process.InitializeCom();
         platform_.ui.HideMainForm();
         ProbeProcessFacts(facts_, platform_.process);
         facts_.osMajorVersion = platform_.process.GetVersion() & 0xFF;
+        // The icon first, so that it shows as soon as that of any tray program, however
+        // large the tree: a click on it waits in the queue until the menus below are built.
+        // The icon needs no COM, the shell's folders below do.
+        ShowTrayIconUntilShown();
+        platform_.process.InitializeCom();
         BuildSystemLinksMenu();
         if (!LoadConfiguration())
             CreateDefaultContent();
         ProbeRunAtStartup();
         facts_.startupComplete = true;
-        ShowTrayIconUntilShown();
         platform_.ui.ShowBalloon(ProgramTitle, "Left-click here to popup the menu.",
                                  BalloonTimeoutMs);
         platform_.ui.StartTimer(PicturesTimer, BackgroundPicturesDelayMs);

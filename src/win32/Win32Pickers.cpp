@@ -20,7 +20,7 @@ namespace {
 constexpr DWORD FileBufferSize = MAX_PATH;
 
 struct IdListFree {
-    void operator()(ITEMIDLIST* list) const { CoTaskMemFree(list); }
+    void operator()(ITEMIDLIST* list) const { ILFree(list); }
 };
 using OwnedIdList = std::unique_ptr<ITEMIDLIST, IdListFree>;
 

@@ -1,11 +1,11 @@
 #include "win32/Win32Pictures.h"
 
+#include "win32/ComLibrary.h"
 #include "win32/Handles.h"
 #include "win32/WideText.h"
 #include "win32/Win32Icons.h"
 #include "win32/Win32ShellFolders.h"
 
-#include <objbase.h>
 #include <shellapi.h>
 
 #include <cstring>
@@ -79,12 +79,12 @@ Win32PictureReader::Win32PictureReader() {
 }
 
 void Win32PictureReader::BeginThread() {
-    comStarted = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    comStarted = InitializeComOnThisThread();
 }
 
 void Win32PictureReader::EndThread() {
     if (comStarted)
-        CoUninitialize();
+        UninitializeComOnThisThread();
     comStarted = false;
 }
 
