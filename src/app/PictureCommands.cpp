@@ -10,8 +10,10 @@ namespace vantrel {
 
 void MainForm::QueuePictures() {
     const Categories& categories = main_.categories;
-    // Top-level rows first, over every menu that has rows with pictures of their own.
-    pictures_->QueueAll({categories.files, categories.applications, main_.system});
+    // The user's entries, top-level rows first. The places of System Links are read when
+    // that menu opens, a few milliseconds for all of them: their pictures (special folders,
+    // under Wine a megabyte) are not kept for a menu that may never be opened.
+    pictures_->QueueAll({categories.files, categories.applications});
 }
 
 void MainForm::TimerElapsed(unsigned timer) {

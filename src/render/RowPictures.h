@@ -1,8 +1,8 @@
 #pragma once
 // The rows' own pictures, read without ever making start-up or a menu wait. Start-up asks for
 // none: rows show the program's picture of their kind until their own arrives. After the tray
-// icon shows, every row is queued at low priority, top-level rows first; a menu about to open
-// puts its rows in front of the queue; an edited row is read again soon. One read at a time
+// icon shows, the rows of the menus given are queued at low priority, top-level rows first; a
+// menu about to open puts its rows in front of the queue; an edited row is read again soon. One read at a time
 // goes to the reading thread, which sees only a plain request; its answer is stored here, on
 // the user-interface thread, and only in a row that still exists and still has the target it
 // was read for. Targets that may wait on a network or a medium are read on threads of their
