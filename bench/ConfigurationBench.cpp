@@ -186,21 +186,21 @@ ItemFields ItemOf(std::uint8_t kind, int n) {
 
 // One chain of groups down to depth 99, then blocks of a group with four subgroups of five
 // items and three items of its own, until the category holds exactly 10,000 entries.
-void FillCategory(MenuNode& category, std::uint8_t kind, Platform& platform) {
+void FillCategory(MenuNode& category, std::uint8_t kind) {
     int made = 0;
     MenuNode* parent = &category;
     for (int depth = 0; depth < 99; ++depth, ++made)
         parent = &CreateGroupEntry(*parent, Numbered("Level ", depth), kind, EntryTypeGroup);
-    CreateItemEntry(*parent, ItemOf(kind, made++), platform);
+    CreateItemEntry(*parent, ItemOf(kind, made++));
     while (made < EntriesPerCategory) {
         MenuNode& group = CreateGroupEntry(category, Numbered("Group ", made++), kind, 0);
         for (int sub = 0; sub < 4 && made < EntriesPerCategory; ++sub) {
             MenuNode& inner = CreateGroupEntry(group, Numbered("Subgroup ", made++), kind, 0);
             for (int i = 0; i < 5 && made < EntriesPerCategory; ++i)
-                CreateItemEntry(inner, ItemOf(kind, made++), platform);
+                CreateItemEntry(inner, ItemOf(kind, made++));
         }
         for (int i = 0; i < 3 && made < EntriesPerCategory; ++i)
-            CreateItemEntry(group, ItemOf(kind, made++), platform);
+            CreateItemEntry(group, ItemOf(kind, made++));
     }
 }
 
@@ -220,7 +220,7 @@ struct Fixture {
                                       LinkKindInternet, LinkKindFile};
         const auto menus = tree.categories.InFileOrder();
         for (std::size_t i = 0; i < menus.size(); ++i)
-            FillCategory(*menus[i], kinds[i], bench->platform);
+            FillCategory(*menus[i], kinds[i]);
         if (!SaveConfiguration(tree.categories, bench->platform))
             throw std::runtime_error("the first save failed");
         struct stat info {};
@@ -300,11 +300,10 @@ void ConfigLoadAndRebuild(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         auto menus = std::make_unique<MainMenuLayout>(BuildPopupMenuMain());
-        ProcessFacts facts;
         const std::size_t heapBefore = HeapInUse();
         const std::size_t residentBefore = ResidentBytes();
         state.ResumeTiming();
-        if (!LoadConfiguration(menus->categories, f.platform(), facts).valid)
+        if (!LoadConfiguration(menus->categories, f.platform()).valid)
             state.SkipWithError("load failed");
         state.PauseTiming();
         treeHeap = HeapInUse() - heapBefore;

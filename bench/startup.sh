@@ -1,17 +1,29 @@
 #!/usr/bin/env bash
 # Start-up benchmark: how long Vantrel.exe takes from process start until its tray icon is
-# present, and how much memory it then holds, against minitray.exe, a program that only adds
-# a tray icon, built in the same run. Both run under Wine on a private virtual display, in
-# alternation, from folders of their own; the first start of each is a warm-up.
+# present and how much memory it holds, against minitray.exe, a program that only adds a tray
+# icon, built in the same run; then the memory once its menus have been used and every picture
+# has been read, and the time from a left click to the menu. Under Wine on a private virtual
+# display; the programs run in alternation from folders of their own, after a warm-up start.
 #   bench/startup.sh [repetitions]      (default 9)
-# Time is measured inside Wine by traystart.exe (CreateProcess to the icon window, polled
-# every millisecond); memory is the resident set 1 s after the icon appeared (Wine's
-# working-set figure is the same number, read from /proc).
+# Prints, from one run:
+#   - time to tray icon with the examples of a first start, against minitray (target <= 1.2),
+#     also from a fresh folder, as a new user starts it;
+#   - time to tray icon with 50,000 entries (scripts/make-config.py), against the examples
+#     (target <= 1.5);
+#   - resident memory 1 s after the icon (target <= minitray + 4 MB); after every category and
+#     its examples were opened once and their pictures have come (target <= minitray + 12 MB);
+#     with 50,000 entries once every picture has been read (target <= minitray + the file's
+#     size);
+#   - left click to menu with the examples and with 50,000 entries.
+# Time to the icon is measured inside Wine by traystart.exe (CreateProcess to the icon window,
+# polled every millisecond); memory is the resident set (Wine's working-set figure is the same
+# number, read from /proc).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ROOT=$(pwd)
 REPETITIONS=${1:-9}
 SETTLE_MS=1000
+PER_CATEGORY=10000
 export HOME=${HOME:-/root}
 
 bash scripts/install-deps.sh
@@ -27,51 +39,188 @@ wine_env_setup wow64 reuse bench
 TOOLS=$ROOT/build/windows/tools/win32
 WORK=$ROOT/build/bench
 rm -rf "$WORK"
-mkdir -p "$WORK/Vantrel" "$WORK/minitray"
+mkdir -p "$WORK/Vantrel" "$WORK/large" "$WORK/minitray" "$WORK/shots"
 cp "$ROOT/build/windows/src/win32/Vantrel.exe" "$WORK/Vantrel/"
+cp "$ROOT/build/windows/src/win32/Vantrel.exe" "$WORK/large/"
 cp "$TOOLS/minitray.exe" "$WORK/minitray/"
+python3 scripts/make-config.py "$WORK/large/Config.dat" --per-category "$PER_CATEGORY"
+cp "$WORK/large/Config.dat" "$WORK/large/Config2.dat"
+FILE_KB=$(($(stat -c %s "$WORK/large/Config.dat") / 1024))
 
-# Prints "icon_ms rss_kb" for one start of the named program, then ends it.
-measure_once() {
-    local name=$1 line pid
-    line=$(timeout 60 wine "$TOOLS/traystart.exe" "Z:$WORK/$name/$name.exe" "$SETTLE_MS" |
-        tr -d '\r')
-    [[ $line == pid=* ]] || { echo "startup: no tray icon from $name.exe" >&2; return 1; }
-    pid=$(sed -E 's/.*pid=([0-9]+).*/\1/' <<<"$line")
-    local icon_ms rss_kb
-    icon_ms=$(sed -E 's/.*icon_ms=([0-9.]+).*/\1/' <<<"$line")
-    rss_kb=$(sed -E 's/.*working_set_kb=([0-9]+).*/\1/' <<<"$line")
-    timeout 30 wine taskkill /pid "$pid" >/dev/null 2>&1
-    # Wait until it has gone, so the next start does not overlap it.
+# The menu helpers of the end-to-end tests, which report failures by their status.
+source tests/wine/lib.sh
+set +e
+WT_NAME=bench
+WT_SHOTS=$WORK/shots
+WT_EXE=$WORK/Vantrel/Vantrel.exe
+
+# Starts "folder/program.exe" under traystart, which prints when its icon appeared and its
+# memory after the settling time. Sets STARTED_WINPID, STARTED_PID (the Unix process) and
+# STARTED_LINE ("icon_ms rss_kb").
+start_measured() {
+    local exe=$1 line
+    line=$(timeout 60 wine "$TOOLS/traystart.exe" "Z:$exe" "$SETTLE_MS" | tr -d '\r')
+    [[ $line == pid=* ]] || { echo "startup: no tray icon from $exe" >&2; return 1; }
+    STARTED_WINPID=$(sed -E 's/.*pid=([0-9]+).*/\1/' <<<"$line")
+    STARTED_PID=$(pgrep -f -x "Z:$exe" | head -n1)
+    STARTED_LINE="$(sed -E 's/.*icon_ms=([0-9.]+).*/\1/' <<<"$line") $(
+        sed -E 's/.*working_set_kb=([0-9]+).*/\1/' <<<"$line")"
+}
+
+# Ends the program started last (it saves as it closes) and waits until it has gone.
+stop_started() {
+    timeout 60 wine taskkill /pid "$STARTED_WINPID" >/dev/null 2>&1 || true
     local tries
-    for tries in $(seq 1 100); do
-        wine "$TOOLS/winlist.exe" --processes --exe "$name.exe" >/dev/null 2>&1 || break
+    for tries in $(seq 1 600); do
+        kill -0 "$STARTED_PID" 2>/dev/null || return 0
         sleep 0.1
     done
-    echo "$icon_ms $rss_kb"
+}
+
+resident_kb() { awk '/^VmRSS:/ { print $2 }' "/proc/$STARTED_PID/status"; }
+cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$STARTED_PID/stat"; }
+
+# Prints "icon_ms rss_kb" for one start of the program, then ends it.
+measure_once() {
+    start_measured "$1" || return 1
+    stop_started
+    echo "$STARTED_LINE"
 }
 
 median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
-measure_once Vantrel >/dev/null # warm-up: starts Wine's tray, writes the first configuration
-measure_once minitray >/dev/null
-: >"$WORK/Vantrel.txt"
+# Lets the menus of the program started last be driven: its icon and window process.
+adopt_started() {
+    WT_WINPID=$STARTED_WINPID
+    WT_ICON=$(wt_tray_icons | tail -n1)
+    wt_park_mouse
+    # The start-up balloon covers the menus.
+    if wt_poll 5 wt_balloon_shown; then wt_end_balloon; fi
+}
+
+# menu_keys keys...: presses keys in the newest menu, which must hold the X focus.
+menu_keys() {
+    local left top window
+    read -r left top _ <<<"$(wt_menus | head -n1)"
+    window=$(wt_menu_xwindow "$left" "$top") || return 1
+    xdotool windowfocus "$window" key --delay 30 "$@" 2>/dev/null
+}
+
+# open_item n [deeper...]: opens the main menu, then its n-th item's submenu with the keys,
+# then, for each further number, the submenu of that item of the menu opened last.
+open_item() {
+    wt_click_icon 1
+    wt_wait_menus 1 >/dev/null || return 1
+    local keys=() depth=1 n i
+    for n in "$@"; do
+        keys=()
+        # A menu opened with a key has its first item lit already.
+        for ((i = depth == 1 ? 0 : 1; i < n; i++)); do keys+=(Down); done
+        depth=$((depth + 1))
+        menu_keys "${keys[@]}" Right && wt_wait_menus "$depth" >/dev/null || return 1
+    done
+}
+
+# Every category and its examples (the second item of each) opened once.
+CATEGORY_ITEMS=(2 3 4 5 6)
+SYSTEM_LINKS_ITEM=8
+open_every_category_once() {
+    local n
+    for n in "${CATEGORY_ITEMS[@]}"; do
+        open_item "$n" 2 || echo "startup: category $n did not open" >&2
+        wt_close_menus
+    done
+}
+
+# Prints the median of five left clicks' times to the menu on the screen, in ms.
+CLICKS=5
+click_to_menu_median() {
+    local times=() click started
+    for click in $(seq 1 "$CLICKS"); do
+        wt_menu_count_is 0 || wt_close_menus
+        started=${EPOCHREALTIME/./}
+        wt_click_icon 1
+        until xdotool search --onlyvisible --class '^Vantrel\.exe$' >/dev/null 2>&1; do
+            (((${EPOCHREALTIME/./} - started) < 10000000)) || break
+        done
+        times+=($(((${EPOCHREALTIME/./} - started) / 1000)))
+        wt_wait_menus 1 >/dev/null
+        wt_close_menus
+    done
+    printf '%s\n' "${times[@]}" | median
+}
+
+# Waits until the program's processor time has not grown for three seconds (its reading
+# thread has finished) and prints how many seconds that took.
+wait_until_idle() {
+    local started=$SECONDS before after quiet=0
+    before=$(cpu_ticks)
+    while ((quiet < 6 && SECONDS - started < 600)); do
+        sleep 0.5
+        after=$(cpu_ticks)
+        if [[ $after == "$before" ]]; then quiet=$((quiet + 1)); else quiet=0; fi
+        before=$after
+    done
+    echo $((SECONDS - started - 3))
+}
+
+DEFAULT=$WORK/Vantrel/Vantrel.exe
+LARGE=$WORK/large/Vantrel.exe
+MINITRAY=$WORK/minitray/minitray.exe
+
+measure_once "$DEFAULT" >/dev/null # warm-up: starts Wine's tray, writes the first configuration
+measure_once "$LARGE" >/dev/null
+measure_once "$MINITRAY" >/dev/null
+: >"$WORK/default.txt"
+: >"$WORK/fresh.txt"
+: >"$WORK/large.txt"
 : >"$WORK/minitray.txt"
 for repetition in $(seq 1 "$REPETITIONS"); do
-    for name in Vantrel minitray; do
-        measure_once "$name" >>"$WORK/$name.txt"
-    done
+    measure_once "$DEFAULT" >>"$WORK/default.txt"
+    mkdir -p "$WORK/fresh-$repetition"
+    cp "$DEFAULT" "$WORK/fresh-$repetition/"
+    measure_once "$WORK/fresh-$repetition/Vantrel.exe" >>"$WORK/fresh.txt"
+    measure_once "$LARGE" >>"$WORK/large.txt"
+    measure_once "$MINITRAY" >>"$WORK/minitray.txt"
 done
 
-for name in Vantrel minitray; do
-    echo "$name.exe: icon after $(tr '\n' ' ' <"$WORK/$name.txt" | awk '{ for (i = 1; i <= NF; i += 2) printf "%s ", $i }')ms"
+# The categories and their examples, once each; the memory once their pictures have come.
+start_measured "$DEFAULT"
+adopt_started
+open_every_category_once
+sleep 5 # the pictures of the rows not opened are read 3 s after the icon
+used_kb=$(resident_kb)
+# System Links reads its places' pictures when it opens: shown apart, without a target.
+open_item "$SYSTEM_LINKS_ITEM" || echo "startup: System Links did not open" >&2
+wt_close_menus
+sleep 1
+system_kb=$(resident_kb)
+default_click_ms=$(click_to_menu_median)
+stop_started
+
+# 50,000 entries: the memory once the reading thread has read every picture.
+start_measured "$LARGE"
+adopt_started
+read_s=$(wait_until_idle)
+large_kb=$(resident_kb)
+large_click_ms=$(click_to_menu_median)
+stop_started
+
+column() { cut -d' ' -f"$2" "$WORK/$1.txt" | median; }
+for name in default fresh large minitray; do
+    echo "$name: icon after $(cut -d' ' -f1 "$WORK/$name.txt" | tr '\n' ' ')ms"
 done
-v_ms=$(cut -d' ' -f1 "$WORK/Vantrel.txt" | median)
-m_ms=$(cut -d' ' -f1 "$WORK/minitray.txt" | median)
-v_kb=$(cut -d' ' -f2 "$WORK/Vantrel.txt" | median)
-m_kb=$(cut -d' ' -f2 "$WORK/minitray.txt" | median)
-awk -v v="$v_ms" -v m="$m_ms" -v vk="$v_kb" -v mk="$m_kb" -v n="$REPETITIONS" 'BEGIN {
+awk -v d="$(column default 1)" -v f="$(column fresh 1)" -v l="$(column large 1)" \
+    -v m="$(column minitray 1)" -v dk="$(column default 2)" -v mk="$(column minitray 2)" \
+    -v uk="$used_kb" -v sk="$system_kb" -v lk="$large_kb" -v fk="$FILE_KB" -v rs="$read_s" \
+    -v dc="$default_click_ms" -v lc="$large_click_ms" -v n="$REPETITIONS" 'BEGIN {
     printf "medians of %d starts each\n", n
-    printf "time to tray icon: Vantrel %.1f ms, minitray %.1f ms, ratio %.2f (target <= 1.2)\n", v, m, v / m
-    printf "resident memory:   Vantrel %.1f MB, minitray %.1f MB, difference %.1f MB (target <= 4)\n", vk / 1024, mk / 1024, (vk - mk) / 1024
+    printf "time to tray icon: Vantrel %.1f ms, minitray %.1f ms, ratio %.2f (target <= 1.2)\n", d, m, d / m
+    printf "time to tray icon from a fresh folder: Vantrel %.1f ms, ratio %.2f to minitray (target <= 1.2)\n", f, f / m
+    printf "time to tray icon with 50,000 entries: %.1f ms, ratio %.2f to the examples (target <= 1.5)\n", l, l / d
+    printf "resident memory 1 s after the icon: Vantrel %.1f MB, minitray %.1f MB, difference %.1f MB (target <= 4)\n", dk / 1024, mk / 1024, (dk - mk) / 1024
+    printf "resident memory with every category opened once, pictures read: %.1f MB, difference %.1f MB (target <= 12)\n", uk / 1024, (uk - mk) / 1024
+    printf "  and System Links opened too: %.1f MB, difference %.1f MB\n", sk / 1024, (sk - mk) / 1024
+    printf "resident memory with 50,000 entries, every picture read (in %d s): %.1f MB, difference %.1f MB (target <= the file, %.1f MB)\n", rs, lk / 1024, (lk - mk) / 1024, fk / 1024
+    printf "left click to menu: %d ms with the examples, %d ms with 50,000 entries (about 110 ms before)\n", dc, lc
 }'

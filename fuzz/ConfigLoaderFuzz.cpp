@@ -144,8 +144,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     testing::FakePlatform fake;
     fake.files.files[Primary] = input;
     MainMenuLayout layout = BuildPopupMenuMain();
-    ProcessFacts facts;
-    const LoadReport report = LoadConfiguration(layout.categories, fake.platform, facts);
+    const LoadReport report = LoadConfiguration(layout.categories, fake.platform);
     Require(report.valid == headerValid, "valid exactly when the header is");
     Require(!report.keepStoredFiles, "a readable file can always be set aside");
     if (whole) {

@@ -6,7 +6,10 @@ save that tree, so that loading it and saving it again gives the same bytes.
 
 Each of the five categories gets one chain of groups down to depth 99 with an item at the
 bottom, then blocks of a group with four subgroups of five items and three items of its
-own, until it holds the number of entries asked for (at most 10000)."""
+own, until it holds the number of entries asked for (at most 10000). The three own items of
+the first block of Applications are Notepad ("notepad.exe", as in the examples of a first
+start), and those of Files and Folders the Windows folder: targets every Windows has, so that
+their rows show real pictures; every other target is made up."""
 
 import argparse
 import struct
@@ -56,8 +59,15 @@ def item(kind, n, depth):
                   entry_type=2 if n % 4 == 0 else 1)
 
 
+def known_item(kind, n):
+    if kind == 4:
+        return record("Notepad %d" % n, kind, 1, False, "notepad.exe")
+    return record("Windows folder %d" % n, kind, 1, False, "%SystemRoot%", entry_type=2)
+
+
 def category(kind, wanted):
     records = []
+    first_block = True
     for depth in range(min(99, wanted)):
         records.append(record("Level %d" % depth, kind, depth, True))
     if len(records) < wanted:
@@ -75,7 +85,10 @@ def category(kind, wanted):
         for _ in range(3):
             if len(records) == wanted:
                 break
-            records.append(item(kind, len(records), 1))
+            n = len(records)
+            known = first_block and kind in (4, 7)
+            records.append(known_item(kind, n) if known else item(kind, n, 1))
+        first_block = False
     return records
 
 

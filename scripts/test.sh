@@ -2,7 +2,8 @@
 # The test command. Installs what is missing, then:
 #   1. native build (build/native, Debug, AddressSanitizer + UndefinedBehaviorSanitizer) and
 #      its GoogleTest suites;
-#   1b. a short run of the configuration loader's fuzz target (clang, libFuzzer);
+#   1b. a short run of the configuration loader's fuzz target (clang, libFuzzer), and the
+#       tests of the picture reading thread under ThreadSanitizer (clang);
 #   2. cross build of Vantrel.exe, its Windows tests and the test tools (build/windows);
 #   2b. the hardening check of the exe (scripts/check-exe.sh, and its own test) and the
 #       release packages (scripts/dist.sh: portable zip and installer in build/dist);
@@ -112,6 +113,14 @@ if bash scripts/fuzz-config.sh 20 >"$LOGS/fuzz.log" 2>&1; then
 else
     tail -n 30 "$LOGS/fuzz.log"
     fail_step "the configuration loader's fuzz target found a crash (build/fuzz/)"
+fi
+
+stage "picture reading thread under ThreadSanitizer"
+if bash scripts/tsan-pictures.sh >"$LOGS/tsan.log" 2>&1; then
+    passed=$((passed + 1))
+else
+    tail -n 30 "$LOGS/tsan.log"
+    fail_step "the picture reading thread has a data race or a failing test (build/tsan/)"
 fi
 
 stage "cross build (mingw-w64, i686)"

@@ -2,6 +2,7 @@
 #include "app/Forms.h"
 #include "app/MainForm.h"
 #include "editors/AddEditFlow.h"
+#include "render/RowPictures.h"
 #include "tree/EntryActions.h"
 
 namespace vantrel {
@@ -16,7 +17,7 @@ void MainForm::PopupMenuAddNewItemClick(MenuNode& item) {
     PrepareForAdd(*dialog);
     if (platform_.ui.ShowModal(*dialog) != ModalResult::Ok)
         return;
-    CreateEntryFromDialog(*dialog, *place->container, place->kind, platform_, facts_);
+    pictures_->Refresh(CreateEntryFromDialog(*dialog, *place->container, place->kind));
 }
 
 void MainForm::PopupMenuEditNewItemClick(MenuNode& item) {
@@ -29,7 +30,8 @@ void MainForm::PopupMenuEditNewItemClick(MenuNode& item) {
     const EntryDialogMode& mode = PrepareForEdit(*dialog, *entry->Tag());
     if (platform_.ui.ShowModal(*dialog) != ModalResult::Ok)
         return;
-    StoreEdit(*dialog, mode, *entry, platform_, facts_);
+    if (StoreEdit(*dialog, mode, *entry))
+        pictures_->Refresh(*entry);
 }
 
 } // namespace vantrel

@@ -1,6 +1,7 @@
 #include "app/MainForm.h"
 
 #include "app/Forms.h"
+#include "render/RowPictures.h"
 #include "tree/Configuration.h"
 #include "tree/Entries.h"
 #include "update/CheckVersion.h"
@@ -17,7 +18,10 @@ constexpr unsigned RunValueBufferUnits = 280;
 
 MainForm::MainForm(Platform& platform)
     : platform_(platform), main_(BuildPopupMenuMain()), sub_(BuildPopupMenuSub()),
-      forms_(std::make_unique<Forms>(platform)) {}
+      forms_(std::make_unique<Forms>(platform)),
+      pictures_(std::make_unique<RowPictures>(
+          platform.pictures, platform.drives,
+          [this](const LinkEntry& entry) { return PictureSourceOf(entry); })) {}
 
 MainForm::~MainForm() {
     // Records are normally released by FormDestroy; this covers a form that never ran it.
@@ -27,18 +31,22 @@ MainForm::~MainForm() {
 
 void MainForm::FormCreate() {
     try {
-        platform_.process.InitializeCom();
         platform_.ui.HideMainForm();
         ProbeProcessFacts(facts_, platform_.process);
         facts_.osMajorVersion = platform_.process.GetVersion() & 0xFF;
+        // The icon first, so that it shows as soon as that of any tray program, however
+        // large the tree: a click on it waits in the queue until the menus below are built.
+        // The icon needs no COM, the shell's folders below do.
+        ShowTrayIconUntilShown();
+        platform_.process.InitializeCom();
         BuildSystemLinksMenu();
         if (!LoadConfiguration())
             CreateDefaultContent();
         ProbeRunAtStartup();
         facts_.startupComplete = true;
-        ShowTrayIconUntilShown();
         platform_.ui.ShowBalloon(ProgramTitle, "Left-click here to popup the menu.",
                                  BalloonTimeoutMs);
+        platform_.ui.StartTimer(PicturesTimer, BackgroundPicturesDelayMs);
     } catch (...) {
         // A failed step ends start-up silently; without StartupComplete nothing is saved.
     }
@@ -66,6 +74,7 @@ void MainForm::ReleaseMenu(MenuNode& menu) {
 
 void MainForm::FormDestroy() {
     try {
+        StopPictures();
         if (facts_.startupComplete && !savedAtSessionEnd_ && !savedAtExit_)
             SaveConfiguration();
         for (MenuNode* menu :

@@ -9,12 +9,15 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace vantrel {
 
 class CheckVersion;
 struct Forms;
+class RowPictures;
 
 enum class MouseButton { Left, Right, Middle };
 
@@ -22,6 +25,11 @@ extern const char* const ProgramTitle;      // "Vantrel"
 extern const char* const RunKeyPath;        // the per-user Run key
 constexpr unsigned TrayRetryMs = 1000;
 constexpr unsigned BalloonTimeoutMs = 3000;
+// The rows' own pictures are read this long after the tray icon shows: start-up at logon,
+// when the disks are busiest, is left alone, and until then the program costs no more than
+// its icon. A menu opened before that has its rows read at once.
+constexpr unsigned PicturesTimer = 1;
+constexpr unsigned BackgroundPicturesDelayMs = 3000;
 
 class MainForm {
 public:
@@ -37,6 +45,12 @@ public:
     void TrayIcon1MouseDown(MouseButton button, int x, int y);
     // Dispatches a chosen menu item to its handler; called after the menu has closed.
     void MenuItemClick(MenuNode& item);
+    // A menu (or submenu) is about to show: its rows' pictures are read first.
+    void MenuOpening(const MenuNode& menu);
+    // A timer started through UiApi::StartTimer has elapsed.
+    void TimerElapsed(unsigned timer);
+    // Answers PicturesReadyMessage: stores the pictures read; the rows to repaint.
+    std::vector<const MenuNode*> CollectPictures();
 
     MenuNode& PopupMenuMain() { return *main_.root; }
     MenuNode& PopupMenuSub() { return *sub_.root; }
@@ -61,6 +75,10 @@ public:
     bool SaveConfiguration();
     void BuildDiskDrivesMenu();
     void StopVersionCheck();
+    // After the tray icon shows: every row's own picture, read in the background.
+    void QueuePictures();
+    void StopPictures();
+    std::optional<PictureSource> PictureSourceOf(const LinkEntry& entry);
 
     // Menu command handlers.
     void PopupMenuSubExitClick();
@@ -101,6 +119,7 @@ private:
     bool savedAtExit_ = false;
     DriveIconRequests driveIconRequests_; // drive icons still being looked up
     std::unique_ptr<CheckVersion> checkVersion_; // the check reference; UI thread only
+    std::unique_ptr<RowPictures> pictures_;
     // Set when the stored configuration files hold something the tree does not.
     bool keepStoredFiles_ = false;
 };

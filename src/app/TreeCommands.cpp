@@ -6,7 +6,7 @@
 namespace vantrel {
 
 bool MainForm::LoadConfiguration() {
-    const LoadReport report = vantrel::LoadConfiguration(main_.categories, platform_, facts_);
+    const LoadReport report = vantrel::LoadConfiguration(main_.categories, platform_);
     keepStoredFiles_ = report.keepStoredFiles;
     return report.valid;
 }

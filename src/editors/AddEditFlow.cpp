@@ -1,16 +1,11 @@
 #include "editors/AddEditFlow.h"
 
-#include "render/IconExtraction.h"
 #include "tree/Entries.h"
 #include "tree/EntryActions.h"
 
 namespace vantrel {
 
 namespace {
-// Reading an application's or a file's icon looks at the file system, which a 32-bit
-// process on 64-bit Windows sees redirected.
-bool ReadsIcon(std::uint8_t kind) { return kind == LinkKindApplication || kind == LinkKindFile; }
-
 std::string TextOf(const EntryDialog& dialog, const std::string& field) {
     return field.empty() ? std::string() : dialog.Text(field);
 }
@@ -37,14 +32,6 @@ bool EditsAsGroup(const LinkEntry& entry) {
     return entry.kind == LinkKindFile ? entry.entryType == EntryTypeGroup : entry.isGroup != 0;
 }
 
-void RefreshIcon(LinkEntry& entry, Platform& platform, ProcessFacts& facts) {
-    WithRedirectionSuspended(facts, platform.process, [&] {
-        if (entry.kind == LinkKindApplication)
-            LoadApplicationIcon(entry.target, &entry, platform);
-        else
-            LoadEntryIcon(entry.target, &entry, platform);
-    });
-}
 } // namespace
 
 std::optional<AddPlace> FindAddContainer(const MenuNode& sender, const Categories& categories) {
@@ -69,7 +56,7 @@ void PrepareForAdd(EntryDialog& dialog) {
 }
 
 MenuNode& CreateEntryFromDialog(const EntryDialog& dialog, MenuNode& container,
-                                std::uint8_t kind, Platform& platform, ProcessFacts& facts) {
+                                std::uint8_t kind) {
     const EntryDialogMode& mode = dialog.CheckedMode();
     if (mode.IsGroup())
         return CreateGroupEntry(container, dialog.Text(mode.title), kind, EntryTypeGroup);
@@ -82,12 +69,7 @@ MenuNode& CreateEntryFromDialog(const EntryDialog& dialog, MenuNode& container,
     fields.runAsAdmin = !mode.runAsAdmin.empty() && dialog.Checked(mode.runAsAdmin) ? 1 : 0;
     fields.kind = kind;
     fields.entryType = mode.entryType;
-    if (!ReadsIcon(kind))
-        return CreateItemEntry(container, fields, platform);
-    MenuNode* created = nullptr;
-    WithRedirectionSuspended(facts, platform.process,
-                             [&] { created = &CreateItemEntry(container, fields, platform); });
-    return *created;
+    return CreateItemEntry(container, fields);
 }
 
 const EntryDialogMode& PrepareForEdit(EntryDialog& dialog, const LinkEntry& entry) {
@@ -108,22 +90,21 @@ const EntryDialogMode& PrepareForEdit(EntryDialog& dialog, const LinkEntry& entr
     return chosen;
 }
 
-void StoreEdit(const EntryDialog& dialog, const EntryDialogMode& mode, MenuNode& entry,
-               Platform& platform, ProcessFacts& facts) {
+bool StoreEdit(const EntryDialog& dialog, const EntryDialogMode& mode, MenuNode& entry) {
     LinkEntry* record = entry.Tag();
     if (!record)
-        return;
+        return false;
     const std::string title = dialog.Text(mode.title);
     if (mode.IsGroup()) {
         if (title.empty())
-            return;
+            return false;
         record->title = title;
         entry.caption = title;
-        return;
+        return true;
     }
     const std::string target = dialog.Text(mode.target);
     if (title.empty() || target.empty())
-        return;
+        return false;
     record->title = title;
     record->target = target;
     if (!mode.parameters.empty())
@@ -133,8 +114,7 @@ void StoreEdit(const EntryDialog& dialog, const EntryDialogMode& mode, MenuNode&
     if (!mode.runAsAdmin.empty())
         record->runAsAdmin = dialog.Checked(mode.runAsAdmin) ? 1 : 0;
     entry.caption = title;
-    if (ReadsIcon(record->kind))
-        RefreshIcon(*record, platform, facts);
+    return true;
 }
 
 } // namespace vantrel

@@ -5,8 +5,6 @@
 // changes; the file is written at the next save.
 
 #include "editors/EntryDialog.h"
-#include "platform/Platform.h"
-#include "platform/ProcessFacts.h"
 #include "tree/Categories.h"
 #include "tree/MenuNode.h"
 
@@ -29,9 +27,8 @@ std::optional<AddPlace> FindAddContainer(const MenuNode& sender, const Categorie
 void PrepareForAdd(EntryDialog& dialog);
 
 // After OK: appends the entry the checked mode describes as the container's last child.
-// Applications, files and folders read their icon with file-system redirection suspended.
 MenuNode& CreateEntryFromDialog(const EntryDialog& dialog, MenuNode& container,
-                                std::uint8_t kind, Platform& platform, ProcessFacts& facts);
+                                std::uint8_t kind);
 
 // Locks the dialog in the entry's mode (the other modes cannot be chosen, so a group never
 // becomes an item, nor a file a folder), fills that mode's fields from the record and
@@ -40,9 +37,8 @@ const EntryDialogMode& PrepareForEdit(EntryDialog& dialog, const LinkEntry& entr
 
 // After OK: writes the mode's fields back into the entry's record and caption. A group
 // keeps its title when the new one is empty; an item keeps everything when its title or
-// target is empty. Kind, EntryType and IsGroup never change. Applications, files and
-// folders then read their icon again.
-void StoreEdit(const EntryDialog& dialog, const EntryDialogMode& mode, MenuNode& entry,
-               Platform& platform, ProcessFacts& facts);
+// target is empty. Kind, EntryType and IsGroup never change. True when the fields were
+// written (the caller then has the entry's picture read again).
+bool StoreEdit(const EntryDialog& dialog, const EntryDialogMode& mode, MenuNode& entry);
 
 } // namespace vantrel

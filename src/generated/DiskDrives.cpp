@@ -2,6 +2,7 @@
 
 #include "render/IconExtraction.h"
 #include "tree/Entries.h"
+#include "tree/ImageIndex.h"
 
 #include <set>
 
@@ -37,7 +38,9 @@ void AddDriveRow(MenuNode& disks, char letter, Platform& platform, DriveIconRequ
     // A drive without an icon still gets its row.
     if (atOnce)
         LoadIconFromPath(root, entry.get(), platform);
-    auto node = std::make_unique<MenuNode>(caption, -1, Command::SystemLink);
+    // Until its own picture is there (a drive that answers late, or not at all), the row
+    // shows the program's picture of drives.
+    auto node = std::make_unique<MenuNode>(caption, ImageDiskDrives, Command::SystemLink);
     node->SetTag(std::move(entry));
     disks.Append(std::move(node));
     if (!atOnce)

@@ -26,32 +26,6 @@ std::string ConsoleArgument(const std::string& path) {
     return "\"" + path + "\"";
 }
 
-// The rows that open a shell folder whatever the machine.
-std::optional<int> FolderOfCode(std::uint8_t code) {
-    switch (code) {
-    case SystemLinkAdminTools:
-        return FolderCommonAdminTools;
-    case SystemLinkControlPanel:
-        return FolderControls;
-    case SystemLinkMyComputer:
-        return FolderDrives;
-    case SystemLinkNetworkNeighborhood:
-        return FolderNetwork;
-    case SystemLinkNetworkConnections:
-        return FolderConnections;
-    case SystemLinkWindows:
-        return FolderWindows;
-    case SystemLinkProgramFilesX86:
-        return FolderProgramFilesX86;
-    case SystemLinkMyDocuments:
-        return FolderPersonal;
-    case SystemLinkDesktop:
-        return FolderDesktop;
-    default:
-        return std::nullopt;
-    }
-}
-
 void RunSystemLink(const LinkEntry& entry, Platform& platform, ProcessFacts& facts) {
     switch (entry.entryType) {
     case SystemLinkSnapIn:
@@ -80,7 +54,7 @@ void RunSystemLink(const LinkEntry& entry, Platform& platform, ProcessFacts& fac
             OpenSpecialFolder(FolderCommonDocuments, platform.folders);
         return;
     default:
-        if (const std::optional<int> csidl = FolderOfCode(entry.entryType))
+        if (const std::optional<int> csidl = ShellFolderOfRow(entry.entryType))
             OpenSpecialFolder(*csidl, platform.folders);
         return;
     }

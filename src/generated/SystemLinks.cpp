@@ -1,6 +1,6 @@
 #include "generated/SystemLinks.h"
 
-#include "render/IconExtraction.h"
+#include "tree/ImageIndex.h"
 #include "tree/PathParts.h"
 
 #include <memory>
@@ -74,9 +74,26 @@ std::unique_ptr<LinkEntry> NewSystemEntry(const std::string& caption, SystemLink
     return entry;
 }
 
+// Until its own picture has been read, a row shows the program's picture of its kind of place.
+int ImageOfCode(std::uint8_t code) {
+    switch (code) {
+    case SystemLinkSnapIn:
+    case SystemLinkAdminTools:
+    case SystemLinkControlPanel: return ImageGear;
+    case SystemLinkMyComputer:
+    case SystemLinkDesktop: return ImageSystemLinks;
+    case SystemLinkNetworkNeighborhood:
+    case SystemLinkNetworkConnections: return ImageNetworkResources;
+    case SystemLinkSystemDrive: return ImageDiskDrives;
+    case SystemLinkMyDocuments:
+    case SystemLinkSharedDocuments: return ImageFilesAndFolders;
+    default: return ImageFolder;
+    }
+}
+
 MenuNode& AppendRow(MenuNode& menu, const std::string& caption, std::unique_ptr<LinkEntry> entry,
                     Command command) {
-    auto node = std::make_unique<MenuNode>(caption, -1, command);
+    auto node = std::make_unique<MenuNode>(caption, ImageOfCode(entry->entryType), command);
     node->SetTag(std::move(entry));
     return menu.Append(std::move(node));
 }
@@ -85,29 +102,24 @@ void AppendSeparator(MenuNode& menu) {
     menu.Append("-", -1, Command::SystemLink);
 }
 
-// A row for a place with a plain path; the record goes with the row, or at once when the
-// place is missing.
+// A row for a place with a plain path, when the place exists. Only whether it exists is
+// asked here: the row's picture is read later, away from start-up.
 MenuNode* AddPathRow(MenuNode& menu, const std::string& caption, SystemLinkCode code,
                      const FormedPath& path, Platform& platform,
                      Command command = Command::SystemLink) {
-    if (!path || path->empty())
+    if (!path || path->empty() || !platform.files.Exists(*path))
         return nullptr;
     auto entry = NewSystemEntry(caption, code);
     entry->target = *path;
-    if (!LoadIconFromSystemPath(*path, entry.get(), platform))
-        return nullptr;
     return &AppendRow(menu, caption, std::move(entry), command);
 }
 
-// A row for a shell folder, which may have no plain path (Control Panel, My Computer).
+// A row for a shell folder, which may have no plain path (Control Panel, My Computer), when
+// the shell has that folder here.
 void AddShellFolderRow(MenuNode& menu, const std::string& caption, SystemLinkCode code, int csidl,
                        Platform& platform) {
-    const ItemIdList list = platform.folders.SpecialFolderLocation(csidl);
-    if (!list)
-        return;
-    auto entry = NewSystemEntry(caption, code);
-    if (LoadIconFromIdList(list.Get(), entry.get(), platform))
-        AppendRow(menu, caption, std::move(entry), Command::SystemLink);
+    if (platform.folders.SpecialFolderLocation(csidl))
+        AppendRow(menu, caption, NewSystemEntry(caption, code), Command::SystemLink);
 }
 
 FormedPath FolderPath(int csidl, ShellFoldersApi& folders) {
@@ -229,6 +241,39 @@ void AddProfileRows(MenuNode& menu, Platform& platform, const ProcessFacts& fact
     AddShellFolderRow(menu, "Desktop", SystemLinkDesktop, FolderDesktop, platform);
 }
 } // namespace
+
+std::optional<int> ShellFolderOfRow(std::uint8_t code) {
+    switch (code) {
+    case SystemLinkAdminTools: return FolderCommonAdminTools;
+    case SystemLinkControlPanel: return FolderControls;
+    case SystemLinkMyComputer: return FolderDrives;
+    case SystemLinkNetworkNeighborhood: return FolderNetwork;
+    case SystemLinkNetworkConnections: return FolderConnections;
+    case SystemLinkWindows: return FolderWindows;
+    case SystemLinkProgramFiles: return FolderProgramFiles;
+    case SystemLinkProgramFilesX86: return FolderProgramFilesX86;
+    case SystemLinkMyDocuments: return FolderPersonal;
+    case SystemLinkSharedDocuments: return FolderCommonDocuments;
+    case SystemLinkDesktop: return FolderDesktop;
+    default: return std::nullopt;
+    }
+}
+
+std::optional<PictureSource> SystemLinkPictureSource(const LinkEntry& row) {
+    PictureSource source;
+    if (!row.target.empty()) {
+        source.paths = {row.target};
+        source.encoding = TextEncoding::Utf8;
+        // The console and its snap-ins live in the real System32.
+        source.realSystemDirectory = row.entryType == SystemLinkSnapIn;
+        return source;
+    }
+    const std::optional<int> folder = ShellFolderOfRow(row.entryType);
+    if (!folder)
+        return std::nullopt;
+    source.specialFolder = *folder;
+    return source;
+}
 
 std::string UsableDirectory(const std::string& reported) {
     if (reported.empty() || Utf16Units(reported) > DirectoryBufferChars)

@@ -1,14 +1,16 @@
 #pragma once
 // The System Links menu: a fixed catalogue of system places (management-console snap-ins,
-// shell folders, system and profile directories). A place gets a row only when the shell
-// can give its small icon, which is also how the program knows the place exists here. The
-// menu is built once at start-up and never changes afterwards.
+// shell folders, system and profile directories). A place gets a row only when it exists
+// here: its path is there, or the shell has the folder's location. The menu is built once at
+// start-up and never changes afterwards; the rows' pictures are read later.
 
+#include "platform/PictureApi.h"
 #include "platform/Platform.h"
 #include "platform/ProcessFacts.h"
 #include "tree/MenuNode.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace vantrel {
@@ -55,6 +57,12 @@ void BuildSystemLinksMenu(MenuNode& menu, Platform& platform, ProcessFacts& fact
 // process on 64-bit Windows looks in the real System32.
 void AddSnapInRow(MenuNode& parent, const std::string& caption, const std::string& file,
                   Platform& platform);
+
+// The shell folder a row without a path stands for (by its code); empty for any other code.
+std::optional<int> ShellFolderOfRow(std::uint8_t code);
+
+// Where a row's own picture is read from: its path, or its shell folder.
+std::optional<PictureSource> SystemLinkPictureSource(const LinkEntry& row);
 
 // A directory the system reports (in UTF-8) into a buffer of 280 characters is usable when
 // it has 1 to 280 of them; otherwise empty.

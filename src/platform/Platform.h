@@ -8,6 +8,7 @@
 #include "platform/IconApi.h"
 #include "platform/InternetApi.h"
 #include "platform/MessageApi.h"
+#include "platform/PictureApi.h"
 #include "platform/PickerApi.h"
 #include "platform/PowerApi.h"
 #include "platform/ProcessApi.h"
@@ -35,6 +36,7 @@ struct Platform {
     FileApi& files;
     PickerApi& pickers;
     CodePageApi& codePage;
+    PicturesApi& pictures;
 };
 
 } // namespace vantrel

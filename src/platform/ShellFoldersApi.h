@@ -10,7 +10,7 @@ namespace vantrel {
 
 class ShellFoldersApi;
 
-// An absolute item identifier list the shell handed out, freed (CoTaskMemFree) when its
+// An absolute item identifier list the shell handed out, freed (ILFree) when its
 // owner goes, on every path. Empty when the shell had none to give.
 class ItemIdList {
   public:
@@ -59,7 +59,7 @@ class ShellFoldersApi {
     // ShellExecuteEx with SEE_MASK_IDLIST, verb "open" and SW_SHOWNORMAL; file,
     // parameters, directory and owner window null. True when the shell reported success.
     virtual bool OpenIdList(const void* idList) = 0;
-    // CoTaskMemFree; ItemIdList calls it.
+    // ILFree; ItemIdList calls it.
     virtual void FreeIdList(const void* idList) = 0;
 
     // GetSystemDirectory, GetSystemWindowsDirectory and GetTempPath read with a buffer of 280

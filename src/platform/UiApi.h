@@ -30,6 +30,9 @@ public:
     virtual void ShowPopupMenu(MenuNode& menu, int x, int y) = 0;
     // Closes the main form: the message loop ends after FormDestroy has run.
     virtual void CloseMainForm() = 0;
+    // Calls the main form's TimerElapsed(timer) once, that long from now, from the message
+    // loop (a menu's or a dialog's included).
+    virtual void StartTimer(unsigned timer, unsigned milliseconds) = 0;
     // Shows a dialog modally, centred on the screen, until its result is set; the close
     // box gives Cancel.
     virtual ModalResult ShowModal(DialogModel& dialog) = 0;

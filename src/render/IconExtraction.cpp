@@ -1,6 +1,7 @@
 #include "render/IconExtraction.h"
 
 #include "platform/WindowsPaths.h"
+#include "tree/PathParts.h"
 
 #include <algorithm>
 
@@ -58,27 +59,6 @@ bool LoadIconFromPath(const std::string& path, LinkEntry* entry, Platform& platf
     }
 }
 
-bool LoadIconFromSystemPath(const std::string& path, LinkEntry* entry, Platform& platform) {
-    if (!entry)
-        return false;
-    try {
-        return StorePixels(ToPixels(platform.icons.SmallIconOfPath(path, TextEncoding::Utf8)),
-                           entry);
-    } catch (...) {
-        return false;
-    }
-}
-
-bool LoadIconFromIdList(const void* idList, LinkEntry* entry, Platform& platform) {
-    if (!entry || !idList)
-        return false;
-    try {
-        return StorePixels(ToPixels(platform.icons.SmallIconOfIdList(idList)), entry);
-    } catch (...) {
-        return false;
-    }
-}
-
 bool MayWaitOnTheNetwork(const std::string& path, DrivesApi& drives) {
     if (StartsWith(path, "\\\\")) {
         // \\?\C:\... and \\.\device name local objects; \\?\UNC\... is a share.
@@ -95,25 +75,22 @@ bool MayWaitOnTheNetwork(const std::string& path, DrivesApi& drives) {
     return type != DriveType::Fixed && type != DriveType::RamDisk;
 }
 
-bool LoadEntryIcon(const std::string& path, LinkEntry* entry, Platform& platform) {
-    if (!entry)
-        return false;
-    std::string expanded;
-    try {
-        expanded = ExpandLeadingPlaceholders(path, platform.process);
-        if (!MayWaitOnTheNetwork(expanded, platform.drives))
-            return LoadIconFromPath(path, entry, platform);
-        std::weak_ptr<const void> alive = entry->Lifetime();
-        platform.drives.RequestIconInBackground(
-            expanded, [alive, entry](std::optional<RawIcon> icon) {
-                if (alive.expired() || !icon)
-                    return; // deleted meanwhile, or no icon: the earlier pixels stay
-                if (const auto pixels = ConvertIcon(*icon))
-                    entry->SetPixels(*pixels);
-            });
-    } catch (...) {
+std::optional<PictureSource> EntryPictureSource(const LinkEntry& entry, ProcessApi& process) {
+    if (entry.target.empty())
+        return std::nullopt;
+    PictureSource source;
+    // Applications and files are looked for in the real system directory, as they start.
+    source.realSystemDirectory = true;
+    if (entry.kind != LinkKindApplication || !DirectoryPart(entry.target).empty()) {
+        source.paths = {ExpandLeadingPlaceholders(entry.target, process)};
+        return source;
     }
-    return false;
+    // A bare program name: the Windows directory, then its system32 subdirectory.
+    const std::string windows = UsableWindowsDirectory(process);
+    if (windows.empty())
+        return std::nullopt;
+    source.paths = {windows + "\\" + entry.target, windows + "\\system32\\" + entry.target};
+    return source;
 }
 
 } // namespace vantrel

@@ -1,7 +1,8 @@
 #pragma once
-// Fills an entry's pixels from the shell's small icon of its target. Asked only when an
-// entry is created or edited and when generated menus are built; painting only blends.
+// From the shell's small icon of a target to an entry's pixels, and where an entry's picture
+// is read from.
 
+#include "platform/PictureApi.h"
 #include "platform/Platform.h"
 #include "tree/LinkEntry.h"
 
@@ -18,17 +19,14 @@ std::string ExpandLeadingPlaceholders(const std::string& path, ProcessApi& proce
 // builds alpha from the mask (white = transparent). Empty when no pixels can be made.
 std::optional<IconPixels> ConvertIcon(const RawIcon& icon);
 
-// True exactly when the entry's 1024 pixel bytes were written; on false they stay as they were.
+// Reads the picture at once, on this thread (for the drives of Disk Drives that answer at
+// once). True exactly when the entry's picture was stored; on false it stays as it was.
 bool LoadIconFromPath(const std::string& path, LinkEntry* entry, Platform& platform);
-bool LoadIconFromIdList(const void* idList, LinkEntry* entry, Platform& platform);
-// The same for a path the system gave the program (UTF-8), taken as it is.
-bool LoadIconFromSystemPath(const std::string& path, LinkEntry* entry, Platform& platform);
 
-// LoadIconFromPath for a user's entry, without ever making the program wait on a network
-// server or a slow medium: a target on a share (a UNC path, or a drive that is not a fixed
-// or RAM disk) is read in the background and its pixels arrive when the shell answers, if
-// the entry still exists then. True when the pixels were written at once.
-bool LoadEntryIcon(const std::string& path, LinkEntry* entry, Platform& platform);
+// Where an application's or a file's own picture is read from: its target with the leading
+// placeholders expanded; a bare program name in the Windows directory, then in system32.
+// Empty without a target (or, for a bare name, without a usable Windows directory).
+std::optional<PictureSource> EntryPictureSource(const LinkEntry& entry, ProcessApi& process);
 
 // True for a path whose icon lookup may wait on a network or a removable medium.
 bool MayWaitOnTheNetwork(const std::string& path, DrivesApi& drives);

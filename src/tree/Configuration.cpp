@@ -53,7 +53,7 @@ void WriteRecord(const LinkEntry& entry, int depth, std::uint8_t* record) {
     record[DepthOffset] = static_cast<std::uint8_t>(depth);
 }
 
-MenuNode& CreateFromRecord(MenuNode& parent, const std::uint8_t* record, Platform& platform) {
+MenuNode& CreateFromRecord(MenuNode& parent, const std::uint8_t* record) {
     const std::uint8_t kind = record[KindOffset];
     const std::uint8_t entryType = record[EntryTypeOffset];
     if (record[IsGroupOffset] != 0)
@@ -66,7 +66,7 @@ MenuNode& CreateFromRecord(MenuNode& parent, const std::uint8_t* record, Platfor
     fields.runAsAdmin = record[RunAsAdminOffset];
     fields.kind = kind;
     fields.entryType = entryType;
-    return CreateItemEntry(parent, std::move(fields), platform);
+    return CreateItemEntry(parent, std::move(fields));
 }
 
 std::size_t RecordsBytes(std::int32_t count) {
@@ -264,8 +264,7 @@ bool SetAsideIfPresent(FileApi& files, const StoredCopy& copy) {
 
 // Each category is rebuilt when all its records were read; the first one cut short stops
 // it and every later one. False when creating an entry failed somewhere.
-bool RebuildCategories(const Categories& categories, const StoredCopy& copy, Platform& platform,
-                       ProcessFacts& facts) {
+bool RebuildCategories(const Categories& categories, const StoredCopy& copy) {
     const auto menus = categories.InFileOrder();
     bool complete = true;
     std::size_t offset = 0;
@@ -274,18 +273,93 @@ bool RebuildCategories(const Categories& categories, const StoredCopy& copy, Pla
         if (offset + bytes > copy.recordsRead && bytes > 0)
             break;
         const std::uint8_t* records = bytes > 0 ? copy.records.get() + offset : nullptr;
-        auto rebuild = [&] {
-            complete &= RebuildEntries(*menus[i], records, static_cast<std::size_t>(copy.counts[i]),
-                                       platform);
-        };
-        // Icons of applications and files must be read from the real system directory.
-        if (menus[i] == categories.applications || menus[i] == categories.files)
-            WithRedirectionSuspended(facts, platform.process, rebuild);
-        else
-            rebuild();
+        complete &=
+            RebuildEntries(*menus[i], records, static_cast<std::size_t>(copy.counts[i]));
         offset += bytes;
     }
     return complete;
+}
+
+// ---- Loading a whole copy a batch at a time -----------------------------------------------
+
+// Reading 44 MB into fresh memory costs more than rebuilding the tree from them (under Wine
+// ten times as much as reading them a megabyte at a time), and start-up waits for it.
+constexpr std::size_t RecordsPerRead = 1024;
+
+// The number of children of each category, to take out what a failed load added.
+using ChildCounts = std::array<std::size_t, CategoryCount>;
+
+ChildCounts ChildCountsOf(const Categories& categories) {
+    ChildCounts counts{};
+    const auto menus = categories.InFileOrder();
+    for (std::size_t i = 0; i < CategoryCount; ++i)
+        counts[i] = menus[i]->Count();
+    return counts;
+}
+
+void RemoveAddedEntries(const Categories& categories, const ChildCounts& before) {
+    const auto menus = categories.InFileOrder();
+    for (std::size_t i = 0; i < CategoryCount; ++i)
+        while (menus[i]->Count() > before[i])
+            menus[i]->Remove(menus[i]->Child(menus[i]->Count() - 1));
+}
+
+// The counts of an open copy when it looks whole: a valid header and exactly the size the
+// counts give.
+std::optional<CategoryCounts> CountsIfWhole(FileApi& files, FileHandle file) {
+    const std::optional<std::uint64_t> size = files.SizeOf(file);
+    std::array<std::uint8_t, RecordsOffset> head{};
+    if (!size || !ReadExactly(files, file, head.data(), VersionBytes) ||
+        !ReadExactly(files, file, head.data() + VersionBytes, HeaderBytes))
+        return std::nullopt;
+    const auto counts = ReadHeader(head.data(), head.size());
+    if (!counts || *size != WholeFileSize(*counts))
+        return std::nullopt;
+    return counts;
+}
+
+// Reads the records of each category in batches into the tree. False when a read failed or
+// came short (the file changed under the program); the categories then hold what was added.
+bool RebuildInBatches(const Categories& categories, FileApi& files, FileHandle file,
+                      const CategoryCounts& counts, bool& complete) {
+    std::unique_ptr<std::uint8_t[]> batch(new std::uint8_t[RecordsBytes(RecordsPerRead)]);
+    const auto menus = categories.InFileOrder();
+    for (std::size_t i = 0; i < CategoryCount; ++i) {
+        CategoryRebuild rebuild(*menus[i]);
+        for (std::int32_t left = counts[i]; left > 0;) {
+            const auto count = std::min<std::int32_t>(left, RecordsPerRead);
+            if (!ReadExactly(files, file, batch.get(), RecordsBytes(count)))
+                return false;
+            rebuild.Add(batch.get(), static_cast<std::size_t>(count));
+            left -= count;
+        }
+        complete &= rebuild.Complete();
+    }
+    return true;
+}
+
+// Loads the copy at the path when it is whole, without holding all its records at once.
+// Empty when it is not whole, or is found not to be while it is read: nothing it added stays,
+// and the load goes on as for any copy that may be damaged.
+std::optional<LoadReport> LoadWholeInBatches(const Categories& categories, FileApi& files,
+                                             const std::string& path) {
+    ScopedFile file(files, files.OpenForReading(path));
+    if (!file)
+        return std::nullopt;
+    const std::optional<CategoryCounts> counts = CountsIfWhole(files, file.Get());
+    if (!counts)
+        return std::nullopt;
+    const ChildCounts before = ChildCountsOf(categories);
+    bool complete = true;
+    if (!RebuildInBatches(categories, files, file.Get(), *counts, complete)) {
+        RemoveAddedEntries(categories, before);
+        return std::nullopt;
+    }
+    LoadReport report;
+    report.valid = true;
+    // A tree that lacks records of the file must never be saved over it.
+    report.keepStoredFiles = !complete;
+    return report;
 }
 
 } // namespace
@@ -319,30 +393,31 @@ void FlattenEntries(const MenuNode& node, int depth, std::int32_t capacity, std:
     VisitSavedEntries(node, depth, remaining, write);
 }
 
-bool RebuildEntries(MenuNode& category, const std::uint8_t* records, std::size_t count,
-                    Platform& platform) {
-    // The menu item of the last entry created at each depth: a record's parent is the one
-    // a level up.
-    std::array<MenuNode*, DepthLimit> lastAtDepth{};
+void CategoryRebuild::Add(const std::uint8_t* records, std::size_t count) {
     try {
-        for (std::size_t i = 0; i < count; ++i) {
-            const std::uint8_t* record = records + i * RecordBytes;
-            const int depth = record[DepthOffset];
-            if (depth >= DepthLimit)
-                continue;
-            MenuNode* parent =
-                depth == 0 ? &category : lastAtDepth[static_cast<std::size_t>(depth - 1)];
-            if (!parent || !IsSavedLinkKind(record[KindOffset]) ||
-                record[EntryTypeOffset] > EntryTypeFolder)
-                continue;
-            lastAtDepth[static_cast<std::size_t>(depth)] =
-                &CreateFromRecord(*parent, record, platform);
-        }
+        for (std::size_t i = 0; i < count && !failed_; ++i)
+            AddRecord(records + i * RecordBytes);
     } catch (...) {
-        // The entries created so far stay; the load goes on with the next category.
-        return false;
+        // The entries created so far stay; the rest of the category is left out.
+        failed_ = true;
     }
-    return true;
+}
+
+void CategoryRebuild::AddRecord(const std::uint8_t* record) {
+    const int depth = record[DepthOffset];
+    if (depth >= DepthLimit)
+        return;
+    MenuNode* parent = depth == 0 ? &category_ : lastAtDepth_[static_cast<std::size_t>(depth - 1)];
+    if (!parent || !IsSavedLinkKind(record[KindOffset]) ||
+        record[EntryTypeOffset] > EntryTypeFolder)
+        return;
+    lastAtDepth_[static_cast<std::size_t>(depth)] = &CreateFromRecord(*parent, record);
+}
+
+bool RebuildEntries(MenuNode& category, const std::uint8_t* records, std::size_t count) {
+    CategoryRebuild rebuild(category);
+    rebuild.Add(records, count);
+    return rebuild.Complete();
 }
 
 CategoryCounts CountsToSave(const Categories& categories) {
@@ -400,14 +475,15 @@ std::string DamagedFileName(const std::string& path, int attempt) {
     return attempt <= 1 ? name : name + "-" + std::to_string(attempt);
 }
 
-LoadReport LoadConfiguration(const Categories& categories, Platform& platform,
-                             ProcessFacts& facts) {
+LoadReport LoadConfiguration(const Categories& categories, Platform& platform) {
     LoadReport report;
     try {
         const auto paths = ConfigurationPathsOf(platform.process);
         if (!paths)
             return report;
         FileApi& files = platform.files;
+        if (const auto whole = LoadWholeInBatches(categories, files, paths->primary))
+            return *whole;
         StoredCopy primary = ReadStoredCopy(files, paths->primary);
         StoredCopy copy;
         if (primary.state != CopyState::Whole)
@@ -427,7 +503,7 @@ LoadReport LoadConfiguration(const Categories& categories, Platform& platform,
             return report;
         report.valid = true;
         // A tree that lacks records of the file must never be saved over it.
-        if (!RebuildCategories(categories, *chosen, platform, facts))
+        if (!RebuildCategories(categories, *chosen))
             report.keepStoredFiles = true;
     } catch (...) {
         // Whatever was rebuilt stays; what the files hold is unknown, so they are kept.

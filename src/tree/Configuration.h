@@ -10,7 +10,6 @@
 // list its subtree parent before children; the depth byte alone encodes the nesting.
 
 #include "platform/Platform.h"
-#include "platform/ProcessFacts.h"
 #include "tree/Categories.h"
 #include "tree/MenuNode.h"
 
@@ -62,11 +61,27 @@ std::int32_t CountEntries(const MenuNode& node, int depth);
 void FlattenEntries(const MenuNode& node, int depth, std::int32_t capacity, std::int32_t& next,
                     std::uint8_t* records);
 
-// Rebuilds a category from its records; records that cannot be placed are skipped. A failure
-// while creating an entry ends this category and keeps what was created; the result is then
-// false.
-bool RebuildEntries(MenuNode& category, const std::uint8_t* records, std::size_t count,
-                    Platform& platform);
+// Rebuilds a category from its records, which may come a batch at a time; records that cannot
+// be placed are skipped. A failure while creating an entry ends this category and keeps what
+// was created; it is then not complete.
+class CategoryRebuild {
+  public:
+    explicit CategoryRebuild(MenuNode& category) : category_(category) {}
+    void Add(const std::uint8_t* records, std::size_t count);
+    bool Complete() const { return !failed_; }
+
+  private:
+    void AddRecord(const std::uint8_t* record);
+
+    MenuNode& category_;
+    // The menu item of the last entry created at each depth: a record's parent is the one a
+    // level up.
+    std::array<MenuNode*, config::DepthLimit> lastAtDepth_{};
+    bool failed_ = false;
+};
+
+// All of a category's records at once.
+bool RebuildEntries(MenuNode& category, const std::uint8_t* records, std::size_t count);
 
 // The counts a save writes: the entries of each category, at most 10,000.
 CategoryCounts CountsToSave(const Categories& categories);
@@ -101,7 +116,7 @@ struct LoadReport {
 // size its counts give). When neither is whole, each damaged file is renamed aside so that
 // no save overwrites it, and the first one with a valid header is loaded as far as its
 // records reach.
-LoadReport LoadConfiguration(const Categories& categories, Platform& platform, ProcessFacts& facts);
+LoadReport LoadConfiguration(const Categories& categories, Platform& platform);
 
 // Writes Config2.dat and then Config.dat, each as a flushed temporary file renamed over the
 // old one, so that a crash or a full disk at any moment leaves at least one whole copy of

@@ -1,6 +1,6 @@
 #include "tree/DefaultContent.h"
 
-#include "render/IconExtraction.h"
+#include "platform/WindowsPaths.h"
 #include "tree/Entries.h"
 #include "update/Vendor.h"
 
@@ -24,7 +24,7 @@ MenuNode& AddGroup(MenuNode* category, std::uint8_t kind) {
     return CreateGroupEntry(*category, GroupTitle, kind, EntryTypeGroup);
 }
 
-void AddItem(MenuNode& group, std::uint8_t kind, const Example& example, Platform& platform,
+void AddItem(MenuNode& group, std::uint8_t kind, const Example& example,
              std::uint8_t entryType = EntryTypeItem) {
     ItemFields fields;
     fields.title = example.title;
@@ -32,10 +32,10 @@ void AddItem(MenuNode& group, std::uint8_t kind, const Example& example, Platfor
     fields.runAsAdmin = example.runAsAdmin;
     fields.kind = kind;
     fields.entryType = entryType;
-    CreateItemEntry(group, fields, platform);
+    CreateItemEntry(group, fields);
 }
 
-void AddRunExamples(const Categories& categories, Platform& platform) {
+void AddRunExamples(const Categories& categories) {
     MenuNode& group = AddGroup(categories.run, LinkKindRun);
     const std::string host = ExampleHost;
     const Example examples[] = {
@@ -46,21 +46,19 @@ void AddRunExamples(const Categories& categories, Platform& platform) {
         {"tracert " + host, "cmd /K tracert " + host, 0},
     };
     for (const Example& example : examples)
-        AddItem(group, LinkKindRun, example, platform);
+        AddItem(group, LinkKindRun, example);
 }
 
-// Older systems keep these tools elsewhere; whether the shell has an icon for the usual
-// path tells whether the file is there. The icon itself is thrown away.
+// Older systems keep these tools elsewhere: the usual path is taken when its file is there.
+// Stored as typed, placeholder and all; looked at with the placeholder expanded.
 std::string ProbedPath(const char* usual, const char* older, Platform& platform) {
-    LinkEntry scratch;
-    return LoadIconFromPath(usual, &scratch, platform) ? usual : older;
+    const std::string expanded = ExpandSystemPrefix(usual, ApplicationDriveLength, platform.process);
+    return platform.files.Exists(platform.codePage.AnsiToUtf8(expanded)) ? usual : older;
 }
 
 void AddApplicationExamples(const Categories& categories, Platform& platform) {
     MenuNode& group = AddGroup(categories.applications, LinkKindApplication);
-    auto add = [&](const Example& example) {
-        AddItem(group, LinkKindApplication, example, platform);
-    };
+    auto add = [&](const Example& example) { AddItem(group, LinkKindApplication, example); };
     add({"Command Line", "cmd.exe", 1});
     add({"Regedit", "regedit.exe", 1});
     add({"Paint", "mspaint.exe", 0});
@@ -81,10 +79,10 @@ void AddApplicationExamples(const Categories& categories, Platform& platform) {
     add({"DirectX Diagnostic", "dxdiag.exe", 1});
 }
 
-void AddNetworkExamples(const Categories& categories, Platform& platform) {
+void AddNetworkExamples(const Categories& categories) {
     MenuNode& group = AddGroup(categories.network, LinkKindNetwork);
     // The administrative share of drive C: on this machine.
-    AddItem(group, LinkKindNetwork, {"Disc C on 127.0.0.1", "\\\\127.0.0.1\\C$", 0}, platform);
+    AddItem(group, LinkKindNetwork, {"Disc C on 127.0.0.1", "\\\\127.0.0.1\\C$", 0});
 }
 
 std::string BareDomain(const std::string& host) {
@@ -97,20 +95,20 @@ const char* const PublicSites[] = {
     "linkedin.com", "youtube.com", "wikipedia.org", "amazon.com", "ebay.com",
 };
 
-void AddSite(MenuNode& group, const std::string& domain, Platform& platform) {
-    AddItem(group, LinkKindInternet, {domain, WebAddressOf(domain), 0}, platform);
+void AddSite(MenuNode& group, const std::string& domain) {
+    AddItem(group, LinkKindInternet, {domain, WebAddressOf(domain), 0});
 }
 
-void AddInternetExamples(const Categories& categories, Platform& platform) {
+void AddInternetExamples(const Categories& categories) {
     MenuNode& group = AddGroup(categories.internet, LinkKindInternet);
-    AddSite(group, BareDomain(VendorHost), platform); // our own site comes first
+    AddSite(group, BareDomain(VendorHost)); // our own site comes first
     for (const char* domain : PublicSites)
-        AddSite(group, domain, platform);
+        AddSite(group, domain);
 }
 
-void AddFileExamples(const Categories& categories, Platform& platform) {
+void AddFileExamples(const Categories& categories) {
     MenuNode& group = AddGroup(categories.files, LinkKindFile);
-    AddItem(group, LinkKindFile, {"System Root", "%SystemRoot%", 0}, platform, EntryTypeFolder);
+    AddItem(group, LinkKindFile, {"System Root", "%SystemRoot%", 0}, EntryTypeFolder);
 }
 
 } // namespace
@@ -121,14 +119,13 @@ std::string WebAddressOf(const std::string& domain) {
 
 void CreateDefaultContent(const Categories& categories, Platform& platform, ProcessFacts& facts) {
     try {
-        AddRunExamples(categories, platform);
-        // Icons of applications and files must come from the real system directory.
+        AddRunExamples(categories);
+        // The tools are looked for in the real system directory.
         WithRedirectionSuspended(facts, platform.process,
                                  [&] { AddApplicationExamples(categories, platform); });
-        AddNetworkExamples(categories, platform);
-        AddInternetExamples(categories, platform);
-        WithRedirectionSuspended(facts, platform.process,
-                                 [&] { AddFileExamples(categories, platform); });
+        AddNetworkExamples(categories);
+        AddInternetExamples(categories);
+        AddFileExamples(categories);
     } catch (...) {
         // What was created so far stays.
     }

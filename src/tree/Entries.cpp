@@ -1,10 +1,7 @@
 #include "tree/Entries.h"
 
-#include "platform/WindowsPaths.h"
-#include "render/IconExtraction.h"
 #include "tree/EntryMenus.h"
 #include "tree/ImageIndex.h"
-#include "tree/PathParts.h"
 
 #include <memory>
 
@@ -35,21 +32,12 @@ MenuNode& CreateGroupEntry(MenuNode& parent, const std::string& title, std::uint
     return group;
 }
 
-bool LoadApplicationIcon(const std::string& target, LinkEntry* entry, Platform& platform) {
-    if (!DirectoryPart(target).empty())
-        return LoadEntryIcon(target, entry, platform);
-    const std::string windows = UsableWindowsDirectory(platform.process);
-    if (windows.empty())
-        return false;
-    return LoadIconFromPath(windows + "\\" + target, entry, platform) ||
-           LoadIconFromPath(windows + "\\system32\\" + target, entry, platform);
-}
-
 namespace {
-int ItemImageOfKind(int kind) {
+// Applications and files show these until their own pictures have been read.
+int ItemImageOf(int kind, int entryType) {
     switch (kind) {
-    case LinkKindApplication:
-    case LinkKindFile: return ImageNone;
+    case LinkKindApplication: return ImageApplications;
+    case LinkKindFile: return entryType == EntryTypeFolder ? ImageFolder : ImageDocument;
     case LinkKindNetwork: return ImageNetworkItem;
     case LinkKindInternet: return ImageInternetLinks;
     default: return ImageRunItem;
@@ -70,20 +58,14 @@ std::unique_ptr<LinkEntry> MakeItemRecord(ItemFields&& fields) {
 }
 } // namespace
 
-MenuNode& CreateItemEntry(MenuNode& parent, const ItemFields& fields, Platform& platform) {
-    return CreateItemEntry(parent, ItemFields(fields), platform);
+MenuNode& CreateItemEntry(MenuNode& parent, const ItemFields& fields) {
+    return CreateItemEntry(parent, ItemFields(fields));
 }
 
-MenuNode& CreateItemEntry(MenuNode& parent, ItemFields&& fields, Platform& platform) {
+MenuNode& CreateItemEntry(MenuNode& parent, ItemFields&& fields) {
     const std::uint8_t kind = fields.kind;
-    auto node = std::make_unique<MenuNode>(fields.title, ItemImageOfKind(kind));
+    auto node = std::make_unique<MenuNode>(fields.title, ItemImageOf(kind, fields.entryType));
     node->SetTag(MakeItemRecord(std::move(fields)));
-    const LinkEntry& record = *node->Tag();
-    if (kind == LinkKindApplication)
-        LoadApplicationIcon(record.target, node->Tag(), platform);
-    else if (kind == LinkKindFile)
-        LoadEntryIcon(record.target, node->Tag(), platform);
-
     MenuNode& item = parent.Append(std::move(node));
     item.DeferChildren(kind == LinkKindInternet ? &AddInternetItemMenus : &AddItemMenus);
     return item;

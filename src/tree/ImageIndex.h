@@ -43,8 +43,10 @@ enum ImageIndex : int {
     ImageFirefox = 68,
     ImageChrome = 70,
     ImageOpera = 72,
+    ImageDocument = 74, // a file's own picture until it has arrived
+    ImageFolder = 76,   // a folder's likewise
 };
 
-constexpr int ImagePictureCount = 37;
+constexpr int ImagePictureCount = 39;
 
 } // namespace vantrel

@@ -35,6 +35,8 @@ constexpr int IconPixelBytes = IconSide * IconSide * 4;
 using IconPixels = std::array<std::uint8_t, IconPixelBytes>;
 
 struct LinkEntry {
+    enum class PictureState : std::uint8_t { Unread, Reading, Read };
+
     std::string title;
     std::string target;
     std::string parameters;
@@ -43,6 +45,8 @@ struct LinkEntry {
     std::uint8_t kind = 0;
     std::uint8_t entryType = 0;
     std::uint8_t isGroup = 0;
+    // Where reading the entry's own picture stands; kept by the user-interface thread only.
+    PictureState pictureState = PictureState::Unread;
 
     LinkEntry() { ++liveCount_; }
     LinkEntry(const LinkEntry& other) = delete;
@@ -53,27 +57,28 @@ struct LinkEntry {
     // shutting down release every record.
     static long LiveCount() { return liveCount_; }
 
-    // The entry's own picture; fully transparent until one is stored. Held apart from the
-    // record and only once there is one: a kilobyte per entry is most of a large tree.
-    const IconPixels& Pixels() const { return pixels_ ? *pixels_ : NoPixels; }
-    IconPixels& MutablePixels() {
-        if (!pixels_)
-            pixels_ = std::make_unique<IconPixels>();
-        return *pixels_;
-    }
-    void SetPixels(const IconPixels& pixels) { MutablePixels() = pixels; }
+    // The entry's own picture, read from its target; fully transparent until one is stored.
+    // Held apart from the record, shared by every entry with the same picture, and only once
+    // there is one: a kilobyte per entry would be most of a large tree.
+    bool HasPicture() const { return picture_ != nullptr; }
+    const IconPixels& Pixels() const { return picture_ ? *picture_ : NoPixels; }
+    void SetPixels(const IconPixels& pixels) { picture_ = std::make_shared<IconPixels>(pixels); }
+    void SharePicture(std::shared_ptr<const IconPixels> picture) { picture_ = std::move(picture); }
+    void ForgetPicture() { picture_.reset(); }
 
-    // Lets work that finishes later (an icon read in the background) tell whether the
-    // record still exists by then.
+    // Lets work that finishes later (a picture read in the background) tell whether the
+    // record still exists by then, and still holds what the work was asked about.
     std::weak_ptr<const void> Lifetime() {
         if (!lifetime_)
             lifetime_ = std::make_shared<char>('\0');
         return lifetime_;
     }
+    // The target changed: work asked about the old one must find the record gone.
+    void EndPendingWork() { lifetime_.reset(); }
 
 private:
     static inline const IconPixels NoPixels{};
-    std::unique_ptr<IconPixels> pixels_;
+    std::shared_ptr<const IconPixels> picture_;
     std::shared_ptr<char> lifetime_;
     static inline long liveCount_ = 0;
 };

@@ -120,9 +120,16 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 KillTimer(window_, TrayRetryTimer);
             return 0;
         }
+        if (wParam >= FormTimerBase) {
+            KillTimer(window_, wParam); // the form's timers fire once
+            if (form_)
+                form_->TimerElapsed(static_cast<unsigned>(wParam - FormTimerBase));
+            return 0;
+        }
         break;
     case HandleCountMessage: return HandleCount(wParam);
-    case WM_INITMENUPOPUP: binder_.FillOnOpen(reinterpret_cast<HMENU>(wParam)); return 0;
+    case WM_INITMENUPOPUP: OnMenuOpening(reinterpret_cast<HMENU>(wParam)); return 0;
+    case PicturesReadyMessage: OnPicturesReady(); return 0;
     case WM_MEASUREITEM:
         if (wParam == 0) {
             PopupMenuMeasureItem(window_, *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam), menuDpi_);
@@ -163,6 +170,20 @@ void MainWindow::OnTrayNotification(LPARAM lParam) {
     case WM_MBUTTONDOWN: form_->TrayIcon1MouseDown(MouseButton::Middle, cursor.x, cursor.y); break;
     default: break;
     }
+}
+
+void MainWindow::OnMenuOpening(HMENU menu) {
+    binder_.FillOnOpen(menu);
+    if (const MenuNode* node = binder_.NodeOfMenu(menu); node && form_)
+        form_->MenuOpening(*node);
+}
+
+// Pictures that arrive while their menu is open are painted in place, row by row.
+void MainWindow::OnPicturesReady() {
+    if (!form_)
+        return;
+    for (const MenuNode* row : form_->CollectPictures())
+        binder_.RepaintRow(*row);
 }
 
 void MainWindow::OnVersionResult(LPARAM lParam) {
@@ -314,6 +335,11 @@ void MainWindow::ShowPopupMenu(MenuNode& menu, int x, int y) {
         return;
     }
     form_->MenuItemClick(*node);
+}
+
+void MainWindow::StartTimer(unsigned timer, unsigned milliseconds) {
+    if (window_)
+        SetTimer(window_, FormTimerBase + timer, milliseconds, nullptr);
 }
 
 void MainWindow::CloseMainForm() {

@@ -34,6 +34,7 @@ public:
     void BringToForeground() override;
     void ShowPopupMenu(MenuNode& menu, int x, int y) override;
     void CloseMainForm() override;
+    void StartTimer(unsigned timer, unsigned milliseconds) override;
     ModalResult ShowModal(DialogModel& dialog) override;
     void ShowNotice(const std::string& text, const std::string& title) override;
     MessageBoxResult AskYesNo(const std::string& text, const std::string& title,
@@ -46,12 +47,16 @@ public:
     // 2: device contexts, 3: icons; -1 for any other), so that a test driving the real
     // program for hours can prove nothing leaks: Wine reports no GUI resource counts.
     static constexpr UINT HandleCountMessage = WM_APP + 3;
+    // The main form's timers, by their number from here on.
+    static constexpr UINT_PTR FormTimerBase = 100;
 
 private:
     static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnTrayNotification(LPARAM lParam);
+    void OnMenuOpening(HMENU menu);
+    void OnPicturesReady();
     void OnClose();
     void OnVersionResult(LPARAM lParam);
     void DeliverPendingVersionResult();

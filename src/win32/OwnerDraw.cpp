@@ -1,6 +1,7 @@
 #include "win32/OwnerDraw.h"
 
 #include "render/ItemPainter.h"
+#include "render/RowPictures.h"
 #include "win32/Dpi.h"
 #include "win32/Handles.h"
 #include "win32/ProgramArt.h"
@@ -44,8 +45,9 @@ MenuItemLook LookOf(const MenuNode& node, const MenuMetrics& metrics) {
     look.separator = node.IsSeparator();
     look.enabled = node.enabled;
     look.checked = node.checked;
-    look.imageIndex = node.imageIndex;
-    look.entryPixels = node.Tag() ? &node.Tag()->Pixels() : nullptr;
+    const RowPicture picture = PictureOfRow(node);
+    look.imageIndex = picture.imageIndex;
+    look.entryPixels = picture.pixels;
     look.pictures = &MenuPicturesFor(metrics.pictureSlot);
     return look;
 }
@@ -94,7 +96,9 @@ void PopupMenuMeasureItem(HWND window, MEASUREITEMSTRUCT& measure, int dpi) {
 void PopupMenuAdvancedDrawItem(const DRAWITEMSTRUCT& draw, const MenuColours& colours,
                                int dpi) {
     const MenuNode* node = NodeOf(draw.itemData);
-    if (!node)
+    // A repaint of one row (a picture that arrived) asks for every item; only the rows in
+    // the region being painted are drawn.
+    if (!node || !RectVisible(draw.hDC, &draw.rcItem))
         return;
     const MenuMetrics metrics = MenuMetricsAt(dpi);
     const ItemRect rect{draw.rcItem.left, draw.rcItem.top, draw.rcItem.right, draw.rcItem.bottom};

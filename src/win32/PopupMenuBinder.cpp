@@ -1,5 +1,8 @@
 #include "win32/PopupMenuBinder.h"
 
+#include <cstring>
+#include <optional>
+
 namespace vantrel::win32 {
 
 HMENU PopupMenuBinder::Open(MenuNode& root, std::optional<COLORREF> edge) {
@@ -25,6 +28,68 @@ MenuNode* PopupMenuBinder::NodeOfCommand(UINT id) const {
     if (id == 0 || id > commands_.size())
         return nullptr;
     return commands_[id - 1];
+}
+
+const MenuNode* PopupMenuBinder::NodeOfMenu(HMENU menu) const {
+    const auto it = submenus_.find(menu);
+    return it == submenus_.end() ? nullptr : it->second;
+}
+
+namespace {
+struct MenuWindowSearch {
+    HMENU menu;
+    HWND window;
+};
+
+BOOL CALLBACK FindMenuWindow(HWND window, LPARAM lParam) {
+    auto& search = *reinterpret_cast<MenuWindowSearch*>(lParam);
+    char className[16] = {};
+    GetClassNameA(window, className, sizeof className);
+    if (std::strcmp(className, "#32768") != 0 || !IsWindowVisible(window) ||
+        reinterpret_cast<HMENU>(SendMessageA(window, MN_GETHMENU, 0, 0)) != search.menu)
+        return TRUE;
+    search.window = window;
+    return FALSE;
+}
+
+// The popup window showing the menu; null when it is not on the screen.
+HWND WindowOfMenu(HMENU menu) {
+    MenuWindowSearch search{menu, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), &FindMenuWindow, reinterpret_cast<LPARAM>(&search));
+    return search.window;
+}
+
+// The row's position among the items the binder inserted (hidden rows have none).
+std::optional<UINT> PositionOf(const MenuNode& row) {
+    const MenuNode* parent = row.Parent();
+    if (!parent || !row.visible)
+        return std::nullopt;
+    UINT position = 0;
+    for (std::size_t i = 0; i < parent->Count(); ++i) {
+        const MenuNode& child = parent->Child(i);
+        if (&child == &row)
+            return position;
+        position += child.visible ? 1 : 0;
+    }
+    return std::nullopt;
+}
+} // namespace
+
+void PopupMenuBinder::RepaintRow(const MenuNode& row) const {
+    const std::optional<UINT> position = PositionOf(row);
+    if (!position)
+        return;
+    for (const auto& [menu, node] : submenus_) {
+        if (node != row.Parent() || !filled_.count(menu) || !filled_.at(menu))
+            continue;
+        const HWND window = WindowOfMenu(menu);
+        RECT rect{};
+        if (!window || !GetMenuItemRect(window, menu, *position, &rect))
+            return;
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
+        InvalidateRect(window, &rect, FALSE);
+        return;
+    }
 }
 
 void PopupMenuBinder::Close() {

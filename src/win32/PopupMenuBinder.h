@@ -29,6 +29,11 @@ public:
     void FillOnOpen(HMENU submenu);
     // The node behind a command identifier returned by TrackPopupMenu; null when unknown.
     MenuNode* NodeOfCommand(UINT id) const;
+    // The node a built menu shows the children of; null when unknown.
+    const MenuNode* NodeOfMenu(HMENU menu) const;
+    // Repaints the row's item where its menu is on the screen, and nothing else: no erase,
+    // no other item. Nothing when the row's menu is not showing.
+    void RepaintRow(const MenuNode& row) const;
     // Destroys the whole menu (DestroyMenu also takes every attached submenu).
     void Close();
 

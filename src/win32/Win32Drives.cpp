@@ -1,9 +1,8 @@
 #include "win32/Win32Drives.h"
 
 #include "win32/BackgroundThread.h"
+#include "win32/ComLibrary.h"
 #include "win32/Win32Icons.h"
-
-#include <objbase.h>
 
 #include <cstring>
 #include <mutex>
@@ -26,13 +25,13 @@ void LookUpIcon(const std::shared_ptr<Win32Drives::Mailbox>& mailbox, unsigned i
     try {
         std::optional<RawIcon> icon;
         // The shell needs COM on every thread that asks it for icons.
-        const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        const bool com = InitializeComOnThisThread();
         try {
             icon = Win32Icons().SmallIconOfPath(path, TextEncoding::Ansi);
         } catch (...) {
         }
-        if (SUCCEEDED(com))
-            CoUninitialize();
+        if (com)
+            UninitializeComOnThisThread();
         std::lock_guard<std::mutex> guard(mailbox->lock);
         mailbox->finished.emplace_back(id, std::move(icon));
         if (mailbox->window)

@@ -2,6 +2,7 @@
 // The real operating system behind the program's platform interfaces.
 
 #include "platform/Platform.h"
+#include "platform/PictureWorker.h"
 #include "win32/MainWindow.h"
 #include "win32/Win32Clipboard.h"
 #include "win32/Win32Drives.h"
@@ -9,6 +10,7 @@
 #include "win32/Win32Icons.h"
 #include "win32/Win32Internet.h"
 #include "win32/Win32Messages.h"
+#include "win32/Win32Pictures.h"
 #include "win32/Win32Pickers.h"
 #include "win32/Win32Power.h"
 #include "win32/Win32Process.h"
@@ -37,9 +39,12 @@ struct Win32Platform {
     Win32Files files;
     Win32Pickers pickers;   // owned by the dialog that opens them (see DialogHost.h)
     Win32CodePage codePage;
+    // Declared after the messages it posts with, so it stops before they go.
+    PictureWorker pictures{Win32PictureReader::ForProcess(),
+                           [this] { return messages.PostToMainForm(PicturesReadyMessage, 0, 0); }};
     Platform platform{process,  registry, icons, window,        shell,    clipboard,
                       folders,  drives,   power, registryWrite, internet, messages,
-                      files,    pickers,  codePage};
+                      files,    pickers,  codePage, pictures};
 };
 
 } // namespace vantrel::win32

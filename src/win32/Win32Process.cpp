@@ -1,8 +1,7 @@
 #include "win32/Win32Process.h"
 
+#include "win32/ComLibrary.h"
 #include "win32/WideText.h"
-
-#include <objbase.h>
 
 #include <vector>
 
@@ -24,10 +23,10 @@ Win32Process::Win32Process()
       revert_(KernelExport<RevertFn>("Wow64RevertWow64FsRedirection")) {}
 
 bool Win32Process::InitializeCom() {
-    return SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    return InitializeComOnThisThread();
 }
 
-void Win32Process::UninitializeCom() { CoUninitialize(); }
+void Win32Process::UninitializeCom() { UninitializeComOnThisThread(); }
 
 bool Win32Process::QueryIsWow64() {
     using IsWow64Fn = BOOL(WINAPI*)(HANDLE, PBOOL);

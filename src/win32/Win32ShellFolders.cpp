@@ -2,7 +2,6 @@
 
 #include "win32/WideText.h"
 
-#include <objbase.h>
 #include <shellapi.h>
 #include <shlobj.h>
 
@@ -27,7 +26,7 @@ ItemIdList Win32ShellFolders::SpecialFolderLocation(int csidl) {
     LPITEMIDLIST list = nullptr;
     const HRESULT result = SHGetSpecialFolderLocation(nullptr, csidl, &list);
     if (FAILED(result) || !list) {
-        CoTaskMemFree(list); // never handed out, but freed should a shell leave one behind
+        ILFree(list); // never handed out, but freed should a shell leave one behind
         return {};
     }
     return ItemIdList(list, *this);
@@ -51,7 +50,7 @@ bool Win32ShellFolders::OpenIdList(const void* idList) {
 }
 
 void Win32ShellFolders::FreeIdList(const void* idList) {
-    CoTaskMemFree(AsIdList(idList));
+    ILFree(AsIdList(idList));
 }
 
 std::string Win32ShellFolders::SystemDirectory() {

@@ -142,7 +142,7 @@ TEST(ConfigurationHooksTest, UnreadableFileThatCannotBeSetAsideIsNeverOverwritte
     EXPECT_FALSE(fake.files.files.count(CopyPath));
 }
 
-TEST(ConfigurationHooksTest, ATreeMissingRecordsOfTheFileIsNeverSaved) {
+TEST(ConfigurationHooksTest, AFailingPictureLookupCostsNoRecord) {
     struct ThrowingIconsProcess : FakeProcess {
         using FakeProcess::FakeProcess;
         std::string WindowsDirectory() override { throw std::bad_alloc(); }
@@ -156,9 +156,12 @@ TEST(ConfigurationHooksTest, ATreeMissingRecordsOfTheFileIsNeverSaved) {
     fake.files.files[PrimaryPath] = stored;
     MainForm form(platform);
     form.FormCreate();
+    form.TimerElapsed(PicturesTimer);
+    while (fake.pictures.ReadNext())
+        form.CollectPictures();
     EXPECT_TRUE(form.Facts().startupComplete);
     form.FormDestroy();
-    EXPECT_EQ(SavesIn(fake.log), 0u);
+    EXPECT_EQ(SavesIn(fake.log), 1u);
     EXPECT_EQ(fake.files.files[PrimaryPath], stored);
 }
 

@@ -33,8 +33,7 @@ struct EntryCommandsTest : ::testing::Test {
     MenuNode& run = *form.CategoryMenus().run;
 
     MenuNode& RunItem(const std::string& title) {
-        return CreateItemEntry(run, ItemFields{title, "cmd", "", "", 0, LinkKindRun, 1},
-                               fake.platform);
+        return CreateItemEntry(run, ItemFields{title, "cmd", "", "", 0, LinkKindRun, 1});
     }
     void Click(MenuNode& item) { form.MenuItemClick(item); }
     // The user types into the shown dialog and clicks OK.
@@ -135,7 +134,7 @@ TEST_F(EntryCommandsTest, EveryCategoryHasItsDialogAndOtherKindsNone) {
 
 TEST_F(EntryCommandsTest, EditingAGroupRenamesItAndKeepsItsChildren) {
     MenuNode& group = CreateGroupEntry(run, "Old", LinkKindRun, 0);
-    CreateItemEntry(group, ItemFields{"child", "cmd", "", "", 0, LinkKindRun, 1}, fake.platform);
+    CreateItemEntry(group, ItemFields{"child", "cmd", "", "", 0, LinkKindRun, 1});
     bool itemModeLocked = false;
     Script([&](DialogModel& d) {
         itemModeLocked = !d.Enabled("RadioButton1") && d.Checked("RadioButton2");
@@ -190,7 +189,7 @@ TEST_F(EntryCommandsTest, DeletingAnItemNeverAsksAndReleasesItsRecord) {
 TEST_F(EntryCommandsTest, DeletingAGroupAsksOnceAndTakesEverythingBelow) {
     MenuNode& group = CreateGroupEntry(run, "G", LinkKindRun, 0);
     MenuNode& inner = CreateGroupEntry(group, "inner", LinkKindRun, 0);
-    CreateItemEntry(inner, ItemFields{"deep", "cmd", "", "", 0, LinkKindRun, 1}, fake.platform);
+    CreateItemEntry(inner, ItemFields{"deep", "cmd", "", "", 0, LinkKindRun, 1});
     RunItem("stays");
     const long records = LinkEntry::LiveCount();
 
@@ -238,8 +237,7 @@ TEST_F(EntryCommandsTest, MovesStayWithinTheParentAndBehindTheFixedItems) {
     EXPECT_TRUE(run.Child(1).IsSeparator());
 
     // Alone in a group: both moves leave "Actions" and the separator where they are.
-    MenuNode& only = CreateItemEntry(g, ItemFields{"only", "x", "", "", 0, LinkKindRun, 1},
-                                     fake.platform);
+    MenuNode& only = CreateItemEntry(g, ItemFields{"only", "x", "", "", 0, LinkKindRun, 1});
     Click(Action(only, "Move Current Item to Up"));
     Click(Action(only, "Move Current Item to Down"));
     EXPECT_EQ(Captions(g, 0), (std::vector<std::string>{"Actions", "-", "only"}));

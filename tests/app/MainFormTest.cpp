@@ -63,24 +63,32 @@ TEST(MainFormStartupTest, RunsTheStepsInOrder) {
     FakePlatform fake;
     MainForm form(fake.platform);
     form.FormCreate();
-    // The System Links catalogue is looked up after the process facts, then the configuration
-    // is read (with no file, the example content is made), then the Run key.
+    // The tray icon shows once the process facts are known; then COM is started, the System
+    // Links catalogue looked up, the configuration read (with no file, the example content is
+    // made), the Run key read.
     const std::string runKeyRead =
         "RegReadUser " + std::string(RunKeyPath) + " value=Vantrel buffer=280";
     const int catalogue = fake.log.IndexOf("GetSystemDirectory");
     const int load = fake.log.IndexOf("File open path=C:\\Tools\\Config.dat");
-    ASSERT_GT(catalogue, fake.log.IndexOf("HideMainForm"));
+    ASSERT_GT(catalogue, fake.log.IndexOf("ShowTrayIcon ok"));
     ASSERT_GT(load, catalogue);
     ASSERT_LT(load, fake.log.IndexOf(runKeyRead));
     fake.log.calls.erase(fake.log.calls.begin() + catalogue,
                          fake.log.calls.begin() + fake.log.IndexOf(runKeyRead));
+    // No picture is asked for at start-up; the rows' own are read a while after the tray
+    // icon shows, in the background (first the example folder of Files and Folders: nothing
+    // else is at its depth).
     EXPECT_EQ(fake.log.calls,
               (std::vector<std::string>{
-                  "CoInitializeEx apartment", "HideMainForm",
+                  "HideMainForm", "ShowTrayIcon ok", "CoInitializeEx apartment",
                   "RegReadUser " + std::string(RunKeyPath) + " value=Vantrel buffer=280",
-                  "ShowTrayIcon ok",
                   "ShowBalloon title=Vantrel text=Left-click here to popup the menu. "
-                  "timeout=3000"}));
+                  "timeout=3000",
+                  "StartTimer 1 3000"}));
+    fake.log.calls.clear();
+    form.TimerElapsed(PicturesTimer);
+    EXPECT_EQ(fake.log.calls,
+              (std::vector<std::string>{"GetDriveType C:\\", "ReadPicture C:\\Windows system32"}));
     EXPECT_TRUE(form.Facts().startupComplete);
     EXPECT_EQ(form.Facts().osMajorVersion, 6u);
     EXPECT_FALSE(form.PopupMenuSubRunAtSystemStartup().checked);

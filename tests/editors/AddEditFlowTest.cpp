@@ -13,7 +13,6 @@
 namespace vantrel {
 namespace {
 
-using testing::FakeIcons;
 using testing::FakePlatform;
 
 std::unique_ptr<EntryDialog> ApplicationDialog(FakePlatform& fake) {
@@ -27,11 +26,6 @@ std::unique_ptr<EntryDialog> FilesDialog(FakePlatform& fake) {
 struct FlowFixture : ::testing::Test {
     FakePlatform fake;
     MainMenuLayout menu = BuildPopupMenuMain();
-    ProcessFacts facts;
-    void UseWow64() {
-        fake.process.isWow64 = fake.process.hasDisable = fake.process.hasRevert = true;
-        ProbeProcessFacts(facts, fake.process);
-    }
 };
 
 using FindContainerTest = FlowFixture;
@@ -207,8 +201,7 @@ TEST_F(CreateTest, FieldsMapOntoTheNewRecordByMode) {
         const auto dialog = c.dialog(fake);
         const MainMenuLayout fresh = BuildPopupMenuMain();
         MenuNode& category = *fresh.categories.OfKind(c.kind);
-        CreateItemEntry(category, ItemFields{"already there", "x", "", "", 0, c.kind, 1},
-                        fake.platform);
+        CreateItemEntry(category, ItemFields{"already there", "x", "", "", 0, c.kind, 1});
         PrepareForAdd(*dialog);
         for (const auto& [field, text] : c.typed)
             dialog->SetText(field, text);
@@ -216,7 +209,7 @@ TEST_F(CreateTest, FieldsMapOntoTheNewRecordByMode) {
             dialog->SetChecked("CheckBox1", true);
         dialog->SetChecked(c.mode, true);
 
-        MenuNode& created = CreateEntryFromDialog(*dialog, category, c.kind, fake.platform, facts);
+        MenuNode& created = CreateEntryFromDialog(*dialog, category, c.kind);
         EXPECT_EQ(created.IndexInParent(), static_cast<int>(category.Count()) - 1) << c.label;
         const LinkEntry& record = *created.Tag();
         EXPECT_EQ(created.caption, c.title) << c.label;
@@ -231,54 +224,24 @@ TEST_F(CreateTest, FieldsMapOntoTheNewRecordByMode) {
     }
 }
 
-TEST_F(CreateTest, OnlyApplicationAndFileItemsAreCreatedWithRedirectionSuspended) {
-    UseWow64();
-    fake.icons.byPath["C:\\Windows\\system32\\notepad.exe"] = FakeIcons::Solid(1, 2, 3);
-    const auto app = ApplicationDialog(fake);
-    PrepareForAdd(*app);
-    app->SetText("Edit1", "Notepad");
-    app->SetText("Edit2", "notepad.exe");
-    MenuNode& notepad =
-        CreateEntryFromDialog(*app, *menu.categories.applications, LinkKindApplication,
-                              fake.platform, facts);
-    EXPECT_EQ(fake.log.calls,
-              (std::vector<std::string>{"Wow64DisableWow64FsRedirection",
-                                        "SHGetFileInfo path=C:\\Windows\\notepad.exe",
-                                        "SHGetFileInfo path=C:\\Windows\\system32\\notepad.exe",
-                                        "Wow64RevertWow64FsRedirection cookie=0x5150"}));
-    EXPECT_EQ(notepad.Tag()->Pixels()[0], 1);
-
-    fake.log.calls.clear();
-    app->SetChecked("RadioButton2", true);
-    app->SetText("Edit5", "Tools");
-    CreateEntryFromDialog(*app, *menu.categories.applications, LinkKindApplication,
-                          fake.platform, facts);
-    TFormAddRun run(fake.shell);
-    run.SetText("Edit1", "t");
-    run.SetText("Edit2", "cmd");
-    CreateEntryFromDialog(run, *menu.categories.run, LinkKindRun, fake.platform, facts);
-    EXPECT_TRUE(fake.log.calls.empty());
-}
-
 using StoreTest = FlowFixture;
 
-LinkEntry& NewNetworkItem(FakePlatform& fake, MenuNode& category) {
+LinkEntry& NewNetworkItem(MenuNode& category) {
     MenuNode& node = CreateItemEntry(
-        category, ItemFields{"Share", "\\\\srv\\a", "odd params", "odd dir", 1, LinkKindNetwork, 1},
-        fake.platform);
+        category, ItemFields{"Share", "\\\\srv\\a", "odd params", "odd dir", 1, LinkKindNetwork, 1});
     return *node.Tag();
 }
 
 TEST_F(StoreTest, ItemEditWritesOnlyItsModesFieldsAndNeverTheKindOrType) {
     MenuNode& category = *menu.categories.network;
-    LinkEntry& record = NewNetworkItem(fake, category);
+    LinkEntry& record = NewNetworkItem(category);
     MenuNode& node = category.Child(2);
     TFormAddNetwork dialog;
     const EntryDialogMode& mode = PrepareForEdit(dialog, record);
     EXPECT_EQ(dialog.Text("Edit2"), "\\\\srv\\a");
     dialog.SetText("Edit1", "Tom & Jerry");
     dialog.SetText("Edit2", "srv/b");
-    StoreEdit(dialog, mode, node, fake.platform, facts);
+    StoreEdit(dialog, mode, node);
     EXPECT_EQ(node.caption, "Tom & Jerry");
     EXPECT_EQ(record.title, "Tom & Jerry");
     EXPECT_EQ(record.target, "srv/b");
@@ -297,13 +260,13 @@ TEST_F(StoreTest, EmptyTitlesOrTargetsStoreNothing) {
     };
     for (const Case& c : {Case{"", "x"}, Case{"t", ""}, Case{"", ""}}) {
         MenuNode& category = *menu.categories.network;
-        LinkEntry& record = NewNetworkItem(fake, category);
+        LinkEntry& record = NewNetworkItem(category);
         MenuNode& node = category.Child(category.Count() - 1);
         TFormAddNetwork dialog;
         const EntryDialogMode& mode = PrepareForEdit(dialog, record);
         dialog.SetText("Edit1", c.title);
         dialog.SetText("Edit2", c.target);
-        StoreEdit(dialog, mode, node, fake.platform, facts);
+        EXPECT_FALSE(StoreEdit(dialog, mode, node));
         EXPECT_EQ(record.title, "Share");
         EXPECT_EQ(record.target, "\\\\srv\\a");
         EXPECT_EQ(node.caption, "Share");
@@ -312,10 +275,10 @@ TEST_F(StoreTest, EmptyTitlesOrTargetsStoreNothing) {
     TFormAddRun run(fake.shell);
     const EntryDialogMode& mode = PrepareForEdit(run, *group.Tag());
     run.SetText("Edit3", "");
-    StoreEdit(run, mode, group, fake.platform, facts);
+    EXPECT_FALSE(StoreEdit(run, mode, group));
     EXPECT_EQ(group.Tag()->title, "Keep");
     run.SetText("Edit3", " ");
-    StoreEdit(run, mode, group, fake.platform, facts);
+    EXPECT_TRUE(StoreEdit(run, mode, group));
     EXPECT_EQ(group.caption, " ");
     EXPECT_EQ(group.Tag()->isGroup, 1);
     EXPECT_EQ(group.Tag()->target, "");
@@ -323,65 +286,42 @@ TEST_F(StoreTest, EmptyTitlesOrTargetsStoreNothing) {
 
 TEST_F(StoreTest, RunItemTakesTheCheckBoxApplicationsStoreClearedFields) {
     MenuNode& runItem = CreateItemEntry(*menu.categories.run,
-                                        ItemFields{"c", "cmd", "", "", 0, LinkKindRun, 1},
-                                        fake.platform);
+                                        ItemFields{"c", "cmd", "", "", 0, LinkKindRun, 1});
     TFormAddRun run(fake.shell);
     const EntryDialogMode& runMode = PrepareForEdit(run, *runItem.Tag());
     run.SetChecked("CheckBox1", true);
-    StoreEdit(run, runMode, runItem, fake.platform, facts);
+    StoreEdit(run, runMode, runItem);
     EXPECT_EQ(runItem.Tag()->runAsAdmin, 1);
 
     MenuNode& appItem = CreateItemEntry(
         *menu.categories.applications,
-        ItemFields{"a", "C:\\a.exe", "-x", "C:\\", 1, LinkKindApplication, 1}, fake.platform);
+        ItemFields{"a", "C:\\a.exe", "-x", "C:\\", 1, LinkKindApplication, 1});
     const auto app = ApplicationDialog(fake);
     const EntryDialogMode& appMode = PrepareForEdit(*app, *appItem.Tag());
     EXPECT_TRUE(app->Checked("CheckBox1"));
     app->SetText("Edit3", "");
     app->SetText("Edit4", "");
     app->SetChecked("CheckBox1", false);
-    StoreEdit(*app, appMode, appItem, fake.platform, facts);
+    StoreEdit(*app, appMode, appItem);
     EXPECT_EQ(appItem.Tag()->parameters, "");
     EXPECT_EQ(appItem.Tag()->workDir, "");
     EXPECT_EQ(appItem.Tag()->runAsAdmin, 0);
 }
 
-TEST_F(StoreTest, IconsAreReadAgainInsideTheBracketAndKeptWhenNoneIsFound) {
-    UseWow64();
-    MenuNode& file = CreateItemEntry(*menu.categories.files,
-                                     ItemFields{"f", "C:\\old.txt", "", "", 0, LinkKindFile, 1},
-                                     fake.platform);
-    file.Tag()->MutablePixels().fill(7);
-    const auto files = FilesDialog(fake);
-    const EntryDialogMode& mode = PrepareForEdit(*files, *file.Tag());
-    fake.log.calls.clear();
-    StoreEdit(*files, mode, file, fake.platform, facts); // unchanged target: read again anyway
-    EXPECT_EQ(fake.log.calls,
-              (std::vector<std::string>{"Wow64DisableWow64FsRedirection",
-                                        "GetDriveType C:\\", // a local disk: read at once
-                                        "SHGetFileInfo path=C:\\old.txt",
-                                        "Wow64RevertWow64FsRedirection cookie=0x5150"}));
-    EXPECT_EQ(file.Tag()->Pixels()[0], 7); // no icon: the earlier pixels stay
-
-    fake.icons.byPath["C:\\Windows\\calc.exe"] = FakeIcons::Solid(9, 9, 9);
-    MenuNode& app = CreateItemEntry(
-        *menu.categories.applications,
-        ItemFields{"a", "C:\\a.exe", "", "", 0, LinkKindApplication, 1}, fake.platform);
-    const auto appDialog = ApplicationDialog(fake);
-    const EntryDialogMode& appMode = PrepareForEdit(*appDialog, *app.Tag());
-    appDialog->SetText("Edit2", "calc.exe");
-    fake.log.calls.clear();
-    StoreEdit(*appDialog, appMode, app, fake.platform, facts);
-    EXPECT_EQ(fake.log.Matching("SHGetFileInfo"),
-              (std::vector<std::string>{"SHGetFileInfo path=C:\\Windows\\calc.exe"}));
-    EXPECT_EQ(app.Tag()->Pixels()[0], 9);
-
-    // A Windows directory too long for its buffer: the bare name gets no new icon.
-    fake.process.windowsDirectory = "C:\\" + std::string(280, 'w');
-    fake.log.calls.clear();
-    StoreEdit(*appDialog, appMode, app, fake.platform, facts);
-    EXPECT_TRUE(fake.log.Matching("SHGetFileInfo").empty());
-    EXPECT_EQ(app.Tag()->Pixels()[0], 9);
+TEST_F(StoreTest, CreatingAndEditingAskTheSystemNothing) {
+    // The pictures of new and edited entries are read later, away from the dialog.
+    const auto app = ApplicationDialog(fake);
+    PrepareForAdd(*app);
+    app->SetText("Edit1", "Notepad");
+    app->SetText("Edit2", "notepad.exe");
+    MenuNode& notepad =
+        CreateEntryFromDialog(*app, *menu.categories.applications, LinkKindApplication);
+    const EntryDialogMode& mode = PrepareForEdit(*app, *notepad.Tag());
+    app->SetText("Edit2", "calc.exe");
+    EXPECT_TRUE(StoreEdit(*app, mode, notepad));
+    EXPECT_EQ(notepad.Tag()->target, "calc.exe");
+    EXPECT_FALSE(notepad.Tag()->HasPicture());
+    EXPECT_TRUE(fake.log.calls.empty());
 }
 
 } // namespace

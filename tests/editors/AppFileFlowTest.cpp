@@ -1,6 +1,6 @@
 // Adding and editing applications, files and folders from the menu, with the user picking
-// through the dialogs' "..." buttons: what is stored, where, and which icon reads happen
-// inside the redirection bracket.
+// through the dialogs' "..." buttons: what is stored, where, and that the new or edited
+// entry's picture is read at once, ahead of everything else, from the real System32.
 #include "app/Forms.h"
 #include "app/MainForm.h"
 #include "fakes/FakePlatform.h"
@@ -22,10 +22,8 @@ MenuNode& Action(MenuNode& entry, const std::string& caption) {
     throw std::out_of_range("no action " + caption);
 }
 
-// Inside the bracket every icon read first asks for the type of the target's drive: the
-// targets here are on local disks, so their icons are read at once.
-const std::string Disable = "Wow64DisableWow64FsRedirection";
-const std::string Revert = "Wow64RevertWow64FsRedirection cookie=0x5150";
+// Every picture read first asks for the type of the target's drive: the targets here are on
+// local disks, so the reading thread reads them.
 const std::string ProgramPicker =
     "GetOpenFileName owner=Add/Edit Application filter=Executable files (*.exe)|*.exe;*.msc;";
 
@@ -35,10 +33,9 @@ struct AppFileFlowTest : ::testing::Test {
     MenuNode& applications = *form.CategoryMenus().applications;
     MenuNode& files = *form.CategoryMenus().files;
 
-    AppFileFlowTest() {
-        // 32-bit program on 64-bit Windows: the bracket shows in the log.
-        fake.process.isWow64 = fake.process.hasDisable = fake.process.hasRevert = true;
-        ProbeProcessFacts(form.Facts(), fake.process);
+    void ReadPictures() {
+        while (fake.pictures.ReadNext())
+            form.CollectPictures();
     }
     void Script(std::function<void(DialogModel&)> script) {
         fake.ui.dialogScripts.push_back(std::move(script));
@@ -51,8 +48,7 @@ struct AppFileFlowTest : ::testing::Test {
 };
 
 TEST_F(AppFileFlowTest, AddingAnApplicationByPickingTheProgram) {
-    CreateItemEntry(applications, ItemFields{"first", "a.exe", "", "", 0, LinkKindApplication, 1},
-                    fake.platform);
+    CreateItemEntry(applications, ItemFields{"first", "a.exe", "", "", 0, LinkKindApplication, 1});
     fake.icons.byPath["C:\\Windows\\notepad.exe"] = FakeIcons::Solid(10, 20, 30);
     fake.pickers.fileAnswers = {"C:\\Windows\\notepad.exe"};
     Script([](DialogModel& d) {
@@ -64,8 +60,7 @@ TEST_F(AppFileFlowTest, AddingAnApplicationByPickingTheProgram) {
     Click(*form.PopupMenuMain().Find("AddNewItem2"));
     EXPECT_EQ(fake.log.calls,
               (std::vector<std::string>{"ShowModal Add/Edit Application",
-                                        ProgramPicker + " dir= file=", Disable, "GetDriveType C:\\",
-                                        "SHGetFileInfo path=C:\\Windows\\notepad.exe", Revert}));
+                                        ProgramPicker + " dir= file=", "GetDriveType C:\\", "ReadPicture C:\\Windows\\notepad.exe system32 urgent"}));
     ASSERT_EQ(applications.Count(), 4u);
     const MenuNode& added = Last(applications);
     const LinkEntry& record = *added.Tag();
@@ -78,6 +73,7 @@ TEST_F(AppFileFlowTest, AddingAnApplicationByPickingTheProgram) {
     EXPECT_EQ(record.kind, LinkKindApplication);
     EXPECT_EQ(record.entryType, 1);
     EXPECT_EQ(record.isGroup, 0);
+    ReadPictures();
     EXPECT_EQ(record.Pixels()[0], 10);
 }
 
@@ -98,8 +94,7 @@ TEST_F(AppFileFlowTest, AddingAFolderStartsInFolderModeAndStoresOneTrailingBacks
     EXPECT_EQ(fake.log.calls,
               (std::vector<std::string>{
                   "ShowModal Add/Edit File or Folder",
-                  "SHBrowseForFolder owner=Add/Edit File or Folder start=", Disable,
-                  "GetDriveType C:\\", "SHGetFileInfo path=C:\\Users\\Public\\", Revert}));
+                  "SHBrowseForFolder owner=Add/Edit File or Folder start=", "GetDriveType C:\\", "ReadPicture C:\\Users\\Public\\ system32 urgent"}));
     const LinkEntry& record = *Last(files).Tag();
     EXPECT_EQ(record.title, "Public");
     EXPECT_EQ(record.target, "C:\\Users\\Public\\");
@@ -121,8 +116,7 @@ TEST_F(AppFileFlowTest, AddingAFileInAGroupPutsItLastInTheGroup) {
               (std::vector<std::string>{"ShowModal Add/Edit File or Folder",
                                         "GetOpenFileName owner=Add/Edit File or Folder filter= "
                                         "dir= file=",
-                                        Disable, "GetDriveType C:\\",
-                                        "SHGetFileInfo path=C:\\Docs\\report.final.pdf", Revert}));
+                                        "GetDriveType C:\\", "ReadPicture C:\\Docs\\report.final.pdf system32 urgent"}));
     ASSERT_EQ(group.Count(), 3u);
     const LinkEntry& record = *Last(group).Tag();
     EXPECT_EQ(record.title, "report");
@@ -146,15 +140,13 @@ TEST_F(AppFileFlowTest, RefusedOkOrCancelledPickersAddNothing) {
     form.MenuItemClick(*form.PopupMenuMain().Find("AddNewItem5"));
     form.MenuItemClick(*form.PopupMenuMain().Find("AddNewItem2"));
     EXPECT_EQ(files.Count() + applications.Count(), before);
-    EXPECT_TRUE(fake.log.Matching("SHGetFileInfo").empty());
-    EXPECT_TRUE(fake.log.Matching(Disable).empty());
+    EXPECT_TRUE(fake.log.Matching("ReadPicture").empty());
 }
 
 TEST_F(AppFileFlowTest, EditingAnApplicationStartsThePickerFromItsProgram) {
     MenuNode& app = CreateItemEntry(
         applications,
-        ItemFields{"Notepad", "notepad.exe", "-x", "C:\\Windows", 1, LinkKindApplication, 1},
-        fake.platform);
+        ItemFields{"Notepad", "notepad.exe", "-x", "C:\\Windows", 1, LinkKindApplication, 1});
     fake.icons.byPath["C:\\Tools\\calc.exe"] = FakeIcons::Solid(5, 5, 5);
     fake.pickers.fileAnswers = {"C:\\Tools\\calc.exe"};
     bool lockedAndFilled = false;
@@ -170,13 +162,14 @@ TEST_F(AppFileFlowTest, EditingAnApplicationStartsThePickerFromItsProgram) {
     EXPECT_EQ(fake.log.calls,
               (std::vector<std::string>{
                   "ShowModal Add/Edit Application", ProgramPicker + " dir= file=notepad.exe",
-                  Disable, "GetDriveType C:\\", "SHGetFileInfo path=C:\\Tools\\calc.exe", Revert}));
+                  "GetDriveType C:\\", "ReadPicture C:\\Tools\\calc.exe system32 urgent"}));
     const LinkEntry& record = *app.Tag();
     EXPECT_EQ(app.caption, "Notepad"); // the typed title stays
     EXPECT_EQ(record.target, "C:\\Tools\\calc.exe");
     EXPECT_EQ(record.parameters, "-x");
     EXPECT_EQ(record.workDir, "C:\\Tools");
     EXPECT_EQ(record.runAsAdmin, 0);
+    ReadPictures();
     EXPECT_EQ(record.Pixels()[0], 5);
 }
 
@@ -192,7 +185,7 @@ struct FilesEditCase {
     std::string newTarget; // after the pick
 };
 
-TEST_F(AppFileFlowTest, EditingAFileOrFolderKeepsItsModeAndReadsItsIconAgain) {
+TEST_F(AppFileFlowTest, EditingAFileOrFolderKeepsItsModeAndReadsItsPictureAgain) {
     const FilesEditCase cases[] = {
         {"folder",
          EntryTypeFolder,
@@ -215,8 +208,7 @@ TEST_F(AppFileFlowTest, EditingAFileOrFolderKeepsItsModeAndReadsItsIconAgain) {
     };
     for (const FilesEditCase& c : cases) {
         MenuNode& entry = CreateItemEntry(
-            files, ItemFields{"Kept", "D:\\Old\\", "", "", 0, LinkKindFile, c.entryType},
-            fake.platform);
+            files, ItemFields{"Kept", "D:\\Old\\", "", "", 0, LinkKindFile, c.entryType});
         if (c.entryType == EntryTypeFolder)
             fake.pickers.folderAnswers = {"D:\\"};
         else
@@ -234,12 +226,13 @@ TEST_F(AppFileFlowTest, EditingAFileOrFolderKeepsItsModeAndReadsItsIconAgain) {
         EXPECT_TRUE(locked) << c.label;
         EXPECT_EQ(fake.log.calls,
                   (std::vector<std::string>{"ShowModal Add/Edit File or Folder", c.pickerLine,
-                                            Disable, "GetDriveType D:\\",
-                                            "SHGetFileInfo path=" + c.newTarget, Revert}))
+                                            "GetDriveType D:\\",
+                                            "ReadPicture " + c.newTarget + " system32 urgent"}))
             << c.label;
         EXPECT_EQ(entry.caption, "Kept") << c.label;
         EXPECT_EQ(entry.Tag()->target, c.newTarget) << c.label;
         EXPECT_EQ(entry.Tag()->entryType, c.entryType) << c.label;
+        ReadPictures();
     }
 }
 

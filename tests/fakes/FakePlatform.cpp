@@ -163,7 +163,8 @@ PlatformParts::operator Platform() const {
                     f.messages,
                     files_ ? *files_ : f.files,
                     f.pickers,
-                    f.codePage};
+                    f.codePage,
+                    f.pictures};
 }
 
 } // namespace vantrel::testing

@@ -10,6 +10,7 @@
 #include "fakes/FakeFiles.h"
 #include "fakes/FakeInternet.h"
 #include "fakes/FakeMessages.h"
+#include "fakes/FakePictures.h"
 #include "fakes/FakePickers.h"
 #include "fakes/FakePower.h"
 #include "fakes/FakeRegistryWrite.h"
@@ -115,6 +116,9 @@ public:
     void BringToForeground() override { log_.Add("BringToForeground"); }
     void ShowPopupMenu(MenuNode& menu, int x, int y) override;
     void CloseMainForm() override { log_.Add("CloseMainForm"); }
+    void StartTimer(unsigned timer, unsigned milliseconds) override {
+        log_.Add("StartTimer " + std::to_string(timer) + " " + std::to_string(milliseconds));
+    }
     ModalResult ShowModal(DialogModel& dialog) override;
     void ShowNotice(const std::string& text, const std::string& title) override;
     MessageBoxResult AskYesNo(const std::string& text, const std::string& title,
@@ -144,9 +148,10 @@ struct FakePlatform {
     FakeFiles files{log};
     FakePickers pickers{log};
     FakeCodePage codePage;
-    Platform platform{process, registry, icons,    ui,       shell,   clipboard,
-                      folders, drives,   power,    registryWrite,     internet,
-                      messages, files,   pickers,  codePage};
+    FakePictures pictures{log, icons, folders};
+    Platform platform{process,  registry, icons,   ui,       shell,   clipboard,
+                      folders,  drives,   power,   registryWrite,     internet,
+                      messages, files,    pickers, codePage, pictures};
     // The pickers as the editors take them.
     PathPicker picker{pickers, codePage, ui, "Vantrel"};
 

@@ -48,7 +48,7 @@ bool FakeShellFolders::OpenIdList(const void* idList) {
 }
 
 void FakeShellFolders::FreeIdList(const void* idList) {
-    log_.Add("CoTaskMemFree " + Csidl(CsidlOf(idList)));
+    log_.Add("ILFree " + Csidl(CsidlOf(idList)));
     --liveIdLists;
 }
 

@@ -2,6 +2,7 @@
 #include "generated/DiskDrives.h"
 #include "app/MainForm.h"
 #include "fakes/FakePlatform.h"
+#include "tree/ImageIndex.h"
 
 #include <gtest/gtest.h>
 
@@ -28,7 +29,7 @@ struct Drives {
 };
 
 bool HasPicture(const LinkEntry& entry) {
-    return entry.Pixels()[3] != 0;
+    return entry.HasPicture() && entry.Pixels()[3] != 0;
 }
 
 TEST(DiskDrivesTest, OneRowPerDriveInLetterOrder) {
@@ -39,7 +40,7 @@ TEST(DiskDrivesTest, OneRowPerDriveInLetterOrder) {
     ASSERT_EQ(drives.Rows(), (std::vector<std::string>{"C:", "D:"}));
     for (std::size_t i = 0; i < 2; ++i) {
         const MenuNode& row = drives.disks.Child(i);
-        EXPECT_EQ(row.imageIndex, -1);
+        EXPECT_EQ(row.imageIndex, ImageDiskDrives); // until the drive's own picture is there
         EXPECT_EQ(row.command, Command::SystemLink);
         EXPECT_EQ(row.Tag()->title, row.caption);
         EXPECT_EQ(row.Tag()->target, row.caption + "\\");

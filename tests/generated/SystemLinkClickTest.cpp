@@ -22,7 +22,7 @@ std::string Open(const std::string& file) {
 std::vector<std::string> Folder(int csidl) {
     const std::string id = FakeShellFolders::Csidl(csidl);
     return {"SHGetSpecialFolderLocation " + id,
-            "ShellExecuteEx SEE_MASK_IDLIST verb=open show=1 " + id, "CoTaskMemFree " + id};
+            "ShellExecuteEx SEE_MASK_IDLIST verb=open show=1 " + id, "ILFree " + id};
 }
 
 struct ClickCase {

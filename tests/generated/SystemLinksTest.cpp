@@ -1,14 +1,15 @@
 // The System Links catalogue, built against a fake machine whose places exist when the
-// test gives them an icon.
+// test puts them there.
 #include "generated/SystemLinks.h"
 #include "fakes/FakePlatform.h"
+#include "tree/ImageIndex.h"
 
 #include <gtest/gtest.h>
 
 namespace vantrel {
 namespace {
 
-using testing::FakeIcons;
+using testing::FakePictures;
 using testing::FakePlatform;
 using testing::FakeShellFolders;
 
@@ -40,10 +41,9 @@ struct Machine {
         Folder(FolderCommonDocuments, "C:\\Users\\Public\\Documents");
         Folder(FolderDesktop, "C:\\Users\\me\\Desktop");
     }
-    void Exists(const std::string& path) { fake.icons.byPath[path] = FakeIcons::Solid(1, 2, 3); }
+    void Exists(const std::string& path) { fake.files.files[path] = ""; }
     void Folder(int csidl, std::optional<std::string> path) {
         fake.folders.folders[csidl] = std::move(path);
-        fake.icons.byIdList[fake.folders.IdListOf(csidl)] = FakeIcons::Solid(4, 5, 6);
     }
     void Build() { BuildSystemLinksMenu(menu, fake.platform, facts); }
 
@@ -90,34 +90,47 @@ TEST(SystemLinksTest, SixtyFourBitMachineGetsEveryRowWithItsCodeAndPlace) {
     const long records = LinkEntry::LiveCount();
     machine.Build();
     ASSERT_EQ(machine.Rows(), Rows64);
-    const std::pair<const char*, int> codes[] = {{"Management Console", 0},
-                                                 {"Admin Tools", 1},
-                                                 {"Control Panel", 2},
-                                                 {"My Computer", 3},
-                                                 {"Network Neighborhood", 4},
-                                                 {"Network Connections", 5},
-                                                 {"System Drive", 16},
-                                                 {"Windows", 10},
-                                                 {"System32", 11},
-                                                 {"System32 (x86)", 12},
-                                                 {"Program Files", 13},
-                                                 {"Program Files (x86)", 14},
-                                                 {"Temp", 15},
-                                                 {"Documents and Settings", 20},
-                                                 {"All Users Profile", 25},
-                                                 {"My Profile", 21},
-                                                 {"My Documents", 22},
-                                                 {"Shared Documents", 24},
-                                                 {"Desktop", 23}};
-    for (const auto& [caption, code] : codes) {
-        const MenuNode& row = *machine.Row(caption);
-        ASSERT_NE(row.Tag(), nullptr) << caption;
-        EXPECT_EQ(row.Tag()->entryType, code) << caption;
+    // Code, the picture shown until the row's own is read, and where that is read from.
+    const std::string Utf8 = " utf8";
+    const struct {
+        const char* caption;
+        int code;
+        int image;
+        std::string read;
+    } rows[] = {{"Management Console", 0, ImageGear, Sys + "\\mmc.exe utf8 system32"},
+                {"Admin Tools", 1, ImageGear, "folder=" + FakeShellFolders::Csidl(0x2F)},
+                {"Control Panel", 2, ImageGear, "folder=" + FakeShellFolders::Csidl(0x03)},
+                {"My Computer", 3, ImageSystemLinks, "folder=" + FakeShellFolders::Csidl(0x11)},
+                {"Network Neighborhood", 4, ImageNetworkResources,
+                 "folder=" + FakeShellFolders::Csidl(0x12)},
+                {"Network Connections", 5, ImageNetworkResources,
+                 "folder=" + FakeShellFolders::Csidl(0x31)},
+                {"System Drive", 16, ImageDiskDrives, "C:\\" + Utf8},
+                {"Windows", 10, ImageFolder, "folder=" + FakeShellFolders::Csidl(0x24)},
+                {"System32", 11, ImageFolder, "C:\\Windows\\System32" + Utf8},
+                {"System32 (x86)", 12, ImageFolder, "C:\\Windows\\SysWOW64" + Utf8},
+                {"Program Files", 13, ImageFolder, "C:\\Program Files" + Utf8},
+                {"Program Files (x86)", 14, ImageFolder, "folder=" + FakeShellFolders::Csidl(0x2A)},
+                {"Temp", 15, ImageFolder, "C:\\Users\\me\\AppData\\Local\\Temp\\" + Utf8},
+                {"Documents and Settings", 20, ImageFolder, "C:\\Users" + Utf8},
+                {"All Users Profile", 25, ImageFolder, "C:\\Users\\All Users" + Utf8},
+                {"My Profile", 21, ImageFolder, "C:\\Users\\me" + Utf8},
+                {"My Documents", 22, ImageFilesAndFolders, "folder=" + FakeShellFolders::Csidl(0x05)},
+                {"Shared Documents", 24, ImageFilesAndFolders, "C:\\Users\\Public" + Utf8},
+                {"Desktop", 23, ImageSystemLinks, "folder=" + FakeShellFolders::Csidl(0x00)}};
+    for (const auto& r : rows) {
+        const MenuNode& row = *machine.Row(r.caption);
+        ASSERT_NE(row.Tag(), nullptr) << r.caption;
+        EXPECT_EQ(row.Tag()->entryType, r.code) << r.caption;
         EXPECT_EQ(row.Tag()->kind, LinkKindSystem);
-        EXPECT_EQ(row.Tag()->title, caption);
-        EXPECT_EQ(row.imageIndex, -1);
-        EXPECT_NE(row.Tag()->Pixels()[3], 0) << caption; // the icon was stored
+        EXPECT_EQ(row.Tag()->title, r.caption);
+        EXPECT_EQ(row.imageIndex, r.image) << r.caption;
+        EXPECT_FALSE(row.Tag()->HasPicture()) << r.caption;
+        const auto source = SystemLinkPictureSource(*row.Tag());
+        ASSERT_TRUE(source) << r.caption;
+        EXPECT_EQ(FakePictures::Describe(*source, false), "ReadPicture " + r.read) << r.caption;
     }
+    EXPECT_TRUE(machine.fake.log.Matching("SHGetFileInfo").empty()); // no picture is read
     EXPECT_EQ(machine.Row("Management Console")->command, Command::None);
     EXPECT_EQ(machine.Row("Desktop")->command, Command::SystemLink);
     EXPECT_EQ(machine.menu.Child(6).Tag(), nullptr); // separators carry no record
@@ -143,6 +156,9 @@ TEST(SystemLinksTest, ThirtyTwoBitMachineTakesProgramFilesFromTheShell) {
     expected.erase(std::find(expected.begin(), expected.end(), "Program Files (x86)"));
     EXPECT_EQ(machine.Rows(), expected);
     EXPECT_EQ(machine.TargetOf("Program Files"), "");
+    EXPECT_EQ(FakePictures::Describe(*SystemLinkPictureSource(*machine.Row("Program Files")->Tag()),
+                                     false),
+              "ReadPicture folder=" + FakeShellFolders::Csidl(FolderProgramFiles));
     EXPECT_TRUE(machine.fake.log.Contains("SHGetSpecialFolderLocation " +
                                           FakeShellFolders::Csidl(FolderProgramFiles)));
     EXPECT_TRUE(machine.fake.log.Matching("Wow64").empty());
@@ -162,13 +178,13 @@ TEST(SystemLinksTest, SnapInsAreLookedUpInTheRealSystemDirectory) {
     EXPECT_EQ(console.Child(2).Tag()->entryType, SystemLinkSnapIn);
     EXPECT_EQ(console.Child(2).command, Command::SystemLink);
 
-    // Every snap-in lookup lies inside the bracket; the shell folders come after it.
+    // Every snap-in is looked for inside the bracket; the shell folders come after it.
     const auto& log = machine.fake.log;
     const int disable = log.IndexOf("Wow64DisableWow64FsRedirection");
     const int revert = log.IndexOf("Wow64RevertWow64FsRedirection cookie=0x5150");
     EXPECT_EQ(disable, 0);
-    EXPECT_EQ(log.Matching("SHGetFileInfoW path=" + Sys).size(), 36u);
-    EXPECT_EQ(log.IndexOf("SHGetFileInfoW path=" + Sys + "\\wmimgmt.msc") + 1, revert);
+    EXPECT_EQ(log.Matching("File exists path=" + Sys).size(), 36u);
+    EXPECT_EQ(log.IndexOf("File exists path=" + Sys + "\\wmimgmt.msc") + 1, revert);
     EXPECT_EQ(log.IndexOf("SHGetSpecialFolderLocation " +
                           FakeShellFolders::Csidl(FolderCommonAdminTools)),
               revert + 1);
@@ -188,14 +204,14 @@ TEST(SystemLinksTest, EveryCatalogueSnapInGetsItsRowInOrder) {
 
 TEST(SystemLinksTest, WithoutTheConsoleProgramNoSnapInIsOffered) {
     Machine machine(true);
-    machine.fake.icons.byPath.erase(Sys + "\\mmc.exe");
+    machine.fake.files.files.erase(Sys + "\\mmc.exe");
     machine.Exists(Sys + "\\services.msc");
     machine.Build();
     EXPECT_EQ(machine.Row("Management Console"), nullptr);
     const auto& calls = machine.fake.log.calls;
     EXPECT_EQ(std::vector<std::string>(calls.begin(), calls.begin() + 5),
               (std::vector<std::string>({"Wow64DisableWow64FsRedirection", "GetSystemDirectory",
-                                         "SHGetFileInfoW path=" + Sys + "\\mmc.exe",
+                                         "File exists path=" + Sys + "\\mmc.exe",
                                          "Wow64RevertWow64FsRedirection cookie=0x5150",
                                          "SHGetSpecialFolderLocation " +
                                              FakeShellFolders::Csidl(FolderCommonAdminTools)})));
@@ -215,7 +231,7 @@ TEST_P(MovedDocumentsTest, ProfileRowsFollowTheDocumentsFolder) {
     Machine machine(false);
     machine.Folder(FolderPersonal, c.documents);
     for (const char* old : {"C:\\Users", "C:\\Users\\All Users", "C:\\Users\\me"})
-        machine.fake.icons.byPath.erase(old);
+        machine.fake.files.files.erase(old);
     for (const std::string& path : c.existing)
         machine.Exists(path);
     machine.Build();

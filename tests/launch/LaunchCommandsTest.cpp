@@ -26,8 +26,7 @@ struct StartedForm {
         form.FormCreate();
     }
     MenuNode& AddItem(const ItemFields& fields) {
-        MenuNode& item = CreateItemEntry(*form.CategoryMenus().OfKind(fields.kind), fields,
-                                         fake.platform);
+        MenuNode& item = CreateItemEntry(*form.CategoryMenus().OfKind(fields.kind), fields);
         fake.log.calls.clear();
         return item;
     }

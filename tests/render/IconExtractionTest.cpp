@@ -114,7 +114,11 @@ TEST(ConvertIconTest, NoPixelsWithoutColourOrWithoutAnyTransparency) {
 
 class IconLoadTest : public ::testing::Test {
   protected:
-    IconLoadTest() { entry.MutablePixels().fill(0x5A); } // an earlier picture
+    IconLoadTest() { // an earlier picture
+        IconPixels earlier;
+        earlier.fill(0x5A);
+        entry.SetPixels(earlier);
+    }
 
     FakePlatform fake;
     LinkEntry entry;
@@ -135,23 +139,13 @@ TEST_F(IconLoadTest, FailuresKeepTheEarlierPicture) {
     monochrome.colourRead = false;
     fake.icons.byPath["C:\\mono.exe"] = monochrome;
     EXPECT_FALSE(LoadIconFromPath("C:\\mono.exe", &entry, fake.platform));
-    EXPECT_FALSE(LoadIconFromIdList(&fake, &entry, fake.platform));
     EXPECT_EQ(entry.Pixels(), earlier);
 }
 
-TEST_F(IconLoadTest, AbsentEntryOrIdListTouchesNothing) {
+TEST_F(IconLoadTest, AbsentEntryTouchesNothing) {
     fake.icons.byPath["C:\\a.exe"] = FakeIcons::Solid(1, 2, 3);
     EXPECT_FALSE(LoadIconFromPath("C:\\a.exe", nullptr, fake.platform));
-    EXPECT_FALSE(LoadIconFromIdList(&fake, nullptr, fake.platform));
-    EXPECT_FALSE(LoadIconFromIdList(nullptr, &entry, fake.platform));
     EXPECT_TRUE(fake.log.calls.empty());
-}
-
-TEST_F(IconLoadTest, IdListIconFillsThePixels) {
-    const int specialFolder = 0;
-    fake.icons.byIdList[&specialFolder] = FakeIcons::Solid(9, 8, 7);
-    EXPECT_TRUE(LoadIconFromIdList(&specialFolder, &entry, fake.platform));
-    EXPECT_EQ(entry.Pixels(), FakeIcons::Solid(9, 8, 7).colour);
 }
 
 class ThrowingProcess : public FakeProcess {

@@ -591,9 +591,9 @@ TEST(PictureListTest, PairsSplitColourAndAlpha) {
     EXPECT_EQ(alpha[4], 0);
 }
 
-TEST(PictureListTest, MenuPicturesHold37Pairs) {
+TEST(PictureListTest, MenuPicturesHold39Pairs) {
     const PictureList list = PictureList::MenuPictureList();
-    EXPECT_EQ(list.Count(), 74);
+    EXPECT_EQ(list.Count(), 78);
     EXPECT_EQ(list.PictureWidth(), 16);
     EXPECT_EQ(list.PictureHeight(), 16);
 }

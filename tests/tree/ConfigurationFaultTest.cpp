@@ -17,34 +17,33 @@ using namespace testing;
 
 using FileSystem = std::map<std::string, std::string>;
 
-void BuildOldTree(const Categories& c, Platform& p) {
+void BuildOldTree(const Categories& c) {
     MenuNode& group = CreateGroupEntry(*c.run, "Old", LinkKindRun, 0);
     ItemFields item;
     item.title = "old item";
     item.target = "cmd /K old";
-    CreateItemEntry(group, item, p);
+    CreateItemEntry(group, item);
 }
 
-void BuildNewTree(const Categories& c, Platform& p) {
+void BuildNewTree(const Categories& c) {
     MenuNode& group = CreateGroupEntry(*c.run, "New", LinkKindRun, 0);
     for (const char* title : {"one", "two"}) {
         ItemFields item;
         item.title = title;
         item.target = std::string("cmd /K ") + title;
-        CreateItemEntry(group, item, p);
+        CreateItemEntry(group, item);
     }
     ItemFields web;
     web.title = "site";
     web.target = "http://www.site.test";
     web.kind = LinkKindInternet;
-    CreateItemEntry(*c.internet, web, p);
+    CreateItemEntry(*c.internet, web);
     CreateGroupEntry(*c.files, "Docs", LinkKindFile, 0);
 }
 
-std::string TreeOf(void (*build)(const Categories&, Platform&)) {
-    FakePlatform fake;
+std::string TreeOf(void (*build)(const Categories&)) {
     Menus menus;
-    build(menus.categories(), fake.platform);
+    build(menus.categories());
     return Describe(menus.categories());
 }
 
@@ -54,7 +53,7 @@ enum class Before { BothWhole, OnlyCopy, PrimaryAndTornCopy, Nothing };
 FileSystem StoredBefore(Before before) {
     FakePlatform fake;
     Menus menus;
-    BuildOldTree(menus.categories(), fake.platform);
+    BuildOldTree(menus.categories());
     if (before != Before::Nothing && !SaveConfiguration(menus.categories(), fake.platform))
         ADD_FAILURE() << "the old tree could not be saved";
     FileSystem files = fake.files.files;
@@ -81,7 +80,7 @@ Outcome SaveInterrupted(const FileSystem& before, Arrange arrange, bool powerCut
     Outcome outcome;
     {
         Menus menus;
-        BuildNewTree(menus.categories(), fake.platform);
+        BuildNewTree(menus.categories());
         arrange(fake.files);
         outcome.saved = SaveConfiguration(menus.categories(), fake.platform);
     }
@@ -90,7 +89,7 @@ Outcome SaveInterrupted(const FileSystem& before, Arrange arrange, bool powerCut
     else
         fake.files.Restart();
     Menus next;
-    outcome.valid = LoadConfiguration(next.categories(), fake.platform, next.facts).valid;
+    outcome.valid = LoadConfiguration(next.categories(), fake.platform).valid;
     outcome.loaded = Describe(next.categories());
     outcome.files = fake.files.files;
     return outcome;
@@ -101,7 +100,7 @@ std::map<std::string, int> OperationsOfASave(const FileSystem& before, int& step
     FakePlatform fake;
     fake.files.files = before;
     Menus menus;
-    BuildNewTree(menus.categories(), fake.platform);
+    BuildNewTree(menus.categories());
     SaveConfiguration(menus.categories(), fake.platform);
     steps = fake.files.Steps();
     std::map<std::string, int> counts;
@@ -177,14 +176,14 @@ TEST_P(ConfigurationFaultTest, AFailedSaveDoesNotHinderTheNextOne) {
     FakePlatform fake;
     fake.files.files = before;
     Menus menus;
-    BuildNewTree(menus.categories(), fake.platform);
+    BuildNewTree(menus.categories());
     fake.files.dieAtStep = 12; // leaves a temporary file behind, still open
     EXPECT_FALSE(SaveConfiguration(menus.categories(), fake.platform));
     fake.files.Restart();
     EXPECT_TRUE(SaveConfiguration(menus.categories(), fake.platform));
     fake.files.PowerCut();
     Menus next;
-    EXPECT_TRUE(LoadConfiguration(next.categories(), fake.platform, next.facts).valid);
+    EXPECT_TRUE(LoadConfiguration(next.categories(), fake.platform).valid);
     EXPECT_EQ(Describe(next.categories()), new_);
 }
 

@@ -26,7 +26,7 @@ struct Store {
     bool Save() { return SaveConfiguration(menus.categories(), fake.platform); }
     // Loads into fresh menus, as the next start of the program does.
     LoadReport LoadFresh(Menus& into) {
-        return LoadConfiguration(into.categories(), fake.platform, into.facts);
+        return LoadConfiguration(into.categories(), fake.platform);
     }
     std::string& File(const char* path) { return fake.files.files[path]; }
 };
@@ -40,11 +40,11 @@ TEST(ConfigurationSaveTest, SmallTreeIsWrittenByteForByte) {
     const Categories& c = store.menus.categories();
     MenuNode& outer = CreateGroupEntry(*c.run, "G", LinkKindRun, EntryTypeGroup);
     MenuNode& inner = CreateGroupEntry(outer, "H", LinkKindRun, EntryTypeGroup);
-    CreateItemEntry(inner, Fields("I", "cmd /K x", LinkKindRun, 1), store.fake.platform);
+    CreateItemEntry(inner, Fields("I", "cmd /K x", LinkKindRun, 1));
     ItemFields web = Fields("w", "http://www.a.b", LinkKindInternet);
     web.parameters = "p";
     web.workDir = "d";
-    CreateItemEntry(*c.internet, web, store.fake.platform);
+    CreateItemEntry(*c.internet, web);
     ASSERT_TRUE(store.Save());
 
     // Written out by hand from the layout: version, header, 3 Run records, 1 Internet record.
@@ -137,7 +137,7 @@ TEST(ConfigurationSaveTest, FilesLieBesideTheProgram) {
             EXPECT_FALSE(paths) << c.program;
             Menus menus;
             EXPECT_FALSE(SaveConfiguration(menus.categories(), fake.platform));
-            EXPECT_FALSE(LoadConfiguration(menus.categories(), fake.platform, menus.facts).valid);
+            EXPECT_FALSE(LoadConfiguration(menus.categories(), fake.platform).valid);
             EXPECT_TRUE(fake.log.Matching("File ").empty());
             continue;
         }
@@ -150,21 +150,20 @@ TEST(ConfigurationSaveTest, FilesLieBesideTheProgram) {
 TEST(ConfigurationRoundTripTest, NestingOrderAndCutTexts) {
     Store store;
     const Categories& c = store.menus.categories();
-    Platform& p = store.fake.platform;
     ItemFields longItem =
         Fields(std::string(150, 't'), std::string(300, 'g'), LinkKindApplication, 1);
     longItem.parameters = std::string(260, 'p') + "cut";
     longItem.workDir = std::string(261, 'w');
     MenuNode& apps = CreateGroupEntry(*c.applications, "Apps", LinkKindApplication, 0);
-    CreateItemEntry(apps, longItem, p);
+    CreateItemEntry(apps, longItem);
     MenuNode& deeper = CreateGroupEntry(apps, "Deeper", LinkKindApplication, 0);
-    CreateItemEntry(deeper, Fields("Calc", "calc.exe", LinkKindApplication), p);
-    CreateItemEntry(apps, Fields("After", "C:\\a.exe", LinkKindApplication), p);
-    CreateItemEntry(*c.applications, Fields("Top", "C:\\b.exe", LinkKindApplication), p);
+    CreateItemEntry(deeper, Fields("Calc", "calc.exe", LinkKindApplication));
+    CreateItemEntry(apps, Fields("After", "C:\\a.exe", LinkKindApplication));
+    CreateItemEntry(*c.applications, Fields("Top", "C:\\b.exe", LinkKindApplication));
     ItemFields folder = Fields("Root", "%SystemRoot%", LinkKindFile);
     folder.entryType = EntryTypeFolder;
-    CreateItemEntry(*c.files, folder, p);
-    CreateItemEntry(*c.network, Fields("Share", "\\\\h\\s", LinkKindNetwork), p);
+    CreateItemEntry(*c.files, folder);
+    CreateItemEntry(*c.network, Fields("Share", "\\\\h\\s", LinkKindNetwork));
     ASSERT_TRUE(store.Save());
 
     Menus loaded;
@@ -339,6 +338,36 @@ TEST(ConfigurationLoadTest, ShortCategoryStopsItAndTheLaterOnes) {
     EXPECT_EQ(store.File("C:\\Tools\\Config.dat.damaged"), bytes);
 }
 
+// A whole file is read a batch of records at a time: start-up never holds all of a large one.
+// When a batch cannot be read, what the earlier ones added goes and the file is read again
+// as any file that may be damaged.
+TEST(ConfigurationLoadTest, AWholeFileComesInBatchesAndAFailedBatchLeavesNoHalfTree) {
+    FileSpec spec;
+    for (int i = 0; i < 2500; ++i)
+        spec.categories[0].push_back(Item("r" + std::to_string(i), 0));
+    spec.categories[1] = {Item("a", 0, 4, "C:\\a.exe")};
+    Store store;
+    store.File(PrimaryPath) = FileBytes(spec);
+    Menus whole;
+    ASSERT_TRUE(store.LoadFresh(whole).valid);
+    const std::vector<std::string> reads = store.fake.log.Matching("File read");
+    EXPECT_EQ(reads.size(), 6u); // version, header, three batches of Run, one of Applications
+    for (const std::string& read : reads)
+        EXPECT_LE(std::stoul(read.substr(read.rfind("bytes=") + 6)), 1024u * 889u) << read;
+
+    for (int failing : {3, 4, 5}) {
+        store.fake.files.Restart();
+        store.fake.files.fault = FakeFiles::Fault{"read", failing};
+        const long records = LinkEntry::LiveCount();
+        Menus loaded;
+        const LoadReport report = store.LoadFresh(loaded);
+        EXPECT_TRUE(report.valid) << failing;
+        EXPECT_FALSE(report.keepStoredFiles) << failing;
+        EXPECT_EQ(Describe(loaded.categories()), Describe(whole.categories())) << failing;
+        EXPECT_EQ(LinkEntry::LiveCount() - records, 2501) << failing;
+    }
+}
+
 TEST(ConfigurationLoadTest, InvalidHeaderLoadsNothing) {
     FileSpec good;
     good.categories[0] = {Item("r", 0)};
@@ -459,13 +488,13 @@ TEST(ConfigurationLoadTest, LoadsTheFirstWholeCopy) {
     Menus reference;
     FakePlatform referencePlatform;
     referencePlatform.files.files[PrimaryPath] = TreeFile("A");
-    LoadConfiguration(reference.categories(), referencePlatform.platform, reference.facts);
+    LoadConfiguration(reference.categories(), referencePlatform.platform);
     const std::string treeA = Describe(reference.categories());
     const std::string treeB = [&] {
         Menus menus;
         FakePlatform platform;
         platform.files.files[PrimaryPath] = TreeFile("B");
-        LoadConfiguration(menus.categories(), platform.platform, menus.facts);
+        LoadConfiguration(menus.categories(), platform.platform);
         return Describe(menus.categories());
     }();
     const std::string partA = "Run: G A|kind=3|type=0\nRun:   I A1|t|||admin=0|kind=3|type=1\n";
@@ -508,74 +537,36 @@ TEST(ConfigurationLoadTest, SettingAsideNeverReplacesAnEarlierDamagedFile) {
 // A process whose system calls fail by throwing, as running out of memory would.
 struct FailingProcess : FakeProcess {
     using FakeProcess::FakeProcess;
-    bool failWindowsDirectory = false;
-    bool failRedirection = false;
-    std::string WindowsDirectory() override {
-        if (failWindowsDirectory)
-            throw std::bad_alloc();
-        return FakeProcess::WindowsDirectory();
-    }
-    void DisableRedirection(RedirectionCookie* cookie) override {
-        if (failRedirection)
-            throw std::bad_alloc();
-        FakeProcess::DisableRedirection(cookie);
-    }
+    std::string WindowsDirectory() override { throw std::bad_alloc(); }
+    void DisableRedirection(RedirectionCookie*) override { throw std::bad_alloc(); }
 };
 
-TEST(ConfigurationLoadTest, RecordsLostToAFailureKeepTheStoredFiles) {
+// Rebuilding reads no picture and looks at no directory, so a system that fails there can
+// no longer cost a single record.
+TEST(ConfigurationLoadTest, RebuildingAsksTheSystemForNothingButTheFile) {
     FileSpec spec;
     spec.categories = {{Item("r", 0)},
-                       {Item("a", 0, 4, "C:\\a.exe"), Item("bare", 0, 4, "calc.exe"),
-                        Item("lost", 0, 4, "C:\\b.exe")},
+                       {Item("a", 0, 4, "C:\\a.exe"), Item("bare", 0, 4, "calc.exe")},
                        {Item("n", 0, 5)},
                        {},
-                       {}};
-    for (bool failRedirection : {false, true}) {
-        FakePlatform fake;
-        FailingProcess process(fake.log);
-        process.isWow64 = process.hasDisable = process.hasRevert = true;
-        process.failWindowsDirectory = !failRedirection;
-        process.failRedirection = failRedirection;
-        Platform platform = WithProcess(fake, process);
-        fake.files.files[PrimaryPath] = FileBytes(spec);
-        Menus loaded;
-        ProbeProcessFacts(loaded.facts, process);
-        const LoadReport report = LoadConfiguration(loaded.categories(), platform, loaded.facts);
-        EXPECT_TRUE(report.valid);
-        EXPECT_TRUE(report.keepStoredFiles) << "a save would drop the lost records";
-        const std::string expected = failRedirection
-                                         ? "Run: I r|t|||admin=0|kind=3|type=1\n"
-                                         : "Run: I r|t|||admin=0|kind=3|type=1\n"
-                                           "Applications: I a|C:\\a.exe|||admin=0|kind=4|type=1\n"
-                                           "Network: I n|t|||admin=0|kind=5|type=1\n";
-        EXPECT_EQ(Describe(loaded.categories()), expected) << failRedirection;
-    }
-}
-
-TEST(ConfigurationLoadTest, ApplicationsAndFilesAreRebuiltWithRedirectionSuspended) {
-    FileSpec spec;
-    spec.categories = {{Item("r", 0)},
-                       {Item("app", 0, 4, "C:\\app.exe")},
-                       {},
-                       {},
                        {Item("file", 0, 7, "C:\\f.txt")}};
-    Store store;
-    store.File(PrimaryPath) = FileBytes(spec);
-    store.fake.process.isWow64 = true;
-    store.fake.process.hasDisable = true;
-    store.fake.process.hasRevert = true;
+    FakePlatform fake;
+    FailingProcess process(fake.log);
+    process.isWow64 = process.hasDisable = process.hasRevert = true;
+    fake.files.files[PrimaryPath] = FileBytes(spec);
     Menus loaded;
-    ProbeProcessFacts(loaded.facts, store.fake.process);
-    ASSERT_TRUE(store.LoadFresh(loaded).valid);
-    std::vector<std::string> calls;
-    for (const std::string& call : store.fake.log.calls)
-        if (call.rfind("Wow64", 0) == 0 || call.rfind("SHGetFileInfo", 0) == 0)
-            calls.push_back(call);
-    EXPECT_EQ(calls,
-              (std::vector<std::string>{
-                  "Wow64DisableWow64FsRedirection", "SHGetFileInfo path=C:\\app.exe",
-                  "Wow64RevertWow64FsRedirection cookie=0x5150", "Wow64DisableWow64FsRedirection",
-                  "SHGetFileInfo path=C:\\f.txt", "Wow64RevertWow64FsRedirection cookie=0x5150"}));
+    Platform platform = WithProcess(fake, process);
+    const LoadReport report = LoadConfiguration(loaded.categories(), platform);
+    EXPECT_TRUE(report.valid);
+    EXPECT_FALSE(report.keepStoredFiles);
+    EXPECT_EQ(Describe(loaded.categories()),
+              "Run: I r|t|||admin=0|kind=3|type=1\n"
+              "Applications: I a|C:\\a.exe|||admin=0|kind=4|type=1\n"
+              "Applications: I bare|calc.exe|||admin=0|kind=4|type=1\n"
+              "Network: I n|t|||admin=0|kind=5|type=1\n"
+              "Files: I file|C:\\f.txt|||admin=0|kind=7|type=1\n");
+    for (const std::string& call : fake.log.calls)
+        EXPECT_EQ(call.rfind("File ", 0), 0u) << call;
 }
 
 } // namespace

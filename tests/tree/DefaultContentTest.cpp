@@ -64,45 +64,30 @@ TEST(DefaultContentTest, EveryCategoryHoldsOneExamplesGroup) {
 
 TEST(DefaultContentTest, ToolsOfNewerSystemsAreFoundWhereTheyAre) {
     Content content;
-    content.fake.icons.byPath["C:\\Windows\\System32\\msconfig.exe"] = FakeIcons::Solid(1, 1, 1);
-    content.fake.icons.byPath["C:\\Windows\\System32\\msinfo32.exe"] = FakeIcons::Solid(2, 2, 2);
+    content.fake.files.files["C:\\Windows\\System32\\msconfig.exe"] = "";
+    content.fake.files.files["C:\\Windows\\System32\\msinfo32.exe"] = "";
     const long recordsBefore = LinkEntry::LiveCount();
     content.Create();
     const MenuNode& apps = content.menus.categories().applications->Child(2);
     EXPECT_EQ(apps.Child(9).Tag()->target, "%SystemRoot%\\System32\\msconfig.exe");
     EXPECT_EQ(apps.Child(10).Tag()->target, "%SystemRoot%\\System32\\msinfo32.exe");
-    EXPECT_EQ(apps.Child(10).Tag()->Pixels()[0], 2);
-    // 5 groups and 29 items; the probes' scratch records are gone.
+    // 5 groups and 29 items.
     EXPECT_EQ(LinkEntry::LiveCount(), recordsBefore + 34);
 }
 
-TEST(DefaultContentTest, IconsOfApplicationsAndFilesAreReadWithRedirectionSuspended) {
+TEST(DefaultContentTest, ToolsAreLookedForInTheRealSystemDirectoryAndNoPictureIsRead) {
     Content content;
     content.fake.process.isWow64 = true;
     content.fake.process.hasDisable = true;
     content.fake.process.hasRevert = true;
     ProbeProcessFacts(content.menus.facts, content.fake.process);
     content.Create();
-    const auto& log = content.fake.log;
-    const int firstDisable = log.IndexOf("Wow64DisableWow64FsRedirection");
-    const auto lookups = log.Matching("SHGetFileInfo");
-    ASSERT_FALSE(lookups.empty());
-    EXPECT_LT(firstDisable, log.IndexOf(lookups.front()));
-    EXPECT_EQ(log.Matching("Wow64Disable").size(), 2u);
-    EXPECT_EQ(log.Matching("Wow64Revert").size(), 2u);
-    // Every icon lookup lies inside a bracket; the last is the folder of the file example.
-    int depth = 0;
-    for (const std::string& call : log.calls) {
-        if (call.rfind("Wow64Disable", 0) == 0)
-            ++depth;
-        else if (call.rfind("Wow64Revert", 0) == 0)
-            --depth;
-        else if (call.rfind("SHGetFileInfo", 0) == 0) {
-            EXPECT_EQ(depth, 1) << call;
-        }
-    }
-    EXPECT_EQ(lookups.back(), "SHGetFileInfo path=C:\\Windows");
-    EXPECT_EQ(log.calls.back(), "Wow64RevertWow64FsRedirection cookie=0x5150");
+    EXPECT_EQ(content.fake.log.calls,
+              (std::vector<std::string>{
+                  "Wow64DisableWow64FsRedirection",
+                  "File exists path=C:\\Windows\\System32\\msconfig.exe",
+                  "File exists path=C:\\Windows\\System32\\msinfo32.exe",
+                  "Wow64RevertWow64FsRedirection cookie=0x5150"}));
 }
 
 TEST(DefaultContentTest, WebAddressIsSchemeWwwAndDomain) {

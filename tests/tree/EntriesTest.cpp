@@ -8,7 +8,6 @@ namespace vantrel {
 namespace {
 
 using testing::FakePlatform;
-using testing::FakeIcons;
 
 std::vector<std::string> Captions(const MenuNode& node) {
     std::vector<std::string> captions;
@@ -30,7 +29,7 @@ TEST(EntriesTest, GroupIsAppendedAfterExistingEntriesWithActionsAndSeparator) {
     MenuNode category;
     category.Append("Add New Item", ImageAddNewItem, Command::AddNewItem);
     category.Append("-", -1);
-    CreateItemEntry(category, Item("first", "cmd", LinkKindRun), fake.platform);
+    CreateItemEntry(category, Item("first", "cmd", LinkKindRun));
     MenuNode& group = CreateGroupEntry(category, "Tools", LinkKindNetwork, EntryTypeGroup);
 
     EXPECT_EQ(group.IndexInParent(), 3);
@@ -60,12 +59,10 @@ TEST(EntriesTest, GroupImageFollowsKind) {
 TEST(EntriesTest, ItemSubmenusDependOnKind) {
     FakePlatform fake;
     MenuNode parent;
-    MenuNode& run = CreateItemEntry(parent, Item("r", "cmd", LinkKindRun), fake.platform);
+    MenuNode& run = CreateItemEntry(parent, Item("r", "cmd", LinkKindRun));
     MenuNode& web =
-        CreateItemEntry(parent, Item("w", "http://www.example.com", LinkKindInternet),
-                        fake.platform);
-    MenuNode& net = CreateItemEntry(parent, Item("n", "\\\\host\\share", LinkKindNetwork),
-                                    fake.platform);
+        CreateItemEntry(parent, Item("w", "http://www.example.com", LinkKindInternet));
+    MenuNode& net = CreateItemEntry(parent, Item("n", "\\\\host\\share", LinkKindNetwork));
 
     EXPECT_EQ(Captions(run), (std::vector<std::string>{"Actions", "-", "Open Link", "Copy Link"}));
     EXPECT_EQ(Captions(run.Child(0)),
@@ -84,48 +81,23 @@ TEST(EntriesTest, ItemSubmenusDependOnKind) {
     ReleaseEntryRecords(parent);
 }
 
-TEST(EntriesTest, BareApplicationNameTakesIconFromWindowsThenSystem32) {
-    FakePlatform fake;
-    fake.icons.byPath["C:\\Windows\\system32\\calc.exe"] = FakeIcons::Solid(1, 2, 3);
-    MenuNode parent;
-    MenuNode& item =
-        CreateItemEntry(parent, Item("Calculator", "calc.exe", LinkKindApplication), fake.platform);
-
-    EXPECT_EQ(fake.log.Matching("SHGetFileInfo"),
-              (std::vector<std::string>{"SHGetFileInfo path=C:\\Windows\\calc.exe",
-                                        "SHGetFileInfo path=C:\\Windows\\system32\\calc.exe"}));
-    EXPECT_EQ(item.imageIndex, -1);
-    EXPECT_EQ(item.Tag()->Pixels()[0], 1);
-    EXPECT_EQ(item.Tag()->Pixels()[3], 255);
-
-    fake.log.calls.clear();
-    fake.icons.byPath["C:\\Windows\\notepad.exe"] = FakeIcons::Solid(9, 9, 9);
-    CreateItemEntry(parent, Item("Notepad", "notepad.exe", LinkKindApplication), fake.platform);
-    EXPECT_EQ(fake.log.Matching("SHGetFileInfo").size(), 1u);
-    ReleaseEntryRecords(parent);
-}
-
-TEST(EntriesTest, ApplicationWithDirectoryButMissingFileHasBlankIcon) {
+TEST(EntriesTest, ApplicationsAndFilesStartWithThePictureOfTheirKindAndAskNothing) {
     FakePlatform fake;
     MenuNode parent;
-    MenuNode& item = CreateItemEntry(
-        parent, Item("Tool", "D:\\Tools\\missing.exe", LinkKindApplication), fake.platform);
-    EXPECT_EQ(fake.log.Matching("SHGetFileInfo"),
-              (std::vector<std::string>{"SHGetFileInfo path=D:\\Tools\\missing.exe"}));
-    EXPECT_EQ(item.imageIndex, -1);
-    EXPECT_EQ(item.Tag()->Pixels(), IconPixels{});
-    ReleaseEntryRecords(parent);
-}
-
-TEST(EntriesTest, UnusableWindowsDirectoryMeansNoIconForBareNames) {
-    for (std::string directory : {std::string(), std::string(281, 'x')}) {
-        FakePlatform fake;
-        fake.process.windowsDirectory = directory;
-        MenuNode parent;
-        CreateItemEntry(parent, Item("Calc", "calc.exe", LinkKindApplication), fake.platform);
-        EXPECT_TRUE(fake.log.Matching("SHGetFileInfo").empty());
-        ReleaseEntryRecords(parent);
+    ItemFields folder = Item("Docs", "C:\\Docs", LinkKindFile);
+    folder.entryType = EntryTypeFolder;
+    const std::pair<ItemFields, int> cases[] = {
+        {Item("Calculator", "calc.exe", LinkKindApplication), ImageApplications},
+        {Item("Report", "C:\\report.doc", LinkKindFile), ImageDocument},
+        {folder, ImageFolder},
+    };
+    for (const auto& [fields, image] : cases) {
+        const MenuNode& item = CreateItemEntry(parent, fields);
+        EXPECT_EQ(item.imageIndex, image) << fields.title;
+        EXPECT_FALSE(item.Tag()->HasPicture()) << fields.title;
     }
+    EXPECT_TRUE(fake.log.calls.empty()); // the pictures are read later, elsewhere
+    ReleaseEntryRecords(parent);
 }
 
 TEST(EntriesTest, ReleaseClearsEveryRecordAtAnyDepthAndKeepsNodes) {
@@ -135,7 +107,7 @@ TEST(EntriesTest, ReleaseClearsEveryRecordAtAnyDepthAndKeepsNodes) {
     MenuNode& outer = CreateGroupEntry(category, "outer", LinkKindFile, 0);
     MenuNode& inner = CreateGroupEntry(outer, "inner", LinkKindFile, 0);
     ItemFields file = Item("f", "C:\\x.txt", LinkKindFile);
-    CreateItemEntry(inner, file, fake.platform);
+    CreateItemEntry(inner, file);
     EXPECT_EQ(LinkEntry::LiveCount(), recordsBefore + 3);
 
     ReleaseEntryRecords(category);

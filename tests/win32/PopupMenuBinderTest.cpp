@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace vantrel::win32 {
 namespace {
 
@@ -94,6 +96,90 @@ TEST(PopupMenuBinderTest, IdentifiersStayBelowTheMenuLimitWhateverTheTreeHolds) 
     EXPECT_EQ(binder.NodeOfCommand(100), &root.Child(99));
     EXPECT_EQ(binder.NodeOfCommand(101), nullptr);
     binder.Close();
+}
+
+// Owns the shown menu: every owner-drawn item is 24 pixels high; drawing is not the point.
+LRESULT CALLBACK MenuOwnerProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_MEASUREITEM) {
+        auto& measure = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        measure.itemWidth = 120;
+        measure.itemHeight = 24;
+        return TRUE;
+    }
+    if (message == WM_DRAWITEM)
+        return TRUE;
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// What the timer sees while the menu is open.
+struct RepaintProbe {
+    const PopupMenuBinder* binder = nullptr;
+    const MenuNode* row = nullptr;
+    HMENU menu = nullptr;
+    bool pending = false; // something was left to paint
+    RECT update{};
+    RECT item{};
+};
+RepaintProbe* probe = nullptr;
+
+BOOL CALLBACK FindShownMenu(HWND window, LPARAM found) {
+    char name[16] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (std::string(name) != "#32768" || !IsWindowVisible(window))
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+// Runs inside the menu's loop: paints what is pending, asks for one row, looks at what is
+// now due for painting, and closes the menu.
+void CALLBACK RepaintOneRow(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    HWND window = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), &FindShownMenu, reinterpret_cast<LPARAM>(&window));
+    if (window) {
+        UpdateWindow(window);
+        probe->binder->RepaintRow(*probe->row);
+        probe->pending = GetUpdateRect(window, &probe->update, FALSE) != FALSE;
+        GetMenuItemRect(window, probe->menu, 2, &probe->item);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&probe->item), 2);
+    }
+    EndMenu();
+}
+
+// A picture that arrives while its menu is open repaints that row alone: no other row and no
+// erased background, so nothing flickers.
+TEST(PopupMenuBinderTest, APictureThatArrivesRepaintsItsRowAlone) {
+    MenuNode root;
+    for (const char* caption : {"first", "hidden", "second", "third", "fourth"})
+        root.Append(caption, 28, Command::OpenLink);
+    root.Child(1).visible = false; // the third row shown is the fourth child
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = &MenuOwnerProcedure;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = "RepaintProbeOwner";
+    RegisterClassA(&windowClass);
+    const HWND owner = CreateWindowExA(0, "RepaintProbeOwner", "", WS_POPUP, 0, 0, 0, 0, nullptr,
+                                       nullptr, instance, nullptr);
+    ASSERT_NE(owner, nullptr);
+    PopupMenuBinder binder;
+    RepaintProbe seen;
+    seen.binder = &binder;
+    seen.row = &root.Child(3);
+    seen.menu = binder.Open(root);
+    probe = &seen;
+    SetTimer(nullptr, 0, 300, &RepaintOneRow);
+    TrackPopupMenuEx(seen.menu, TPM_RETURNCMD | TPM_NONOTIFY, 200, 200, owner, nullptr);
+    binder.Close();
+    DestroyWindow(owner);
+
+    ASSERT_TRUE(seen.pending);
+    EXPECT_EQ(seen.update.left, seen.item.left);
+    EXPECT_EQ(seen.update.top, seen.item.top);
+    EXPECT_EQ(seen.update.right, seen.item.right);
+    EXPECT_EQ(seen.update.bottom, seen.item.bottom);
+    EXPECT_EQ(seen.item.bottom - seen.item.top, 24);
 }
 
 } // namespace

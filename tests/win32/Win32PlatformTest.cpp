@@ -7,6 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <shlobj.h>
+
+#include <map>
+
 namespace vantrel::win32 {
 namespace {
 
@@ -29,7 +33,9 @@ TEST_F(RealPlatform, ReadsTheShellIconOfAProgramAndReleasesEveryHandle) {
 TEST_F(RealPlatform, MissingPathLeavesPixelsAlone) {
     const HandleCounts before = LiveHandleCounts();
     LinkEntry entry;
-    entry.MutablePixels()[0] = 42;
+    IconPixels earlier{};
+    earlier[0] = 42;
+    entry.SetPixels(earlier);
     EXPECT_FALSE(LoadIconFromPath("C:\\no\\such\\file.exe", &entry, system.platform));
     EXPECT_EQ(entry.Pixels()[0], 42);
     EXPECT_EQ(LiveHandleCounts(), before);
@@ -39,6 +45,42 @@ TEST_F(RealPlatform, ExpandsSystemRootBeforeAskingTheShell) {
     LinkEntry entry;
     EXPECT_TRUE(LoadIconFromPath("%SystemRoot%\\notepad.exe", &entry, system.platform));
     EXPECT_FALSE(LoadIconFromPath("%SYSTEMROOT%\\notepad.exe", &entry, system.platform));
+}
+
+// The reading thread asks the shell with COM and redirection of its own, and its answers
+// reach the thread that asked through a posted message.
+TEST_F(RealPlatform, TheReadingThreadReadsWhatTheMenuThreadWouldRead) {
+    constexpr UINT Ready = WM_APP + 40;
+    const DWORD asking = GetCurrentThreadId();
+    PictureWorker worker(Win32PictureReader::ForProcess(),
+                         [asking] { return PostThreadMessageA(asking, Ready, 0, 0) != FALSE; });
+    const std::string notepad = system.process.WindowsDirectory() + "\\notepad.exe";
+    PictureSource program;
+    program.paths = {"C:\\no\\such.exe", notepad};
+    program.realSystemDirectory = true;
+    PictureSource folder;
+    folder.specialFolder = CSIDL_WINDOWS;
+    ASSERT_TRUE(worker.Submit(1, program, false));
+    ASSERT_TRUE(worker.Submit(2, folder, true));
+
+    std::map<PictureTicket, std::optional<RawIcon>> answers;
+    const DWORD start = GetTickCount();
+    while (answers.size() < 2 && GetTickCount() - start < 10000) {
+        MSG message;
+        if (PeekMessageA(&message, nullptr, Ready, Ready, PM_REMOVE))
+            for (PictureAnswer& answer : worker.TakeAnswers())
+                answers[answer.ticket] = std::move(answer.icon);
+        Sleep(5);
+    }
+    ASSERT_EQ(answers.size(), 2u);
+    LinkEntry direct;
+    ASSERT_TRUE(LoadIconFromPath(notepad, &direct, system.platform));
+    ASSERT_TRUE(answers[1].has_value());
+    EXPECT_EQ(ConvertIcon(*answers[1]), direct.Pixels());
+    ASSERT_TRUE(answers[2].has_value());
+    EXPECT_TRUE(ConvertIcon(*answers[2]).has_value());
+    worker.Stop();
+    EXPECT_TRUE(worker.Joined());
 }
 
 TEST_F(RealPlatform, ProcessFactsAreConsistent) {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A configuration file as large as the format allows: 10,000 entries in each of the five
 # categories, one chain of groups 100 levels deep in each. The program starts with it, every
-# category and every level of the deepest chain opens, and Exit saves the same bytes again.
+# category and every level of the deepest chain opens, a Notepad entry's row gets the same
+# picture as the Notepad example of a first start, and Exit saves the same bytes again.
 set -uo pipefail
 source "$(dirname "$0")/lib.sh"
 wt_begin large-config
@@ -9,7 +10,18 @@ wt_begin large-config
 # Positions in the main menu, separators not counted.
 CATEGORY_ITEMS=(2 3 4 5 6) # Files and Folders, Internet Links, Network Resources, Applications, Run
 RUN_ITEM=6
+APPLICATIONS_ITEM=5
 CHAIN_GROUPS=99 # "Level 0" to "Level 98"; the item at the bottom is at depth 99
+# The first group of Applications in the file ("Group 100", after "Level 0"): Actions, a
+# separator, four subgroups, then three Notepad entries (scripts/make-config.py), the first
+# the 6th item. The examples of a first start have the same layout as far as that: Actions,
+# a separator, Command Line, Regedit, Paint, Notepad (the 5th item), Calculator.
+NOTEPAD_IN_GROUP=6
+NOTEPAD_IN_EXAMPLES=5
+# The item of a menu, from its left edge: the strip behind the picture (26 columns) inside
+# the menu's 3-pixel frame.
+STRIP_LEFT=3
+STRIP_WIDTH=26
 
 stored=$WT_RUNS/$WT_NAME-stored
 mkdir -p "$stored"
@@ -84,6 +96,106 @@ check_deepest_chain() {
     close_all_menus
 }
 
+# crop_strip file menu top height: a picture of the strip of the item at that height of the
+# menu ("top" counted from the menu's own top).
+crop_strip() {
+    local left top
+    read -r left top _ <<<"$2"
+    wt_grab "$1" $((left + STRIP_LEFT)) $((top + $3)) "$STRIP_WIDTH" "$4"
+}
+
+# item_rows menu name n: "top height" of the n-th item of a menu read under that name,
+# counted from the menu's top.
+item_rows() {
+    local top band_top band_height
+    read -r _ top _ <<<"$1"
+    read -r band_top band_height <<<"$(wt_item_band "$1" "$2" "$3")" || return 1
+    [[ -n $band_top ]] && echo "$((band_top - top)) $band_height"
+}
+
+# Waits until the newest menu has not changed for a second: its rows' pictures have arrived.
+wait_quiet_menu() {
+    local menu left top width height quiet=0 tries
+    menu=$(wt_menus | head -n1)
+    read -r left top width height <<<"$menu"
+    wt_grab "$WT_SHOTS/steps/quiet-a.png" "$left" "$top" "$width" "$height"
+    for tries in $(seq 1 100); do
+        sleep 0.2
+        wt_grab "$WT_SHOTS/steps/quiet-b.png" "$left" "$top" "$width" "$height"
+        if [[ -z $(wt_changed_rows "$WT_SHOTS/steps/quiet-a.png" "$WT_SHOTS/steps/quiet-b.png") ]]
+        then
+            quiet=$((quiet + 1))
+            ((quiet >= 5)) && return 0
+        else
+            quiet=0
+        fi
+        mv -f "$WT_SHOTS/steps/quiet-b.png" "$WT_SHOTS/steps/quiet-a.png"
+    done
+    return 1
+}
+
+# differ a b: the two pictures exist and differ in at least one pixel.
+differ() {
+    [[ -f $1 && -f $2 ]] || return 1
+    local pixels
+    pixels=$(compare -metric AE "$1" "$2" null: 2>&1)
+    [[ ${pixels%% *} != 0 ]]
+}
+
+same() { [[ -f $1 && -f $2 ]] && ! differ "$1" "$2"; }
+
+# From a first start's examples (opened with the mouse, so that their rows can be read): the
+# Notepad example as its menu shows it once its picture has come, the picture of the
+# Applications category (which an application shows until then), and where the 6th item of
+# a menu of that layout lies.
+REFERENCE=$WT_SHOTS/steps/$WT_NAME-notepad-small.png
+KIND_PICTURE=$WT_SHOTS/steps/$WT_NAME-applications.png
+SIXTH_ITEM=
+take_reference_pictures() {
+    wt_start || { wt_fail "the program starts with the examples of a first start"; return; }
+    wt_dismiss_balloon || true
+    local menu
+    wt_click_icon 1
+    menu=$(wt_wait_menus 1)
+    wt_menu_rows "$menu" level1 >/dev/null
+    crop_strip "$KIND_PICTURE" "$menu" $(item_rows "$menu" level1 "$APPLICATIONS_ITEM")
+    close_all_menus
+    WT_MAIN_MENU=$menu # read already: wt_open_path need not read it again
+    if wt_open_path "$APPLICATIONS_ITEM" 2 && wait_quiet_menu; then
+        crop_strip "$REFERENCE" "$WT_MENU" $(item_rows "$WT_MENU" level3 "$NOTEPAD_IN_EXAMPLES")
+        SIXTH_ITEM=$(item_rows "$WT_MENU" level3 "$NOTEPAD_IN_GROUP")
+        wt_screenshot "$WT_NAME-examples"
+    fi
+    wt_close_deep_menus
+    wt_close
+    wt_wait_exit "$WT_PID" 10
+    wt_check "the Notepad example shows a picture of its own, not that of its kind" \
+        differ "$REFERENCE" "$KIND_PICTURE"
+}
+
+# In the large tree: the first group of Applications opens (with the keyboard: its menu is
+# not read, its first item is lit), and its Notepad rows get the picture of the small tree's
+# example. (That a picture arriving while its menu is open repaints its row alone is proved
+# by the Windows tests: under Wine the pictures come before the menu is on the screen.)
+check_known_picture() {
+    open_main_menu || { wt_fail "the main menu opens"; return; }
+    local keys=()
+    for ((i = 0; i < APPLICATIONS_ITEM; i++)); do keys+=(Down); done
+    if ! open_by_keys 2 "${keys[@]}" Right || ! open_by_keys 3 Down Down Right; then
+        wt_fail "the first group of Applications opens"
+        close_all_menus
+        return
+    fi
+    wait_quiet_menu
+    local menu
+    menu=$(wt_menus | head -n1)
+    wt_screenshot "$WT_NAME-first-group"
+    [[ -n $SIXTH_ITEM ]] && crop_strip "$WT_SHOTS/steps/$WT_NAME-notepad-large.png" "$menu" $SIXTH_ITEM
+    wt_check "a Notepad entry shows the picture the Notepad example shows in a small tree" \
+        same "$WT_SHOTS/steps/$WT_NAME-notepad-large.png" "$REFERENCE"
+    close_all_menus
+}
+
 # Escape closes one menu at a time.
 close_all_menus() {
     local keys=() count
@@ -92,6 +204,8 @@ close_all_menus() {
     ((count == 0)) || menu_keys "${keys[@]}"
     wt_close_menus
 }
+
+take_reference_pictures
 
 started=$SECONDS
 if ! WT_START_TIMEOUT=240 wt_start "$WT_EXE" "$stored/Config.dat" "$stored/Config2.dat"; then
@@ -102,6 +216,7 @@ wt_pass "the program starts with 50,000 entries"
 wt_log "tray icon after $((SECONDS - started)) s"
 wt_dismiss_balloon || true
 
+check_known_picture
 check_categories
 check_deepest_chain
 wt_check "the program is still running" wt_process_running "$WT_PID"

@@ -1,0 +1,54 @@
+// The rows' own pictures: queued after start-up, hurried for a menu about to open, stored
+// as they arrive.
+#include "app/MainForm.h"
+
+#include "generated/SystemLinks.h"
+#include "render/IconExtraction.h"
+#include "render/RowPictures.h"
+
+namespace vantrel {
+
+void MainForm::QueuePictures() {
+    const Categories& categories = main_.categories;
+    // The user's entries, top-level rows first. The places of System Links are read when
+    // that menu opens, a few milliseconds for all of them: their pictures (special folders,
+    // under Wine a megabyte) are not kept for a menu that may never be opened.
+    pictures_->QueueAll({categories.files, categories.applications});
+}
+
+void MainForm::TimerElapsed(unsigned timer) {
+    try {
+        if (timer == PicturesTimer)
+            QueuePictures();
+    } catch (...) {
+        // Rows keep the pictures of their kinds until a menu asks for theirs.
+    }
+}
+
+void MainForm::StopPictures() {
+    pictures_->Stop();
+}
+
+std::optional<PictureSource> MainForm::PictureSourceOf(const LinkEntry& entry) {
+    if (entry.kind == LinkKindSystem)
+        return SystemLinkPictureSource(entry);
+    return EntryPictureSource(entry, platform_.process);
+}
+
+void MainForm::MenuOpening(const MenuNode& menu) {
+    try {
+        pictures_->Hurry(menu);
+    } catch (...) {
+        // The menu shows the pictures there are.
+    }
+}
+
+std::vector<const MenuNode*> MainForm::CollectPictures() {
+    try {
+        return pictures_->Collect();
+    } catch (...) {
+        return {};
+    }
+}
+
+} // namespace vantrel

@@ -1,0 +1,108 @@
+#pragma once
+// The rows' own pictures, read without ever making start-up or a menu wait. Start-up asks for
+// none: rows show the program's picture of their kind until their own arrives. After the tray
+// icon shows, the rows of the menus given are queued at low priority, top-level rows first; a
+// menu about to open puts its rows in front of the queue; an edited row is read again soon. One read at a time
+// goes to the reading thread, which sees only a plain request; its answer is stored here, on
+// the user-interface thread, and only in a row that still exists and still has the target it
+// was read for. Targets that may wait on a network or a medium are read on threads of their
+// own, a few at a time, so that they hold up nothing else.
+//
+// At most one read nobody waits for and one a menu waits for are out at a time, so that a
+// menu's read goes to the reading thread at once and is taken next.
+
+#include "platform/DrivesApi.h"
+#include "platform/PictureApi.h"
+#include "render/PictureStore.h"
+#include "tree/MenuNode.h"
+
+#include <cstddef>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace vantrel {
+
+// Rows whose picture is read from their target: applications, files and folders, and the
+// places of System Links. Disk Drives reads its own when it is built.
+bool ReadsOwnPicture(const LinkEntry& entry);
+
+// What the painter shows for a row: the row's own picture once it has one (imageIndex is then
+// ImageNone), else its fixed picture, which for a row that reads its own is that of its kind.
+struct RowPicture {
+    int imageIndex = -1;
+    const IconPixels* pixels = nullptr;
+};
+RowPicture PictureOfRow(const MenuNode& row);
+
+// At most this many reads that may wait on a network run at once.
+constexpr std::size_t SlowReadLimit = 4;
+
+class RowPictures {
+  public:
+    // Where a row's picture is read from; empty when it has none to read. Only the program
+    // knows every kind of row, so it says.
+    using SourceOf = std::function<std::optional<PictureSource>(const LinkEntry&)>;
+
+    RowPictures(PicturesApi& reader, DrivesApi& drives, SourceOf sourceOf);
+    ~RowPictures();
+    RowPictures(const RowPictures&) = delete;
+    RowPictures& operator=(const RowPictures&) = delete;
+
+    // Queues every row below these menus that reads its own picture, breadth first over all
+    // of them, and starts reading.
+    void QueueAll(const std::vector<const MenuNode*>& menus);
+    // A menu is about to open: its rows are read before everything else.
+    void Hurry(const MenuNode& menu);
+    // A row was added or edited: what it showed goes, and it is read again before the rest.
+    void Refresh(const MenuNode& row);
+    // Stores the answers that arrived and starts the next read; the rows whose picture
+    // changed, so that an open menu repaints them.
+    std::vector<const MenuNode*> Collect();
+    // Nothing more is read; answers still on their way are dropped.
+    void Stop();
+
+    // Rows waiting to be read, for tests and measurements.
+    std::size_t Queued() const { return urgent_.size() + background_.size(); }
+    PictureStore& Store() { return store_; }
+
+  private:
+    struct Job {
+        const MenuNode* row = nullptr;
+        std::weak_ptr<const void> alive; // the row's record, as it was when queued
+    };
+    struct Reading {
+        PictureTicket ticket = 0;
+        Job job;
+    };
+
+    static Job JobOf(const MenuNode& row);
+    static bool Wanted(const MenuNode& row);
+    void Pump();
+    bool StartNext(bool urgent);
+    void Start(Job job, bool urgent);
+    void StartSlow(Job job, const std::string& path);
+    void StartWaitingSlow();
+    void SlowAnswered(const Job& job, std::optional<RawIcon> icon);
+    bool StoreAnswer(const Job& job, const std::optional<RawIcon>& icon);
+
+    PicturesApi& reader_;
+    DrivesApi& drives_;
+    SourceOf sourceOf_;
+    PictureStore store_;
+    std::deque<Job> urgent_;
+    std::deque<Job> background_;
+    enum Slot { Background, Urgent };
+    static Slot SlotOf(bool urgent) { return urgent ? Urgent : Background; }
+    std::optional<Reading> reading_[2]; // out on the reading thread, by slot
+    std::deque<std::pair<Job, std::string>> waitingSlow_;
+    std::size_t slowReads_ = 0;
+    PictureTicket lastTicket_ = 0;
+    bool stopped_ = false;
+    // Answers of slow reads come back through the platform, which may outlive this object.
+    std::shared_ptr<RowPictures*> self_;
+};
+
+} // namespace vantrel

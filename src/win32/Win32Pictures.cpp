@@ -1,0 +1,101 @@
+#include "win32/Win32Pictures.h"
+
+#include "win32/ComLibrary.h"
+#include "win32/Handles.h"
+#include "win32/WideText.h"
+#include "win32/Win32Icons.h"
+#include "win32/Win32ShellFolders.h"
+
+#include <shellapi.h>
+
+#include <cstring>
+
+namespace vantrel::win32 {
+
+namespace {
+thread_local bool comStarted = false;
+thread_local bool inBackgroundMode = false;
+
+// A read nobody waits for yields the processor and the disk to everything else: at logon
+// the disks are at their busiest. Background mode (Vista on) lowers the thread's disk
+// priority too; where the system lacks it, the thread priority alone is lowered.
+void SetUrgency(bool urgent) {
+    const HANDLE self = GetCurrentThread();
+    if (urgent && inBackgroundMode)
+        inBackgroundMode = !SetThreadPriority(self, THREAD_MODE_BACKGROUND_END);
+    else if (!urgent && !inBackgroundMode)
+        inBackgroundMode = SetThreadPriority(self, THREAD_MODE_BACKGROUND_BEGIN) != FALSE;
+    SetThreadPriority(self, urgent ? THREAD_PRIORITY_NORMAL : THREAD_PRIORITY_LOWEST);
+}
+
+std::optional<RawIcon> FolderPicture(int csidl, Win32Icons& icons) {
+    Win32ShellFolders folders;
+    const ItemIdList list = folders.SpecialFolderLocation(csidl);
+    if (!list)
+        return std::nullopt;
+    return icons.SmallIconOfIdList(list.Get());
+}
+
+bool IsProgram(const std::string& path) {
+    return path.size() > 4 && _stricmp(path.c_str() + path.size() - 4, ".exe") == 0;
+}
+
+// A program's picture is its first icon, the one the shell shows for it. Taken from the file
+// itself, it does not go into the shell's list of every picture it ever showed, which under
+// Wine keeps a quarter of a megabyte per picture. A program without an icon of its own gets
+// the shell's picture of programs.
+std::optional<RawIcon> PictureOf(const std::string& path, TextEncoding encoding,
+                                 Win32Icons& icons) {
+    if (IsProgram(path)) {
+        HICON small = nullptr;
+        if (ExtractIconExW(Widen(path, encoding).c_str(), 0, nullptr, &small, 1) > 0 && small) {
+            const OwnedIcon icon(small);
+            return ReadIconPixels(icon.Get());
+        }
+    }
+    return icons.SmallIconOfPath(path, encoding);
+}
+
+std::optional<RawIcon> ReadNow(const PictureSource& source) {
+    Win32Icons icons;
+    if (source.paths.empty())
+        return FolderPicture(source.specialFolder, icons);
+    for (const std::string& path : source.paths) {
+        std::optional<RawIcon> icon = PictureOf(path, source.encoding, icons);
+        if (icon && icon->colourRead)
+            return icon;
+    }
+    return std::nullopt;
+}
+} // namespace
+
+Win32PictureReader& Win32PictureReader::ForProcess() {
+    static Win32PictureReader* const instance = new Win32PictureReader(); // never destroyed
+    return *instance;
+}
+
+Win32PictureReader::Win32PictureReader() {
+    ProbeProcessFacts(facts_, process_);
+}
+
+void Win32PictureReader::BeginThread() {
+    comStarted = InitializeComOnThisThread();
+}
+
+void Win32PictureReader::EndThread() {
+    if (comStarted)
+        UninitializeComOnThisThread();
+    comStarted = false;
+}
+
+std::optional<RawIcon> Win32PictureReader::Read(const PictureSource& source, bool urgent) {
+    SetUrgency(urgent);
+    if (!source.realSystemDirectory)
+        return ReadNow(source);
+    std::optional<RawIcon> icon;
+    ProcessFacts facts = facts_; // the cookie belongs to this thread's bracket
+    WithRedirectionSuspended(facts, process_, [&] { icon = ReadNow(source); });
+    return icon;
+}
+
+} // namespace vantrel::win32
