@@ -124,8 +124,8 @@ class InertProcess : public ProcessApi {
 // The shell has no icon for anything: rebuilding pays for asking, not for decoding icons.
 class NoIcons : public IconApi {
   public:
-    std::optional<RawIcon> SmallIconOfPath(const std::string&, TextEncoding) override { return std::nullopt; }
-    std::optional<RawIcon> SmallIconOfIdList(const void*) override { return std::nullopt; }
+    std::optional<RawIcon> SmallIconOfPath(const std::string&, TextEncoding, int) override { return std::nullopt; }
+    std::optional<RawIcon> SmallIconOfIdList(const void*, int) override { return std::nullopt; }
 };
 
 // Every target lies on a fixed disk, so every icon is asked for at once.
@@ -133,7 +133,7 @@ class FixedDrives : public DrivesApi {
   public:
     std::uint32_t LogicalDrives() override { return 1u << 2; }
     DriveType TypeOfDrive(const std::string&) override { return DriveType::Fixed; }
-    bool RequestIconInBackground(const std::string&, IconDone) override { return false; }
+    bool RequestIconInBackground(const std::string&, int, IconDone) override { return false; }
 };
 
 // Real files and quick answers where the load and save ask; the recording fakes for the

@@ -43,8 +43,8 @@ struct Everywhere : ProcessApi, IconApi, ShellFoldersApi, DrivesApi {
     std::string WindowsDirectory() override { return "C:\\Windows"; }
     std::string ModuleFileName() override { return "C:\\Vantrel.exe"; }
     void Sleep(unsigned) override {}
-    std::optional<RawIcon> SmallIconOfPath(const std::string&, TextEncoding) override { return OpaqueIcon(); }
-    std::optional<RawIcon> SmallIconOfIdList(const void*) override { return OpaqueIcon(); }
+    std::optional<RawIcon> SmallIconOfPath(const std::string&, TextEncoding, int) override { return OpaqueIcon(); }
+    std::optional<RawIcon> SmallIconOfIdList(const void*, int) override { return OpaqueIcon(); }
     ItemIdList SpecialFolderLocation(int) override { return ItemIdList(&slot, *this); }
     std::optional<std::string> PathFromIdList(const void*) override {
         return "C:\\Users\\me\\Documents";
@@ -56,7 +56,7 @@ struct Everywhere : ProcessApi, IconApi, ShellFoldersApi, DrivesApi {
     std::string TempPath() override { return "C:\\Temp\\"; }
     std::uint32_t LogicalDrives() override { return mask; }
     DriveType TypeOfDrive(const std::string&) override { return type; }
-    bool RequestIconInBackground(const std::string&, IconDone) override { return true; }
+    bool RequestIconInBackground(const std::string&, int, IconDone) override { return true; }
 
     AllThere files{fake.log};
     Platform platform =

@@ -4,6 +4,7 @@
 #include "generated/DiskDrives.h"
 #include "generated/SystemLinkClick.h"
 #include "generated/SystemLinks.h"
+#include "render/RowPictures.h"
 
 namespace vantrel {
 
@@ -12,7 +13,8 @@ void MainForm::BuildSystemLinksMenu() {
 }
 
 void MainForm::BuildDiskDrivesMenu() {
-    vantrel::BuildDiskDrivesMenu(*main_.disks, platform_, driveIconRequests_);
+    vantrel::BuildDiskDrivesMenu(*main_.disks, platform_, driveIconRequests_,
+                                 pictures_->Side());
 }
 
 void MainForm::PopupMenuSystemClick(MenuNode& item) {

@@ -102,6 +102,7 @@ int MainForm::HandleQueryEndSession() {
 void MainForm::TrayIcon1MouseDown(MouseButton button, int x, int y) {
     try {
         if (button == MouseButton::Left) {
+            PicturesForMenusAt(x, y);
             BuildDiskDrivesMenu();
             platform_.ui.BringToForeground();
             platform_.ui.ShowPopupMenu(*main_.root, x, y);

@@ -78,6 +78,9 @@ public:
     // After the tray icon shows: every row's own picture, read in the background.
     void QueuePictures();
     void StopPictures();
+    // Menus are about to open at the point (x, y): pictures are read for that monitor's
+    // scaling, those read for another read again.
+    void PicturesForMenusAt(int x, int y);
     std::optional<PictureSource> PictureSourceOf(const LinkEntry& entry);
 
     // Menu command handlers.
@@ -120,6 +123,7 @@ private:
     DriveIconRequests driveIconRequests_; // drive icons still being looked up
     std::unique_ptr<CheckVersion> checkVersion_; // the check reference; UI thread only
     std::unique_ptr<RowPictures> pictures_;
+    bool picturesQueued_ = false; // the background reading has begun
     // Set when the stored configuration files hold something the tree does not.
     bool keepStoredFiles_ = false;
 };

@@ -3,6 +3,7 @@
 #include "app/MainForm.h"
 
 #include "generated/SystemLinks.h"
+#include "platform/Dpi.h"
 #include "render/IconExtraction.h"
 #include "render/RowPictures.h"
 
@@ -14,12 +15,23 @@ void MainForm::QueuePictures() {
     // that menu opens, a few milliseconds for all of them: their pictures (special folders,
     // under Wine a megabyte) are not kept for a menu that may never be opened.
     pictures_->QueueAll({categories.files, categories.applications});
+    picturesQueued_ = true;
+}
+
+void MainForm::PicturesForMenusAt(int x, int y) {
+    // The picture slot's side at the monitor's scaling, by the painter's rounding rule.
+    const int side = ScaledLength(IconSide, platform_.ui.DpiAt(x, y));
+    if (pictures_->SetSide(side) && picturesQueued_)
+        QueuePictures();
 }
 
 void MainForm::TimerElapsed(unsigned timer) {
     try {
-        if (timer == PicturesTimer)
+        if (timer == PicturesTimer) {
+            // The notification area is on the primary monitor, which holds the origin.
+            PicturesForMenusAt(0, 0);
             QueuePictures();
+        }
     } catch (...) {
         // Rows keep the pictures of their kinds until a menu asks for theirs.
     }

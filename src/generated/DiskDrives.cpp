@@ -30,21 +30,22 @@ std::unique_ptr<LinkEntry> NewDriveEntry(const std::string& caption) {
     return entry;
 }
 
-void AddDriveRow(MenuNode& disks, char letter, Platform& platform, DriveIconRequests& requests) {
+void AddDriveRow(MenuNode& disks, char letter, Platform& platform, DriveIconRequests& requests,
+                 int side) {
     const std::string caption = std::string(1, letter) + ":";
     auto entry = NewDriveEntry(caption);
     const std::string root = entry->target;
     const bool atOnce = DriveAnswersAtOnce(platform.drives.TypeOfDrive(root));
     // A drive without an icon still gets its row.
     if (atOnce)
-        LoadIconFromPath(root, entry.get(), platform);
+        LoadIconFromPath(root, entry.get(), platform, side);
     // Until its own picture is there (a drive that answers late, or not at all), the row
     // shows the program's picture of drives.
     auto node = std::make_unique<MenuNode>(caption, ImageDiskDrives, Command::SystemLink);
     node->SetTag(std::move(entry));
     disks.Append(std::move(node));
     if (!atOnce)
-        requests.Request(root, disks, platform.drives);
+        requests.Request(root, disks, platform.drives, side);
 }
 } // namespace
 
@@ -59,22 +60,23 @@ std::size_t DriveIconRequests::Pending() const {
     return state_->pending.size();
 }
 
-void DriveIconRequests::Request(const std::string& root, MenuNode& disks, DrivesApi& drives) {
+void DriveIconRequests::Request(const std::string& root, MenuNode& disks, DrivesApi& drives,
+                                int side) {
     if (!state_->pending.insert(root).second)
         return;
     std::weak_ptr<State> weak = state_;
     MenuNode* menu = &disks; // lives as long as the state: both belong to the main form
-    auto done = [weak, menu, root](std::optional<RawIcon> icon) {
+    auto done = [weak, menu, root, side](std::optional<RawIcon> icon) {
         const std::shared_ptr<State> state = weak.lock();
         if (!state)
             return;
         state->pending.erase(root);
         LinkEntry* entry = RowEntryOfRoot(*menu, root);
-        const std::optional<IconPixels> pixels = icon ? ConvertIcon(*icon) : std::nullopt;
+        const std::optional<IconPixels> pixels = PictureOfIcon(icon, side);
         if (entry && pixels)
             entry->SetPixels(*pixels);
     };
-    if (!drives.RequestIconInBackground(root, std::move(done)))
+    if (!drives.RequestIconInBackground(root, side, std::move(done)))
         state_->pending.erase(root);
 }
 
@@ -82,14 +84,15 @@ bool DriveAnswersAtOnce(DriveType type) {
     return type == DriveType::Fixed || type == DriveType::RamDisk;
 }
 
-void BuildDiskDrivesMenu(MenuNode& disks, Platform& platform, DriveIconRequests& requests) {
+void BuildDiskDrivesMenu(MenuNode& disks, Platform& platform, DriveIconRequests& requests,
+                         int side) {
     try {
         ReleaseEntryRecords(disks);
         disks.Clear();
         const std::uint32_t mask = platform.drives.LogicalDrives();
         for (int bit = 0; bit < DriveLetters; ++bit)
             if (mask & (std::uint32_t{1} << bit))
-                AddDriveRow(disks, static_cast<char>('A' + bit), platform, requests);
+                AddDriveRow(disks, static_cast<char>('A' + bit), platform, requests, side);
     } catch (...) {
         // A failure part-way keeps the rows added so far; the menu shows with them.
     }

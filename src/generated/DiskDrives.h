@@ -23,7 +23,8 @@ class DriveIconRequests {
     DriveIconRequests& operator=(const DriveIconRequests&) = delete;
     ~DriveIconRequests();
 
-    void Request(const std::string& root, MenuNode& disks, DrivesApi& drives);
+    // The picture comes at side x side pixels.
+    void Request(const std::string& root, MenuNode& disks, DrivesApi& drives, int side);
     std::size_t Pending() const;
 
   private:
@@ -37,7 +38,9 @@ class DriveIconRequests {
 bool DriveAnswersAtOnce(DriveType type);
 
 // Releases the old rows and their records, then adds "A:".."Z:" for the letters present,
-// in letter order, each opening its root ("C:\") through the shell when clicked.
-void BuildDiskDrivesMenu(MenuNode& disks, Platform& platform, DriveIconRequests& requests);
+// in letter order, each opening its root ("C:\") through the shell when clicked, with the
+// drive's picture at side x side pixels.
+void BuildDiskDrivesMenu(MenuNode& disks, Platform& platform, DriveIconRequests& requests,
+                         int side = IconSide);
 
 } // namespace vantrel

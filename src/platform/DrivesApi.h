@@ -24,12 +24,13 @@ class DrivesApi {
     virtual DriveType TypeOfDrive(const std::string& root) = 0;
 
     using IconDone = std::function<void(std::optional<RawIcon>)>;
-    // Asks the shell for a path's small icon on another thread, for drives whose lookup can
+    // Asks the shell for a path's icon of side x side pixels (see IconApi) on another thread,
+    // for drives whose lookup can
     // take as long as a network time-out. `done` runs later on the GUI thread, from its
     // message loop (a popup menu's loop included), with the icon or nothing; the platform
     // then repaints an open menu. False when the lookup could not be started: `done` is
     // then never called.
-    virtual bool RequestIconInBackground(const std::string& path, IconDone done) = 0;
+    virtual bool RequestIconInBackground(const std::string& path, int side, IconDone done) = 0;
 };
 
 } // namespace vantrel

@@ -1,6 +1,6 @@
 #pragma once
-// The shell's small icons, delivered as raw 16 x 16 bitmaps so that the conversion to an
-// entry's pixels is portable and testable.
+// The shell's icons, delivered as raw square bitmaps so that the conversion to an entry's
+// pixels is portable and testable.
 
 #include "platform/CodePageApi.h"
 #include "tree/LinkEntry.h"
@@ -11,7 +11,7 @@
 namespace vantrel {
 
 struct RawIcon {
-    bool colourRead = false; // the colour bitmap existed, was 16 x 16 and was read
+    bool colourRead = false; // the colour bitmap existed, was square and was read
     IconPixels colour{};
     bool maskRead = false;   // the same for the mask bitmap
     IconPixels mask{};
@@ -20,12 +20,14 @@ struct RawIcon {
 class IconApi {
 public:
     virtual ~IconApi() = default;
-    // The shell's small icon of an existing file or folder; empty when the shell has none.
+    // The shell's icon of an existing file or folder for a picture of side x side pixels:
+    // the icon of that size, or the nearest larger one the shell has (else its largest), as
+    // it is; the caller fits it. Empty when the shell has none.
     virtual std::optional<RawIcon> SmallIconOfPath(const std::string& path,
-                                                   TextEncoding encoding) = 0;
+                                                   TextEncoding encoding, int side) = 0;
     // The same for an absolute item identifier list, passed as the opaque value the
     // platform handed out (see ShellApi).
-    virtual std::optional<RawIcon> SmallIconOfIdList(const void* idList) = 0;
+    virtual std::optional<RawIcon> SmallIconOfIdList(const void* idList, int side) = 0;
 };
 
 } // namespace vantrel

@@ -28,6 +28,7 @@ struct PictureSource {
     // Read with file-system redirection off, so that a 32-bit process on 64-bit Windows sees
     // the real System32. Redirection is a setting of each thread: the reading thread sets it.
     bool realSystemDirectory = false;
+    int side = IconSide; // the picture's side in pixels: the menus' picture slot
 };
 
 // The blocking read, called only on the one reading thread.

@@ -28,6 +28,8 @@ public:
     // Shows a popup menu with its top-left corner at (x, y) and returns when it closes;
     // a chosen command is handed back to the main form after the menu has closed.
     virtual void ShowPopupMenu(MenuNode& menu, int x, int y) = 0;
+    // The DPI of the monitor that holds the screen point (x, y): 96 at 100% display scaling.
+    virtual int DpiAt(int x, int y) = 0;
     // Closes the main form: the message loop ends after FormDestroy has run.
     virtual void CloseMainForm() = 0;
     // Calls the main form's TimerElapsed(timer) once, that long from now, from the message

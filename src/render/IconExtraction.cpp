@@ -1,6 +1,7 @@
 #include "render/IconExtraction.h"
 
 #include "platform/WindowsPaths.h"
+#include "render/PictureBlob.h"
 #include "tree/PathParts.h"
 
 #include <algorithm>
@@ -10,12 +11,6 @@ namespace vantrel {
 namespace {
 bool StartsWith(const std::string& text, const char* prefix) {
     return text.rfind(prefix, 0) == 0;
-}
-
-std::optional<IconPixels> ToPixels(const std::optional<RawIcon>& icon) {
-    if (!icon)
-        return std::nullopt;
-    return ConvertIcon(*icon);
 }
 
 bool StorePixels(const std::optional<IconPixels>& pixels, LinkEntry* entry) {
@@ -35,25 +30,46 @@ std::optional<IconPixels> ConvertIcon(const RawIcon& icon) {
     if (!icon.colourRead)
         return std::nullopt;
     IconPixels pixels = icon.colour;
+    if (pixels.size() == 0)
+        return std::nullopt;
     bool hasAlpha = false;
-    for (int i = 3; i < IconPixelBytes; i += 4)
-        hasAlpha = hasAlpha || pixels[static_cast<std::size_t>(i)] != 0;
+    for (std::size_t i = 3; i < pixels.size(); i += 4)
+        hasAlpha = hasAlpha || pixels[i] != 0;
     if (hasAlpha)
         return pixels;
-    if (!icon.maskRead)
+    if (!icon.maskRead || icon.mask.Side() != pixels.Side())
         return std::nullopt;
-    for (std::size_t i = 0; i < IconPixelBytes; i += 4)
+    for (std::size_t i = 0; i < pixels.size(); i += 4)
         pixels[i + 3] = icon.mask[i] != 0 ? 0 : 255;
     return pixels;
 }
 
-bool LoadIconFromPath(const std::string& path, LinkEntry* entry, Platform& platform) {
+IconPixels FittedPicture(const IconPixels& pixels, int side) {
+    if (pixels.Side() == side || side <= 0)
+        return pixels;
+    IconPixels fitted(side);
+    const std::vector<std::uint8_t> resampled = Resampled(pixels.data(), pixels.Side(), side);
+    std::copy(resampled.begin(), resampled.end(), fitted.data());
+    return fitted;
+}
+
+std::optional<IconPixels> PictureOfIcon(const std::optional<RawIcon>& icon, int side) {
+    if (!icon)
+        return std::nullopt;
+    const std::optional<IconPixels> pixels = ConvertIcon(*icon);
+    if (!pixels)
+        return std::nullopt;
+    return FittedPicture(*pixels, side);
+}
+
+bool LoadIconFromPath(const std::string& path, LinkEntry* entry, Platform& platform, int side) {
     if (!entry)
         return false;
     try {
         const std::string expanded = ExpandLeadingPlaceholders(path, platform.process);
-        return StorePixels(ToPixels(platform.icons.SmallIconOfPath(expanded, TextEncoding::Ansi)),
-                           entry);
+        return StorePixels(
+            PictureOfIcon(platform.icons.SmallIconOfPath(expanded, TextEncoding::Ansi, side), side),
+            entry);
     } catch (...) {
         return false;
     }

@@ -15,13 +15,23 @@ namespace vantrel {
 // %SystemDrive%/%systemdrive% (only those spellings, only at the very start).
 std::string ExpandLeadingPlaceholders(const std::string& path, ProcessApi& process);
 
-// Turns a raw icon into entry pixels: keeps the icon's own alpha when it has any, else
-// builds alpha from the mask (white = transparent). Empty when no pixels can be made.
+// Turns a raw icon into entry pixels of its own size: keeps the icon's own alpha when it has
+// any, else builds alpha from the mask (white = transparent). Empty when no pixels can be
+// made.
 std::optional<IconPixels> ConvertIcon(const RawIcon& icon);
 
+// The picture at side x side: as it is when it has that side, else resampled (the shell may
+// have only a larger icon than a row needs).
+IconPixels FittedPicture(const IconPixels& pixels, int side);
+
+// A raw icon as a row's picture of side x side; empty when no pixels can be made.
+std::optional<IconPixels> PictureOfIcon(const std::optional<RawIcon>& icon, int side);
+
 // Reads the picture at once, on this thread (for the drives of Disk Drives that answer at
-// once). True exactly when the entry's picture was stored; on false it stays as it was.
-bool LoadIconFromPath(const std::string& path, LinkEntry* entry, Platform& platform);
+// once), at side x side. True exactly when the entry's picture was stored; on false it stays
+// as it was.
+bool LoadIconFromPath(const std::string& path, LinkEntry* entry, Platform& platform,
+                      int side = IconSide);
 
 // Where an application's or a file's own picture is read from: its target with the leading
 // placeholders expanded; a bare program name in the Windows directory, then in system32.

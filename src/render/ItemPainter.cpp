@@ -139,9 +139,10 @@ std::optional<PictureSource> ListPicture(const PictureList& list, int index, int
 
 std::optional<PictureSource> PictureOf(const MenuItemLook& item, int slot) {
     if (item.imageIndex == -1) {
-        if (!item.entryPixels)
+        const IconPixels* own = item.entryPixels;
+        if (!own || own->Side() <= 0 || own->Side() > slot)
             return std::nullopt;
-        return PictureSource{item.entryPixels->data(), item.entryPixels->data() + 3, IconSide};
+        return PictureSource{own->data(), own->data() + 3, own->Side()};
     }
     if (!item.pictures)
         return std::nullopt;

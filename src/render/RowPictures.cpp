@@ -16,9 +16,9 @@ bool ReadsOwnPicture(const LinkEntry& entry) {
     }
 }
 
-RowPicture PictureOfRow(const MenuNode& row) {
+RowPicture PictureOfRow(const MenuNode& row, int slot) {
     const LinkEntry* entry = row.Tag();
-    if (entry && entry->HasPicture())
+    if (entry && entry->HasPicture() && entry->Pixels().Side() <= slot)
         return {ImageNone, &entry->Pixels()};
     return {row.imageIndex, nullptr};
 }
@@ -54,11 +54,22 @@ void RowPictures::QueueAll(const std::vector<const MenuNode*>& menus) {
     Pump();
 }
 
-// A row that reads its own picture and has not been read, nor is being read.
-bool RowPictures::Wanted(const MenuNode& row) {
+// A row that reads its own picture and has not been read, nor is being read, or whose
+// picture was read at another side.
+bool RowPictures::Wanted(const MenuNode& row) const {
     const LinkEntry* entry = row.Tag();
-    return entry && ReadsOwnPicture(*entry) &&
-           entry->pictureState == LinkEntry::PictureState::Unread;
+    if (!entry || !ReadsOwnPicture(*entry))
+        return false;
+    if (entry->pictureState == LinkEntry::PictureState::Read)
+        return entry->HasPicture() && entry->Pixels().Side() != side_;
+    return entry->pictureState == LinkEntry::PictureState::Unread;
+}
+
+bool RowPictures::SetSide(int side) {
+    if (side <= 0 || side == side_)
+        return false;
+    side_ = side;
+    return true;
 }
 
 void RowPictures::Hurry(const MenuNode& menu) {
@@ -139,6 +150,7 @@ void RowPictures::Start(Job job, bool urgent) {
     }
     if (!source || (source->paths.empty() && source->specialFolder == NoSpecialFolder))
         return;
+    source->side = side_;
     if (!source->paths.empty() && MayWaitOnTheNetwork(source->paths.front(), drives_)) {
         StartSlow(std::move(job), source->paths.front());
         return;
@@ -164,7 +176,7 @@ void RowPictures::StartSlow(Job job, const std::string& path) {
             (*alive)->SlowAnswered(job, std::move(icon));
     };
     ++slowReads_;
-    if (!drives_.RequestIconInBackground(path, std::move(done))) {
+    if (!drives_.RequestIconInBackground(path, side_, std::move(done))) {
         --slowReads_;
         job.row->Tag()->pictureState = LinkEntry::PictureState::Read;
     }
@@ -192,7 +204,7 @@ bool RowPictures::StoreAnswer(const Job& job, const std::optional<RawIcon>& icon
         return false; // deleted, or edited and queued afresh
     LinkEntry& entry = *job.row->Tag();
     entry.pictureState = LinkEntry::PictureState::Read;
-    const std::optional<IconPixels> pixels = icon ? ConvertIcon(*icon) : std::nullopt;
+    const std::optional<IconPixels> pixels = PictureOfIcon(icon, side_);
     if (!pixels)
         return false;
     entry.SharePicture(store_.Keep(*pixels));

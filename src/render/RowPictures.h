@@ -29,13 +29,15 @@ namespace vantrel {
 // places of System Links. Disk Drives reads its own when it is built.
 bool ReadsOwnPicture(const LinkEntry& entry);
 
-// What the painter shows for a row: the row's own picture once it has one (imageIndex is then
-// ImageNone), else its fixed picture, which for a row that reads its own is that of its kind.
+// What the painter shows for a row in a picture slot of `slot` pixels: the row's own picture
+// once it has one that fits (imageIndex is then ImageNone), else its fixed picture, which for
+// a row that reads its own is that of its kind. A picture read for a larger slot (the menu
+// opened on a monitor of lower scaling) shows the kind's until it is read again.
 struct RowPicture {
     int imageIndex = -1;
     const IconPixels* pixels = nullptr;
 };
-RowPicture PictureOfRow(const MenuNode& row);
+RowPicture PictureOfRow(const MenuNode& row, int slot = IconSide);
 
 // At most this many reads that may wait on a network run at once.
 constexpr std::size_t SlowReadLimit = 4;
@@ -63,6 +65,11 @@ class RowPictures {
     std::vector<const MenuNode*> Collect();
     // Nothing more is read; answers still on their way are dropped.
     void Stop();
+    // Pictures are read at side x side pixels from now on (the menus open at another
+    // scaling); rows that have one of another side are read again when queued. True when
+    // the side changed.
+    bool SetSide(int side);
+    int Side() const { return side_; }
 
     // Rows waiting to be read, for tests and measurements.
     std::size_t Queued() const { return urgent_.size() + background_.size(); }
@@ -79,7 +86,7 @@ class RowPictures {
     };
 
     static Job JobOf(const MenuNode& row);
-    static bool Wanted(const MenuNode& row);
+    bool Wanted(const MenuNode& row) const;
     void Pump();
     bool StartNext(bool urgent);
     void Start(Job job, bool urgent);
@@ -100,6 +107,7 @@ class RowPictures {
     std::deque<std::pair<Job, std::string>> waitingSlow_;
     std::size_t slowReads_ = 0;
     PictureTicket lastTicket_ = 0;
+    int side_ = IconSide;
     bool stopped_ = false;
     // Answers of slow reads come back through the platform, which may outlive this object.
     std::shared_ptr<RowPictures*> self_;

@@ -1,10 +1,11 @@
 #pragma once
 // The record attached to every user entry and to every generated row of the menus.
 
-#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace vantrel {
 
@@ -28,11 +29,34 @@ enum EntryTypeValue : std::uint8_t {
     EntryTypeFolder = 2,
 };
 
+// The side of an entry's picture at 100% display scaling; other scalings read larger ones.
 constexpr int IconSide = 16;
-constexpr int IconPixelBytes = IconSide * IconSide * 4;
 
-// 16 x 16 pixels, bytes blue, green, red, alpha; straight alpha; rows bottom-up.
-using IconPixels = std::array<std::uint8_t, IconPixelBytes>;
+// A square picture, side x side pixels, bytes blue, green, red, alpha; straight alpha; rows
+// bottom-up. Fully transparent when made.
+class IconPixels {
+  public:
+    explicit IconPixels(int side = IconSide)
+        : side_(side > 0 ? side : 0),
+          bytes_(static_cast<std::size_t>(side_) * static_cast<std::size_t>(side_) * 4) {}
+
+    int Side() const { return side_; }
+    std::size_t size() const { return bytes_.size(); }
+    std::uint8_t* data() { return bytes_.data(); }
+    const std::uint8_t* data() const { return bytes_.data(); }
+    std::uint8_t& operator[](std::size_t at) { return bytes_[at]; }
+    std::uint8_t operator[](std::size_t at) const { return bytes_[at]; }
+    void fill(std::uint8_t value) { bytes_.assign(bytes_.size(), value); }
+    auto begin() const { return bytes_.begin(); }
+    auto end() const { return bytes_.end(); }
+    bool operator==(const IconPixels& other) const {
+        return side_ == other.side_ && bytes_ == other.bytes_;
+    }
+
+  private:
+    int side_;
+    std::vector<std::uint8_t> bytes_;
+};
 
 struct LinkEntry {
     enum class PictureState : std::uint8_t { Unread, Reading, Read };

@@ -298,6 +298,10 @@ void MainWindow::BringToForeground() {
     SetForegroundWindow(target ? target : window_);
 }
 
+int MainWindow::DpiAt(int x, int y) {
+    return DpiAtPoint(POINT{x, y});
+}
+
 void MainWindow::ShowPopupMenu(MenuNode& menu, int x, int y) {
     if (menuOpen_)
         return;

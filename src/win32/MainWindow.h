@@ -33,6 +33,7 @@ public:
                      unsigned timeoutMs) override;
     void BringToForeground() override;
     void ShowPopupMenu(MenuNode& menu, int x, int y) override;
+    int DpiAt(int x, int y) override;
     void CloseMainForm() override;
     void StartTimer(unsigned timer, unsigned milliseconds) override;
     ModalResult ShowModal(DialogModel& dialog) override;

@@ -45,7 +45,7 @@ MenuItemLook LookOf(const MenuNode& node, const MenuMetrics& metrics) {
     look.separator = node.IsSeparator();
     look.enabled = node.enabled;
     look.checked = node.checked;
-    const RowPicture picture = PictureOfRow(node);
+    const RowPicture picture = PictureOfRow(node, metrics.pictureSlot);
     look.imageIndex = picture.imageIndex;
     look.entryPixels = picture.pixels;
     look.pictures = &MenuPicturesFor(metrics.pictureSlot);

@@ -21,13 +21,13 @@ namespace {
 constexpr const char* WindowClassName = "VantrelDriveIcons";
 
 void LookUpIcon(const std::shared_ptr<Win32Drives::Mailbox>& mailbox, unsigned id,
-                const std::string& path) noexcept {
+                const std::string& path, int side) noexcept {
     try {
         std::optional<RawIcon> icon;
         // The shell needs COM on every thread that asks it for icons.
         const bool com = InitializeComOnThisThread();
         try {
-            icon = Win32Icons().SmallIconOfPath(path, TextEncoding::Ansi);
+            icon = Win32Icons().SmallIconOfPath(path, TextEncoding::Ansi, side);
         } catch (...) {
         }
         if (com)
@@ -108,13 +108,13 @@ DriveType Win32Drives::TypeOfDrive(const std::string& root) {
     return FromSystemType(GetDriveTypeA(root.c_str()));
 }
 
-bool Win32Drives::RequestIconInBackground(const std::string& path, IconDone done) {
+bool Win32Drives::RequestIconInBackground(const std::string& path, int side, IconDone done) {
     if (!window_)
         return false;
     const unsigned id = ++nextId_;
     // Not a detached std::thread: see BackgroundThread.h.
     std::shared_ptr<Mailbox> mailbox = mailbox_;
-    if (!RunInBackground([mailbox, id, path] { LookUpIcon(mailbox, id, path); }))
+    if (!RunInBackground([mailbox, id, path, side] { LookUpIcon(mailbox, id, path, side); }))
         return false; // no thread to be had: the row stays without its icon
     waiting_.emplace(id, std::move(done));
     return true;

@@ -21,7 +21,7 @@ class Win32Drives final : public DrivesApi {
 
     std::uint32_t LogicalDrives() override;
     DriveType TypeOfDrive(const std::string& root) override;
-    bool RequestIconInBackground(const std::string& path, IconDone done) override;
+    bool RequestIconInBackground(const std::string& path, int side, IconDone done) override;
 
     // Lookups started and not yet answered on the GUI thread, for tests.
     std::size_t Waiting() const { return waiting_.size(); }

@@ -10,41 +10,33 @@
 namespace vantrel::win32 {
 
 namespace {
-BITMAPINFO SixteenSquareBitmapInfo() {
+// The largest icon the shell hands out (the jumbo size); anything larger is no icon of ours.
+constexpr int LargestIconSide = 256;
+
+BITMAPINFO SquareBitmapInfo(int side) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = 16;
-    info.bmiHeader.biHeight = 16; // positive: rows bottom-up
+    info.bmiHeader.biWidth = side;
+    info.bmiHeader.biHeight = side; // positive: rows bottom-up
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    info.bmiHeader.biSizeImage = 1024;
     return info;
 }
 
-// Reads a 16 x 16 bitmap as 32-bit bottom-up pixels; false for any other size.
-bool ReadSixteenSquare(HDC dc, HBITMAP bitmap, IconPixels& pixels) {
+// Reads a square bitmap as 32-bit bottom-up pixels of its own side; false for any other shape
+// (the mask of a monochrome icon is twice as high as wide).
+bool ReadSquare(HDC dc, HBITMAP bitmap, IconPixels& pixels) {
     BITMAP facts{};
     if (!bitmap || GetObjectA(bitmap, sizeof facts, &facts) == 0)
         return false;
-    if (facts.bmWidth != 16 || facts.bmHeight != 16)
+    const int side = facts.bmWidth;
+    if (side <= 0 || side > LargestIconSide || facts.bmHeight != side)
         return false;
-    BITMAPINFO info = SixteenSquareBitmapInfo();
-    return GetDIBits(dc, bitmap, 0, 16, pixels.data(), &info, DIB_RGB_COLORS) != 0;
-}
-
-// Width of the icon's bitmaps; 0 when unknown.
-int IconWidth(HICON icon) {
-    ICONINFO parts{};
-    if (!GetIconInfo(icon, &parts))
-        return 0;
-    OwnedGdiObject colour(parts.hbmColor);
-    OwnedGdiObject mask(parts.hbmMask);
-    BITMAP facts{};
-    HGDIOBJ bitmap = colour ? colour.Get() : mask.Get();
-    if (!bitmap || GetObjectA(bitmap, sizeof facts, &facts) == 0)
-        return 0;
-    return facts.bmWidth;
+    pixels = IconPixels(side);
+    BITMAPINFO info = SquareBitmapInfo(side);
+    return GetDIBits(dc, bitmap, 0, static_cast<UINT>(side), pixels.data(), &info,
+                     DIB_RGB_COLORS) != 0;
 }
 } // namespace
 
@@ -59,13 +51,7 @@ std::vector<std::uint8_t> ReadIconColour(HICON icon, int side) {
     if (!dc || !colour || GetObjectA(colour.Get(), sizeof facts, &facts) == 0 ||
         facts.bmWidth != side || facts.bmHeight != side)
         return {};
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = side;
-    info.bmiHeader.biHeight = side; // positive: rows bottom-up
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = SquareBitmapInfo(side);
     std::vector<std::uint8_t> pixels(static_cast<std::size_t>(side) * side * 4);
     if (GetDIBits(dc.Get(), static_cast<HBITMAP>(colour.Get()), 0, static_cast<UINT>(side),
                   pixels.data(), &info, DIB_RGB_COLORS) == 0)
@@ -73,16 +59,7 @@ std::vector<std::uint8_t> ReadIconColour(HICON icon, int side) {
     return pixels;
 }
 
-std::optional<RawIcon> ReadIconPixels(HICON shellIcon) {
-    // Above 100% display scaling the shell's small icon is larger than 16 x 16; a copy
-    // scaled to 16 x 16 keeps every entry's picture instead of losing it.
-    OwnedIcon scaled;
-    HICON icon = shellIcon;
-    if (IconWidth(shellIcon) != 16) {
-        scaled = OwnedIcon(static_cast<HICON>(CopyImage(shellIcon, IMAGE_ICON, 16, 16, 0)));
-        if (scaled)
-            icon = scaled.Get();
-    }
+std::optional<RawIcon> ReadIconPixels(HICON icon) {
     ICONINFO parts{};
     if (!GetIconInfo(icon, &parts))
         return std::nullopt;
@@ -92,13 +69,19 @@ std::optional<RawIcon> ReadIconPixels(HICON shellIcon) {
     if (!dc)
         return std::nullopt;
     RawIcon raw;
-    raw.colourRead =
-        ReadSixteenSquare(dc.Get(), static_cast<HBITMAP>(colour.Get()), raw.colour);
-    raw.maskRead = ReadSixteenSquare(dc.Get(), static_cast<HBITMAP>(mask.Get()), raw.mask);
+    raw.colourRead = ReadSquare(dc.Get(), static_cast<HBITMAP>(colour.Get()), raw.colour);
+    raw.maskRead = ReadSquare(dc.Get(), static_cast<HBITMAP>(mask.Get()), raw.mask) &&
+                   raw.mask.Side() == raw.colour.Side();
     return raw;
 }
 
 namespace {
+// The shell's small icon when it is as large as the picture, else its large one (at 100%
+// scaling 16 and 32 pixels; both grow with the system's scaling).
+UINT IconSizeFlag(int side) {
+    return side <= GetSystemMetrics(SM_CXSMICON) ? SHGFI_SMALLICON : SHGFI_LARGEICON;
+}
+
 std::optional<RawIcon> AskShell(const wchar_t* pathOrIdList, UINT flags) {
     SHFILEINFOW info{};
     // The shell leaves a stale handle in the record when it fails, so only the result counts.
@@ -111,13 +94,13 @@ std::optional<RawIcon> AskShell(const wchar_t* pathOrIdList, UINT flags) {
 } // namespace
 
 std::optional<RawIcon> Win32Icons::SmallIconOfPath(const std::string& path,
-                                                   TextEncoding encoding) {
-    return AskShell(Widen(path, encoding).c_str(), SHGFI_ICON | SHGFI_SMALLICON);
+                                                   TextEncoding encoding, int side) {
+    return AskShell(Widen(path, encoding).c_str(), SHGFI_ICON | IconSizeFlag(side));
 }
 
-std::optional<RawIcon> Win32Icons::SmallIconOfIdList(const void* idList) {
+std::optional<RawIcon> Win32Icons::SmallIconOfIdList(const void* idList, int side) {
     return AskShell(static_cast<const wchar_t*>(idList),
-                    SHGFI_ICON | SHGFI_PIDL | SHGFI_SMALLICON);
+                    SHGFI_ICON | SHGFI_PIDL | IconSizeFlag(side));
 }
 
 } // namespace vantrel::win32

@@ -8,8 +8,7 @@
 
 namespace vantrel::win32 {
 
-// The 16 x 16 pixels and mask of an icon, scaled to 16 x 16 when it has another size; the
-// icon stays the caller's.
+// The pixels and mask of a square icon at its own size; the icon stays the caller's.
 std::optional<RawIcon> ReadIconPixels(HICON icon);
 // The colour pixels (blue, green, red, alpha; rows bottom-up) of a side x side 32-bit icon;
 // empty for any other icon. The icon stays the caller's.
@@ -17,9 +16,9 @@ std::vector<std::uint8_t> ReadIconColour(HICON icon, int side);
 
 class Win32Icons : public IconApi {
 public:
-    std::optional<RawIcon> SmallIconOfPath(const std::string& path,
-                                           TextEncoding encoding) override;
-    std::optional<RawIcon> SmallIconOfIdList(const void* idList) override;
+    std::optional<RawIcon> SmallIconOfPath(const std::string& path, TextEncoding encoding,
+                                           int side) override;
+    std::optional<RawIcon> SmallIconOfIdList(const void* idList, int side) override;
 };
 
 } // namespace vantrel::win32

@@ -7,6 +7,7 @@
 #include "win32/Win32ShellFolders.h"
 
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <cstring>
 
@@ -28,12 +29,12 @@ void SetUrgency(bool urgent) {
     SetThreadPriority(self, urgent ? THREAD_PRIORITY_NORMAL : THREAD_PRIORITY_LOWEST);
 }
 
-std::optional<RawIcon> FolderPicture(int csidl, Win32Icons& icons) {
+std::optional<RawIcon> FolderPicture(int csidl, int side, Win32Icons& icons) {
     Win32ShellFolders folders;
     const ItemIdList list = folders.SpecialFolderLocation(csidl);
     if (!list)
         return std::nullopt;
-    return icons.SmallIconOfIdList(list.Get());
+    return icons.SmallIconOfIdList(list.Get(), side);
 }
 
 bool IsProgram(const std::string& path) {
@@ -43,25 +44,34 @@ bool IsProgram(const std::string& path) {
 // A program's picture is its first icon, the one the shell shows for it. Taken from the file
 // itself, it does not go into the shell's list of every picture it ever showed, which under
 // Wine keeps a quarter of a megabyte per picture. A program without an icon of its own gets
-// the shell's picture of programs.
-std::optional<RawIcon> PictureOf(const std::string& path, TextEncoding encoding,
+// the shell's picture of programs. At the system's small-icon size it is the small icon the
+// shell shows; at any other (a monitor of another scaling) it is taken from the icon's image
+// nearest that size.
+HICON ProgramIcon(const std::wstring& path, int side) {
+    HICON icon = nullptr;
+    if (side == GetSystemMetrics(SM_CXSMICON))
+        return ExtractIconExW(path.c_str(), 0, nullptr, &icon, 1) > 0 ? icon : nullptr;
+    const UINT size = static_cast<UINT>(side);
+    return SHDefExtractIconW(path.c_str(), 0, 0, &icon, nullptr, size) == S_OK ? icon : nullptr;
+}
+
+std::optional<RawIcon> PictureOf(const std::string& path, TextEncoding encoding, int side,
                                  Win32Icons& icons) {
     if (IsProgram(path)) {
-        HICON small = nullptr;
-        if (ExtractIconExW(Widen(path, encoding).c_str(), 0, nullptr, &small, 1) > 0 && small) {
-            const OwnedIcon icon(small);
+        if (HICON program = ProgramIcon(Widen(path, encoding), side)) {
+            const OwnedIcon icon(program);
             return ReadIconPixels(icon.Get());
         }
     }
-    return icons.SmallIconOfPath(path, encoding);
+    return icons.SmallIconOfPath(path, encoding, side);
 }
 
 std::optional<RawIcon> ReadNow(const PictureSource& source) {
     Win32Icons icons;
     if (source.paths.empty())
-        return FolderPicture(source.specialFolder, icons);
+        return FolderPicture(source.specialFolder, source.side, icons);
     for (const std::string& path : source.paths) {
-        std::optional<RawIcon> icon = PictureOf(path, source.encoding, icons);
+        std::optional<RawIcon> icon = PictureOf(path, source.encoding, source.side, icons);
         if (icon && icon->colourRead)
             return icon;
     }

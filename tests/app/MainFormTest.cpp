@@ -189,6 +189,20 @@ TEST(MainFormClicksTest, LeftClickShowsMainMenuAnyOtherButtonTheSubMenu) {
                                         "BringToForeground", "ShowPopupMenu PopupMenuSub at 7,8"}));
 }
 
+TEST(MainFormClicksTest, DrivePicturesComeAtTheSizeOfTheMonitorClickedOn) {
+    FakePlatform fake;
+    fake.drives.mask = 1u << 2; // C:
+    MainForm form(fake.platform);
+    for (const int dpi : {144, 96, 192}) {
+        fake.ui.dpi = dpi;
+        form.TrayIcon1MouseDown(MouseButton::Left, 100, 200);
+    }
+    EXPECT_EQ(fake.log.Matching("SHGetFileInfo"),
+              (std::vector<std::string>{"SHGetFileInfo path=C:\\ side=24",
+                                        "SHGetFileInfo path=C:\\",
+                                        "SHGetFileInfo path=C:\\ side=32"}));
+}
+
 TEST(MainFormShutdownTest, ExitClosesTheFormAndDestroyReleasesEverything) {
     FakePlatform fake;
     const long recordsBefore = LinkEntry::LiveCount();

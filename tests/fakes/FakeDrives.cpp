@@ -15,8 +15,9 @@ DriveType FakeDrives::TypeOfDrive(const std::string& root) {
     return it == types.end() ? DriveType::Fixed : it->second;
 }
 
-bool FakeDrives::RequestIconInBackground(const std::string& path, IconDone done) {
-    log_.Add("BackgroundIcon path=" + path);
+bool FakeDrives::RequestIconInBackground(const std::string& path, int side, IconDone done) {
+    log_.Add("BackgroundIcon path=" + path +
+             (side == IconSide ? "" : " side=" + std::to_string(side)));
     if (refuseBackground)
         return false;
     running.push_back({path, std::move(done)});

@@ -29,7 +29,7 @@ class FakeDrives : public DrivesApi {
 
     std::uint32_t LogicalDrives() override;
     DriveType TypeOfDrive(const std::string& root) override;
-    bool RequestIconInBackground(const std::string& path, IconDone done) override;
+    bool RequestIconInBackground(const std::string& path, int side, IconDone done) override;
 
     // Ends the oldest running lookup of the path with this answer; false when none runs.
     bool Finish(const std::string& path, std::optional<RawIcon> icon);

@@ -16,6 +16,8 @@ std::string FakePictures::Describe(const PictureSource& source, bool urgent) {
         line += " utf8";
     if (source.realSystemDirectory)
         line += " system32";
+    if (source.side != IconSide)
+        line += " side=" + std::to_string(source.side);
     if (urgent)
         line += " urgent";
     return line;
@@ -53,9 +55,10 @@ bool FakePictures::ReadNext() {
     pending.erase(next);
     std::optional<RawIcon> icon;
     if (request.source.paths.empty())
-        icon = icons_.SmallIconOfIdList(folders_.IdListOf(request.source.specialFolder));
+        icon = icons_.SmallIconOfIdList(folders_.IdListOf(request.source.specialFolder),
+                                        request.source.side);
     for (const std::string& path : request.source.paths)
-        if ((icon = icons_.SmallIconOfPath(path, request.source.encoding)))
+        if ((icon = icons_.SmallIconOfPath(path, request.source.encoding, request.source.side)))
             break;
     answered.push_back({request.ticket, icon});
     return true;

@@ -56,18 +56,24 @@ std::optional<RegistryApi::StringValue> FakeRegistry::ReadUserValue(const std::s
     return StringValue{stored.substr(0, stored.find('\0')), static_cast<unsigned>(stored.size())};
 }
 
-std::optional<RawIcon> FakeIcons::SmallIconOfPath(const std::string& path,
-                                                  TextEncoding encoding) {
+namespace {
+std::string SideNote(int side) {
+    return side == IconSide ? "" : " side=" + std::to_string(side);
+}
+} // namespace
+
+std::optional<RawIcon> FakeIcons::SmallIconOfPath(const std::string& path, TextEncoding encoding,
+                                                  int side) {
     log_.Add((encoding == TextEncoding::Utf8 ? "SHGetFileInfoW path=" : "SHGetFileInfo path=") +
-             path);
+             path + SideNote(side));
     const auto it = byPath.find(path);
     if (it == byPath.end())
         return std::nullopt;
     return it->second;
 }
 
-std::optional<RawIcon> FakeIcons::SmallIconOfIdList(const void* idList) {
-    log_.Add("SHGetFileInfo idlist");
+std::optional<RawIcon> FakeIcons::SmallIconOfIdList(const void* idList, int side) {
+    log_.Add("SHGetFileInfo idlist" + SideNote(side));
     const auto it = byIdList.find(idList);
     if (it == byIdList.end())
         return std::nullopt;

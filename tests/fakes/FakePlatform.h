@@ -86,9 +86,11 @@ public:
     std::map<std::string, RawIcon> byPath; // one map for both encodings
     std::map<const void*, RawIcon> byIdList;
 
-    std::optional<RawIcon> SmallIconOfPath(const std::string& path,
-                                           TextEncoding encoding) override;
-    std::optional<RawIcon> SmallIconOfIdList(const void* idList) override;
+    // The icons are given back as they were stored, whatever side is asked for; the log
+    // names a side other than 16.
+    std::optional<RawIcon> SmallIconOfPath(const std::string& path, TextEncoding encoding,
+                                           int side) override;
+    std::optional<RawIcon> SmallIconOfIdList(const void* idList, int side) override;
     // An opaque icon of one colour, alpha 255 everywhere.
     static RawIcon Solid(std::uint8_t blue, std::uint8_t green, std::uint8_t red);
 
@@ -107,6 +109,7 @@ public:
     std::deque<std::function<void(DialogModel&)>> dialogScripts;
     bool trayVisible = false;
     MenuNode* lastMenu = nullptr;
+    int dpi = 96; // of every monitor
 
     void HideMainForm() override { log_.Add("HideMainForm"); }
     bool ShowTrayIcon() override;
@@ -115,6 +118,7 @@ public:
                      unsigned timeoutMs) override;
     void BringToForeground() override { log_.Add("BringToForeground"); }
     void ShowPopupMenu(MenuNode& menu, int x, int y) override;
+    int DpiAt(int, int) override { return dpi; }
     void CloseMainForm() override { log_.Add("CloseMainForm"); }
     void StartTimer(unsigned timer, unsigned milliseconds) override {
         log_.Add("StartTimer " + std::to_string(timer) + " " + std::to_string(milliseconds));

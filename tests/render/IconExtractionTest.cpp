@@ -103,8 +103,11 @@ TEST(ConvertIconTest, MaskBecomesAlphaWhenTheIconHasNone) {
 
 TEST(ConvertIconTest, NoPixelsWithoutColourOrWithoutAnyTransparency) {
     RawIcon monochrome = IconWithoutAlpha();
-    monochrome.colourRead = false; // no colour bitmap, or not 16 x 16
+    monochrome.colourRead = false; // no colour bitmap, or not square
     EXPECT_FALSE(ConvertIcon(monochrome));
+    RawIcon mismatched = IconWithoutAlpha();
+    mismatched.colour = IconPixels(24); // the mask cannot say which of its pixels are clear
+    EXPECT_FALSE(ConvertIcon(mismatched));
     RawIcon noMask = IconWithoutAlpha();
     noMask.maskRead = false;
     EXPECT_FALSE(ConvertIcon(noMask));

@@ -25,8 +25,8 @@ ItemPixels Paint(const MenuItemLook& item, int width, int height, bool selected 
     return PaintMenuItem(item, selected, {0, 0, width, height}, system).pixels;
 }
 
-IconPixels SolidIcon(Rgb colour, std::uint8_t alpha) {
-    IconPixels pixels{};
+IconPixels SolidIcon(Rgb colour, std::uint8_t alpha, int side = IconSide) {
+    IconPixels pixels(side);
     for (std::size_t i = 0; i < pixels.size(); i += 4) {
         pixels[i] = colour.blue;
         pixels[i + 1] = colour.green;
@@ -541,6 +541,15 @@ TEST(ScaledMenuItemTest, EveryLengthFollowsTheScaling) {
         EXPECT_EQ(BoxOf(plain, Tomato), (std::array<int, 4>{c.pictureLeft + inset,
                                                             c.itemHeight / 2 - c.slot / 2 + inset,
                                                             side, side}))
+            << c.dpi;
+        // An entry's own picture, read at the slot's side, fills the slot.
+        const IconPixels own = SolidIcon(Tomato, 255, c.slot);
+        MenuItemLook entry;
+        entry.entryPixels = &own;
+        EXPECT_EQ(BoxOf(PaintMenuItem(entry, false, rect, ClassicColours, nullptr, m).pixels,
+                        Tomato),
+                  (std::array<int, 4>{c.pictureLeft, c.itemHeight / 2 - c.slot / 2, c.slot,
+                                      c.slot}))
             << c.dpi;
         // The check box's frame: just left and right of the slot, clear of the picture.
         const int middle = c.itemHeight / 2;

@@ -117,6 +117,33 @@ TEST_F(RowPicturesTest, AMenuAboutToOpenJumpsTheQueueAndNothingIsReadTwice) {
 
 }
 
+TEST_F(RowPicturesTest, PicturesAreReadAtTheSideOfTheMenusScalingAndAgainWhenItChanges) {
+    Has("C:\\a1.exe", 10); // the fake has only a 16-pixel icon: it is fitted to the side
+    const MenuNode& row = Add(applications, "C:\\a1.exe");
+    EXPECT_FALSE(pictures.SetSide(IconSide));
+    pictures.QueueAll({&applications});
+    ReadAll();
+    ASSERT_EQ(row.Tag()->Pixels().Side(), IconSide);
+
+    ASSERT_TRUE(pictures.SetSide(24)); // the menus open at 150%
+    EXPECT_EQ(PictureOfRow(row, 24).pixels, &row.Tag()->Pixels()); // the smaller one, centred
+    pictures.QueueAll({&applications});
+    ReadAll();
+    EXPECT_EQ(Reads().back(), "ReadPicture C:\\a1.exe system32 side=24");
+    const IconPixels& read = row.Tag()->Pixels();
+    ASSERT_EQ(read.Side(), 24);
+    EXPECT_EQ(read, FittedPicture(*ConvertIcon(FakeIcons::Solid(10, 10, 10)), 24));
+    EXPECT_EQ(read[(12 * 24 + 12) * 4], 10);
+    EXPECT_EQ(read[(12 * 24 + 12) * 4 + 3], 255);
+    // Too large for a menu at 100%: the kind's picture shows until it is read again.
+    EXPECT_EQ(PictureOfRow(row, IconSide).pixels, nullptr);
+    EXPECT_EQ(PictureOfRow(row, IconSide).imageIndex, row.imageIndex);
+
+    EXPECT_FALSE(pictures.SetSide(24));
+    pictures.Hurry(applications);
+    EXPECT_EQ(Reads().size(), 2u); // read once at each side
+}
+
 TEST_F(RowPicturesTest, AnAnswerNeverLandsInARowDeletedOrEditedMeanwhile) {
     Has("C:\\old.exe", 1);
     Has("C:\\new.exe", 2);

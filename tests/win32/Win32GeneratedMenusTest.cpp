@@ -60,13 +60,15 @@ TEST(Win32DrivesTest, TheSystemDriveIsAFixedDriveOfTheMask) {
     EXPECT_EQ(drives.TypeOfDrive(std::string(1, letter) + ":\\"), DriveType::Fixed);
 }
 
+// Asked for a picture larger than the small icon (a monitor at 200%), the shell's large icon
+// comes, to be fitted by the caller.
 TEST(Win32DrivesTest, ABackgroundIconArrivesOnTheCallingThread) {
     Win32Drives drives;
     const DWORD guiThread = GetCurrentThreadId();
     bool answered = false;
     std::optional<RawIcon> icon;
     DWORD answeredOn = 0;
-    ASSERT_TRUE(drives.RequestIconInBackground("C:\\", [&](std::optional<RawIcon> result) {
+    ASSERT_TRUE(drives.RequestIconInBackground("C:\\", 32, [&](std::optional<RawIcon> result) {
         answered = true;
         answeredOn = GetCurrentThreadId();
         icon = std::move(result);
@@ -75,6 +77,7 @@ TEST(Win32DrivesTest, ABackgroundIconArrivesOnTheCallingThread) {
     EXPECT_EQ(answeredOn, guiThread);
     ASSERT_TRUE(icon.has_value());
     EXPECT_TRUE(icon->colourRead);
+    EXPECT_EQ(icon->colour.Side(), GetSystemMetrics(SM_CXICON));
     EXPECT_EQ(drives.Waiting(), 0u);
 }
 
@@ -83,7 +86,7 @@ TEST(Win32DrivesTest, AnAnswerAfterTheOwnerIsGoneIsDropped) {
     {
         Win32Drives drives;
         ASSERT_TRUE(drives.RequestIconInBackground(
-            "C:\\no such folder\\", [&](std::optional<RawIcon>) { answered = true; }));
+            "C:\\no such folder\\", IconSide, [&](std::optional<RawIcon>) { answered = true; }));
     }
     PumpUntil([] { return false; }, 500); // the lookup ends with nobody to tell
     EXPECT_FALSE(answered);

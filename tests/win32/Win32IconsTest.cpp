@@ -8,7 +8,7 @@
 namespace vantrel::win32 {
 namespace {
 
-// An opaque square icon of one colour, side x side, as the shell hands out at 150% scaling.
+// An opaque square icon of one colour, side x side, as the shell hands out at other scalings.
 HICON SquareIcon(int side, COLORREF colour) {
     HDC screen = GetDC(nullptr);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, side, side);
@@ -30,8 +30,8 @@ HICON SquareIcon(int side, COLORREF colour) {
     return icon;
 }
 
-TEST(Win32IconsTest, IconsOfOtherSizesAreScaledToSixteen) {
-    for (int side : {16, 20, 24, 32}) {
+TEST(Win32IconsTest, IconsAreReadAtTheirOwnSize) {
+    for (int side : {16, 20, 24, 32, 48}) {
         HICON icon = SquareIcon(side, RGB(200, 40, 10));
         ASSERT_NE(icon, nullptr);
         const HandleCounts before = LiveHandleCounts();
@@ -41,9 +41,11 @@ TEST(Win32IconsTest, IconsOfOtherSizesAreScaledToSixteen) {
         ASSERT_TRUE(raw.has_value()) << side;
         EXPECT_TRUE(raw->colourRead) << side;
         EXPECT_TRUE(raw->maskRead) << side;
+        EXPECT_EQ(raw->colour.Side(), side);
         // Blue, green, red of the middle pixel.
-        EXPECT_EQ(raw->colour[8 * 64 + 8 * 4 + 2], 200) << side;
-        EXPECT_EQ(raw->colour[8 * 64 + 8 * 4 + 0], 10) << side;
+        const std::size_t middle = static_cast<std::size_t>((side / 2 * side + side / 2) * 4);
+        EXPECT_EQ(raw->colour[middle + 2], 200) << side;
+        EXPECT_EQ(raw->colour[middle + 0], 10) << side;
     }
 }
 

@@ -2,6 +2,7 @@
 """Which of the program's packed renders a menu row shows, and how closely.
 
 Usage: picture-size.py MENU_PNG ROW_TOP ROW_HEIGHT SLOT_LEFT SLOT PICTURE_INDEX PICTURES_BIN
+       picture-size.py MENU_PNG ROW_TOP ROW_HEIGHT SLOT_LEFT SLOT drawn
 
 MENU_PNG is a picture of the menu with nothing lit (its top-left pixel is the menu window's);
 ROW_TOP and ROW_HEIGHT the row's place in it; SLOT_LEFT the column where the picture's slot
@@ -9,6 +10,8 @@ starts and SLOT its side; PICTURE_INDEX the picture's place among the packed men
 Every packed size of that picture (20 to 48 pixels) is blended, centred in the slot, over the row's own strip
 (taken from the row's top line, which no picture covers) and compared with the screen. Prints
 "side=N error=E" for the size that matches best, E the mean difference per channel.
+With "drawn" instead of an index it prints "drawn=WxH", the box of the slot's pixels that
+differ from the row's top line: the size of whatever picture the row shows.
 """
 import struct
 import subprocess
@@ -36,7 +39,27 @@ def menu_sets(path):
     return sets
 
 
+def drawn_box(at, row_top, slot_top, slot_left, slot):
+    columns, rows = set(), set()
+    for y in range(slot):
+        for x in range(slot_left, slot_left + slot):
+            if at(x, slot_top + y) != at(x, row_top):
+                columns.add(x)
+                rows.add(y)
+    if not columns:
+        return "drawn=0x0"
+    return f"drawn={max(columns) - min(columns) + 1}x{max(rows) - min(rows) + 1}"
+
+
 def main():
+    if sys.argv[6:7] == ["drawn"]:
+        png, row_top, row_height, slot_left, slot = sys.argv[1:6]
+        row_top, row_height, slot_left, slot = map(int, (row_top, row_height, slot_left, slot))
+        width, _, rgb = screen_pixels(png)
+        at = lambda x, y: rgb[(y * width + x) * 3:(y * width + x) * 3 + 3]
+        slot_top = row_top + row_height - (row_height // 2 - slot // 2) - slot
+        print(drawn_box(at, row_top, slot_top, slot_left, slot))
+        return
     png, row_top, row_height, slot_left, slot, index, blob = sys.argv[1:8]
     row_top, row_height, slot_left, slot, index = map(int, (row_top, row_height, slot_left,
                                                             slot, index))

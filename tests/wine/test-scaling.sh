@@ -61,6 +61,30 @@ check_main_menu() {
     wt_close_menus
 }
 
+# Applications, Examples: its entries show their programs' own pictures read for the slot's
+# size, not the 16-pixel ones centred in it (Notepad's fills its slot).
+check_entry_pictures() {
+    local dpi=$1 slot band_top band_height drawn
+    if ! wt_open_path "$APPLICATIONS_ITEM" 2; then
+        wt_fail "$dpi DPI: Examples opens"
+        wt_close_deep_menus
+        return
+    fi
+    sleep 1 # the rows' pictures are read as the menu opens; the rows stay where they were
+    local left top width height shot=$WT_SHOTS/steps/$WT_NAME-examples-$dpi.png
+    read -r left top width height <<<"$WT_MENU"
+    wt_grab "$shot" "$left" "$top" "$width" "$height"
+    read -r band_top band_height <<<"$(wt_item_band "$WT_MENU" "level$WT_DEPTH" 5)"
+    slot=$(wt_scaled 16 "$dpi")
+    drawn=$(python3 "$WT_ROOT/tests/wine/picture-size.py" "$shot" $((band_top - top)) \
+        "$band_height" $((MENU_FRAME + $(wt_scaled 5 "$dpi"))) "$slot" drawn)
+    wt_log "$dpi DPI: Notepad's picture: $drawn (slot $slot)"
+    local picture_width=${drawn#drawn=}
+    picture_width=${picture_width%x*}
+    expect_near "$dpi DPI: an entry's own picture fills its slot" "$slot" "$picture_width"
+    wt_close_deep_menus
+}
+
 # Applications, Examples, its Notepad example: Actions, Open Link, Copy Link.
 check_entry_submenu() {
     local dpi=$1
@@ -135,6 +159,7 @@ check_scaling() {
     fi
     wt_dismiss_balloon || true
     check_main_menu "$dpi"
+    check_entry_pictures "$dpi"
     check_entry_submenu "$dpi"
     check_application_editor "$dpi"
     check_about "$dpi"
