@@ -1,3 +1,4 @@
+#include "render/PictureData.h"
 #include "tree/MenuNode.h"
 #include "win32/Handles.h"
 #include "win32/OwnerDraw.h"
@@ -60,7 +61,7 @@ TEST(OwnerDrawTest, PicturesComeAtTheSizeOfTheirPlace) {
                                          {48, 48}, {60, 48}};
     for (const auto& [slot, side] : slots) {
         EXPECT_EQ(MenuPicturesFor(slot).PictureWidth(), side) << slot;
-        EXPECT_EQ(MenuPicturesFor(slot).Count(), 74) << slot;
+        EXPECT_EQ(MenuPicturesFor(slot).Count(), 2 * MenuPictureCount) << slot;
         int glyphSide = 0;
         EXPECT_NE(GlyphFor(Glyph::Ok, slot, glyphSide), nullptr);
         EXPECT_EQ(glyphSide, side) << slot;
