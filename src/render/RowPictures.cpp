@@ -205,8 +205,13 @@ bool RowPictures::StoreAnswer(const Job& job, const std::optional<RawIcon>& icon
     LinkEntry& entry = *job.row->Tag();
     entry.pictureState = LinkEntry::PictureState::Read;
     const std::optional<IconPixels> pixels = PictureOfIcon(icon, side_);
-    if (!pixels)
-        return false;
+    if (!pixels) {
+        // A picture read for another side is not kept: it would be asked for again at every
+        // opening of its menu, and the target no longer gives one.
+        const bool hadPicture = entry.HasPicture();
+        entry.ForgetPicture();
+        return hadPicture;
+    }
     entry.SharePicture(store_.Keep(*pixels));
     return true;
 }

@@ -41,22 +41,10 @@ bool ReadSquare(HDC dc, HBITMAP bitmap, IconPixels& pixels) {
 } // namespace
 
 std::vector<std::uint8_t> ReadIconColour(HICON icon, int side) {
-    ICONINFO parts{};
-    if (!icon || side <= 0 || !GetIconInfo(icon, &parts))
+    const std::optional<RawIcon> raw = icon ? ReadIconPixels(icon) : std::nullopt;
+    if (!raw || !raw->colourRead || raw->colour.Side() != side)
         return {};
-    OwnedGdiObject colour(parts.hbmColor);
-    OwnedGdiObject mask(parts.hbmMask);
-    BITMAP facts{};
-    OwnedMemoryDc dc(CreateCompatibleDC(nullptr));
-    if (!dc || !colour || GetObjectA(colour.Get(), sizeof facts, &facts) == 0 ||
-        facts.bmWidth != side || facts.bmHeight != side)
-        return {};
-    BITMAPINFO info = SquareBitmapInfo(side);
-    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(side) * side * 4);
-    if (GetDIBits(dc.Get(), static_cast<HBITMAP>(colour.Get()), 0, static_cast<UINT>(side),
-                  pixels.data(), &info, DIB_RGB_COLORS) == 0)
-        return {};
-    return pixels;
+    return std::vector<std::uint8_t>(raw->colour.begin(), raw->colour.end());
 }
 
 std::optional<RawIcon> ReadIconPixels(HICON icon) {

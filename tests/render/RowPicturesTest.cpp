@@ -142,6 +142,15 @@ TEST_F(RowPicturesTest, PicturesAreReadAtTheSideOfTheMenusScalingAndAgainWhenItC
     EXPECT_FALSE(pictures.SetSide(24));
     pictures.Hurry(applications);
     EXPECT_EQ(Reads().size(), 2u); // read once at each side
+
+    fake.icons.byPath.clear(); // the target gives no picture any more
+    ASSERT_TRUE(pictures.SetSide(32));
+    pictures.Hurry(applications);
+    ReadAll();
+    pictures.Hurry(applications);
+    ReadAll();
+    EXPECT_EQ(Reads().size(), 3u); // asked once, not at every opening
+    EXPECT_FALSE(row.Tag()->HasPicture());
 }
 
 TEST_F(RowPicturesTest, AnAnswerNeverLandsInARowDeletedOrEditedMeanwhile) {
