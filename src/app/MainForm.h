@@ -3,6 +3,7 @@
 // shutdown sequences and handles every menu command.
 
 #include "app/MenuLayout.h"
+#include "app/TrayEvents.h"
 #include "generated/DiskDrives.h"
 #include "platform/Platform.h"
 #include "platform/ProcessFacts.h"
@@ -43,6 +44,8 @@ public:
     // Answers WM_QUERYENDSESSION: saves once; the answer is always that the session may end.
     int HandleQueryEndSession();
     void TrayIcon1MouseDown(MouseButton button, int x, int y);
+    // Opens one of the tray menus at (x, y); the main menu is brought up to date first.
+    void ShowTrayMenu(TrayMenu menu, int x, int y, MenuStart start);
     // Dispatches a chosen menu item to its handler; called after the menu has closed.
     void MenuItemClick(MenuNode& item);
     // A menu (or submenu) is about to show: its rows' pictures are read first.

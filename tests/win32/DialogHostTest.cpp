@@ -20,8 +20,8 @@ class CheckBoxDialog : public DialogModel {
   public:
     CheckBoxDialog()
         : DialogModel(HostCaption, 200, 80,
-                      {CheckBoxAt("CheckBox1", "Run as administrator", {10, 10, 150, 17}, 0),
-                       ButtonAt("Button1", "Close", {10, 40, 60, 25}, 1)}) {}
+                      {CheckBoxAt("CheckBox1", "Run as administrator", {10, 10, 150, 17}),
+                       ButtonAt("Button1", "Close", {10, 40, 60, 25})}) {}
 
   protected:
     void OnClick(const std::string& name) override {
