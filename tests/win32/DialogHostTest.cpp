@@ -67,5 +67,97 @@ TEST(DialogHostTest, ACheckBoxClickFlipsTheStateOnce) {
     }
 }
 
+const char* const KeysCaption = "Keys host";
+
+// Two modes, each with a labelled field, and OK and Cancel, listed as they show.
+class KeysDialog : public DialogModel {
+  public:
+    KeysDialog()
+        : DialogModel(KeysCaption, 300, 140,
+                      {RadioAt("RadioButton1", "One", {8, 8, 100, 17}, Initially::Checked),
+                       LabelAt("Label1", "First:", 24, 34),
+                       EditAt("Edit1", {90, 31, 150, 21}, 10),
+                       RadioAt("RadioButton2", "Two", {8, 60, 100, 17}),
+                       LabelAt("Label2", "Second:", 24, 86),
+                       EditAt("Edit2", {90, 83, 150, 21}, 10),
+                       OkButtonAt(60, 110), CancelButtonAt(145, 110)}) {}
+
+  protected:
+    void OnClick(const std::string& name) override {
+        if (name == "BitBtn1")
+            Close(ModalResult::Ok);
+        if (name == "BitBtn2")
+            Close(ModalResult::Cancel);
+    }
+};
+
+struct KeysSeen {
+    std::string tabOrder;    // the texts Tab walks through, "[edit]" for an edit box
+    std::string beforeEdit1; // the window made right before the first edit box
+    bool radiosOneGroup = false;
+    bool labelsGroups = false;
+    LONG growthAt200 = 0; // WM_GETDPISCALEDSIZE's width at 192 DPI less that at 96
+};
+
+// From another thread: reads the dialog's keyboard order and groups, asks its size at 200%,
+// then puts the focus on `focus` and presses `key`.
+void PressKey(DWORD guiThread, const char* focus, WPARAM key, KeysSeen& seen) {
+    HWND dialog = WaitForWindow(guiThread, [](HWND w) { return TitleOf(w) == KeysCaption; });
+    if (!dialog)
+        return;
+    HWND first = GetNextDlgTabItem(dialog, nullptr, FALSE);
+    for (HWND w = first; w; w = GetNextDlgTabItem(dialog, w, FALSE)) {
+        const std::string text = TitleOf(w);
+        seen.tabOrder += (text.empty() ? "[edit]" : text) + " ";
+        if (GetNextDlgTabItem(dialog, w, FALSE) == first)
+            break;
+    }
+    HWND edit1 = FindWindowExA(dialog, nullptr, "EDIT", nullptr);
+    seen.beforeEdit1 = TitleOf(GetWindow(edit1, GW_HWNDPREV));
+    const auto group = [&](const char* text) {
+        return (GetWindowLongA(FindWindowExA(dialog, nullptr, nullptr, text), GWL_STYLE) &
+                WS_GROUP) != 0;
+    };
+    seen.radiosOneGroup = group("One") && !group("Two");
+    seen.labelsGroups = group("First:") && group("Second:") && group("Ok");
+    SIZE at96{}, at192{};
+    SendMessageA(dialog, 0x02E4, 96, reinterpret_cast<LPARAM>(&at96));
+    SendMessageA(dialog, 0x02E4, 192, reinterpret_cast<LPARAM>(&at192));
+    seen.growthAt200 = at192.cx - at96.cx;
+    HWND target = FindWindowExA(dialog, nullptr, nullptr, focus);
+    if (!*focus)
+        target = edit1;
+    SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(target), TRUE);
+    PostMessageA(target, WM_KEYDOWN, key, 0);
+}
+
+// Tab walks the fields and buttons as they show, entering the radio buttons at the checked
+// one, each field made right after its label; the arrows stay among the radio buttons.
+// Enter is OK, on the Cancel button Cancel, and Esc is Cancel. Asked its size at another
+// scaling, the dialog answers with its own layout's.
+TEST(DialogHostTest, TheKeyboardWalksTheDialogAsItShows) {
+    struct Press {
+        const char* focus; // "" for the first edit box
+        WPARAM key;
+        ModalResult result;
+    };
+    for (const Press& press : {Press{"", VK_RETURN, ModalResult::Ok},
+                               Press{"Cancel", VK_RETURN, ModalResult::Cancel},
+                               Press{"", VK_ESCAPE, ModalResult::Cancel}}) {
+        KeysDialog dialog;
+        KeysSeen seen;
+        std::thread driver(PressKey, GetCurrentThreadId(), press.focus, press.key,
+                           std::ref(seen));
+        const ModalResult result = ShowDialogModal(GetModuleHandleA(nullptr), nullptr, dialog);
+        driver.join();
+        EXPECT_EQ(result, press.result) << press.key;
+        EXPECT_EQ(seen.tabOrder, "One [edit] [edit] Ok Cancel ");
+        EXPECT_EQ(seen.beforeEdit1, "First:");
+        EXPECT_TRUE(seen.radiosOneGroup);
+        EXPECT_TRUE(seen.labelsGroups);
+        EXPECT_GE(seen.growthAt200, 300); // the client area alone grows by 300 pixels
+    }
+}
+
 } // namespace
 } // namespace vantrel::win32
