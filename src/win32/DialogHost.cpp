@@ -95,8 +95,8 @@ DWORD StyleOf(const Control& control) {
     case ControlKind::LinkLabel:
     case ControlKind::GlyphButton: return style | BS_OWNERDRAW;
     // Neither kind checks itself: a click only notifies, the model flips the state (once)
-    // and the host shows it.
-    case ControlKind::RadioButton: return style | BS_RADIOBUTTON;
+    // and the host shows it. A radio button also tells when it gets the focus.
+    case ControlKind::RadioButton: return style | BS_RADIOBUTTON | BS_NOTIFY;
     case ControlKind::CheckBox: return style | BS_CHECKBOX;
     case ControlKind::Bevel: return style | SS_ETCHEDHORZ;
     case ControlKind::Picture: return style | SS_OWNERDRAW;
@@ -360,6 +360,13 @@ void DialogHost::OnCommand(int id, int code, HWND window) {
     if (control && control->kind == ControlKind::Edit) {
         if (code == EN_CHANGE && !pushing_)
             control->text = WindowText(windows_[static_cast<std::size_t>(id - FirstControlId)]);
+        return;
+    }
+    // The arrow keys move the focus among the radio buttons, and the one they reach is
+    // checked, as Windows does with its own (Wine moves the focus only).
+    if (code == BN_SETFOCUS && control && control->kind == ControlKind::RadioButton &&
+        !control->checked && GetKeyState(VK_LBUTTON) >= 0) {
+        UserAct([&] { model_.UserClick(control->name); });
         return;
     }
     if (code != BN_CLICKED)

@@ -96,6 +96,7 @@ struct KeysSeen {
     std::string beforeEdit1; // the window made right before the first edit box
     bool radiosOneGroup = false;
     bool labelsGroups = false;
+    bool arrowChecks = false; // Down on the checked radio button checks the next one
     LONG growthAt200 = 0; // WM_GETDPISCALEDSIZE's width at 192 DPI less that at 96
 };
 
@@ -124,6 +125,13 @@ void PressKey(DWORD guiThread, const char* focus, WPARAM key, KeysSeen& seen) {
     SendMessageA(dialog, 0x02E4, 96, reinterpret_cast<LPARAM>(&at96));
     SendMessageA(dialog, 0x02E4, 192, reinterpret_cast<LPARAM>(&at192));
     seen.growthAt200 = at192.cx - at96.cx;
+    HWND one = FindWindowExA(dialog, nullptr, nullptr, "One");
+    SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(one), TRUE);
+    PostMessageA(one, WM_KEYDOWN, VK_DOWN, 0);
+    HWND two = FindWindowExA(dialog, nullptr, nullptr, "Two");
+    for (int i = 0; i < 50 && !seen.arrowChecks; ++i, Sleep(20))
+        seen.arrowChecks = SendMessageA(two, BM_GETCHECK, 0, 0) == BST_CHECKED &&
+                           SendMessageA(one, BM_GETCHECK, 0, 0) == BST_UNCHECKED;
     HWND target = FindWindowExA(dialog, nullptr, nullptr, focus);
     if (!*focus)
         target = edit1;
@@ -132,7 +140,8 @@ void PressKey(DWORD guiThread, const char* focus, WPARAM key, KeysSeen& seen) {
 }
 
 // Tab walks the fields and buttons as they show, entering the radio buttons at the checked
-// one, each field made right after its label; the arrows stay among the radio buttons.
+// one, each field made right after its label; the arrows move among the radio buttons and
+// check the one they reach.
 // Enter is OK, on the Cancel button Cancel, and Esc is Cancel. Asked its size at another
 // scaling, the dialog answers with its own layout's.
 TEST(DialogHostTest, TheKeyboardWalksTheDialogAsItShows) {
@@ -155,6 +164,7 @@ TEST(DialogHostTest, TheKeyboardWalksTheDialogAsItShows) {
         EXPECT_EQ(seen.beforeEdit1, "First:");
         EXPECT_TRUE(seen.radiosOneGroup);
         EXPECT_TRUE(seen.labelsGroups);
+        EXPECT_TRUE(seen.arrowChecks);
         EXPECT_GE(seen.growthAt200, 300); // the client area alone grows by 300 pixels
     }
 }
