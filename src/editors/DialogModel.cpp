@@ -122,6 +122,14 @@ void DialogModel::UserEscape() {
         UserClose();
 }
 
+std::string DialogModel::StartControl() const {
+    for (const Control& control : controls_)
+        if (control.kind == ControlKind::Edit && control.enabled && control.visible)
+            return control.name;
+    const Control* ok = GlyphButton(Glyph::Ok);
+    return ok ? ok->name : std::string();
+}
+
 const Control* DialogModel::GlyphButton(Glyph glyph) const {
     for (const Control& control : controls_)
         if (control.kind == ControlKind::GlyphButton && control.glyph == glyph)

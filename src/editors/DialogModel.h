@@ -98,6 +98,9 @@ public:
     void UserEnter(const std::string& focused);
     // Esc: the Cancel button when there is one, else the close box.
     void UserEscape();
+    // Where the keyboard starts: the first edit box that takes text, else OK; empty for the
+    // first control that takes Tab.
+    std::string StartControl() const;
 
     ModalResult Result() const { return result_; }
     // Called by whoever shows the dialog, before every showing.

@@ -1,6 +1,7 @@
 #include "win32/DialogHost.h"
 
 #include "platform/Dpi.h"
+#include "render/ColourModel.h"
 #include "render/PictureData.h"
 #include "win32/Dpi.h"
 #include "win32/Handles.h"
@@ -34,7 +35,8 @@ public:
     HWND Window() const { return dialog_; }
 
 private:
-    void OnInit(HWND dialog);
+    // True when it has put the focus where the model starts.
+    bool OnInit(HWND dialog);
     void MakeFonts();
     void CreateControls();
     HWND CreateControl(const Control& control, int id, bool groupStart);
@@ -62,6 +64,7 @@ private:
     void DrawLink(const DRAWITEMSTRUCT& draw, const Control& control);
     void DrawPicture(const DRAWITEMSTRUCT& draw);
     Control* ControlOfId(int id);
+    const Control* ControlOfName(const std::string& name) const;
     HGDIOBJ FontOf(const Control& control) const {
         return control.kind == ControlKind::LinkLabel ? linkFont_.Get() : font_.Get();
     }
@@ -177,7 +180,7 @@ INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 INT_PTR DialogHost::Handle(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_INITDIALOG: OnInit(dialog); return TRUE;
+    case WM_INITDIALOG: return OnInit(dialog) ? FALSE : TRUE;
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
         return TRUE;
@@ -226,7 +229,7 @@ DialogHost::~DialogHost() {
     openHosts.erase(std::remove(openHosts.begin(), openHosts.end(), this), openHosts.end());
 }
 
-void DialogHost::OnInit(HWND dialog) {
+bool DialogHost::OnInit(HWND dialog) {
     dialog_ = dialog;
     openHosts.push_back(this);
     SetWindowTextA(dialog_, model_.Caption().c_str());
@@ -236,6 +239,15 @@ void DialogHost::OnInit(HWND dialog) {
     CreateControls();
     Push();
     PlaceWindow();
+    const Control* start = ControlOfName(model_.StartControl());
+    if (!start)
+        return false;
+    // As Tab would: an edit box's text selected, a push button made the default.
+    HWND window = windows_[static_cast<std::size_t>(start - model_.Controls().data())];
+    if (!window)
+        return false;
+    SendMessageA(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(window), TRUE);
+    return true;
 }
 
 void DialogHost::MakeFonts() {
@@ -341,6 +353,13 @@ void DialogHost::PlaceWindow() {
     const int left = work.left + (work.right - work.left - width) / 2;
     const int top = work.top + (work.bottom - work.top - height) / 2;
     SetWindowPos(dialog_, nullptr, left, top, width, height, SWP_NOZORDER);
+}
+
+const Control* DialogHost::ControlOfName(const std::string& name) const {
+    for (const Control& control : model_.Controls())
+        if (control.name == name)
+            return &control;
+    return nullptr;
 }
 
 Control* DialogHost::ControlOfId(int id) {
@@ -475,13 +494,16 @@ void DialogHost::DrawGlyphButton(const DRAWITEMSTRUCT& draw, const Control& cont
     }
 }
 
-// Underlined, in the colour the scheme gives links, on the dialog's background.
+// Underlined, in the colour the scheme gives links where it reads on the dialog's background
+// (some schemes make it a pale hover colour), else in black or white.
 void DialogHost::DrawLink(const DRAWITEMSTRUCT& draw, const Control& control) {
     RECT rect = draw.rcItem;
     FillRect(draw.hDC, &rect, BackgroundBrush());
     ScopedSelect select(draw.hDC, linkFont_.Get());
     const int previousMode = SetBkMode(draw.hDC, TRANSPARENT);
-    const COLORREF previousColour = SetTextColor(draw.hDC, GetSysColor(COLOR_HOTLIGHT));
+    const Rgb link = ReadableTextColour(FromColorRef(GetSysColor(COLOR_HOTLIGHT)),
+                                        FromColorRef(BackgroundColour()));
+    const COLORREF previousColour = SetTextColor(draw.hDC, ToColorRef(link));
     DrawTextA(draw.hDC, control.text.c_str(), static_cast<int>(control.text.size()), &rect,
               DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
     SetTextColor(draw.hDC, previousColour);

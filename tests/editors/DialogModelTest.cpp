@@ -152,11 +152,14 @@ TEST(DialogModelTest, TheKeyboardTakesTheControlsInTheOrderTheyShow) {
     EXPECT_EQ(tabs, "RadioButton2 Edit1 Edit2 Button1 Edit3 Edit4 Button2 Edit5 BitBtn1 BitBtn2 ");
 }
 
-// Enter presses the focused button or link, and OK from anywhere else; Esc is Cancel, or the
-// close box where there is no Cancel.
+// The keyboard starts in the first field that takes text, else on OK. Enter presses the
+// focused button or link, and OK from anywhere else; Esc is Cancel, or the close box where
+// there is no Cancel.
 TEST(DialogModelTest, EnterIsOkAndEscIsCancel) {
     testing::FakePlatform fake;
     Forms forms(fake.platform);
+    EXPECT_EQ(forms.FormAddFile.StartControl(), "Edit3"); // folder mode: file fields disabled
+    EXPECT_EQ(forms.FormAbout.StartControl(), "BitBtn1");
     TFormAddRun& run = forms.FormAddRun;
     run.UserEnter("Edit1");
     EXPECT_EQ(run.Result(), ModalResult::None); // OK refused: the fields are empty
