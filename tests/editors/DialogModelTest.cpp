@@ -165,25 +165,22 @@ TEST(DialogModelTest, EnterIsOkAndEscIsCancel) {
     EXPECT_EQ(run.Result(), ModalResult::None); // OK refused: the fields are empty
     run.UserType("Edit1", "Ping");
     run.UserType("Edit2", "cmd /K ping");
-    run.UserEnter("Button1"); // Test runs the line and leaves the dialog open
-    EXPECT_EQ(fake.log.Matching("ShellExecute").size(), 1u);
-    EXPECT_EQ(run.Result(), ModalResult::None);
-    run.UserEnter("CheckBox1");
-    EXPECT_EQ(run.Result(), ModalResult::Ok);
-    run.BeginModal();
-    run.UserEnter("BitBtn2");
-    EXPECT_EQ(run.Result(), ModalResult::Cancel);
-    run.BeginModal();
-    run.UserEscape();
-    EXPECT_EQ(run.Result(), ModalResult::Cancel);
-    forms.FormAbout.UserEscape();
-    EXPECT_EQ(forms.FormAbout.Result(), ModalResult::Cancel);
-    forms.FormAbout.BeginModal();
-    forms.FormAbout.UserEnter("");
-    EXPECT_EQ(forms.FormAbout.Result(), ModalResult::Ok);
-    forms.FormAbout.BeginModal();
-    forms.FormAbout.UserEnter("Label3"); // the link opens the home page
-    EXPECT_EQ(forms.FormAbout.Result(), ModalResult::None);
+    using R = ModalResult;
+    const std::tuple<DialogModel*, const char*, ModalResult> keys[] = {
+        {&run, "Button1", R::None}, // Test runs the line, the dialog stays
+        {&run, "CheckBox1", R::Ok},
+        {&run, "BitBtn2", R::Cancel},
+        {&run, nullptr, R::Cancel},
+        {&forms.FormAbout, nullptr, R::Cancel},
+        {&forms.FormAbout, "", R::Ok},
+        {&forms.FormAbout, "Label3", R::None}}; // the link opens the home page
+    for (const auto& [dialog, focused, result] : keys) {
+        dialog->BeginModal();
+        focused ? dialog->UserEnter(focused) : dialog->UserEscape(); // null: Esc
+        EXPECT_EQ(dialog->Result(), result)
+            << dialog->Caption() << " " << (focused ? focused : "Esc");
+    }
+    EXPECT_EQ(fake.log.Matching("ShellExecute").size(), 2u);
 }
 
 } // namespace

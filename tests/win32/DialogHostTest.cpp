@@ -75,11 +75,9 @@ class KeysDialog : public DialogModel {
     KeysDialog()
         : DialogModel(KeysCaption, 300, 140,
                       {RadioAt("RadioButton1", "One", {8, 8, 100, 17}, Initially::Checked),
-                       LabelAt("Label1", "First:", 24, 34),
-                       EditAt("Edit1", {90, 31, 150, 21}, 10),
+                       LabelAt("Label1", "First:", 24, 34), EditAt("Edit1", {90, 31, 150, 21}, 10),
                        RadioAt("RadioButton2", "Two", {8, 60, 100, 17}),
-                       LabelAt("Label2", "Second:", 24, 86),
-                       EditAt("Edit2", {90, 83, 150, 21}, 10),
+                       LabelAt("Label2", "Second:", 24, 86), EditAt("Edit2", {90, 83, 150, 21}, 10),
                        OkButtonAt(60, 110), CancelButtonAt(145, 110)}) {}
 
   protected:
@@ -91,81 +89,57 @@ class KeysDialog : public DialogModel {
     }
 };
 
-struct KeysSeen {
-    std::string tabOrder;    // the texts Tab walks through, "[edit]" for an edit box
-    std::string beforeEdit1; // the window made right before the first edit box
-    bool radiosOneGroup = false;
-    bool labelsGroups = false;
-    bool arrowChecks = false; // Down on the checked radio button checks the next one
-    LONG growthAt200 = 0; // WM_GETDPISCALEDSIZE's width at 192 DPI less that at 96
-};
-
-// From another thread: reads the dialog's keyboard order and groups, asks its size at 200%,
-// then puts the focus on `focus` and presses `key`.
-void PressKey(DWORD guiThread, const char* focus, WPARAM key, KeysSeen& seen) {
+// From another thread: notes the texts Tab walks through ("[]" an edit box), the window made
+// before the first edit box, which of the radio buttons and labels start a group, what Down
+// on the first radio button checks, and whether the dialog's size asked for 192 DPI grew by
+// its client area at least; then presses `key` with the focus on `focus` (null: the first
+// edit box).
+void PressKey(DWORD guiThread, const char* focus, WPARAM key, std::string& seen) {
     HWND dialog = WaitForWindow(guiThread, [](HWND w) { return TitleOf(w) == KeysCaption; });
     if (!dialog)
         return;
-    HWND first = GetNextDlgTabItem(dialog, nullptr, FALSE);
-    for (HWND w = first; w; w = GetNextDlgTabItem(dialog, w, FALSE)) {
-        const std::string text = TitleOf(w);
-        seen.tabOrder += (text.empty() ? "[edit]" : text) + " ";
-        if (GetNextDlgTabItem(dialog, w, FALSE) == first)
-            break;
-    }
-    HWND edit1 = FindWindowExA(dialog, nullptr, "EDIT", nullptr);
-    seen.beforeEdit1 = TitleOf(GetWindow(edit1, GW_HWNDPREV));
-    const auto group = [&](const char* text) {
-        return (GetWindowLongA(FindWindowExA(dialog, nullptr, nullptr, text), GWL_STYLE) &
-                WS_GROUP) != 0;
+    HWND first = GetNextDlgTabItem(dialog, nullptr, FALSE), w = first;
+    do {
+        seen += (TitleOf(w).empty() ? "[]" : TitleOf(w)) + " ";
+    } while ((w = GetNextDlgTabItem(dialog, w, FALSE)) != first && w);
+    const auto find = [&](const char* text) {
+        return FindWindowExA(dialog, nullptr, nullptr, text);
     };
-    seen.radiosOneGroup = group("One") && !group("Two");
-    seen.labelsGroups = group("First:") && group("Second:") && group("Ok");
+    HWND edit1 = FindWindowExA(dialog, nullptr, "EDIT", nullptr);
+    seen += "| " + TitleOf(GetWindow(edit1, GW_HWNDPREV)) + " | groups:";
+    for (const char* text : {"One", "First:", "Two", "Second:", "Ok"})
+        seen += (GetWindowLongA(find(text), GWL_STYLE) & WS_GROUP) ? std::string(" ") + text : "";
+    SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(find("One")), TRUE);
+    PostMessageA(find("One"), WM_KEYDOWN, VK_DOWN, 0);
+    for (int i = 0; i < 50 && SendMessageA(find("Two"), BM_GETCHECK, 0, 0) != BST_CHECKED; ++i)
+        Sleep(20);
+    seen += SendMessageA(find("Two"), BM_GETCHECK, 0, 0) == BST_CHECKED ? " | Down: Two" : "";
     SIZE at96{}, at192{};
-    SendMessageA(dialog, 0x02E4, 96, reinterpret_cast<LPARAM>(&at96));
+    SendMessageA(dialog, 0x02E4, 96, reinterpret_cast<LPARAM>(&at96)); // WM_GETDPISCALEDSIZE
     SendMessageA(dialog, 0x02E4, 192, reinterpret_cast<LPARAM>(&at192));
-    seen.growthAt200 = at192.cx - at96.cx;
-    HWND one = FindWindowExA(dialog, nullptr, nullptr, "One");
-    SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(one), TRUE);
-    PostMessageA(one, WM_KEYDOWN, VK_DOWN, 0);
-    HWND two = FindWindowExA(dialog, nullptr, nullptr, "Two");
-    for (int i = 0; i < 50 && !seen.arrowChecks; ++i, Sleep(20))
-        seen.arrowChecks = SendMessageA(two, BM_GETCHECK, 0, 0) == BST_CHECKED &&
-                           SendMessageA(one, BM_GETCHECK, 0, 0) == BST_UNCHECKED;
-    HWND target = FindWindowExA(dialog, nullptr, nullptr, focus);
-    if (!*focus)
-        target = edit1;
+    seen += at192.cx - at96.cx >= 300 ? " | grows" : "";
+    HWND target = focus ? find(focus) : edit1;
     SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(target), TRUE);
     PostMessageA(target, WM_KEYDOWN, key, 0);
 }
 
 // Tab walks the fields and buttons as they show, entering the radio buttons at the checked
 // one, each field made right after its label; the arrows move among the radio buttons and
-// check the one they reach.
-// Enter is OK, on the Cancel button Cancel, and Esc is Cancel. Asked its size at another
-// scaling, the dialog answers with its own layout's.
+// check the one they reach. Enter is OK, on the Cancel button Cancel, and Esc is Cancel.
+// Asked its size at another scaling, the dialog answers with its own layout's.
 TEST(DialogHostTest, TheKeyboardWalksTheDialogAsItShows) {
-    struct Press {
-        const char* focus; // "" for the first edit box
-        WPARAM key;
-        ModalResult result;
-    };
-    for (const Press& press : {Press{"", VK_RETURN, ModalResult::Ok},
-                               Press{"Cancel", VK_RETURN, ModalResult::Cancel},
-                               Press{"", VK_ESCAPE, ModalResult::Cancel}}) {
+    const std::tuple<const char*, WPARAM, ModalResult> presses[] = {
+        {nullptr, VK_RETURN, ModalResult::Ok},
+        {"Cancel", VK_RETURN, ModalResult::Cancel},
+        {nullptr, VK_ESCAPE, ModalResult::Cancel}};
+    for (const auto& [focus, key, expected] : presses) {
         KeysDialog dialog;
-        KeysSeen seen;
-        std::thread driver(PressKey, GetCurrentThreadId(), press.focus, press.key,
-                           std::ref(seen));
-        const ModalResult result = ShowDialogModal(GetModuleHandleA(nullptr), nullptr, dialog);
+        std::string seen;
+        std::thread driver(PressKey, GetCurrentThreadId(), focus, key, std::ref(seen));
+        EXPECT_EQ(ShowDialogModal(GetModuleHandleA(nullptr), nullptr, dialog), expected) << key;
         driver.join();
-        EXPECT_EQ(result, press.result) << press.key;
-        EXPECT_EQ(seen.tabOrder, "One [edit] [edit] Ok Cancel ");
-        EXPECT_EQ(seen.beforeEdit1, "First:");
-        EXPECT_TRUE(seen.radiosOneGroup);
-        EXPECT_TRUE(seen.labelsGroups);
-        EXPECT_TRUE(seen.arrowChecks);
-        EXPECT_GE(seen.growthAt200, 300); // the client area alone grows by 300 pixels
+        EXPECT_EQ(seen, "One [] [] Ok Cancel | First: | groups: One First: Second: Ok | Down: "
+                        "Two | grows");
     }
 }
 
