@@ -22,7 +22,9 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <memory>
 #include <stdexcept>
@@ -100,6 +102,7 @@ class PosixFiles : public FileApi {
     bool Exists(const std::string& path) override {
         return ::access(Native(path).c_str(), F_OK) == 0;
     }
+    std::string LastErrorText() override { return std::strerror(errno); }
 };
 
 class InertProcess : public ProcessApi {

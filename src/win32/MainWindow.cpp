@@ -58,12 +58,14 @@ MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {}
 
 MainWindow::~MainWindow() {
     form_ = nullptr; // the form may already be gone; it must not hear of this destruction
+    state_ = &ownState_;
     if (window_)
         DestroyWindow(window_);
 }
 
 bool MainWindow::Create(MainForm& form) {
     form_ = &form;
+    state_ = &form.State();
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = &MainWindow::WindowProcedure;
@@ -114,6 +116,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (form_)
             form_->RunVersionCheckNotices();
         return 0;
+    case SaveEndedMessage:
+        if (form_)
+            form_->SaveEnded(wParam);
+        return 0;
     case WM_TIMER:
         if (wParam == TrayRetryTimer) {
             if (!trayWanted_ || ShowTrayIcon())
@@ -150,6 +156,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETTINGCHANGE:
     case WM_SYSCOLORCHANGE: menuTheme_.SettingsChanged(); break;
     case WM_QUERYENDSESSION: return form_ ? form_->HandleQueryEndSession() : TRUE;
+    case WM_ENDSESSION:
+        if (form_)
+            form_->HandleEndSession(wParam != FALSE);
+        return 0;
     case WM_CLOSE: OnClose(); return 0;
     case WM_DESTROY: OnDestroy(); return 0;
     default: break;
@@ -160,7 +170,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void MainWindow::OnTrayNotification(LPARAM lParam) {
     // A click on the icon while a menu is open only closes that menu: the open menu's items
     // (Disk Drives among them) must not be rebuilt under it.
-    if (!form_ || menuOpen_)
+    if (!form_ || state_->MenuOpen())
         return;
     POINT cursor{};
     GetCursorPos(&cursor);
@@ -187,38 +197,27 @@ void MainWindow::OnPicturesReady() {
 }
 
 void MainWindow::OnVersionResult(LPARAM lParam) {
-    if (!form_)
-        return;
-    if (menuOpen_ || modalDepth_ > 0) {
-        versionResultPending_ = true;
-        pendingVersionResult_ = lParam;
-        return;
-    }
-    form_->HandleVersionResult(lParam);
+    // One that arrives while a menu or dialog is open is shown after it.
+    if (form_ && state_->VersionResultArrived(lParam))
+        form_->HandleVersionResult(lParam);
 }
 
 void MainWindow::DeliverPendingVersionResult() {
-    if (!versionResultPending_ || menuOpen_ || modalDepth_ > 0 || closeRequested_)
-        return;
-    versionResultPending_ = false;
-    PostMessageA(window_, VersionResultMessage, 0, pendingVersionResult_);
+    if (const std::optional<std::intptr_t> result = state_->TakeVersionResult())
+        PostMessageA(window_, VersionResultMessage, 0, *result);
 }
 
 void MainWindow::OnClose() {
-    if (modalDepth_ > 0) {
-        // The command that opened the dialog still holds on to the tree: cancel the dialog,
-        // let the command finish, and close once it has.
-        closeRequested_ = true;
-        PostMessageA(GetLastActivePopup(window_), WM_CLOSE, 0, 0);
-        return;
-    }
-    if (menuOpen_) {
-        // The menu's nodes must outlive its modal loop: close it first, then the window.
-        closeRequested_ = true;
+    const FormState::CloseSteps steps = state_->CloseAsked();
+    // The menu's nodes must outlive its modal loop: it closes first, then the window.
+    if (steps.endMenu)
         EndMenu();
-        return;
-    }
-    DestroyWindow(window_);
+    // The command that opened the dialog still holds on to the tree: the dialog is cancelled,
+    // the command finishes, and the close comes again once it has.
+    if (steps.cancelDialog)
+        PostMessageA(GetLastActivePopup(window_), WM_CLOSE, 0, 0);
+    if (steps.destroyWindow)
+        DestroyWindow(window_);
 }
 
 // The scaling of the monitor with the taskbar changed: the icon is shown at its new size.
@@ -303,7 +302,7 @@ int MainWindow::DpiAt(int x, int y) {
 }
 
 void MainWindow::ShowPopupMenu(MenuNode& menu, int x, int y) {
-    if (menuOpen_)
+    if (state_->MenuOpen())
         return;
     menuTheme_.MenuOpening();
     // The menu opens at the pointer, on that monitor and at its scaling.
@@ -316,7 +315,7 @@ void MainWindow::ShowPopupMenu(MenuNode& menu, int x, int y) {
     HMENU handle = binder_.Open(menu, edge);
     if (!handle)
         return;
-    menuOpen_ = true;
+    state_->MenuOpened();
     const UINT chosen = static_cast<UINT>(TrackPopupMenuEx(
         handle, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, x, y, window_,
         nullptr));
@@ -324,16 +323,15 @@ void MainWindow::ShowPopupMenu(MenuNode& menu, int x, int y) {
     PostMessageA(window_, WM_NULL, 0, 0);
     MenuNode* node = binder_.NodeOfCommand(chosen);
     binder_.Close();
-    menuOpen_ = false;
-    DeliverPendingVersionResult();
-    if (closeRequested_) {
-        closeRequested_ = false;
+    const FormState::AfterMenu after = state_->MenuClosed();
+    if (after == FormState::AfterMenu::DestroyWindow) {
         DestroyWindow(window_);
         return;
     }
-    if (!node)
+    DeliverPendingVersionResult();
+    if (after == FormState::AfterMenu::AwaitDialog || !node)
         return;
-    if (modalDepth_ > 0 && !IsSafeDuringDialog(node->command)) {
+    if (state_->DialogOpen() && !IsSafeDuringDialog(node->command)) {
         // One dialog at a time: the open one keeps its data and comes to the front.
         BringToForeground();
         return;
@@ -352,30 +350,27 @@ void MainWindow::CloseMainForm() {
 }
 
 ModalResult MainWindow::ShowModal(DialogModel& dialog) {
-    if (modalDepth_ > 0)
+    if (state_->DialogOpen())
         return ModalResult::Cancel;
-    ++modalDepth_;
+    state_->DialogOpened();
     const ModalResult result = ShowDialogModal(instance_, window_, dialog);
-    --modalDepth_;
-    DeliverPendingVersionResult();
-    if (closeRequested_) {
-        closeRequested_ = false;
-        PostMessageA(window_, WM_CLOSE, 0, 0);
-    }
+    AfterDialog();
     return result;
 }
 
 int MainWindow::ShowMessageBox(const std::string& text, const std::string& title, UINT style) {
-    ++modalDepth_;
+    state_->DialogOpened();
     const int answer = MessageBoxW(GetLastActivePopup(window_), WidenUtf8(text).c_str(),
                                    WidenUtf8(title).c_str(), style);
-    --modalDepth_;
-    DeliverPendingVersionResult();
-    if (closeRequested_) {
-        closeRequested_ = false;
-        PostMessageA(window_, WM_CLOSE, 0, 0);
-    }
+    AfterDialog();
     return answer;
+}
+
+void MainWindow::AfterDialog() {
+    if (state_->DialogClosed())
+        PostMessageA(window_, WM_CLOSE, 0, 0);
+    else
+        DeliverPendingVersionResult();
 }
 
 void MainWindow::ShowNotice(const std::string& text, const std::string& title) {

@@ -160,6 +160,7 @@ TEST(ConfigurationHooksTest, AFailingPictureLookupCostsNoRecord) {
     while (fake.pictures.ReadNext())
         form.CollectPictures();
     EXPECT_TRUE(form.Facts().startupComplete);
+    form.TreeChanged(); // so that the tree is written again
     form.FormDestroy();
     EXPECT_EQ(SavesIn(fake.log), 1u);
     EXPECT_EQ(fake.files.files[PrimaryPath], stored);
