@@ -40,7 +40,9 @@ void MainForm::FormCreate() {
         ShowTrayIconUntilShown();
         platform_.process.InitializeCom();
         BuildSystemLinksMenu();
-        if (!LoadConfiguration())
+        // Stored files that could not be read are still the user's tree: no examples are
+        // mixed into what was read of them.
+        if (!LoadConfiguration() && !keepStoredFiles_)
             CreateDefaultContent();
         ProbeRunAtStartup();
         facts_.startupComplete = true;

@@ -8,16 +8,19 @@
 #include "win32/WideText.h"
 
 #include <cstring>
+#include <iterator>
+#include <string>
 
 namespace vantrel::win32 {
 
 namespace {
 constexpr const char* WindowClassName = "TFormMain";
 
-void CopyText(char* destination, std::size_t capacity, const std::string& text) {
+template <typename Char>
+void CopyText(Char* destination, std::size_t capacity, const std::basic_string<Char>& text) {
     const std::size_t length = text.size() < capacity - 1 ? text.size() : capacity - 1;
-    std::memcpy(destination, text.data(), length);
-    destination[length] = '\0';
+    std::memcpy(destination, text.data(), length * sizeof(Char));
+    destination[length] = Char{};
 }
 
 // Commands that neither change the tree nor open a dialog may run while a dialog is open.
@@ -248,7 +251,7 @@ NOTIFYICONDATAA MainWindow::TrayData(UINT flags) const {
     data.uFlags = flags;
     data.uCallbackMessage = TrayCallbackMessage;
     data.hIcon = trayIcon_.Get();
-    CopyText(data.szTip, sizeof data.szTip, ProgramTitle);
+    CopyText(data.szTip, sizeof data.szTip, std::string(ProgramTitle));
     return data;
 }
 
@@ -283,12 +286,17 @@ void MainWindow::ShowBalloon(const std::string& title, const std::string& text,
                              unsigned timeoutMs) {
     if (!trayShown_)
         return;
-    NOTIFYICONDATAA data = TrayData(NIF_INFO);
-    CopyText(data.szInfoTitle, sizeof data.szInfoTitle, title);
-    CopyText(data.szInfo, sizeof data.szInfo, text);
+    // Wide: a balloon may tell a path and the system's words, in any language.
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof data;
+    data.hWnd = window_;
+    data.uID = TrayIconId;
+    data.uFlags = NIF_INFO;
+    CopyText(data.szInfoTitle, std::size(data.szInfoTitle), WidenUtf8(title));
+    CopyText(data.szInfo, std::size(data.szInfo), WidenUtf8(text));
     data.dwInfoFlags = NIIF_INFO;
     data.uTimeout = timeoutMs;
-    Shell_NotifyIconA(NIM_MODIFY, &data);
+    Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 
 void MainWindow::BringToForeground() {
