@@ -132,9 +132,8 @@ class ImageBatches {
     bool Put(const LinkEntry& entry, int depth) {
         if (full_) {
             const std::int32_t size = std::min(left_, RecordsPerWrite);
-            image_.batches.push_back({std::unique_ptr<std::uint8_t[]>(
-                                          new std::uint8_t[RecordsBytes(size)]),
-                                      0});
+            image_.batches.push_back(
+                {std::unique_ptr<std::uint8_t[]>(new std::uint8_t[RecordsBytes(size)]), 0});
             capacity_ = RecordsBytes(size);
             left_ -= size;
         }

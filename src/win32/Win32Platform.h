@@ -45,9 +45,9 @@ struct Win32Platform {
                            [this] { return messages.PostToMainForm(PicturesReadyMessage, 0, 0); }};
     // Declared after the files it writes and the messages it posts, so it ends before they go.
     WaitableThread saveThread;
-    Platform platform{process,  registry, icons,    window,        shell,    clipboard,
-                      folders,  drives,   power,    registryWrite, internet, messages,
-                      files,    pickers,  codePage, pictures,      saveThread};
+    Platform platform{process, registry, icons,    window,        shell,     clipboard,
+                      folders, drives,   power,    registryWrite, internet,  messages,
+                      files,   pickers,  codePage, pictures,      saveThread};
 };
 
 } // namespace vantrel::win32

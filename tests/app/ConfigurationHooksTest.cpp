@@ -250,10 +250,11 @@ TEST_F(SaveOnChangeTest, AFailureIsToldOnceWithItsReasonAndTriedAgain) {
     Change();
     SaveRuns();
     EXPECT_EQ(fake.log.Matching("File create path=C:\\Tools\\Config2.dat.tmp").size(), 2u);
-    EXPECT_EQ(fake.log.Matching("ShowBalloon"),
-              std::vector<std::string>{"ShowBalloon title=Vantrel text=Your shortcuts could not be "
-                                       "saved to C:\\Tools\\Config.dat: Access is denied.\nVantrel "
-                                       "tries again with your next change and at Exit. timeout=3000"});
+    EXPECT_EQ(
+        fake.log.Matching("ShowBalloon"),
+        std::vector<std::string>{"ShowBalloon title=Vantrel text=Your shortcuts could not be "
+                                 "saved to C:\\Tools\\Config.dat: Access is denied.\nVantrel "
+                                 "tries again with your next change and at Exit. timeout=3000"});
     EXPECT_EQ(fake.files.files[PrimaryPath], stored);
     EXPECT_EQ(fake.files.files[CopyPath], stored);
 
@@ -282,7 +283,8 @@ TEST_F(SaveOnChangeTest, AClosingProgramWaitsForTheSaveAndWritesWhatChangedSince
     Change();
     const std::string tree = Tree();
     form->FormDestroy();
-    EXPECT_LT(fake.log.IndexOf("Thread wait"), fake.log.IndexOf("File create path=C:\\Tools\\Config2.dat.tmp"));
+    EXPECT_LT(fake.log.IndexOf("Thread wait"),
+              fake.log.IndexOf("File create path=C:\\Tools\\Config2.dat.tmp"));
     EXPECT_EQ(SavesIn(fake.log), 2u);
     EXPECT_EQ(Stored(), tree);
 }

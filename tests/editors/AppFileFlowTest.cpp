@@ -62,7 +62,8 @@ TEST_F(AppFileFlowTest, AddingAnApplicationByPickingTheProgram) {
     EXPECT_EQ(fake.log.calls,
               (std::vector<std::string>{"ShowModal Add/Edit Application",
                                         ProgramPicker + " dir= file=", "StartTimer 2 1000",
-                                        "GetDriveType C:\\", "ReadPicture C:\\Windows\\notepad.exe system32 urgent"}));
+                                        "GetDriveType C:\\",
+                                        "ReadPicture C:\\Windows\\notepad.exe system32 urgent"}));
     ASSERT_EQ(applications.Count(), 4u);
     const MenuNode& added = Last(applications);
     const LinkEntry& record = *added.Tag();
@@ -119,7 +120,8 @@ TEST_F(AppFileFlowTest, AddingAFileInAGroupPutsItLastInTheGroup) {
               (std::vector<std::string>{"ShowModal Add/Edit File or Folder",
                                         "GetOpenFileName owner=Add/Edit File or Folder filter= "
                                         "dir= file=",
-                                        "StartTimer 2 1000", "GetDriveType C:\\", "ReadPicture C:\\Docs\\report.final.pdf system32 urgent"}));
+                                        "StartTimer 2 1000", "GetDriveType C:\\",
+                                        "ReadPicture C:\\Docs\\report.final.pdf system32 urgent"}));
     ASSERT_EQ(group.Count(), 3u);
     const LinkEntry& record = *Last(group).Tag();
     EXPECT_EQ(record.title, "report");
@@ -163,9 +165,10 @@ TEST_F(AppFileFlowTest, EditingAnApplicationStartsThePickerFromItsProgram) {
     Click(Action(app, "Edit Current Item"));
     EXPECT_TRUE(lockedAndFilled);
     EXPECT_EQ(fake.log.calls,
-              (std::vector<std::string>{
-                  "ShowModal Add/Edit Application", ProgramPicker + " dir= file=notepad.exe",
-                  "StartTimer 2 1000", "GetDriveType C:\\", "ReadPicture C:\\Tools\\calc.exe system32 urgent"}));
+              (std::vector<std::string>{"ShowModal Add/Edit Application",
+                                        ProgramPicker + " dir= file=notepad.exe",
+                                        "StartTimer 2 1000", "GetDriveType C:\\",
+                                        "ReadPicture C:\\Tools\\calc.exe system32 urgent"}));
     const LinkEntry& record = *app.Tag();
     EXPECT_EQ(app.caption, "Notepad"); // the typed title stays
     EXPECT_EQ(record.target, "C:\\Tools\\calc.exe");
