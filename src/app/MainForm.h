@@ -132,6 +132,7 @@ private:
     void PicturesTimerElapsed();
     bool SavingAllowed() const;
     void BeginSave();
+    bool StartSaveThread(const std::shared_ptr<SaveJob>& job);
     // Waits for the save thread and takes in how its save went; true when the next save is
     // due at once.
     bool CollectSave();

@@ -66,19 +66,24 @@ void MainForm::BeginSave() {
         TakeOutcome(false, "There is not enough memory.");
         return;
     }
+    if (StartSaveThread(job))
+        return;
+    // No thread to be had: the user waits this once rather than lose the change.
+    const SaveOutcome outcome = WriteSaveImage(job->image, job->paths, platform_.files);
+    TakeOutcome(outcome.saved, outcome.reason);
+}
+
+bool MainForm::StartSaveThread(const std::shared_ptr<SaveJob>& job) {
     FileApi& files = platform_.files;
     MessageApi& messages = platform_.messages;
-    saveJob_ = job;
-    if (platform_.saveThread.Start([job, &files, &messages] {
+    if (!platform_.saveThread.Start([job, &files, &messages] {
             job->outcome = WriteSaveImage(job->image, job->paths, files);
             job->image = SaveImage{}; // its memory is given back before the program hears
             messages.PostToMainForm(SaveEndedMessage, job->number, 0);
         }))
-        return;
-    // No thread to be had: the user waits this once rather than lose the change.
-    saveJob_.reset();
-    job->outcome = WriteSaveImage(job->image, job->paths, files);
-    TakeOutcome(job->outcome.saved, job->outcome.reason);
+        return false;
+    saveJob_ = job;
+    return true;
 }
 
 void MainForm::SaveEnded(std::uintptr_t number) {

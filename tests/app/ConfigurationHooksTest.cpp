@@ -276,6 +276,14 @@ TEST_F(SaveOnChangeTest, AChangeMadeDuringASaveIsWrittenRightAfterIt) {
     EXPECT_EQ(Stored(), Tree());
 }
 
+TEST_F(SaveOnChangeTest, WithoutAThreadTheChangeIsWrittenOnTheSpot) {
+    Start();
+    fake.saveThread.noThread = true;
+    Change();
+    form->TimerElapsed(SaveTimer);
+    EXPECT_EQ(Stored(), Tree());
+}
+
 TEST_F(SaveOnChangeTest, AClosingProgramWaitsForTheSaveAndWritesWhatChangedSince) {
     Start();
     Change();

@@ -1557,16 +1557,26 @@ class Soak:
         the save it starts. A whole copy then holds the model's tree of at most about a second
         before, or the tree before the save that was cut."""
         after_change = self.rng.random() < 0.6
-        if after_change:
-            self.act_move()
-            self.note_tree()
         delay = self.rng.uniform(0, self.save_ms * 1.5) / 1000
-        watcher = Killer(self.dir, self.pid, delay, self.rng.uniform(0, 2.5))
-        watcher.start()
+        if after_change:
+            # The watcher, armed before the change, must not take an earlier change's save for it.
+            time.sleep(max(0.0, self.history[-1][0] + self.kill_window() - time.time()))
+            watcher = Killer(self.dir, self.pid, delay, 10)
+            watcher.start()
+            try:
+                self.act_move()
+            except Resync as lost:
+                self.keys_lost += 1
+                self.log("resync: %s" % lost)
+            self.note_tree()
+        else:
+            watcher = Killer(self.dir, self.pid, delay, self.rng.uniform(0, 2.5))
+            watcher.start()
         watcher.join(30)
         self.sh.run("wt_wait_exit %d 15" % self.pid)
         if self.alive():
             raise Failure("the program ends when it is killed")
+        self.stack = []
         self.scan_wine_log()
         if watcher.saw_save_ms is not None:
             self.save_ms = max(20.0, watcher.saw_save_ms)
@@ -1579,13 +1589,16 @@ class Soak:
         self.start()
         self.check_loaded_tree()
 
+    def kill_window(self):
+        """How long a change may take to reach the disk: written a second after it, in the time
+        a save takes, the next save beginning once the one in flight has ended."""
+        return 1.0 + 2 * self.save_ms / 1000 + KILL_SLACK_S
+
     def check_files_after_kill(self, watcher, when):
         loaded = model.loaded_copy(self.read_file("Config.dat"), self.read_file("Config2.dat"))
         if loaded is None:
             raise Failure("after a kill one copy of the file is whole")
-        # A change is written a second after it, in the time a save takes; the next begins
-        # once the one in flight has ended. The driver sees a change a little after the program.
-        window = 1.0 + 2 * self.save_ms / 1000 + KILL_SLACK_S
+        window = self.kill_window()
         kept = model.kept_after_kill(self.history, watcher.killed_at, window)
         if loaded not in kept:
             raise Failure("after a kill (%s) the file holds the tree of the last %.1f s: %s" % (
