@@ -211,6 +211,17 @@ struct SaveOnChangeTest : ::testing::Test {
         return Describe(menus.categories());
     }
     std::size_t Balloons() { return fake.log.Matching("ShowBalloon").size(); }
+    // The save timer, the end of the session, Exit and the end of the program write nothing
+    // and ask nothing.
+    void NothingIsWrittenAtAnyMoment() {
+        form->TimerElapsed(SaveTimer);
+        EXPECT_EQ(form->HandleQueryEndSession(), 1);
+        form->HandleEndSession(true);
+        form->PopupMenuSubExitClick();
+        form->FormDestroy();
+        EXPECT_TRUE(fake.log.Matching("File create").empty());
+        EXPECT_TRUE(fake.log.Matching("AskYesNo").empty());
+    }
 };
 
 TEST_F(SaveOnChangeTest, ABurstIsWrittenOnTheSaveThreadOnceASecondAfterItsFirstChange) {
@@ -232,13 +243,7 @@ TEST_F(SaveOnChangeTest, NothingIsWrittenWithoutAChangeNorSaidInAReadOnlyFolder)
     fake.files.readOnlyDirectory = true;
     Start();
     form->TrayIcon1MouseDown(MouseButton::Left, 10, 10);
-    form->TimerElapsed(SaveTimer);
-    EXPECT_EQ(form->HandleQueryEndSession(), 1);
-    form->HandleEndSession(true);
-    form->PopupMenuSubExitClick();
-    form->FormDestroy();
-    EXPECT_TRUE(fake.log.Matching("File create").empty());
-    EXPECT_TRUE(fake.log.Matching("AskYesNo").empty());
+    NothingIsWrittenAtAnyMoment();
     EXPECT_EQ(Balloons(), 0u);
 }
 
@@ -324,14 +329,8 @@ TEST_F(SaveOnChangeTest, FilesKeptAfterALoadThatFailedPartWayAreNeverWritten) {
     Start(files, fake.With().Files(files));
     EXPECT_EQ(Tree(), "Run: G G|kind=3|type=0\n");
     Change();
-    form->TimerElapsed(SaveTimer);
-    EXPECT_EQ(form->HandleQueryEndSession(), 1);
-    form->HandleEndSession(true);
-    form->PopupMenuSubExitClick();
-    form->FormDestroy();
-    EXPECT_TRUE(fake.log.Matching("File create").empty());
+    NothingIsWrittenAtAnyMoment();
     EXPECT_TRUE(fake.log.Matching("Thread").empty());
-    EXPECT_TRUE(fake.log.Matching("AskYesNo").empty());
     EXPECT_TRUE(files.files[PrimaryPath] == stored);
 }
 
