@@ -1,4 +1,5 @@
-// The state behind closing and saving, through the interleavings that matter.
+// The state behind closing, through the interleavings that matter (its saving part is tested
+// through the main form, in ConfigurationHooksTest).
 #include "app/FormState.h"
 
 #include <gtest/gtest.h>
@@ -45,47 +46,6 @@ TEST(FormStateTest, AVersionResultWaitsForWhatIsOpenAndNeverForAClose) {
     EXPECT_TRUE(state.DialogClosed());
     EXPECT_EQ(state.TakeVersionResult(), 9);
     EXPECT_EQ(state.TakeVersionResult(), std::nullopt) << "shown once";
-}
-
-TEST(FormStateTest, ABurstMakesOneSaveAndAChangeDuringItIsSavedRightAfter) {
-    FormState state;
-    EXPECT_FALSE(state.Changed());
-    EXPECT_TRUE(state.TreeChanged());
-    EXPECT_FALSE(state.TreeChanged()) << "one timer for the burst";
-    EXPECT_TRUE(state.SaveDue());
-    state.SaveBegun();
-
-    EXPECT_TRUE(state.TreeChanged()) << "the change during the save";
-    EXPECT_FALSE(state.SaveDue()) << "the save in flight comes first";
-    EXPECT_TRUE(state.SaveEnded(true).beginSave);
-    EXPECT_TRUE(state.Changed());
-    state.SaveBegun();
-    EXPECT_FALSE(state.SaveEnded(true).beginSave);
-    EXPECT_FALSE(state.Changed());
-    EXPECT_FALSE(state.SaveEnded(true).beginSave) << "no save in flight";
-}
-
-TEST(FormStateTest, AFailureIsToldOnceAndTriedAgainAtTheNextChange) {
-    FormState state;
-    state.TreeChanged();
-    state.SaveDue();
-    state.SaveBegun();
-    FormState::SaveEnd end = state.SaveEnded(false);
-    EXPECT_TRUE(end.tellFailure);
-    EXPECT_FALSE(end.beginSave) << "not tried over and over";
-    EXPECT_TRUE(state.Changed());
-
-    EXPECT_TRUE(state.TreeChanged());
-    EXPECT_TRUE(state.SaveDue());
-    state.SaveBegun();
-    EXPECT_FALSE(state.SaveEnded(false).tellFailure) << "told once";
-
-    state.Settled(); // written on the user-interface thread at last
-    EXPECT_FALSE(state.Changed());
-    state.TreeChanged();
-    state.SaveDue();
-    state.SaveBegun();
-    EXPECT_TRUE(state.SaveEnded(false).tellFailure) << "a new failure after a save that worked";
 }
 
 } // namespace
