@@ -2,6 +2,7 @@
 // The hidden main form: owns both tray menus and the user's tree, runs the start-up and
 // shutdown sequences and handles every menu command.
 
+#include "app/FormState.h"
 #include "app/MenuLayout.h"
 #include "generated/DiskDrives.h"
 #include "platform/Platform.h"
@@ -18,6 +19,7 @@ namespace vantrel {
 class CheckVersion;
 struct Forms;
 class RowPictures;
+struct SaveJob;
 
 enum class MouseButton { Left, Right, Middle };
 
@@ -30,6 +32,11 @@ constexpr unsigned BalloonTimeoutMs = 3000;
 // its icon. A menu opened before that has its rows read at once.
 constexpr unsigned PicturesTimer = 1;
 constexpr unsigned BackgroundPicturesDelayMs = 3000;
+// The tree is written this long after a change, with whatever else changed meanwhile.
+constexpr unsigned SaveTimer = 2;
+constexpr unsigned SaveDelayMs = 1000;
+// Posted by the save thread once the tree is written or the save failed (WM_USER + 16).
+constexpr std::uint32_t SaveEndedMessage = 0x0410;
 
 class MainForm {
 public:
@@ -40,8 +47,12 @@ public:
 
     void FormCreate();
     void FormDestroy();
-    // Answers WM_QUERYENDSESSION: saves once; the answer is always that the session may end.
+    // Answers WM_QUERYENDSESSION: writes what is not saved yet; the answer is always that
+    // the session may end.
     int HandleQueryEndSession();
+    // Answers WM_ENDSESSION: when the session ends, what changed since is written; when the
+    // shutdown was cancelled the program goes on as before.
+    void HandleEndSession(bool ending);
     void TrayIcon1MouseDown(MouseButton button, int x, int y);
     // Dispatches a chosen menu item to its handler; called after the menu has closed.
     void MenuItemClick(MenuNode& item);
@@ -51,6 +62,10 @@ public:
     void TimerElapsed(unsigned timer);
     // Answers PicturesReadyMessage: stores the pictures read; the rows to repaint.
     std::vector<const MenuNode*> CollectPictures();
+    // The tree changed: it is written on the save thread within about a second.
+    void TreeChanged();
+    // Answers SaveEndedMessage, whose wParam numbers the save.
+    void SaveEnded(std::uintptr_t number);
 
     MenuNode& PopupMenuMain() { return *main_.root; }
     MenuNode& PopupMenuSub() { return *sub_.root; }
@@ -62,16 +77,18 @@ public:
     Platform& Services() { return platform_; }
     // The program's dialogs, one each for the whole run.
     Forms& Dialogs() { return *forms_; }
+    // What is open and what is not saved yet; the main window keeps its part of it here.
+    FormState& State() { return state_; }
 
-    bool SavedAtSessionEnd() const { return savedAtSessionEnd_; }
     std::int32_t ProgramVersionNumber() const { return 100; }
 
     // Hooks filled by the subsystems, in the order start-up and shutdown call them.
     void BuildSystemLinksMenu();
     bool LoadConfiguration();
     void CreateDefaultContent();
-    // False only when a save was tried and failed; a save that is not allowed (start-up
-    // unfinished, stored files that hold more than the tree) counts as done.
+    // Writes what is not saved yet, on this thread, once a save being written has ended.
+    // False only when a save was tried and failed; a tree that did not change, or may not be
+    // saved (start-up unfinished, stored files that hold more than the tree), counts as saved.
     bool SaveConfiguration();
     void BuildDiskDrivesMenu();
     void StopVersionCheck();
@@ -112,14 +129,24 @@ private:
     void ProbeRunAtStartup();
     void ShowTrayIconUntilShown();
     void ReleaseMenu(MenuNode& menu);
+    void PicturesTimerElapsed();
+    bool SavingAllowed() const;
+    void BeginSave();
+    bool StartSaveThread(const std::shared_ptr<SaveJob>& job);
+    // Waits for the save thread and takes in how its save went; true when the next save is
+    // due at once.
+    bool CollectSave();
+    bool TakeOutcome(bool saved, const std::string& reason);
+    std::string PrimaryPath();
 
     Platform& platform_;
     ProcessFacts facts_;
     MainMenuLayout main_;
     SubMenuLayout sub_;
     std::unique_ptr<Forms> forms_;
-    bool savedAtSessionEnd_ = false;
-    bool savedAtExit_ = false;
+    FormState state_;
+    std::shared_ptr<SaveJob> saveJob_; // the save being written on the save thread
+    std::uintptr_t savesBegun_ = 0;
     DriveIconRequests driveIconRequests_; // drive icons still being looked up
     std::unique_ptr<CheckVersion> checkVersion_; // the check reference; UI thread only
     std::unique_ptr<RowPictures> pictures_;

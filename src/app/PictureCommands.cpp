@@ -25,13 +25,11 @@ void MainForm::PicturesForMenusAt(int x, int y) {
         QueuePictures();
 }
 
-void MainForm::TimerElapsed(unsigned timer) {
+void MainForm::PicturesTimerElapsed() {
     try {
-        if (timer == PicturesTimer) {
-            // The notification area is on the primary monitor, which holds the origin.
-            PicturesForMenusAt(0, 0);
-            QueuePictures();
-        }
+        // The notification area is on the primary monitor, which holds the origin.
+        PicturesForMenusAt(0, 0);
+        QueuePictures();
     } catch (...) {
         // Rows keep the pictures of their kinds until a menu asks for theirs.
     }

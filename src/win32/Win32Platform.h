@@ -3,6 +3,7 @@
 
 #include "platform/Platform.h"
 #include "platform/PictureWorker.h"
+#include "win32/BackgroundThread.h"
 #include "win32/MainWindow.h"
 #include "win32/Win32Clipboard.h"
 #include "win32/Win32Drives.h"
@@ -42,9 +43,11 @@ struct Win32Platform {
     // Declared after the messages it posts with, so it stops before they go.
     PictureWorker pictures{Win32PictureReader::ForProcess(),
                            [this] { return messages.PostToMainForm(PicturesReadyMessage, 0, 0); }};
-    Platform platform{process,  registry, icons, window,        shell,    clipboard,
-                      folders,  drives,   power, registryWrite, internet, messages,
-                      files,    pickers,  codePage, pictures};
+    // Declared after the files it writes and the messages it posts, so it ends before they go.
+    WaitableThread saveThread;
+    Platform platform{process, registry, icons,    window,        shell,     clipboard,
+                      folders, drives,   power,    registryWrite, internet,  messages,
+                      files,   pickers,  codePage, pictures,      saveThread};
 };
 
 } // namespace vantrel::win32

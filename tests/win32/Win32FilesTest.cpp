@@ -74,6 +74,15 @@ TEST_F(Win32FilesTest, AnOpenFileIsNeitherSharedNorRenamed) {
     EXPECT_TRUE(files_.RenameReplacing(Path("a.dat"), Path("b.dat")));
 }
 
+// What the balloon of a failed save tells the user.
+TEST_F(Win32FilesTest, AFailureIsToldInTheSystemsWords) {
+    EXPECT_EQ(files_.CreateForWriting(dir_ + "\\no such folder\\a.dat"), NoFile);
+    const std::string text = files_.LastErrorText();
+    // "The system cannot find the path specified." on Windows, "Path not found." under Wine.
+    EXPECT_NE(text.find("ath"), std::string::npos) << text;
+    EXPECT_NE(text.back(), '\n') << text;
+}
+
 TEST_F(Win32FilesTest, RenamesReplaceOrKeepTheTarget) {
     WriteText(Path("a.dat"), "new");
     WriteText(Path("b.dat"), "old");
