@@ -25,8 +25,8 @@ struct PictureSource {
     std::vector<std::string> paths;
     TextEncoding encoding = TextEncoding::Ansi;
     int specialFolder = NoSpecialFolder; // a CSIDL, read through the folder's location
-    // Read with file-system redirection off, so that a 32-bit process on 64-bit Windows sees
-    // the real System32. Redirection is a setting of each thread: the reading thread sets it.
+    // Paths in the system directory name the real one, as the program starts them: a 32-bit
+    // process on 64-bit Windows reads them through the alias Sysnative.
     bool realSystemDirectory = false;
     int side = IconSide; // the picture's side in pixels: the menus' picture slot
 };

@@ -3,6 +3,7 @@
 
 #include "platform/Platform.h"
 #include "platform/PictureWorker.h"
+#include "win32/BackgroundThread.h"
 #include "win32/MainWindow.h"
 #include "win32/Win32Clipboard.h"
 #include "win32/Win32Drives.h"
@@ -41,7 +42,8 @@ struct Win32Platform {
     Win32CodePage codePage;
     // Declared after the messages it posts with, so it stops before they go.
     PictureWorker pictures{Win32PictureReader::ForProcess(),
-                           [this] { return messages.PostToMainForm(PicturesReadyMessage, 0, 0); }};
+                           [this] { return messages.PostToMainForm(PicturesReadyMessage, 0, 0); },
+                           RunInBackground};
     Platform platform{process,  registry, icons, window,        shell,    clipboard,
                       folders,  drives,   power, registryWrite, internet, messages,
                       files,    pickers,  codePage, pictures};
