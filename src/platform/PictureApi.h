@@ -58,7 +58,8 @@ class PicturesApi {
     virtual ~PicturesApi() = default;
     // Queues one read. When its answer is ready, PicturesReadyMessage is posted to the main
     // form (once for all the answers waiting). False when nothing can be read (no thread could
-    // be started, or reading has stopped): no answer will come.
+    // be started, reading has stopped, or no memory is left for the request): no answer will
+    // come.
     virtual bool Submit(PictureTicket ticket, const PictureSource& source, bool urgent) = 0;
     // The answers that arrived since the last call, in the order they were read.
     virtual std::vector<PictureAnswer> TakeAnswers() = 0;
