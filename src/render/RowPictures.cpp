@@ -17,6 +17,12 @@ bool ReadsOwnPicture(const LinkEntry& entry) {
     }
 }
 
+namespace {
+bool IsQueued(const MenuNode& row) {
+    return row.Tag() && row.Tag()->pictureState == LinkEntry::PictureState::Queued;
+}
+} // namespace
+
 RowPicture PictureOfRow(const MenuNode& row, int slot) {
     const LinkEntry* entry = row.Tag();
     if (entry && entry->HasPicture() && entry->Pixels().Side() <= slot)
@@ -95,19 +101,24 @@ std::vector<const MenuNode*> RowPictures::Hurry(const MenuNode& menu) {
     if (stopped_)
         return changed;
     Unqueue(&menu);
-    std::vector<Job> rows;
-    for (std::size_t i = 0; i < menu.Count(); ++i) {
-        const MenuNode& row = menu.Child(i);
-        const bool queued = row.Tag() && row.Tag()->pictureState == LinkEntry::PictureState::Queued;
-        if (queued || NeedsRead(row)) {
-            row.Tag()->pictureState = LinkEntry::PictureState::Queued;
-            rows.push_back(JobOf(row));
-        }
-    }
+    const std::vector<Job> rows = JobsOfMenu(menu);
     // The menu that opened last is the one the user looks at: its rows go first, top down.
     urgent_.insert(urgent_.begin(), rows.begin(), rows.end());
     Pump();
     return changed;
+}
+
+// The menu's rows that were queued (their jobs just taken out) or need a read, top down.
+std::vector<RowPictures::Job> RowPictures::JobsOfMenu(const MenuNode& menu) {
+    std::vector<Job> rows;
+    for (std::size_t i = 0; i < menu.Count(); ++i) {
+        const MenuNode& row = menu.Child(i);
+        if (IsQueued(row) || NeedsRead(row)) {
+            row.Tag()->pictureState = LinkEntry::PictureState::Queued;
+            rows.push_back(JobOf(row));
+        }
+    }
+    return rows;
 }
 
 void RowPictures::Refresh(const MenuNode& row) {

@@ -95,6 +95,7 @@ class RowPictures {
     bool NeedsRead(const MenuNode& row) const;
     void Enqueue(const MenuNode& row, bool urgent);
     void Unqueue(const MenuNode* menu);
+    std::vector<Job> JobsOfMenu(const MenuNode& menu);
     std::vector<const MenuNode*> StoreArrived();
     void Pump();
     bool StartNext(bool urgent);

@@ -294,6 +294,7 @@ TEST_F(RowPicturesTest, AfterStopNothingIsReadOrStored) {
     EXPECT_FALSE(local.Tag()->HasPicture());
     EXPECT_FALSE(remote.Tag()->HasPicture());
     EXPECT_EQ(Reads().size(), 1u); // the first, before Stop
+    EXPECT_EQ(pictures.Queued(), 0u);
 }
 
 TEST_F(RowPicturesTest, WithoutAReadingThreadEveryRowKeepsThePictureOfItsKind) {
