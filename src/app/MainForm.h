@@ -56,8 +56,9 @@ public:
     void TrayIcon1MouseDown(MouseButton button, int x, int y);
     // Dispatches a chosen menu item to its handler; called after the menu has closed.
     void MenuItemClick(MenuNode& item);
-    // A menu (or submenu) is about to show: its rows' pictures are read first.
-    void MenuOpening(const MenuNode& menu);
+    // A menu (or submenu) is about to show: its rows' pictures are read first. Stores the
+    // pictures that arrived meanwhile too; the rows to repaint.
+    std::vector<const MenuNode*> MenuOpening(const MenuNode& menu);
     // A timer started through UiApi::StartTimer has elapsed.
     void TimerElapsed(unsigned timer);
     // Answers PicturesReadyMessage: stores the pictures read; the rows to repaint.

@@ -45,11 +45,11 @@ std::optional<PictureSource> MainForm::PictureSourceOf(const LinkEntry& entry) {
     return EntryPictureSource(entry, platform_.process);
 }
 
-void MainForm::MenuOpening(const MenuNode& menu) {
+std::vector<const MenuNode*> MainForm::MenuOpening(const MenuNode& menu) {
     try {
-        pictures_->Hurry(menu);
+        return pictures_->Hurry(menu);
     } catch (...) {
-        // The menu shows the pictures there are.
+        return {}; // the menu shows the pictures there are
     }
 }
 

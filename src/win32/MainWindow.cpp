@@ -188,7 +188,8 @@ void MainWindow::OnTrayNotification(LPARAM lParam) {
 void MainWindow::OnMenuOpening(HMENU menu) {
     binder_.FillOnOpen(menu);
     if (const MenuNode* node = binder_.NodeOfMenu(menu); node && form_)
-        form_->MenuOpening(*node);
+        for (const MenuNode* row : form_->MenuOpening(*node))
+            binder_.RepaintRow(*row);
 }
 
 // Pictures that arrive while their menu is open are painted in place, row by row.

@@ -42,7 +42,8 @@ struct Win32Platform {
     Win32CodePage codePage;
     // Declared after the messages it posts with, so it stops before they go.
     PictureWorker pictures{Win32PictureReader::ForProcess(),
-                           [this] { return messages.PostToMainForm(PicturesReadyMessage, 0, 0); }};
+                           [this] { return messages.PostToMainForm(PicturesReadyMessage, 0, 0); },
+                           RunInBackground};
     // Declared after the files it writes and the messages it posts, so it ends before they go.
     WaitableThread saveThread;
     Platform platform{process, registry, icons,    window,        shell,     clipboard,

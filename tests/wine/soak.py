@@ -68,6 +68,14 @@ WARM_UP_KINDS = {"act_walk", "act_add", "act_edit", "act_delete", "act_move", "a
 SOAK_DIR_WIN = "C:\\soak"
 RECORDER_WIN = "C:\\soak\\tools\\recorder.exe"
 WORK_DIR_WIN = "C:\\soak\\work"
+# A share that never answers: a group of files whose icon handler (hunghandler.dll) keeps
+# every read of their pictures for good. Under Wine a dead share, a FIFO, a terminal or a
+# named pipe fails at once; see tests/wine/README.md.
+DEAD_SHARE = "Dead Share"
+DEAD_SHARE_WIN = "C:\\soak\\deadshare"
+DEAD_SHARE_FILES = ["Budget.vantrelhung", "Minutes.vantrelhung"]
+HUNG_HANDLER_CLASS = "{6D1F0C57-3B1E-4A8E-9A55-5F1D2C0B7E41}"
+IEXTRACTICONW = "{000214FA-0000-0000-C000-000000000046}"
 DIALOG_TITLES = {RUN: "Add/Edit Command Line", APPS: "Add/Edit Application",
                  NET: "Add/Edit Network Resource", WEB: "Add/Edit Internet Link",
                  FILES: "Add/Edit File or Folder"}
@@ -660,6 +668,7 @@ class Soak:
         for name in ("records.txt", "browser.txt"):
             if os.path.exists(os.path.join(self.dir, name)):
                 os.remove(os.path.join(self.dir, name))
+        self.prepare_dead_share()
         # The model holds what the file holds: texts cut as the file cuts them.
         self.tree = model.decode(self.initial_tree().encode())
         self.user_size = len(self.user_entries(100))
@@ -674,7 +683,37 @@ class Soak:
             for _ in range(self.rng.randint(1, 3)):
                 self.add_random(tree, kind, tree.categories[kind], depth=0)
         tree.categories[NET].append(model.bulk_group(self.args.bulk_fanout, self.args.bulk_items))
+        dead = model.Entry(FILES, DEAD_SHARE, GROUP)
+        dead.children = [model.Entry(FILES, name.split(".")[0], ITEM,
+                                     DEAD_SHARE_WIN + "\\" + name) for name in DEAD_SHARE_FILES]
+        tree.categories[FILES].append(dead)
         return tree
+
+    def prepare_dead_share(self):
+        """Its files, and the handler that keeps the reads of their pictures (in the program's
+        32-bit view of the registry, where Wine's shell looks for handlers)."""
+        folder = os.path.join(self.dir, "deadshare")
+        os.makedirs(folder, exist_ok=True)
+        for name in DEAD_SHARE_FILES:
+            open(os.path.join(folder, name), "w").write("never read\n")
+        handler = os.path.join(self.dir, "tools", "hunghandler.dll")
+        open(handler, "wb").write(open(os.path.join(self.args.tools, "hunghandler.dll"), "rb").read())
+        self.stuck_marker = handler + ".stuck"
+        if os.path.exists(self.stuck_marker):
+            os.remove(self.stuck_marker)
+        server = "HKLM\\Software\\Classes\\CLSID\\%s\\InprocServer32" % HUNG_HANDLER_CLASS
+        # Apartment: the handler is made on the reading thread, not marshalled to the first one.
+        for key, value in (
+                ("HKLM\\Software\\Classes\\.vantrelhung\\ShellEx\\" + IEXTRACTICONW,
+                 "/ve /d " + q(HUNG_HANDLER_CLASS)),
+                (server, "/ve /d " + q(SOAK_DIR_WIN + "\\tools\\hunghandler.dll")),
+                (server, "/v ThreadingModel /d Apartment")):
+            if not self.sh.ok("wine reg add %s %s /f /reg:32 >/dev/null 2>&1" % (q(key), value)):
+                raise Failure("the share that never answers is set up (%s)" % key)
+
+    def in_dead_share(self, entry):
+        top = self.tree.path_of(entry)[0]
+        return top.kind == FILES and top.is_group and top.title == DEAD_SHARE
 
     def add_random(self, tree, kind, siblings, depth):
         if depth < 2 and self.rng.random() < 0.4:
@@ -823,7 +862,9 @@ class Soak:
         return menu[0] == "entry" and self.is_bulk(menu[1])
 
     def any_entry(self):
-        pool = list(self.entries(self.rng.random() < 0.05))
+        """An entry to edit, delete or move; never the share that never answers, which stays
+        in every run."""
+        pool = [e for e in self.entries(self.rng.random() < 0.05) if not self.in_dead_share(e)]
         return self.rng.choice(pool) if pool else None
 
     def actions(self):
@@ -1707,6 +1748,13 @@ class Soak:
             else:
                 self.failed(what)
         self.log("keys X lost on their way (menus read again): %d" % self.keys_lost)
+        try:
+            stuck = open(self.stuck_marker).read().count("stuck")
+        except OSError:
+            stuck = 0
+        what = ("the share that never answers kept %d picture reads of %d starts for good" %
+                (stuck, c("starts", 0)))
+        (self.passed if stuck > 0 else self.failed)(what)
 
 
 class Killer(threading.Thread):
