@@ -16,6 +16,7 @@
 namespace vantrel {
 
 class CheckVersion;
+class FindList;
 struct Forms;
 class RowPictures;
 
@@ -62,6 +63,8 @@ public:
     Platform& Services() { return platform_; }
     // The program's dialogs, one each for the whole run.
     Forms& Dialogs() { return *forms_; }
+    // What the Find window shows, made when it first opens and kept for the run.
+    FindList& Finder();
 
     bool SavedAtSessionEnd() const { return savedAtSessionEnd_; }
     std::int32_t ProgramVersionNumber() const { return 100; }
@@ -92,6 +95,9 @@ public:
     void PopupMenuMoveDownClick(MenuNode& item);
     void PopupMenuOpenLinkClick(MenuNode& item);
     void PopupMenuCopyLinkClick(MenuNode& item);
+    // What an item's Open Link and Copy Link do, for whoever else opens or copies it.
+    void OpenLink(const LinkEntry& entry);
+    void CopyLink(const LinkEntry& entry);
     void PopupMenuBrowserOpenLinkClick(MenuNode& item, Command browser);
     void PopupMenuSystemClick(MenuNode& item);
     void OperationClick(Command operation);
@@ -123,6 +129,7 @@ private:
     DriveIconRequests driveIconRequests_; // drive icons still being looked up
     std::unique_ptr<CheckVersion> checkVersion_; // the check reference; UI thread only
     std::unique_ptr<RowPictures> pictures_;
+    std::unique_ptr<FindList> finder_;
     bool picturesQueued_ = false; // the background reading has begun
     // Set when the stored configuration files hold something the tree does not.
     bool keepStoredFiles_ = false;

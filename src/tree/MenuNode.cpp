@@ -50,6 +50,7 @@ MenuNode& MenuNode::Append(std::unique_ptr<MenuNode> child) {
     MakeDeferredChildren();
     child->parent_ = this;
     children_.push_back(std::move(child));
+    ++changes_;
     return *children_.back();
 }
 
@@ -64,6 +65,7 @@ void MenuNode::Move(std::size_t from, std::size_t to) {
     auto node = std::move(children_[from]);
     children_.erase(children_.begin() + static_cast<std::ptrdiff_t>(from));
     children_.insert(children_.begin() + static_cast<std::ptrdiff_t>(to), std::move(node));
+    ++changes_;
 }
 
 std::unique_ptr<MenuNode> MenuNode::Remove(MenuNode& child) {
@@ -72,6 +74,7 @@ std::unique_ptr<MenuNode> MenuNode::Remove(MenuNode& child) {
             auto node = std::move(*it);
             children_.erase(it);
             node->parent_ = nullptr;
+            ++changes_;
             return node;
         }
     }
@@ -81,6 +84,7 @@ std::unique_ptr<MenuNode> MenuNode::Remove(MenuNode& child) {
 void MenuNode::Clear() {
     maker_ = nullptr;
     children_.clear();
+    ++changes_;
 }
 
 MenuNode* MenuNode::Find(const std::string& layoutName) {

@@ -33,8 +33,14 @@ public:
 
     // The record of an entry; null for fixed items, action submenus and commands.
     LinkEntry* Tag() const { return tag_.get(); }
-    void SetTag(std::unique_ptr<LinkEntry> entry) { tag_ = std::move(entry); }
-    void ReleaseTag() { tag_.reset(); }
+    void SetTag(std::unique_ptr<LinkEntry> entry) {
+        tag_ = std::move(entry);
+        ++changes_;
+    }
+    void ReleaseTag() {
+        tag_.reset();
+        ++changes_;
+    }
 
     MenuNode* Parent() const { return parent_; }
     std::size_t Count() const {
@@ -75,6 +81,12 @@ public:
 
     // Menu nodes alive in the process, for leak tests.
     static long LiveCount() { return liveCount_; }
+    // Counts the changes to the tree: a node anywhere gaining, losing or reordering children,
+    // or taking or releasing a record, counts itself; whoever rewrites an entry's texts calls
+    // TextsChanged. Whoever keeps something of the tree between two calls (Find) tells by it that
+    // it must look again. Nodes are made and changed on the user-interface thread only.
+    static unsigned Changes() { return changes_; }
+    static void TextsChanged() { ++changes_; }
 
 private:
     void MakeDeferredChildren() const {
@@ -89,6 +101,7 @@ private:
     mutable ChildMaker maker_ = nullptr;
     mutable std::vector<std::unique_ptr<MenuNode>> children_;
     static inline long liveCount_ = 0;
+    static inline unsigned changes_ = 0;
 };
 
 } // namespace vantrel
