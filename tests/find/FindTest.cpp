@@ -93,6 +93,12 @@ TEST_F(FindTest, FollowsTheTree) {
     EXPECT_EQ(Found("zebra"), "");
     MenuNode& zebra = Add(share, "Zebra", "\\\\srv\\z", LinkKindNetwork);
     EXPECT_EQ(list.Rows().size(), 1u);
+    // Opening an entry's submenu and rows made for the generated menus change no entry.
+    const unsigned changes = MenuNode::Changes();
+    zebra.Count();
+    menu.disks->Append("C:", 0).SetTag(std::make_unique<LinkEntry>());
+    menu.disks->Clear();
+    EXPECT_EQ(MenuNode::Changes(), changes);
 
     TFormAddNetwork dialog;
     const EntryDialogMode& mode = PrepareForEdit(dialog, *zebra.Tag());
