@@ -179,7 +179,7 @@ TEST_F(FindTest, FindsWhatAFullComparisonFinds) {
             c = letters[random() % letters.size()];
         return made;
     };
-    for (int i = 0; i < 3000; ++i)
+    for (int i = 0; i < 2000; ++i)
         Add(*menu.categories.InMenuOrder()[random() % 5], text(i % 2 ? 6 : 24),
             text(i % 3 ? 6 : 40));
     std::vector<const MenuNode*> inTreeOrder;
@@ -190,7 +190,7 @@ TEST_F(FindTest, FindsWhatAFullComparisonFinds) {
     const CaseFold fold(codePage);
     EntryIndex index;
     index.Update(menu.categories, fold);
-    for (int round = 0; round < 300; ++round) {
+    for (int round = 0; round < 200; ++round) {
         const std::string query = text(4) + (round % 3 ? "" : " " + text(2));
         const std::size_t limit = round % 2 ? 100 : 7;
         std::vector<std::tuple<int, std::size_t, std::size_t>> expected; // rank, length, place
