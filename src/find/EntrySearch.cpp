@@ -69,7 +69,8 @@ bool Before(const FoundEntry& a, const FoundEntry& b) {
            std::tie(b.rank, b.captionLength, b.position);
 }
 
-// The best items offered so far, at most `limit`, kept as a heap with the worst on top.
+// The best items offered so far, at most `limit` (not 0), kept as a heap with the worst on
+// top.
 class Ranking {
   public:
     Ranking(const Query& query, const CaseFold& fold, std::size_t limit)
@@ -118,7 +119,7 @@ class Ranking {
 
 void Ranking::Offer(const IndexedItem& item, std::uint32_t position, MatchRank worth) {
     // Those kept may have grown better since.
-    if (limit_ == 0 || !Beats(worth, item.captionLength, position))
+    if (!Beats(worth, item.captionLength, position))
         return;
     const std::string_view caption = item.node->caption;
     const auto length = static_cast<std::uint32_t>(caption.size());
@@ -186,7 +187,7 @@ class Scan {
     void Run() {
         for (std::uint32_t i = 0; i < count_ + Ahead; ++i) {
             if (i >= Ahead)
-                Read(i - Ahead); // first: Look(i) takes its place in the ring
+                Read(i - Ahead); // before Look(i) takes over its plan
             if (i >= Ahead / 2 && i - Ahead / 2 < count_)
                 FetchTexts(i - Ahead / 2);
             if (i < count_)
@@ -210,7 +211,7 @@ class Scan {
         if (plan.target)
             Prefetch(item.record);
     }
-    [[gnu::always_inline]] void FetchTexts(std::uint32_t i) {
+    [[gnu::always_inline]] void FetchTexts(std::uint32_t i) { // only prefetches
         const Plan& plan = plans_[i % Ahead];
         if (plan.worth)
             Prefetch(items_[i].node->caption.data());
@@ -234,7 +235,7 @@ class Scan {
 std::vector<FoundEntry> SearchEntries(const EntryIndex& index, const CaseFold& fold,
                                       std::string_view text, std::size_t limit) {
     const Query query = QueryOf(text, fold);
-    if (query.words.empty())
+    if (query.words.empty() || limit == 0)
         return {};
     Ranking ranking(query, fold, limit);
     Scan(index.Items(), ranking).Run();
