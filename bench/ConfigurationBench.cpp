@@ -6,9 +6,9 @@
 //   cmake --build build/release --target vantrel_bench -j2
 //   build/release/bench/vantrel_bench --benchmark_filter=Config
 
-#include "LargeTree.h"
 #include "app/MenuLayout.h"
 #include "fakes/FakePlatform.h"
+#include "support/LargeTree.h"
 #include "platform/Platform.h"
 #include "tree/Configuration.h"
 #include "tree/Entries.h"
@@ -161,7 +161,7 @@ struct Fixture {
             throw std::runtime_error("no temporary directory");
         directory = name;
         bench = std::make_unique<BenchPlatform>(directory);
-        FillLargeTree(tree.categories);
+        testing::FillLargeTree(tree.categories);
         if (!SaveConfiguration(tree.categories, bench->platform))
             throw std::runtime_error("the first save failed");
         struct stat info {};
@@ -249,7 +249,7 @@ void ConfigLoadAndRebuild(benchmark::State& state) {
         state.PauseTiming();
         treeHeap = HeapInUse() - heapBefore;
         treeResident = ResidentBytes() - std::min(ResidentBytes(), residentBefore);
-        if (CountEntries(*menus->categories.files, 0) != EntriesPerCategory)
+        if (CountEntries(*menus->categories.files, 0) != testing::LargeTreeEntriesPerCategory)
             state.SkipWithError("not every entry came back");
         menus.reset();
         ::malloc_trim(0);

@@ -7,10 +7,10 @@
 //   cmake --build build/release --target vantrel_bench -j2
 //   build/release/bench/vantrel_bench --benchmark_filter=Find
 
-#include "LargeTree.h"
 #include "app/MenuLayout.h"
 #include "fakes/FakeCodePage.h"
 #include "find/FindList.h"
+#include "support/LargeTree.h"
 
 #include <benchmark/benchmark.h>
 
@@ -28,14 +28,14 @@ constexpr double KeptBudgetBytes = 2.0 * 1024 * 1024;
 constexpr std::size_t ExeItemBytes = 32;
 constexpr std::size_t ExeRowBytes = 16;
 
-struct LargeTree {
+struct BigTree {
     MainMenuLayout menus = BuildPopupMenuMain();
     testing::FakeCodePage codePage;
-    LargeTree() { FillLargeTree(menus.categories); }
+    BigTree() { testing::FillLargeTree(menus.categories); }
 };
 
-LargeTree& TheTree() {
-    static LargeTree tree;
+BigTree& TheTree() {
+    static BigTree tree;
     return tree;
 }
 
@@ -45,7 +45,7 @@ std::size_t HeapInUse() {
 }
 
 void FindKeystroke(benchmark::State& state, const char* text) {
-    LargeTree& tree = TheTree();
+    BigTree& tree = TheTree();
     FindList list(tree.menus.categories, tree.codePage);
     list.Open();
     double seconds = 0;
@@ -77,7 +77,7 @@ BENCHMARK_CAPTURE(FindKeystroke, no_match_every_text_read, "ceo")->Unit(benchmar
 
 // Opening Find after the tree changed: the index is made again, then a first keystroke.
 void FindOpenAfterChange(benchmark::State& state) {
-    LargeTree& tree = TheTree();
+    BigTree& tree = TheTree();
     FindList list(tree.menus.categories, tree.codePage);
     for (auto _ : state) {
         state.PauseTiming();
@@ -94,7 +94,7 @@ BENCHMARK(FindOpenAfterChange)->Unit(benchmark::kMillisecond);
 // exe's figure counts its index and rows at their 32-bit sizes, and the list (its tables of
 // the code page) at its size here.
 void FindKeptBytes(benchmark::State& state) {
-    LargeTree& tree = TheTree();
+    BigTree& tree = TheTree();
     std::size_t kept = 0;
     std::size_t items = 0;
     for (auto _ : state) {

@@ -1,13 +1,12 @@
-#include "LargeTree.h"
+#include "support/LargeTree.h"
 
 #include "tree/Entries.h"
 
 #include <string>
 
-namespace vantrel {
+namespace vantrel::testing {
 
 namespace {
-
 std::string Numbered(const char* text, int n) {
     return text + std::to_string(n);
 }
@@ -46,26 +45,23 @@ void FillCategory(MenuNode& category, std::uint8_t kind) {
     for (int depth = 0; depth < 99; ++depth, ++made)
         parent = &CreateGroupEntry(*parent, Numbered("Level ", depth), kind, EntryTypeGroup);
     CreateItemEntry(*parent, ItemOf(kind, made++));
-    while (made < EntriesPerCategory) {
+    while (made < LargeTreeEntriesPerCategory) {
         MenuNode& group = CreateGroupEntry(category, Numbered("Group ", made++), kind, 0);
-        for (int sub = 0; sub < 4 && made < EntriesPerCategory; ++sub) {
+        for (int sub = 0; sub < 4 && made < LargeTreeEntriesPerCategory; ++sub) {
             MenuNode& inner = CreateGroupEntry(group, Numbered("Subgroup ", made++), kind, 0);
-            for (int i = 0; i < 5 && made < EntriesPerCategory; ++i)
+            for (int i = 0; i < 5 && made < LargeTreeEntriesPerCategory; ++i)
                 CreateItemEntry(inner, ItemOf(kind, made++));
         }
-        for (int i = 0; i < 3 && made < EntriesPerCategory; ++i)
+        for (int i = 0; i < 3 && made < LargeTreeEntriesPerCategory; ++i)
             CreateItemEntry(group, ItemOf(kind, made++));
     }
 }
-
 } // namespace
 
 void FillLargeTree(const Categories& categories) {
-    const std::uint8_t kinds[] = {LinkKindRun, LinkKindApplication, LinkKindNetwork,
-                                  LinkKindInternet, LinkKindFile};
     const auto menus = categories.InFileOrder();
     for (std::size_t i = 0; i < menus.size(); ++i)
-        FillCategory(*menus[i], kinds[i]);
+        FillCategory(*menus[i], static_cast<std::uint8_t>(LinkKindRun + i));
 }
 
-} // namespace vantrel
+} // namespace vantrel::testing
