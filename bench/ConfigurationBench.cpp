@@ -8,6 +8,7 @@
 
 #include "app/MenuLayout.h"
 #include "fakes/FakePlatform.h"
+#include "support/LargeTree.h"
 #include "platform/Platform.h"
 #include "tree/Configuration.h"
 #include "tree/Entries.h"
@@ -151,62 +152,6 @@ struct BenchPlatform {
     Platform platform = fake.With().Process(process).Icons(icons).Drives(drives).Files(files);
 };
 
-// ---- A large, realistic tree -------------------------------------------------------------
-
-constexpr int EntriesPerCategory = 10000;
-
-std::string Numbered(const char* text, int n) {
-    return text + std::to_string(n);
-}
-
-ItemFields ItemOf(std::uint8_t kind, int n) {
-    ItemFields item;
-    item.kind = kind;
-    item.title = Numbered("Shortcut to something useful ", n);
-    switch (kind) {
-    case LinkKindRun:
-        item.target = Numbered("cmd /K ping -n 4 host-", n) + ".branch.example.net";
-        item.runAsAdmin = n % 3 == 0;
-        break;
-    case LinkKindApplication:
-        item.target = Numbered("C:\\Program Files\\Vendor\\Application ", n) + "\\program.exe";
-        item.parameters = Numbered("/profile user", n) + " --quiet";
-        item.workDir = Numbered("C:\\Program Files\\Vendor\\Application ", n);
-        break;
-    case LinkKindNetwork:
-        item.target = Numbered("\\\\fileserver-02\\projects\\team-", n);
-        break;
-    case LinkKindInternet:
-        item.target = Numbered("http://www.site-", n) + ".example.com/section/page.html";
-        break;
-    default:
-        item.target = Numbered("C:\\Users\\someone\\Documents\\Project\\report-", n) + ".docx";
-        item.entryType = n % 4 == 0 ? EntryTypeFolder : EntryTypeItem;
-        break;
-    }
-    return item;
-}
-
-// One chain of groups down to depth 99, then blocks of a group with four subgroups of five
-// items and three items of its own, until the category holds exactly 10,000 entries.
-void FillCategory(MenuNode& category, std::uint8_t kind) {
-    int made = 0;
-    MenuNode* parent = &category;
-    for (int depth = 0; depth < 99; ++depth, ++made)
-        parent = &CreateGroupEntry(*parent, Numbered("Level ", depth), kind, EntryTypeGroup);
-    CreateItemEntry(*parent, ItemOf(kind, made++));
-    while (made < EntriesPerCategory) {
-        MenuNode& group = CreateGroupEntry(category, Numbered("Group ", made++), kind, 0);
-        for (int sub = 0; sub < 4 && made < EntriesPerCategory; ++sub) {
-            MenuNode& inner = CreateGroupEntry(group, Numbered("Subgroup ", made++), kind, 0);
-            for (int i = 0; i < 5 && made < EntriesPerCategory; ++i)
-                CreateItemEntry(inner, ItemOf(kind, made++));
-        }
-        for (int i = 0; i < 3 && made < EntriesPerCategory; ++i)
-            CreateItemEntry(group, ItemOf(kind, made++));
-    }
-}
-
 struct Fixture {
     std::string directory;
     std::unique_ptr<BenchPlatform> bench;
@@ -219,11 +164,7 @@ struct Fixture {
             throw std::runtime_error("no temporary directory");
         directory = name;
         bench = std::make_unique<BenchPlatform>(directory);
-        const std::uint8_t kinds[] = {LinkKindRun, LinkKindApplication, LinkKindNetwork,
-                                      LinkKindInternet, LinkKindFile};
-        const auto menus = tree.categories.InFileOrder();
-        for (std::size_t i = 0; i < menus.size(); ++i)
-            FillCategory(*menus[i], kinds[i]);
+        testing::FillLargeTree(tree.categories);
         if (!SaveConfiguration(tree.categories, bench->platform))
             throw std::runtime_error("the first save failed");
         struct stat info {};
@@ -319,7 +260,7 @@ void ConfigLoadAndRebuild(benchmark::State& state) {
         state.PauseTiming();
         treeHeap = HeapInUse() - heapBefore;
         treeResident = ResidentBytes() - std::min(ResidentBytes(), residentBefore);
-        if (CountEntries(*menus->categories.files, 0) != EntriesPerCategory)
+        if (CountEntries(*menus->categories.files, 0) != testing::LargeTreeEntriesPerCategory)
             state.SkipWithError("not every entry came back");
         menus.reset();
         ::malloc_trim(0);

@@ -1,6 +1,7 @@
 #include "app/MainForm.h"
 
 #include "app/Forms.h"
+#include "find/FindList.h"
 #include "render/RowPictures.h"
 #include "tree/Configuration.h"
 #include "tree/Entries.h"

@@ -17,6 +17,7 @@
 namespace vantrel {
 
 class CheckVersion;
+class FindList;
 struct Forms;
 class RowPictures;
 struct SaveJob;
@@ -80,6 +81,8 @@ public:
     Forms& Dialogs() { return *forms_; }
     // What is open and what is not saved yet; the main window keeps its part of it here.
     FormState& State() { return state_; }
+    // What the Find window shows, made when it first opens and kept for the run.
+    FindList& Finder();
 
     std::int32_t ProgramVersionNumber() const { return 100; }
 
@@ -110,6 +113,9 @@ public:
     void PopupMenuMoveDownClick(MenuNode& item);
     void PopupMenuOpenLinkClick(MenuNode& item);
     void PopupMenuCopyLinkClick(MenuNode& item);
+    // What an item's Open Link and Copy Link do, for whoever else opens or copies it.
+    void OpenLink(const LinkEntry& entry);
+    void CopyLink(const LinkEntry& entry);
     void PopupMenuBrowserOpenLinkClick(MenuNode& item, Command browser);
     void PopupMenuSystemClick(MenuNode& item);
     void OperationClick(Command operation);
@@ -151,6 +157,7 @@ private:
     DriveIconRequests driveIconRequests_; // drive icons still being looked up
     std::unique_ptr<CheckVersion> checkVersion_; // the check reference; UI thread only
     std::unique_ptr<RowPictures> pictures_;
+    std::unique_ptr<FindList> finder_;
     bool picturesQueued_ = false; // the background reading has begun
     // Set when the stored configuration files hold something the tree does not.
     bool keepStoredFiles_ = false;

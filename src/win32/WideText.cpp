@@ -74,4 +74,11 @@ std::optional<std::string> Win32CodePage::ShortPathOf(const std::string& utf8Pat
                       needed);
 }
 
+std::string Win32CodePage::UpperCase(const std::string& ansi) {
+    std::string upper = ansi;
+    if (!upper.empty())
+        CharUpperBuffA(upper.data(), static_cast<DWORD>(upper.size()));
+    return upper;
+}
+
 } // namespace vantrel::win32

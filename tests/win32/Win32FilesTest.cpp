@@ -111,6 +111,7 @@ TEST_F(Win32FilesTest, TheCodePageTakesWhatItHoldsAndTheShortPathTheRest) {
     Win32CodePage codePage;
     EXPECT_EQ(codePage.Utf8ToAnsi("caf\xC3\xA9"), std::optional<std::string>("caf\xE9"));
     EXPECT_EQ(codePage.AnsiToUtf8("caf\xE9"), "caf\xC3\xA9");
+    EXPECT_EQ(codePage.UpperCase("caf\xE9 \xF7 \xFFx"), "CAF\xC9 \xF7 \x9FX"); // cp1252
     EXPECT_EQ(codePage.Utf8ToAnsi(dir_), std::nullopt);
     WriteText(Path("a.dat"), "short");
     const std::optional<std::string> stored = StorablePath(Path("a.dat"), codePage);
