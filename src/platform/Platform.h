@@ -16,6 +16,7 @@
 #include "platform/RegistryWriteApi.h"
 #include "platform/ShellApi.h"
 #include "platform/ShellFoldersApi.h"
+#include "platform/ShortcutsApi.h"
 #include "platform/UiApi.h"
 
 namespace vantrel {
@@ -37,6 +38,7 @@ struct Platform {
     PickerApi& pickers;
     CodePageApi& codePage;
     PicturesApi& pictures;
+    ShortcutsApi& shortcuts;
 };
 
 } // namespace vantrel

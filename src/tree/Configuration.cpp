@@ -1,5 +1,6 @@
 #include "tree/Configuration.h"
 
+#include "platform/DurableFile.h"
 #include "tree/Entries.h"
 #include "tree/PathParts.h"
 
@@ -98,29 +99,6 @@ bool VisitSavedEntries(const MenuNode& node, int depth, std::int32_t& remaining,
 
 // ---- Files -------------------------------------------------------------------------------
 
-// Closes the handle on every path out of a scope.
-class ScopedFile {
-  public:
-    ScopedFile(FileApi& files, FileHandle handle) : files_(files), handle_(handle) {}
-    ScopedFile(const ScopedFile&) = delete;
-    ScopedFile& operator=(const ScopedFile&) = delete;
-    ~ScopedFile() {
-        if (handle_ != NoFile)
-            files_.Close(handle_);
-    }
-    explicit operator bool() const { return handle_ != NoFile; }
-    FileHandle Get() const { return handle_; }
-    bool Close() {
-        const FileHandle handle = handle_;
-        handle_ = NoFile;
-        return files_.Close(handle);
-    }
-
-  private:
-    FileApi& files_;
-    FileHandle handle_;
-};
-
 // Records go to the file a batch at a time: a tree of 50,000 entries is 44 MB of records, a
 // block a long-running 32-bit process may no longer find in one piece when it saves at exit.
 constexpr std::int32_t RecordsPerWrite = 256;
@@ -168,25 +146,6 @@ bool WriteParts(FileApi& files, FileHandle file, const SaveSource& source) {
             return false;
     }
     return true;
-}
-
-bool WriteNewFile(FileApi& files, const std::string& path, const SaveSource& source) {
-    ScopedFile file(files, files.CreateForWriting(path));
-    if (!file)
-        return false;
-    // The flush comes before the rename: otherwise a power cut could leave the renamed file
-    // with its name on the disk but not its bytes.
-    return WriteParts(files, file.Get(), source) && files.TruncateHere(file.Get()) &&
-           files.Flush(file.Get()) && file.Close();
-}
-
-// Afterwards `path` holds either its old content or the whole image, whatever step fails.
-bool ReplaceDurably(FileApi& files, const std::string& path, const SaveSource& source) {
-    const std::string temporary = path + ".tmp";
-    if (WriteNewFile(files, temporary, source) && files.RenameReplacing(temporary, path))
-        return true;
-    files.Remove(temporary);
-    return false;
 }
 
 enum class CopyState { Missing, Unreadable, Damaged, Partial, Whole };
@@ -521,8 +480,11 @@ bool SaveConfiguration(const Categories& categories, Platform& platform) {
         const SaveSource source{categories, counts, BuildHead(counts)};
         // The copy first: while Config.dat is being replaced, Config2.dat already holds the
         // whole new tree, and Config.dat still the whole old one.
-        return ReplaceDurably(platform.files, paths->copy, source) &&
-               ReplaceDurably(platform.files, paths->primary, source);
+        const ContentWriter write = [&](FileApi& files, FileHandle file) {
+            return WriteParts(files, file, source);
+        };
+        return ReplaceDurably(platform.files, paths->copy, write) &&
+               ReplaceDurably(platform.files, paths->primary, write);
     } catch (...) {
         return false;
     }

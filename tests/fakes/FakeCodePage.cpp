@@ -40,4 +40,11 @@ std::optional<std::string> FakeCodePage::ShortPathOf(const std::string& utf8Path
     return it->second;
 }
 
+std::optional<std::string> FakeCodePage::CodePageToUtf8(unsigned codePage,
+                                                        const std::string& bytes) {
+    if (codePage == 1252 || codePage == 28591)
+        return AnsiToUtf8(bytes);
+    return std::nullopt;
+}
+
 } // namespace vantrel::testing

@@ -170,7 +170,8 @@ PlatformParts::operator Platform() const {
                     files_ ? *files_ : f.files,
                     f.pickers,
                     f.codePage,
-                    f.pictures};
+                    f.pictures,
+                    f.shortcuts};
 }
 
 } // namespace vantrel::testing

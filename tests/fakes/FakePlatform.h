@@ -16,6 +16,7 @@
 #include "fakes/FakeRegistryWrite.h"
 #include "fakes/FakeShell.h"
 #include "fakes/FakeShellFolders.h"
+#include "fakes/FakeShortcuts.h"
 #include "platform/Platform.h"
 #include "tree/MenuNode.h"
 
@@ -153,9 +154,10 @@ struct FakePlatform {
     FakePickers pickers{log};
     FakeCodePage codePage;
     FakePictures pictures{log, icons, folders};
-    Platform platform{process,  registry, icons,   ui,       shell,   clipboard,
-                      folders,  drives,   power,   registryWrite,     internet,
-                      messages, files,    pickers, codePage, pictures};
+    FakeShortcuts shortcuts{log};
+    Platform platform{process,  registry, icons,   ui,       shell,    clipboard,
+                      folders,  drives,   power,   registryWrite,      internet,
+                      messages, files,    pickers, codePage, pictures, shortcuts};
     // The pickers as the editors take them.
     PathPicker picker{pickers, codePage, ui, "Vantrel"};
 
