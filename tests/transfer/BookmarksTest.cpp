@@ -269,6 +269,8 @@ const RoundTrip RoundTrips[] = {
      [](const Categories& c, FakePlatform&, Menus&) { testing::FillLargeTree(c); }},
 };
 
+void PrintTo(const RoundTrip& tested, std::ostream* out) { *out << tested.name; }
+
 class RoundTripTest : public ::testing::TestWithParam<RoundTrip> {};
 
 TEST_P(RoundTripTest, ImportingTheExportGivesTheSameTree) {
