@@ -129,6 +129,15 @@ std::string AsTitle(std::string text) {
     return text;
 }
 
+// Control characters written into an address or another value are layout, dropped as
+// browsers drop them from addresses (a reference such as &#9; keeps one).
+std::string AsValue(std::string text) {
+    text.erase(std::remove_if(text.begin(), text.end(),
+                              [](char c) { return static_cast<unsigned char>(c) < 0x20; }),
+               text.end());
+    return text;
+}
+
 // ---- Encodings -----------------------------------------------------------------------------
 
 struct Encoding {
@@ -608,7 +617,7 @@ void Reader::Finish() {
         return;
     }
     std::string* href = attributes_.Find(Href);
-    std::optional<std::string> address = Decoded(href ? std::move(*href) : std::string());
+    std::optional<std::string> address = Decoded(href ? AsValue(std::move(*href)) : std::string());
     if (title && address && own)
         sink_.AddAddress(std::move(*title), std::move(*address), std::move(*own));
     else
@@ -658,7 +667,7 @@ std::optional<OwnFields> Reader::OwnFieldsOf(bool link) {
         std::string* raw = attributes_.Find(slot);
         if (!raw)
             continue;
-        *field = Decoded(std::move(*raw));
+        *field = Decoded(AsValue(std::move(*raw)));
         if (!*field)
             return std::nullopt;
     }

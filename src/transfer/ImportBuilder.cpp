@@ -261,6 +261,9 @@ void ImportBuilder::AddShellLink(std::string title, ShellLinkTarget link,
 
 std::optional<SkipReason> ImportBuilder::FillTexts(ImportCandidate& candidate, std::string& title) {
     ItemFields& fields = candidate.fields;
+    // A record's text ends at its first zero byte: the entry holds no more than it keeps.
+    for (std::string* text : {&title, &fields.target, &fields.parameters, &fields.workDir})
+        text->resize(std::min(text->size(), text->find('\0')));
     if (!candidate.asWritten && fields.target.empty())
         return SkipReason::NoTarget;
     if (title.empty() && !candidate.asWritten)

@@ -129,12 +129,52 @@ std::string AdvertisedProgram(const std::wstring& link) {
     return ToUtf8(path, wcsnlen(path, LinkTextChars));
 }
 
-void ReadTexts(IShellLinkW& link, ShellLinkTarget& target) {
+// The flags in the link file's header (its fifth 32-bit word, after the header's size and
+// class), where "Run as administrator" is kept: not every shell's IShellLinkDataList reports
+// them all.
+DWORD HeaderFlags(const std::wstring& path) {
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return 0;
+    DWORD header[6] = {};
+    DWORD read = 0;
+    const bool whole =
+        ReadFile(file, header, sizeof header, &read, nullptr) && read == sizeof header;
+    CloseHandle(file);
+    constexpr DWORD HeaderSize = 0x4C;
+    return whole && header[0] == HeaderSize ? header[5] : 0;
+}
+
+// The link remembers what its target was; a link that does not say is asked of the target
+// itself, which may be gone.
+bool IsFolder(const WIN32_FIND_DATAW& found, const std::string& path) {
+    if (found.dwFileAttributes != 0)
+        return (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    const DWORD attributes = GetFileAttributesW(WidenUtf8(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The path of the item the link holds, which names it in full whatever the code page; empty
+// when the item is not a file or folder.
+std::string PathOfItem(IShellLinkW& link) {
+    ITEMIDLIST* item = nullptr;
+    wchar_t path[MAX_PATH] = {};
+    const bool found = SUCCEEDED(link.GetIDList(&item)) && item && SHGetPathFromIDListW(item, path);
+    ILFree(item);
+    return found ? ToUtf8(path, wcsnlen(path, MAX_PATH)) : std::string();
+}
+
+// A link that keeps its target with environment variables ("%ProgramFiles%\...") is read as
+// written and expanded here; any other by its item, or by the path it keeps besides.
+void ReadTexts(IShellLinkW& link, DWORD flags, ShellLinkTarget& target) {
     wchar_t text[LinkTextChars] = {};
     WIN32_FIND_DATAW found{};
-    if (SUCCEEDED(link.GetPath(text, LinkTextChars, &found, SLGP_RAWPATH)) && text[0]) {
-        target.path = Expanded(text);
-        target.isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    const DWORD how = (flags & SLDF_HAS_EXP_SZ) ? SLGP_RAWPATH : 0;
+    if (SUCCEEDED(link.GetPath(text, LinkTextChars, &found, how)) && text[0]) {
+        const std::string item = how == 0 ? PathOfItem(link) : std::string();
+        target.path = item.empty() ? Expanded(text) : item;
+        target.isFolder = IsFolder(found, target.path);
     }
     text[0] = L'\0';
     if (SUCCEEDED(link.GetArguments(text, LinkTextChars)))
@@ -172,16 +212,17 @@ std::optional<ShellLinkTarget> Win32Shortcuts::ReadShellLink(const std::string& 
         FAILED(link->QueryInterface(IID_IPersistFile, file.Out())) ||
         FAILED(file->Load(wide.c_str(), STGM_READ)))
         return std::nullopt;
-    ShellLinkTarget target;
-    ReadTexts(*link, target);
     ComRef<IShellLinkDataList> data;
     DWORD flags = 0;
-    if (SUCCEEDED(link->QueryInterface(IID_IShellLinkDataList, data.Out())) &&
-        SUCCEEDED(data->GetFlags(&flags))) {
-        target.runAsAdmin = (flags & SLDF_RUNAS_USER) != 0;
-        if (flags & SLDF_HAS_DARWINID)
-            target.path = AdvertisedProgram(wide);
-    }
+    if (FAILED(link->QueryInterface(IID_IShellLinkDataList, data.Out())) ||
+        FAILED(data->GetFlags(&flags)))
+        flags = 0;
+    flags |= HeaderFlags(wide);
+    ShellLinkTarget target;
+    ReadTexts(*link, flags, target);
+    target.runAsAdmin = (flags & SLDF_RUNAS_USER) != 0;
+    if (flags & SLDF_HAS_DARWINID)
+        target.path = AdvertisedProgram(wide);
     return target;
 }
 
