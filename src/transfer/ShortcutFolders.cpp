@@ -45,11 +45,15 @@ std::string Trimmed(const std::string& text) {
     return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
 }
 
-// A folder or shortcut by its name, with every place it lies in (merged folders: several).
+// A folder by its name, with every place it lies in (merged folders: several).
 struct Named {
     std::string name;
     std::vector<std::string> paths;
 };
+// Folders and shortcuts by their folded names, so in Explorer's order; shortcuts of the same
+// name in two merged folders both come, in the order of the folders.
+using Subfolders = std::map<std::string, Named>;
+using Shortcuts = std::multimap<std::string, std::string>; // to the shortcut's path
 
 class Walker {
   public:
@@ -58,24 +62,20 @@ class Walker {
     // The folders, merged, as the content of the innermost open group; false when none of
     // them could be read.
     bool Walk(const std::vector<std::string>& folders, int depth) {
-        std::map<std::string, Named> subfolders; // by folded name, so in Explorer's order
-        std::vector<Named> shortcuts;
+        Subfolders subfolders;
+        Shortcuts shortcuts;
         bool read = false;
         for (const std::string& folder : folders)
             read |= List(folder, subfolders, shortcuts);
-        std::stable_sort(shortcuts.begin(), shortcuts.end(), [](const Named& a, const Named& b) {
-            return Folded(a.name) < Folded(b.name);
-        });
         for (const auto& entry : subfolders)
             WalkSubfolder(entry.second, depth + 1);
-        for (const Named& shortcut : shortcuts)
-            AddShortcut(shortcut.name, shortcut.paths.front());
+        for (const auto& entry : shortcuts)
+            AddShortcut(entry.second);
         return read;
     }
 
   private:
-    bool List(const std::string& folder, std::map<std::string, Named>& subfolders,
-              std::vector<Named>& shortcuts) {
+    bool List(const std::string& folder, Subfolders& subfolders, Shortcuts& shortcuts) {
         const std::optional<FolderListing> listing = platform_.shortcuts.ListFolder(folder);
         if (!listing)
             return false;
@@ -90,7 +90,7 @@ class Walker {
             subfolder.paths.push_back(Joined(folder, name));
         }
         for (const std::string& name : listing->shortcuts)
-            shortcuts.push_back({name, {Joined(folder, name)}});
+            shortcuts.emplace(Folded(name), Joined(folder, name));
         return true;
     }
 
@@ -105,7 +105,8 @@ class Walker {
         builder_.LeaveFolder();
     }
 
-    void AddShortcut(const std::string& name, const std::string& path) {
+    void AddShortcut(const std::string& path) {
+        const std::string name = NamePart(path);
         const std::string title = WithoutExtension(name);
         if (EndsWithNoCase(name, ".url")) {
             const std::optional<std::string> address = AddressIn(path);
