@@ -4,6 +4,7 @@
 #include "platform/DurableFile.h"
 #include "transfer/Addresses.h"
 #include "transfer/BookmarkFormat.h"
+#include "transfer/HtmlText.h"
 #include "tree/Configuration.h"
 
 #include <string>
@@ -23,36 +24,8 @@ const char* const Head =
     "<DL><p>\n";
 const char* const Tail = "</DL><p>\n";
 
-void AppendReference(std::string& out, unsigned char c) {
-    out += "&#" + std::to_string(c) + ";";
-}
-
-// Markup characters as references; control characters too, which a reader would take for
-// layout; in a text also the blanks at its ends, which a reader trims.
-std::string Escaped(const std::string& text, bool attribute) {
-    std::string out;
-    out.reserve(text.size() + 16);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        const bool end = i == 0 || i + 1 == text.size();
-        if (c == '&')
-            out += "&amp;";
-        else if (c == '<')
-            out += "&lt;";
-        else if (c == '>')
-            out += "&gt;";
-        else if (c == '"' && attribute)
-            out += "&quot;";
-        else if (static_cast<unsigned char>(c) < 0x20 || (c == ' ' && end && !attribute))
-            AppendReference(out, static_cast<unsigned char>(c));
-        else
-            out += c;
-    }
-    return out;
-}
-
 std::string Attribute(const char* name, const std::string& value) {
-    return std::string(" ") + name + "=\"" + Escaped(value, true) + "\"";
+    return std::string(" ") + name + "=\"" + EscapedAttribute(value) + "\"";
 }
 
 std::string NumberAttribute(const char* name, int value) {
@@ -97,7 +70,7 @@ class Writer {
 
     void WriteCategory(const MenuNode& category, int kind) {
         Line(1, "<DT><H3" + NumberAttribute(bookmarks::CategoryAttribute, kind) + ">" +
-                    Escaped(Utf8(category.caption), false) + "</H3>");
+                    EscapedText(Utf8(category.caption)) + "</H3>");
         kind_ = kind;
         WriteList(category, 1, 0);
     }
@@ -125,7 +98,7 @@ class Writer {
             own += NumberAttribute(bookmarks::KindAttribute, entry.kind);
         if (entry.entryType != usualType)
             own += NumberAttribute(bookmarks::TypeAttribute, entry.entryType);
-        const std::string title = Escaped(Utf8(entry.title), false);
+        const std::string title = EscapedText(Utf8(entry.title));
         if (entry.isGroup) {
             Line(indent, "<DT><H3" + own + ">" + title + "</H3>");
             WriteList(node, indent, depth + 1);
