@@ -3,6 +3,7 @@
 #include "editors/ControlTable.h"
 #include "editors/DialogModel.h"
 #include "transfer/Addresses.h"
+#include "transfer/HtmlText.h"
 
 #include <algorithm>
 
@@ -23,17 +24,11 @@ std::uint8_t KindOfCategory(std::size_t category) {
     return static_cast<std::uint8_t>(LinkKindRun + category);
 }
 
-bool SameTitle(const std::string& a, const std::string& b) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [&](char x, char y) { return lower(x) == lower(y); });
-}
-
 bool TopLevelTitleTaken(const Categories& categories, const std::string& title) {
     for (const MenuNode* category : categories.InFileOrder())
         for (std::size_t i = 0; i < category->Count(); ++i)
             if (const LinkEntry* entry = category->Child(i).Tag())
-                if (SameTitle(entry->title, title))
+                if (SameNoCase(entry->title, title))
                     return true;
     return false;
 }
@@ -64,6 +59,9 @@ struct ImportCandidate {
 
 // ---- The import prepared -------------------------------------------------------------------
 
+const char* const AttachFailure =
+    "The import no longer fits beside the shortcuts: nothing was imported.";
+
 PreparedImport::PreparedImport() {
     for (auto& root : roots_)
         root = std::make_unique<MenuNode>();
@@ -84,6 +82,7 @@ bool PreparedImport::AttachTo(const Categories& categories) {
     for (std::size_t i = 0; i < CategoryCount; ++i)
         for (auto& entry : roots_[i]->TakeChildren())
             menus[i]->Append(std::move(entry));
+    added_.fill(0);
     return true;
 }
 

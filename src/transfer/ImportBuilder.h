@@ -33,7 +33,8 @@ class PreparedImport {
     PreparedImport();
     const ImportSummary& Summary() const { return summary_; }
     // Appends the import's entries to their categories, all of them or, when a category has
-    // no room for them any more or memory runs out, none. Nothing already there changes.
+    // no room for them any more or memory runs out, none (say AttachFailure then). Nothing
+    // already there changes.
     bool AttachTo(const Categories& categories);
 
   private:
@@ -43,6 +44,8 @@ class PreparedImport {
     std::array<std::int32_t, config::CategoryCount> added_{}; // entries below each root
     ImportSummary summary_;
 };
+
+extern const char* const AttachFailure;
 
 // Why an import failed, or what it prepared.
 struct ImportOutcome {
