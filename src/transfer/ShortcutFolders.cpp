@@ -60,18 +60,22 @@ class Walker {
     Walker(Platform& platform, ImportBuilder& builder) : platform_(platform), builder_(builder) {}
 
     // The folders, merged, as the content of the innermost open group; false when none of
-    // them could be read.
+    // them could be read. One that cannot be read beside one that can is counted.
     bool Walk(const std::vector<std::string>& folders, int depth) {
         Subfolders subfolders;
         Shortcuts shortcuts;
-        bool read = false;
+        std::size_t read = 0;
         for (const std::string& folder : folders)
-            read |= List(folder, subfolders, shortcuts);
+            read += List(folder, subfolders, shortcuts) ? 1 : 0;
+        if (read == 0)
+            return false;
+        for (std::size_t unread = read; unread < folders.size(); ++unread)
+            builder_.Skip(SkipReason::UnreadableFolder);
         for (const auto& entry : subfolders)
             WalkSubfolder(entry.second, depth + 1);
         for (const auto& entry : shortcuts)
             AddShortcut(entry.second);
-        return read;
+        return true;
     }
 
   private:
