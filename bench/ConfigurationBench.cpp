@@ -5,6 +5,9 @@
 //   cmake -S . -B build/release -G Ninja -DVANTREL_SANITIZE=OFF -DCMAKE_BUILD_TYPE=Release
 //   cmake --build build/release --target vantrel_bench -j2
 //   build/release/bench/vantrel_bench --benchmark_filter=Config
+//
+// Importing the same tree from a bookmarks file exported from it is measured beside its load
+// (--benchmark_filter=ImportVersusLoad).
 
 #include "app/MenuLayout.h"
 #include "fakes/FakePlatform.h"
@@ -12,6 +15,8 @@
 #include "platform/Platform.h"
 #include "tree/Configuration.h"
 #include "tree/Entries.h"
+#include "transfer/BookmarkReader.h"
+#include "transfer/BookmarkWriter.h"
 
 #include <benchmark/benchmark.h>
 
@@ -23,6 +28,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <ctime>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -167,12 +173,14 @@ struct Fixture {
         testing::FillLargeTree(tree.categories);
         if (!SaveConfiguration(tree.categories, bench->platform))
             throw std::runtime_error("the first save failed");
+        if (!ExportBookmarks(tree.categories, Path("Bookmarks.html"), bench->platform).written)
+            throw std::runtime_error("the export failed");
         struct stat info {};
         ::stat((directory + "/Config.dat").c_str(), &info);
         fileBytes = static_cast<std::uint64_t>(info.st_size);
     }
     ~Fixture() {
-        for (const char* name : {"Config.dat", "Config2.dat", "plain.dat"})
+        for (const char* name : {"Config.dat", "Config2.dat", "plain.dat", "Bookmarks.html"})
             ::unlink(Path(name).c_str());
         ::rmdir(directory.c_str());
     }
@@ -278,10 +286,57 @@ void ConfigPlainRead(benchmark::State& state) {
         benchmark::DoNotOptimize(PlainRead(f.Path("Config.dat")));
 }
 
+double ThreadSeconds() {
+    timespec now{};
+    ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+// The processor time the work took on this thread: other programs running meanwhile do not
+// count, so the two times compare on a busy machine too.
+template <typename Work>
+double SecondsOf(Work&& work) {
+    const double start = ThreadSeconds();
+    work();
+    return ThreadSeconds() - start;
+}
+
+// Importing the tree's own bookmarks export into empty categories next to loading the same
+// tree from Config.dat, one after the other in every iteration. import_per_load is the ratio
+// of their times; it must stay at most 2.
+void ConfigImportVersusLoad(benchmark::State& state) {
+    Fixture& f = TheFixture();
+    double load = 0;
+    double import = 0;
+    for (auto _ : state) {
+        // Each starts from the same heap: a fresh layout, the tree before it freed and trimmed.
+        auto loaded = std::make_unique<MainMenuLayout>(BuildPopupMenuMain());
+        load += SecondsOf([&] { LoadConfiguration(loaded->categories, f.platform()); });
+        loaded.reset();
+        ::malloc_trim(0);
+        auto imported = std::make_unique<MainMenuLayout>(BuildPopupMenuMain());
+        import += SecondsOf([&] {
+            ImportOutcome outcome =
+                PrepareBookmarksImport(f.Path("Bookmarks.html"), imported->categories, f.platform());
+            if (!outcome.prepared || !outcome.prepared->AttachTo(imported->categories))
+                state.SkipWithError("import failed");
+        });
+        if (CountEntries(*imported->categories.files, 0) != testing::LargeTreeEntriesPerCategory)
+            state.SkipWithError("not every entry came back");
+        imported.reset();
+        ::malloc_trim(0);
+    }
+    const double runs = static_cast<double>(state.iterations());
+    state.counters["load_ms"] = load / runs * 1e3;
+    state.counters["import_ms"] = import / runs * 1e3;
+    state.counters["import_per_load"] = import / load;
+}
+
 BENCHMARK(ConfigSave)->Unit(benchmark::kMillisecond);
 BENCHMARK(ConfigTakeSaveImage)->Unit(benchmark::kMillisecond);
 BENCHMARK(ConfigPlainWrite)->Arg(1)->Arg(0)->ArgName("fsync")->Unit(benchmark::kMillisecond);
 BENCHMARK(ConfigLoadAndRebuild)->Unit(benchmark::kMillisecond);
 BENCHMARK(ConfigPlainRead)->Unit(benchmark::kMillisecond);
+BENCHMARK(ConfigImportVersusLoad)->Unit(benchmark::kMillisecond);
 
 } // namespace

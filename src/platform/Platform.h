@@ -17,6 +17,7 @@
 #include "platform/ShellApi.h"
 #include "platform/ShellFoldersApi.h"
 #include "platform/ThreadApi.h"
+#include "platform/ShortcutsApi.h"
 #include "platform/UiApi.h"
 
 namespace vantrel {
@@ -39,6 +40,7 @@ struct Platform {
     CodePageApi& codePage;
     PicturesApi& pictures;
     ThreadApi& saveThread;
+    ShortcutsApi& shortcuts;
 };
 
 } // namespace vantrel

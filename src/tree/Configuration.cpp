@@ -1,5 +1,6 @@
 #include "tree/Configuration.h"
 
+#include "platform/DurableFile.h"
 #include "tree/Entries.h"
 #include "tree/PathParts.h"
 
@@ -98,29 +99,6 @@ bool VisitSavedEntries(const MenuNode& node, int depth, std::int32_t& remaining,
 
 // ---- Files -------------------------------------------------------------------------------
 
-// Closes the handle on every path out of a scope.
-class ScopedFile {
-  public:
-    ScopedFile(FileApi& files, FileHandle handle) : files_(files), handle_(handle) {}
-    ScopedFile(const ScopedFile&) = delete;
-    ScopedFile& operator=(const ScopedFile&) = delete;
-    ~ScopedFile() {
-        if (handle_ != NoFile)
-            files_.Close(handle_);
-    }
-    explicit operator bool() const { return handle_ != NoFile; }
-    FileHandle Get() const { return handle_; }
-    bool Close() {
-        const FileHandle handle = handle_;
-        handle_ = NoFile;
-        return files_.Close(handle);
-    }
-
-  private:
-    FileApi& files_;
-    FileHandle handle_;
-};
-
 // The records a save copies and writes at a time: a quarter of a megabyte.
 constexpr std::int32_t RecordsPerWrite = 256;
 
@@ -152,21 +130,6 @@ class ImageBatches {
 };
 
 // Notes why the first step that failed did, asked of the system right after it.
-class FailureNote {
-  public:
-    explicit FailureNote(FileApi& files) : files_(files) {}
-    bool Check(bool ok) {
-        if (!ok && text_.empty())
-            text_ = files_.LastErrorText();
-        return ok;
-    }
-    const std::string& Text() const { return text_; }
-
-  private:
-    FileApi& files_;
-    std::string text_;
-};
-
 bool WriteParts(FileApi& files, FileHandle file, const SaveImage& image) {
     if (!files.Write(file, image.head.data(), VersionBytes) ||
         !files.Write(file, image.head.data() + VersionBytes, HeaderBytes))
@@ -175,27 +138,6 @@ bool WriteParts(FileApi& files, FileHandle file, const SaveImage& image) {
         if (!files.Write(file, batch.records.get(), batch.bytes))
             return false;
     return true;
-}
-
-bool WriteNewFile(FileApi& files, const std::string& path, const SaveImage& image,
-                  FailureNote& note) {
-    ScopedFile file(files, files.CreateForWriting(path));
-    // The flush comes before the rename: otherwise a power cut could leave the renamed file
-    // with its name on the disk but not its bytes. The failure is noted before the file
-    // closes, while the system still tells why.
-    return note.Check(file && WriteParts(files, file.Get(), image) &&
-                      files.TruncateHere(file.Get()) && files.Flush(file.Get()) && file.Close());
-}
-
-// Afterwards `path` holds either its old content or the whole image, whatever step fails.
-bool ReplaceDurably(FileApi& files, const std::string& path, const SaveImage& image,
-                    FailureNote& note) {
-    const std::string temporary = path + ".tmp";
-    if (WriteNewFile(files, temporary, image, note) &&
-        note.Check(files.RenameReplacing(temporary, path)))
-        return true;
-    files.Remove(temporary);
-    return false;
 }
 
 enum class CopyState { Missing, Unreadable, Damaged, Partial, Whole };
@@ -546,10 +488,13 @@ SaveOutcome WriteSaveImage(const SaveImage& image, const std::optional<Configura
     }
     try {
         FailureNote note(files);
+        const ContentWriter write = [&image](FileApi& into, FileHandle file) {
+            return WriteParts(into, file, image);
+        };
         // The copy first: while Config.dat is being replaced, Config2.dat already holds the
         // whole new tree, and Config.dat still the whole old one.
-        outcome.saved = ReplaceDurably(files, paths->copy, image, note) &&
-                        ReplaceDurably(files, paths->primary, image, note);
+        outcome.saved = ReplaceDurably(files, paths->copy, write, note) &&
+                        ReplaceDurably(files, paths->primary, write, note);
         outcome.reason = note.Text();
     } catch (...) {
         outcome.saved = false;

@@ -99,6 +99,15 @@ void MenuNode::Clear() {
     children_.clear();
 }
 
+std::vector<std::unique_ptr<MenuNode>> MenuNode::TakeChildren() {
+    MakeDeferredChildren();
+    std::vector<std::unique_ptr<MenuNode>> taken = std::move(children_);
+    children_.clear();
+    for (auto& child : taken)
+        child->parent_ = nullptr;
+    return taken;
+}
+
 MenuNode* MenuNode::Find(const std::string& layoutName) {
     if (name == layoutName)
         return this;

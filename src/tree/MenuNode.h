@@ -69,6 +69,8 @@ public:
     void Move(std::size_t from, std::size_t to);
     std::unique_ptr<MenuNode> Remove(MenuNode& child);
     void Clear(); // destroys every child (records included)
+    // Hands every child over, each without a parent, and keeps none.
+    std::vector<std::unique_ptr<MenuNode>> TakeChildren();
 
     // First node at or below this one with the given layout name; null when none.
     MenuNode* Find(const std::string& layoutName);

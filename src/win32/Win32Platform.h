@@ -19,6 +19,7 @@
 #include "win32/Win32RegistryWrite.h"
 #include "win32/Win32Shell.h"
 #include "win32/Win32ShellFolders.h"
+#include "win32/Win32Shortcuts.h"
 #include "win32/WideText.h"
 
 namespace vantrel::win32 {
@@ -40,6 +41,7 @@ struct Win32Platform {
     Win32Files files;
     Win32Pickers pickers;   // owned by the dialog that opens them (see DialogHost.h)
     Win32CodePage codePage;
+    Win32Shortcuts shortcuts;
     // Declared after the messages it posts with, so it stops before they go.
     PictureWorker pictures{Win32PictureReader::ForProcess(),
                            [this] { return messages.PostToMainForm(PicturesReadyMessage, 0, 0); },
@@ -48,7 +50,8 @@ struct Win32Platform {
     WaitableThread saveThread;
     Platform platform{process, registry, icons,    window,        shell,     clipboard,
                       folders, drives,   power,    registryWrite, internet,  messages,
-                      files,   pickers,  codePage, pictures,      saveThread};
+                      files,   pickers,  codePage, pictures,      saveThread,
+                      shortcuts};
 };
 
 } // namespace vantrel::win32

@@ -171,7 +171,8 @@ PlatformParts::operator Platform() const {
                     f.pickers,
                     f.codePage,
                     f.pictures,
-                    f.saveThread};
+                    f.saveThread,
+                    f.shortcuts};
 }
 
 } // namespace vantrel::testing

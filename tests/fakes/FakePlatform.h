@@ -17,6 +17,7 @@
 #include "fakes/FakeShell.h"
 #include "fakes/FakeShellFolders.h"
 #include "fakes/FakeThread.h"
+#include "fakes/FakeShortcuts.h"
 #include "platform/Platform.h"
 #include "tree/MenuNode.h"
 
@@ -155,9 +156,11 @@ struct FakePlatform {
     FakeCodePage codePage;
     FakePictures pictures{log, icons, folders};
     FakeThread saveThread{log};
+    FakeShortcuts shortcuts{log};
     Platform platform{process,  registry, icons,   ui,       shell,    clipboard,
                       folders,  drives,   power,   registryWrite,      internet,
-                      messages, files,    pickers, codePage, pictures, saveThread};
+                      messages, files,    pickers, codePage, pictures, saveThread,
+                      shortcuts};
     // The pickers as the editors take them.
     PathPicker picker{pickers, codePage, ui, "Vantrel"};
 
