@@ -55,6 +55,8 @@ std::vector<KeyboardPlace> KeyboardOrder(const std::vector<Control>& controls);
 // Whether Tab stops at the control now: edit boxes, buttons, check boxes, links, and the
 // checked radio button.
 bool TakesTab(const Control& control);
+// A text as an edit field with that limit keeps it: cut to `limit` bytes; 0 means no limit.
+std::string CutToLimit(std::string text, unsigned limit);
 
 class DialogModel {
 public:

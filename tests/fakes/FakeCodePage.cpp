@@ -51,4 +51,11 @@ std::string FakeCodePage::UpperCase(const std::string& ansi) {
     return upper;
 }
 
+std::optional<std::string> FakeCodePage::CodePageToUtf8(unsigned codePage,
+                                                        const std::string& bytes) {
+    if (codePage == 1252 || codePage == 28591)
+        return AnsiToUtf8(bytes);
+    return std::nullopt;
+}
+
 } // namespace vantrel::testing
