@@ -11,8 +11,9 @@ same actions again. A model of the user's tree (soak_model.py) follows every cha
 makes, and tells what every menu must look like and what the configuration file must hold.
 
 Actions, at random: walks through both menus with the mouse and the keyboard (opened from the
-icon by either, any depth by arrows, Enter and letters; Escape, a click outside, or a command
-at the end, chosen by a click or its letter); add, edit, delete and move through the
+icon by either, any depth by Up, Down, Right, Enter and letters, back a level by Left or Escape,
+letters that choose no row changing nothing; Escape, a click outside, or a command at the end,
+chosen by a click, its letter or Enter); add, edit, delete and move through the
 dialogs with valid and hostile texts; Open Link, Open With and Copy Link on entries whose
 targets are recorders; the operations (those that would end the session answered No);
 System Links; Disk Drives with letters mapped and removed between clicks, and Explorer opened
@@ -37,6 +38,7 @@ import re
 import select
 import shlex
 import signal
+import string
 import subprocess
 import sys
 import threading
@@ -437,6 +439,37 @@ class Soak:
         if window:
             xdotool("windowfocus", window, "key", "--delay", "80", *keys)
 
+    def arrows_to(self, top, n, count):
+        """Down or Up, as many as light the n-th of the menu's count items; with none lit,
+        Down lights the first and Up the last."""
+        if self.rng.random() < 0.5:
+            return ["Down"] * (n if top.selected is None else (n - top.selected) % count)
+        return ["Up"] * (count + 1 - n if top.selected is None else (top.selected - n) % count)
+
+    def key_in_place(self):
+        """Left or Esc closes the newest submenu and leaves its parent; a letter that by the
+        model chooses no row (none starts with it, or several do, which Wine only beeps at)
+        changes nothing."""
+        top = self.stack[-1]
+        items = model.items_of(top.rows)
+        if len(self.stack) > 1 and self.rng.random() < 0.5:
+            key = self.rng.choice(["Left", "Escape"])
+            self.keys(top, key)
+            if self.wait_menu_count(len(self.stack) - 1, 3) is None:
+                raise Resync("%s closed no submenu" % key)
+            self.stack.pop()
+            self.count("submenus closed by keys")
+        elif top.menu[0] != "system":  # the model names System Links by number
+            key = self.rng.choice([k for k in string.ascii_lowercase + string.digits if
+                                   (model.letter_answer(items, top.selected, k) or ("",))[0]
+                                   != "choose"])
+            self.keys(top, key)
+            time.sleep(0.5)
+            if len(self.menus_on_screen()) != len(self.stack):
+                raise Failure("%r, which chooses no row of %s, leaves the menus as they are" % (
+                    key, self.menu_name(top.menu)))
+            self.count("letters that choose nothing")
+
     def descend(self, n, keyboard):
         """Opens the submenu of the n-th item of the newest menu."""
         top = self.stack[-1]
@@ -452,9 +485,7 @@ class Soak:
                 keys = [self.rng.choice([letter.lower(), letter.upper()])]
                 self.count("letters")
             else:
-                # Down lights the first item of a menu where none is lit.
-                downs = n if not top.selected else (n - top.selected) % len(items)
-                keys = ["Down"] * downs + [way]
+                keys = self.arrows_to(top, n, len(items)) + [way]
             self.keys(top, *keys)
             selected = 1
         else:
@@ -488,19 +519,21 @@ class Soak:
         self.sh.run("wt_park_mouse")
 
     def click_item(self, n, keyboard=False):
-        """Runs the n-th item of the newest menu: a click, or its letter when that chooses it
-        at once (one key: lost, it runs nothing)."""
+        """Runs the n-th item of the newest menu: a click, or one key (lost, it runs nothing):
+        its letter when that chooses it at once, Enter when it is lit."""
         top = self.stack[-1]
         # The model names System Links by number, not by their captions.
         letter = model.letter_for(model.items_of(top.rows), n) if top.menu[0] != "system" else None
-        if keyboard and letter:
-            self.keys(self.stack[-1], letter)
+        keys = ([letter] if letter else []) + (["Return"] if top.selected == n else [])
+        if keyboard and keys:
+            key = self.rng.choice(keys)
+            self.keys(top, key)
             if self.wait_menu_count(0, 5) is not None:
-                self.count("commands by letter")
+                self.count("commands by Enter" if key == "Return" else "commands by letter")
                 self.stack = []
                 return
             self.keys_lost += 1
-            self.log("resync: the letter %r ran nothing" % letter)
+            self.log("resync: the key %r ran nothing" % key)
         x, y = self.item_point(self.stack[-1], n)
         xdotool("mousemove", x, y, "sleep", "0.3", "click", "1")
         if self.wait_menu_count(0, 10) is None:
@@ -964,6 +997,9 @@ class Soak:
                        self.rng.random() < keyboard_share / 2)
         try:
             while self.rng.random() < 0.8 and len(self.stack) < 6:
+                if self.rng.random() < keyboard_share / 4:
+                    self.key_in_place()
+                    continue
                 items = model.items_of(self.stack[-1].rows)
                 subs = [n for n, r in enumerate(items, 1) if r.kind == "sub" and
                         (not self.is_bulk_menu(r.menu) or self.rng.random() < 0.03)]
