@@ -115,10 +115,11 @@ void FakeUi::ShowBalloon(const std::string& title, const std::string& text,
              " timeout=" + std::to_string(timeoutMs));
 }
 
-void FakeUi::ShowPopupMenu(MenuNode& menu, int x, int y, MenuStart start) {
+void FakeUi::ShowPopupMenu(MenuNode& menu, int x, int y, MenuStart start, MenuPlace place) {
     lastMenu = &menu;
     log_.Add("ShowPopupMenu " + menu.name + " at " + std::to_string(x) + "," + std::to_string(y) +
-             (start == MenuStart::FirstRowLit ? " first row lit" : ""));
+             (start == MenuStart::FirstRowLit ? " first row lit" : "") +
+             (place == MenuPlace::InsideWorkArea ? " inside work area" : ""));
 }
 
 ModalResult FakeUi::ShowModal(DialogModel& dialog) {
@@ -172,7 +173,8 @@ PlatformParts::operator Platform() const {
                     f.codePage,
                     f.pictures,
                     f.saveThread,
-                    f.shortcuts};
+                    f.shortcuts,
+                    f.hotKeys};
 }
 
 } // namespace vantrel::testing
