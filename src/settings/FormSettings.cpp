@@ -10,7 +10,7 @@ namespace {
 constexpr const char* Title = "Settings";
 constexpr const char* MenuGroup = "Menu";
 constexpr int Margin = 12;
-constexpr int DialogWidth = 360;
+constexpr int DialogWidth = 380;
 constexpr int GroupHeight = 56;
 constexpr int GroupCount = 1;
 constexpr int ButtonsTop = Margin + GroupCount * GroupHeight + 16;
@@ -22,7 +22,7 @@ void AddShortcutGroup(std::vector<Control>& layout, const std::string& group,
     layout.push_back(CheckBoxAt(group + "On", caption, {Margin, top, 336, 17}));
     layout.push_back(LabelAt(group + "KeysLabel", "Shortcut:", 32, top + 27));
     layout.push_back(HotKeyAt(group + "Keys", {90, top + 24, 130, 21}));
-    layout.push_back(CheckBoxAt(group + "WinKey", "with the Windows key", {230, top + 26, 125, 17}));
+    layout.push_back(CheckBoxAt(group + "WinKey", "with the Windows key", {230, top + 26, 140, 17}));
 }
 
 std::vector<Control> Layout() {
