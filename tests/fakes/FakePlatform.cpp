@@ -118,10 +118,10 @@ bool FakeUi::ShowBalloon(const std::string& title, const std::string& text, unsi
     return trayVisible;
 }
 
-void FakeUi::ShowPopupMenu(MenuNode& menu, int x, int y) {
+void FakeUi::ShowPopupMenu(MenuNode& menu, int x, int y, MenuStart start) {
     lastMenu = &menu;
-    log_.Add("ShowPopupMenu " + menu.name + " at " + std::to_string(x) + "," +
-             std::to_string(y));
+    log_.Add("ShowPopupMenu " + menu.name + " at " + std::to_string(x) + "," + std::to_string(y) +
+             (start == MenuStart::FirstRowLit ? " first row lit" : ""));
 }
 
 ModalResult FakeUi::ShowModal(DialogModel& dialog) {

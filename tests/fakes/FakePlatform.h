@@ -121,7 +121,7 @@ public:
     bool ShowBalloon(const std::string& title, const std::string& text,
                      unsigned timeoutMs) override;
     void BringToForeground() override { log_.Add("BringToForeground"); }
-    void ShowPopupMenu(MenuNode& menu, int x, int y) override;
+    void ShowPopupMenu(MenuNode& menu, int x, int y, MenuStart start) override;
     int DpiAt(int, int) override { return dpi; }
     void CloseMainForm() override { log_.Add("CloseMainForm"); }
     bool StartTimer(unsigned timer, unsigned milliseconds) override {
