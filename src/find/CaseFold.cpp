@@ -56,13 +56,16 @@ std::size_t FirstOfEither(std::string_view text, std::size_t from, std::size_t e
 
 } // namespace
 
-CaseFold::CaseFold(CodePageApi& codePage) {
+CaseFold::CaseFold(CodePageApi& codePage) : leadBytes_(codePage.LeadBytes(AnsiCodePage)) {
     for (std::size_t byte = 0; byte < upper_.size(); ++byte) {
         // One byte per call: a whole row of bytes would be read in pairs by a double-byte
-        // code page, mapping lead bytes with their neighbours.
+        // code page, mapping lead bytes with their neighbours. A lead byte stays itself, and
+        // no other byte becomes one.
         const std::string folded = codePage.UpperCase(std::string(1, static_cast<char>(byte)));
-        upper_[byte] = folded.size() == 1 ? static_cast<unsigned char>(folded[0])
-                                          : static_cast<unsigned char>(byte);
+        const bool keep =
+            leadBytes_[byte] || folded.size() != 1 || IsLeadByte(leadBytes_, folded[0]);
+        upper_[byte] =
+            keep ? static_cast<unsigned char>(byte) : static_cast<unsigned char>(folded[0]);
         class_[byte] = ClassOf(upper_[byte]);
         inWord_[byte] = IsWordByte(static_cast<unsigned char>(byte));
     }
@@ -73,8 +76,11 @@ CaseFold::CaseFold(CodePageApi& codePage) {
 
 std::string CaseFold::Upper(std::string_view text) const {
     std::string folded(text);
-    for (char& c : folded)
-        c = static_cast<char>(Upper(c));
+    for (std::size_t i = 0; i < folded.size(); ++i)
+        if (IsLeadByte(leadBytes_, folded[i]))
+            ++i; // a two-byte character stays as it is
+        else
+            folded[i] = static_cast<char>(Upper(folded[i]));
     return folded;
 }
 
@@ -111,7 +117,8 @@ std::size_t CaseFold::Find(std::string_view text, const Needle& word, std::size_
     const std::size_t end = text.size() - length + 1; // past the last place it may start
     for (; from < end; ++from) {
         from = FirstFolded(text, from, end, word);
-        if (from < end && MatchesAt(text, from, word.upper))
+        if (from < end && StartsCharacter(text, from, leadBytes_) &&
+            MatchesAt(text, from, word.upper))
             return from;
     }
     return std::string_view::npos;
@@ -133,15 +140,21 @@ std::size_t CaseFold::FirstFolded(std::string_view text, std::size_t from, std::
     return from;
 }
 
+// A lead byte, which folds to itself, is compared with the byte after it, which is not folded.
 bool CaseFold::MatchesAt(std::string_view text, std::size_t at, std::string_view upperWord) const {
-    for (std::size_t i = 0; i < upperWord.size(); ++i)
-        if (Upper(text[at + i]) != static_cast<unsigned char>(upperWord[i]))
+    for (std::size_t i = 0; i < upperWord.size(); ++i) {
+        const char c = text[at + i];
+        if (Upper(c) != static_cast<unsigned char>(upperWord[i]))
             return false;
+        if (IsLeadByte(leadBytes_, c) && (++i == upperWord.size() || text[at + i] != upperWord[i]))
+            return false;
+    }
     return true;
 }
 
-bool StartsWord(std::string_view text, std::size_t at) {
-    return at == 0 || !IsWordByte(static_cast<unsigned char>(text[at - 1]));
+bool CaseFold::StartsWord(std::string_view text, std::size_t at) const {
+    return at == 0 || (!IsWordByte(static_cast<unsigned char>(text[at - 1])) &&
+                       StartsCharacter(text, at - 1, leadBytes_));
 }
 
 } // namespace vantrel
