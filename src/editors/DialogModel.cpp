@@ -14,9 +14,9 @@ ControlBox ScaledBox(const Control& control, int dpi) {
             control.height ? down.length : 0};
 }
 
-std::string CutToLimit(std::string text, unsigned limit) {
+std::string CutToLimit(std::string text, unsigned limit, const LeadByteTable& leadBytes) {
     if (limit && text.size() > limit)
-        text.resize(limit);
+        text.resize(CharacterCut(text, limit, leadBytes));
     return text;
 }
 
@@ -70,7 +70,8 @@ void DialogModel::UserType(const std::string& name, const std::string& text) {
     Control& control = (*this)[name];
     if (!control.enabled || control.kind != ControlKind::Edit)
         return;
-    control.text = CutToLimit(text, control.maxLength);
+    // The edit box itself never splits a character; what tests type here is single-byte.
+    control.text = CutToLimit(text, control.maxLength, NoLeadBytes);
 }
 
 void DialogModel::OnClick(const std::string&) {}

@@ -34,11 +34,12 @@ bool TopLevelTitleTaken(const Categories& categories, const std::string& title) 
 }
 
 // "Bookmarks", else "Bookmarks 2", "Bookmarks 3"... each within the title's limit.
-std::string UnusedTopLevelTitle(const Categories& categories, const std::string& base) {
+std::string UnusedTopLevelTitle(const Categories& categories, const std::string& base,
+                                const LeadByteTable& leadBytes) {
     for (int n = 1;; ++n) {
         const std::string suffix = n == 1 ? "" : " " + std::to_string(n);
         const std::string title =
-            CutToLimit(base, static_cast<unsigned>(TitleLimit - suffix.size())) + suffix;
+            CutToLimit(base, static_cast<unsigned>(TitleLimit - suffix.size()), leadBytes) + suffix;
         if (!TopLevelTitleTaken(categories, title))
             return title;
     }
@@ -103,11 +104,11 @@ struct ImportBuilder::Frame {
 
 ImportBuilder::ImportBuilder(const Categories& categories, const std::string& sourceName,
                              const std::string& fallbackName, CodePageApi& codePage)
-    : codePage_(codePage) {
+    : codePage_(codePage), leadBytes_(codePage.LeadBytes(AnsiCodePage)) {
     std::string base = sourceName;
     Frame source;
-    source.title =
-        UnusedTopLevelTitle(categories, ToAnsi(base) && !base.empty() ? base : fallbackName);
+    source.title = UnusedTopLevelTitle(
+        categories, ToAnsi(base) && !base.empty() ? base : fallbackName, leadBytes_);
     frames_.reserve(DepthLimit + 2);
     frames_.push_back(std::move(source));
     const auto menus = categories.InFileOrder();
@@ -142,8 +143,8 @@ void ImportBuilder::EnterFolder(const std::optional<std::string>& name, const Ow
     else if (frame.depth >= DepthLimit)
         frame.leftOut = SkipReason::TooDeep;
     else
-        frame.title =
-            CutToLimit(title.empty() && !ours ? UntitledFolder : std::move(title), TitleLimit);
+        frame.title = CutToLimit(title.empty() && !ours ? UntitledFolder : std::move(title),
+                                 TitleLimit, leadBytes_);
     frames_.push_back(std::move(frame));
     // A group of our own export comes back even when empty.
     Frame& opened = frames_.back();
@@ -267,7 +268,7 @@ std::optional<SkipReason> ImportBuilder::FillTexts(ImportCandidate& candidate, s
         return SkipReason::NoTarget;
     if (title.empty() && !candidate.asWritten)
         title = fields.target;
-    const bool converted = ToAnsi(title) && ToAnsi(fields.parameters) &&
+    const bool converted = ToAnsiTitle(title) && ToAnsi(fields.parameters) &&
                            ToAnsiPath(fields.workDir) &&
                            (candidate.address || ToAnsiPath(fields.target));
     if (!converted)
@@ -277,7 +278,7 @@ std::optional<SkipReason> ImportBuilder::FillTexts(ImportCandidate& candidate, s
     if (fields.target.size() > PathLimit || fields.parameters.size() > PathLimit ||
         fields.workDir.size() > PathLimit)
         return SkipReason::TooLong;
-    fields.title = CutToLimit(std::move(title), TitleLimit);
+    fields.title = CutToLimit(std::move(title), TitleLimit, leadBytes_);
     return std::nullopt;
 }
 
@@ -346,6 +347,27 @@ bool ImportBuilder::ToAnsi(std::string& text) {
     if (ansi)
         text = std::move(*ansi);
     return ansi.has_value();
+}
+
+// A character the code page lacks past what the title keeps does not matter: the title is
+// then taken a character at a time up to it, and kept when that fills the title.
+bool ImportBuilder::ToAnsiTitle(std::string& title) {
+    if (ToAnsi(title))
+        return true;
+    std::string kept;
+    for (std::size_t at = 0, next = 0; at < title.size() && kept.size() < TitleLimit; at = next) {
+        next = at + 1;
+        while (next < title.size() && (static_cast<unsigned char>(title[next]) & 0xC0) == 0x80)
+            ++next;
+        std::string character = title.substr(at, next - at);
+        if (!ToAnsi(character))
+            break;
+        kept += character;
+    }
+    if (kept.size() < TitleLimit)
+        return false;
+    title = std::move(kept);
+    return true;
 }
 
 // A path the code page cannot hold is kept by its short form, as the pickers keep it.

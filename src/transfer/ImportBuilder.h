@@ -89,10 +89,12 @@ class ImportBuilder final : public ImportSink {
     void Count(std::size_t category); // an entry made in the category
     // Each converts the UTF-8 text into the code page in place; false when it cannot.
     bool ToAnsi(std::string& text);
+    bool ToAnsiTitle(std::string& text); // not cut yet
     bool ToAnsiPath(std::string& text);
     void ToAnsiAddress(std::string& text);
 
     CodePageApi& codePage_;
+    LeadByteTable leadBytes_;
     PreparedImport import_;
     std::vector<Frame> frames_;
     int ignoredLevels_ = 0; // folders opened inside one whose content is left out

@@ -106,6 +106,16 @@ const ReadCase ReadCases[] = {
      "I Bookmarks/Day = http://x/%E6%97%A5\n"
      "I Bookmarks/Not UTF-8 = http://%FF%FE/\n",
      "3 entries imported into 1 category; 3 skipped: names the code page cannot hold"},
+    // A title past what is kept of one is cut between two characters of the file's encoding
+    // (the first one's kept part is all blank).
+    {"LongTitleCutBetweenCharacters",
+     Head + "<DL><p><DT><A HREF=\"http://x/\">" + std::string(4094, ' ') + "\xE6\x97\xA5</A></DL>",
+     "I Bookmarks/http://x/ = http://x/\n", "2 entries imported into 1 category"},
+    {"LongTitleInADoubleByteEncoding",
+     Head + "<META CHARSET=\"windows-1252\"><DL><p><DT><A HREF=\"http://x/\">" +
+         std::string(4095, 'a') + "\x83\x41</A></DL>",
+     "I Bookmarks/" + std::string(100, 'a') + " = http://x/\n",
+     "2 entries imported into 1 category"},
     {"NotABookmarksFile", "<html><body><a href=\"http://x/\">x</a></body></html>", "",
      "The file is not a bookmarks file as browsers export them."},
     {"BinaryFile", std::string("\x00\x01\x7F<\xFF\xFE>\x00", 8), "",
@@ -129,6 +139,7 @@ class ReadBookmarksTest : public ::testing::TestWithParam<ReadCase> {};
 
 TEST_P(ReadBookmarksTest, ImportsWhatTheFileHoldsOrNothing) {
     FakePlatform fake;
+    fake.codePage.leadBytes[0x83] = true; // as in a double-byte code page
     Menus menus;
     CreateGroupEntry(*menus.categories().run, "Mine", LinkKindRun, EntryTypeGroup);
     const std::string before = Describe(menus.categories());

@@ -51,6 +51,12 @@ const PlaceCase PlaceCases[] = {
      "I Start Menu/Site = https://x.example/a?b\n"},
     {"TitleCutAsTheEditorsCut", std::string(150, 't'), std::nullopt, "http://x/",
      "I Start Menu/" + std::string(100, 't') + " = http://x/\n"},
+    {"TitleCutBeforeATwoByteCharacter", std::string(99, 't') + "\xC2\x83\x41", std::nullopt,
+     "http://x/", "I Start Menu/" + std::string(99, 't') + " = http://x/\n"},
+    {"TitleOutsideTheCodePagePastTheCut", std::string(100, 't') + "\xE6\x97\xA5", std::nullopt,
+     "http://x/", "I Start Menu/" + std::string(100, 't') + " = http://x/\n"},
+    {"TitleOutsideTheCodePageAtTheCut", std::string(99, 't') + "\xE6\x97\xA5", std::nullopt,
+     "http://x/", "No entries imported; 1 skipped: names the code page cannot hold"},
     {"EmptyTitleShowsTheTarget", "", std::nullopt, "http://x/",
      "I Start Menu/http://x/ = http://x/\n"},
     {"LatinTitleInTheCodePage", "Caf\xC3\xA9", std::nullopt, "http://x/",
@@ -84,6 +90,7 @@ TEST_P(PlaceTest, EachEntryGoesWhereItFitsOrIsCountedOut) {
     FakePlatform fake;
     fake.codePage.shortPaths["C:\\\xE6\x97\xA5\\a.exe"] = "C:\\8E76~1\\a.exe";
     fake.codePage.shortPaths["C:\\\xE6\x97\xA5"] = "C:\\8E76~1";
+    fake.codePage.leadBytes[0x83] = true; // as in a double-byte code page
     Menus menus;
     ImportBuilder builder(menus.categories(), "Start Menu", "Start Menu", fake.codePage);
     const PlaceCase& tested = GetParam();
