@@ -90,11 +90,13 @@ bool PreparedImport::AttachTo(const Categories& categories) {
 // ---- Building it ---------------------------------------------------------------------------
 
 // A folder open in the source. Its group is made in a category when the first entry lands
-// there; a category folder of our own export makes none and holds the category itself.
+// there; a category folder of our own export makes none: its content goes into the
+// source's group in that category, or, in a restore, into the category itself.
 struct ImportBuilder::Frame {
     std::string title;
     std::optional<SkipReason> leftOut; // its content is left out, and why
-    int depth = 0;                     // the depth of its group; -1 for a category folder
+    int depth = 0;                     // the depth of its group; -1 for a category restored
+    bool ownGroup = true;              // false for a category folder
     int category = -1;                 // where its content goes; -1: each entry goes where it fits
     std::optional<std::uint8_t> kind;
     std::uint8_t entryType = EntryTypeGroup;
@@ -112,8 +114,12 @@ ImportBuilder::ImportBuilder(const Categories& categories, const std::string& so
     frames_.reserve(DepthLimit + 2);
     frames_.push_back(std::move(source));
     const auto menus = categories.InFileOrder();
-    for (std::size_t i = 0; i < CategoryCount; ++i)
-        room_[i] = std::max(0, MaxRecordsPerCategory - CountEntries(*menus[i], 0));
+    restoring_ = true;
+    for (std::size_t i = 0; i < CategoryCount; ++i) {
+        const std::int32_t entries = CountEntries(*menus[i], 0);
+        room_[i] = std::max(0, MaxRecordsPerCategory - entries);
+        restoring_ = restoring_ && entries == 0;
+    }
 }
 
 ImportBuilder::~ImportBuilder() = default;
@@ -126,9 +132,11 @@ void ImportBuilder::EnterFolder(const std::optional<std::string>& name, const Ow
     Frame frame;
     if (frames_.size() == 1 && own.category) {
         const std::size_t category = CategoryOfKind(*own.category);
-        frame.depth = -1;
+        frame.depth = restoring_ ? -1 : 0;
+        frame.ownGroup = false;
         frame.category = static_cast<int>(category);
-        frame.made[category] = import_.roots_[category].get();
+        if (restoring_)
+            frame.made[category] = import_.roots_[category].get();
         frames_.push_back(std::move(frame));
         return;
     }
@@ -308,13 +316,16 @@ MenuNode* ImportBuilder::GroupsFor(std::size_t category, std::int32_t entries, S
     std::size_t made = frames_.size();
     while (made > 0 && !frames_[made - 1].made[category])
         --made;
-    if (room_[category] < static_cast<std::int32_t>(frames_.size() - made) + entries) {
+    const auto missing = std::count_if(frames_.begin() + static_cast<std::ptrdiff_t>(made),
+                                       frames_.end(), [](const Frame& f) { return f.ownGroup; });
+    if (room_[category] < static_cast<std::int32_t>(missing) + entries) {
         why = SkipReason::CategoryFull;
         return nullptr;
     }
     MenuNode* parent = made > 0 ? frames_[made - 1].made[category] : import_.roots_[category].get();
     for (std::size_t i = made; i < frames_.size(); ++i)
-        parent = frames_[i].made[category] = &MakeGroup(*parent, frames_[i], category);
+        parent = frames_[i].made[category] =
+            frames_[i].ownGroup ? &MakeGroup(*parent, frames_[i], category) : parent;
     return parent;
 }
 

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 namespace vantrel {
 namespace {
 
@@ -247,6 +249,41 @@ TEST(BookmarksTest, AFailedExportLeavesTheOldFile) {
     EXPECT_FALSE(outcome.failure.empty());
     EXPECT_EQ(fake.files.files[ExportPath], "the old export");
     EXPECT_EQ(fake.files.files.count(std::string(ExportPath) + ".tmp"), 0u);
+
+    struct OutOfMemory : testing::FakeFiles {
+        using FakeFiles::FakeFiles;
+        bool Write(FileHandle, const std::uint8_t*, std::size_t) override {
+            throw std::bad_alloc();
+        }
+    } files{fake.log};
+    files.files = fake.files.files;
+    Platform platform = fake.With().Files(files);
+    EXPECT_FALSE(ExportBookmarks(menus.categories(), ExportPath, platform).written);
+    EXPECT_EQ(files.files, fake.files.files);
+}
+
+// Into a tree with entries our own export is a source like any other: one new group in each
+// category it fills, holding what the category held, each entry as it was.
+TEST(BookmarksTest, OurExportBesideEntriesIsOneNewGroupPerCategory) {
+    FakePlatform fake;
+    Menus menus;
+    CreateDefaultContent(menus.categories(), fake.platform, menus.facts);
+    ASSERT_TRUE(ExportBookmarks(menus.categories(), ExportPath, fake.platform).written);
+    const std::string before = ListItems(menus.categories());
+    const ImportOutcome outcome = Import(fake, menus, fake.files.files[ExportPath]);
+    ASSERT_TRUE(outcome.prepared) << outcome.failure;
+    std::string expected;
+    for (const char letter : std::string("RANIF")) {
+        std::istringstream lines(before);
+        std::string held, copies;
+        for (std::string line; std::getline(lines, line);)
+            if (line[0] == letter) {
+                held += line + "\n";
+                copies += line.substr(0, 2) + "Bookmarks/" + line.substr(2) + "\n";
+            }
+        expected += held + copies;
+    }
+    EXPECT_EQ(ListItems(menus.categories()), expected);
 }
 
 // Trees with what a file can hold and a link cannot say: texts with markup, blanks at the
