@@ -68,6 +68,7 @@ CaseFold::CaseFold(CodePageApi& codePage) : leadBytes_(codePage.LeadBytes(AnsiCo
             keep ? static_cast<unsigned char>(byte) : static_cast<unsigned char>(folded[0]);
         class_[byte] = ClassOf(upper_[byte]);
         inWord_[byte] = IsWordByte(static_cast<unsigned char>(byte));
+        twoByte_ = twoByte_ || leadBytes_[byte];
     }
     // 1024 pairs of classes spread over 64 bits by Fibonacci hashing.
     for (std::uint32_t pair = 0; pair < pairBit_.size(); ++pair)
@@ -117,8 +118,7 @@ std::size_t CaseFold::Find(std::string_view text, const Needle& word, std::size_
     const std::size_t end = text.size() - length + 1; // past the last place it may start
     for (; from < end; ++from) {
         from = FirstFolded(text, from, end, word);
-        if (from < end && StartsCharacter(text, from, leadBytes_) &&
-            MatchesAt(text, from, word.upper))
+        if (from < end && MatchesAt(text, from, word.upper))
             return from;
     }
     return std::string_view::npos;
@@ -140,8 +140,20 @@ std::size_t CaseFold::FirstFolded(std::string_view text, std::size_t from, std::
     return from;
 }
 
-// A lead byte, which folds to itself, is compared with the byte after it, which is not folded.
 bool CaseFold::MatchesAt(std::string_view text, std::size_t at, std::string_view upperWord) const {
+    if (twoByte_)
+        return WholeCharactersAt(text, at, upperWord);
+    for (std::size_t i = 0; i < upperWord.size(); ++i)
+        if (Upper(text[at + i]) != static_cast<unsigned char>(upperWord[i]))
+            return false;
+    return true;
+}
+
+// A lead byte, which folds to itself, is compared with the byte after it, which is not folded.
+bool CaseFold::WholeCharactersAt(std::string_view text, std::size_t at,
+                                 std::string_view upperWord) const {
+    if (!StartsCharacter(text, at, leadBytes_))
+        return false;
     for (std::size_t i = 0; i < upperWord.size(); ++i) {
         const char c = text[at + i];
         if (Upper(c) != static_cast<unsigned char>(upperWord[i]))
@@ -154,7 +166,7 @@ bool CaseFold::MatchesAt(std::string_view text, std::size_t at, std::string_view
 
 bool CaseFold::StartsWord(std::string_view text, std::size_t at) const {
     return at == 0 || (!IsWordByte(static_cast<unsigned char>(text[at - 1])) &&
-                       StartsCharacter(text, at - 1, leadBytes_));
+                       (!twoByte_ || StartsCharacter(text, at - 1, leadBytes_)));
 }
 
 } // namespace vantrel

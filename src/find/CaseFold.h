@@ -67,9 +67,12 @@ class CaseFold {
     // The first place in [from, end) whose byte folds to the word's first; `end` if none.
     std::size_t FirstFolded(std::string_view text, std::size_t from, std::size_t end,
                             const Needle& word) const;
+    // Whether the folded word is at `at`; in a double-byte code page, in whole characters.
     bool MatchesAt(std::string_view text, std::size_t at, std::string_view upperWord) const;
+    bool WholeCharactersAt(std::string_view text, std::size_t at, std::string_view upperWord) const;
 
     LeadByteTable leadBytes_; // of the code page; their characters are never folded
+    bool twoByte_ = false;    // it has some: the single-byte code pages pay nothing for them
     std::array<unsigned char, 256> upper_{};
     std::array<unsigned char, 256> class_{};       // 0..31, of the folded byte
     std::array<bool, 256> inWord_{};               // letters and digits
