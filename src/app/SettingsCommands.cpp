@@ -73,17 +73,18 @@ std::optional<std::string> MainForm::ApplySettings(const Settings& wanted) {
     return std::nullopt;
 }
 
-// A folder that cannot be written keeps the settings for this run; the user hears of it once,
-// until a save works again.
+// A folder that cannot be written keeps the settings for this run; the user hears of it once
+// (once the balloon did show), until a save works again.
 void MainForm::StoreSettings() {
     const auto path = PathBesideProgram(platform_.process, SettingsFileName);
     if (!path)
         return;
     const SettingsSaved saved = SaveSettings(platform_.files, *path, settings_);
-    if (!saved.saved && !settingsFailureTold_)
-        platform_.ui.ShowBalloon(ProgramTitle, NotSavedNotice(*path, saved.reason),
-                                 BalloonTimeoutMs);
-    settingsFailureTold_ = !saved.saved;
+    if (saved.saved)
+        settingsFailureTold_ = false;
+    else if (!settingsFailureTold_)
+        settingsFailureTold_ = platform_.ui.ShowBalloon(
+            ProgramTitle, NotSavedNotice(*path, saved.reason), BalloonTimeoutMs);
 }
 
 } // namespace vantrel

@@ -20,7 +20,11 @@ constexpr const char* WindowClassName = "TFormMain";
 
 template <typename Char>
 void CopyText(Char* destination, std::size_t capacity, const std::basic_string<Char>& text) {
-    const std::size_t length = text.size() < capacity - 1 ? text.size() : capacity - 1;
+    std::size_t length = text.size() < capacity - 1 ? text.size() : capacity - 1;
+    // A text cut short is cut between characters, never inside a surrogate pair.
+    if constexpr (sizeof(Char) == 2)
+        if (length < text.size() && (text[length] & 0xFC00) == 0xDC00)
+            --length;
     std::memcpy(destination, text.data(), length * sizeof(Char));
     destination[length] = Char{};
 }
@@ -284,9 +288,11 @@ void MainWindow::OnClose() {
     if (steps.endMenu)
         EndMenu();
     // The command that opened the dialog still holds on to the tree: the dialog is cancelled,
-    // the command finishes, and the close comes again once it has.
-    if (steps.cancelDialog)
-        PostMessageA(GetLastActivePopup(window_), WM_CLOSE, 0, 0);
+    // the command finishes, and the close comes again once it has. A dialog without a window
+    // (not made yet, or gone already) is waited for all the same: a close posted to this
+    // window would come back at once, for ever.
+    if (HWND dialog = GetLastActivePopup(window_); steps.cancelDialog && dialog != window_)
+        PostMessageA(dialog, WM_CLOSE, 0, 0);
     if (steps.destroyWindow)
         DestroyWindow(window_);
 }
@@ -357,10 +363,10 @@ void MainWindow::HideTrayIcon() {
     trayShown_ = false;
 }
 
-void MainWindow::ShowBalloon(const std::string& title, const std::string& text,
+bool MainWindow::ShowBalloon(const std::string& title, const std::string& text,
                              unsigned timeoutMs) {
     if (!trayShown_)
-        return;
+        return false;
     // Wide: a balloon may tell a path and the system's words, in any language.
     NOTIFYICONDATAW data{};
     data.cbSize = sizeof data;
@@ -371,7 +377,7 @@ void MainWindow::ShowBalloon(const std::string& title, const std::string& text,
     CopyText(data.szInfo, std::size(data.szInfo), WidenUtf8(text));
     data.dwInfoFlags = NIIF_INFO;
     data.uTimeout = timeoutMs;
-    Shell_NotifyIconW(NIM_MODIFY, &data);
+    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
 }
 
 void MainWindow::BringToForeground() {
@@ -444,9 +450,8 @@ void MainWindow::ShowPopupMenu(MenuNode& menu, int x, int y, MenuStart start, Me
     form_->MenuItemClick(*node);
 }
 
-void MainWindow::StartTimer(unsigned timer, unsigned milliseconds) {
-    if (window_)
-        SetTimer(window_, FormTimerBase + timer, milliseconds, nullptr);
+bool MainWindow::StartTimer(unsigned timer, unsigned milliseconds) {
+    return window_ && SetTimer(window_, FormTimerBase + timer, milliseconds, nullptr) != 0;
 }
 
 void MainWindow::CloseMainForm() {
@@ -454,21 +459,31 @@ void MainWindow::CloseMainForm() {
         PostMessageA(window_, WM_CLOSE, 0, 0);
 }
 
+// Counted as open for as long as it shows; a dialog that fails to open counts as closed.
+template <typename Show> auto MainWindow::WhileDialogOpen(Show show) {
+    state_->DialogOpened();
+    try {
+        auto result = show();
+        AfterDialog();
+        return result;
+    } catch (...) {
+        AfterDialog();
+        throw;
+    }
+}
+
 ModalResult MainWindow::ShowModal(DialogModel& dialog) {
     if (state_->DialogOpen())
         return ModalResult::Cancel;
-    state_->DialogOpened();
-    const ModalResult result = ShowDialogModal(instance_, window_, dialog);
-    AfterDialog();
-    return result;
+    return WhileDialogOpen([&] { return ShowDialogModal(instance_, window_, dialog); });
 }
 
 int MainWindow::ShowMessageBox(const std::string& text, const std::string& title, UINT style) {
-    state_->DialogOpened();
-    const int answer = MessageBoxW(GetLastActivePopup(window_), WidenUtf8(text).c_str(),
-                                   WidenUtf8(title).c_str(), style);
-    AfterDialog();
-    return answer;
+    const std::wstring wideText = WidenUtf8(text);
+    const std::wstring wideTitle = WidenUtf8(title);
+    return WhileDialogOpen([&] {
+        return MessageBoxW(GetLastActivePopup(window_), wideText.c_str(), wideTitle.c_str(), style);
+    });
 }
 
 void MainWindow::AfterDialog() {

@@ -30,13 +30,13 @@ public:
     void HideMainForm() override;
     bool ShowTrayIcon() override;
     void HideTrayIcon() override;
-    void ShowBalloon(const std::string& title, const std::string& text,
+    bool ShowBalloon(const std::string& title, const std::string& text,
                      unsigned timeoutMs) override;
     void BringToForeground() override;
     void ShowPopupMenu(MenuNode& menu, int x, int y, MenuStart start, MenuPlace place) override;
     int DpiAt(int x, int y) override;
     void CloseMainForm() override;
-    void StartTimer(unsigned timer, unsigned milliseconds) override;
+    bool StartTimer(unsigned timer, unsigned milliseconds) override;
     ModalResult ShowModal(DialogModel& dialog) override;
     void ShowNotice(const std::string& text, const std::string& title) override;
     MessageBoxResult AskYesNo(const std::string& text, const std::string& title,
@@ -71,6 +71,7 @@ private:
     void OnClose();
     void OnVersionResult(LPARAM lParam);
     void DeliverPendingVersionResult();
+    template <typename Show> auto WhileDialogOpen(Show show);
     // A dialog or message box closed: a close that waited for it comes again.
     void AfterDialog();
     void OnDestroy();
