@@ -268,7 +268,7 @@ check_shortcut_and_settings() {
         sleep 0.5
         wt_screenshot "$WT_NAME-settings"
         # The keys go to the shortcut's field, where the window starts; Enter is OK.
-        xdotool key alt+k
+        xdotool key alt+j
         sleep 0.5
         xdotool key Return
         wt_check "OK closes the Settings window" wt_poll 5 wt_window_gone Settings
@@ -276,14 +276,14 @@ check_shortcut_and_settings() {
         wt_fail "Settings... opens the Settings window"
     fi
     wt_check "Settings.ini keeps the new shortcut" \
-        grep -q '^MenuShortcut=Win+Alt+K' "$WT_RUN_DIR/Settings.ini"
+        grep -q '^MenuShortcut=Win+Alt+J' "$WT_RUN_DIR/Settings.ini"
     start_notepad
-    wt_check "the new shortcut works at once" shortcut_opens_menu super+alt+k 640 480
+    wt_check "the new shortcut works at once" shortcut_opens_menu super+alt+j 640 480
     wt_check "the old one no longer does" no_menu_after_shortcut super+alt+m
     stop_program "the program ends after changing its shortcut"
     start_program || wt_fail "the program starts again with its new shortcut"
     wt_check "after a restart the new shortcut opens the menu" \
-        shortcut_opens_menu super+alt+k 100 100
+        shortcut_opens_menu super+alt+j 100 100
     stop_program "the program ends after the restart"
     stop_notepad
 }
