@@ -14,17 +14,17 @@ struct KeyName {
 };
 
 constexpr KeyName KeyNames[] = {
-    {0x08, "Backspace"},  {0x09, "Tab"},         {0x0D, "Enter"},       {0x13, "Pause"},
-    {0x1B, "Esc"},        {0x20, "Space"},       {0x21, "PageUp"},      {0x22, "PageDown"},
-    {0x23, "End"},        {0x24, "Home"},        {0x25, "Left"},        {0x26, "Up"},
-    {0x27, "Right"},      {0x28, "Down"},        {0x2C, "PrintScreen"}, {0x2D, "Insert"},
-    {0x2E, "Delete"},     {0x5D, "Menu"},        {0x6A, "NumMultiply"}, {0x6B, "NumAdd"},
+    {0x08, "Backspace"},   {0x09, "Tab"},        {0x0D, "Enter"},       {0x13, "Pause"},
+    {0x1B, "Esc"},         {0x20, "Space"},      {0x21, "PageUp"},      {0x22, "PageDown"},
+    {0x23, "End"},         {0x24, "Home"},       {0x25, "Left"},        {0x26, "Up"},
+    {0x27, "Right"},       {0x28, "Down"},       {0x2C, "PrintScreen"}, {0x2D, "Insert"},
+    {0x2E, "Delete"},      {0x5D, "Menu"},       {0x6A, "NumMultiply"}, {0x6B, "NumAdd"},
     {0x6D, "NumSubtract"}, {0x6E, "NumDecimal"}, {0x6F, "NumDivide"},   {0x91, "ScrollLock"},
 };
 
 // In the order the text form names them.
-constexpr KeyName ModifierNames[] = {{ModWin, "Win"}, {ModCtrl, "Ctrl"}, {ModAlt, "Alt"},
-                                     {ModShift, "Shift"}};
+constexpr KeyName ModifierNames[] = {
+    {ModWin, "Win"}, {ModCtrl, "Ctrl"}, {ModAlt, "Alt"}, {ModShift, "Shift"}};
 
 constexpr unsigned FirstFunctionKey = 0x70; // F1
 constexpr unsigned FunctionKeys = 24;
@@ -33,10 +33,14 @@ constexpr unsigned FirstNumberPadKey = 0x60; // Num0
 // Mouse buttons, modifiers and codes no key has are never the key of a shortcut.
 bool IsKey(unsigned key) {
     switch (key) {
-    case 0x10: case 0x11: case 0x12: // Shift, Ctrl, Alt
-    case 0x5B: case 0x5C:            // the Windows keys
+    case 0x10:
+    case 0x11:
+    case 0x12: // Shift, Ctrl, Alt
+    case 0x5B:
+    case 0x5C: // the Windows keys
         return false;
-    default: return key >= 0x08 && key <= 0xFE && !(key >= 0xA0 && key <= 0xA5);
+    default:
+        return key >= 0x08 && key <= 0xFE && !(key >= 0xA0 && key <= 0xA5);
     }
 }
 
@@ -76,7 +80,8 @@ std::optional<unsigned> KeyOf(std::string_view name) {
     if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0])))
         return static_cast<unsigned>(std::toupper(static_cast<unsigned char>(name[0])));
     const auto numbered = [&](std::string_view prefix) -> std::optional<unsigned> {
-        if (name.size() <= prefix.size() || !EqualIgnoringAsciiCase(name.substr(0, prefix.size()), prefix))
+        if (name.size() <= prefix.size() ||
+            !EqualIgnoringAsciiCase(name.substr(0, prefix.size()), prefix))
             return std::nullopt;
         return NumberIn(name.substr(prefix.size()), 10);
     };

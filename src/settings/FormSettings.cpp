@@ -22,7 +22,8 @@ void AddShortcutGroup(std::vector<Control>& layout, const std::string& group,
     layout.push_back(CheckBoxAt(group + "On", caption, {Margin, top, 336, 17}));
     layout.push_back(LabelAt(group + "KeysLabel", "Shortcut:", 32, top + 27));
     layout.push_back(HotKeyAt(group + "Keys", {90, top + 24, 130, 21}));
-    layout.push_back(CheckBoxAt(group + "WinKey", "with the Windows key", {230, top + 26, 140, 17}));
+    layout.push_back(
+        CheckBoxAt(group + "WinKey", "with the Windows key", {230, top + 26, 140, 17}));
 }
 
 std::vector<Control> Layout() {

@@ -136,8 +136,7 @@ SettingsSaved SaveSettings(FileApi& files, const std::string& path, const Settin
     const bool saved = ReplaceDurably(
         files, path,
         [&bytes](FileApi& f, FileHandle file) {
-            return f.Write(file, reinterpret_cast<const std::uint8_t*>(bytes.data()),
-                           bytes.size());
+            return f.Write(file, reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
         },
         writing);
     return {saved, writing.Text()};

@@ -8,13 +8,13 @@
 namespace vantrel::win32 {
 
 class Win32HotKeys final : public HotKeyApi {
-public:
+  public:
     // The main form's window, once it exists; until then nothing can be registered.
     void SetWindow(HWND window) { window_ = window; }
     bool Register(int id, const Shortcut& shortcut) override;
     void Unregister(int id) override;
 
-private:
+  private:
     HWND window_ = nullptr;
 };
 

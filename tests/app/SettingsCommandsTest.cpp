@@ -65,8 +65,7 @@ TEST(ShortcutTest, ATakenShortcutIsToldOnceAndTheProgramRuns) {
     fake.hotKeys.takenElsewhere.clear();
     fake.log.calls.clear();
     OpenSettings(fake, form, [](DialogModel& dialog) { dialog.UserEnter("MenuKeys"); });
-    EXPECT_EQ(CallsOf(fake, Watched),
-              std::vector<std::string>{"RegisterHotKey 1 Ctrl+Alt+F9"});
+    EXPECT_EQ(CallsOf(fake, Watched), std::vector<std::string>{"RegisterHotKey 1 Ctrl+Alt+F9"});
     EXPECT_EQ(fake.files.files[SettingsPath], "MenuShortcut=Ctrl+Alt+F9\r\n"); // unchanged
 }
 
@@ -139,13 +138,14 @@ TEST(SettingsWindowTest, AFolderThatCannotBeWrittenKeepsTheChoiceAndSaysSoOnce) 
     fake.log.calls.clear();
     for (const char* keys : {"Alt+K", "Alt+J"})
         OpenSettings(fake, form, [keys](DialogModel& dialog) { ChooseKeys(dialog, keys); });
-    EXPECT_EQ(CallsOf(fake, Watched),
-              (std::vector<std::string>{
-                  "UnregisterHotKey 1", "RegisterHotKey 1 Win+Alt+K",
-                  "ShowBalloon title=Vantrel text=Your settings could not be saved to " +
-                      SettingsPath + ": Access is denied.\nThey hold until Vantrel ends. "
-                                     "timeout=3000",
-                  "UnregisterHotKey 1", "RegisterHotKey 1 Win+Alt+J"}));
+    EXPECT_EQ(
+        CallsOf(fake, Watched),
+        (std::vector<std::string>{
+            "UnregisterHotKey 1", "RegisterHotKey 1 Win+Alt+K",
+            "ShowBalloon title=Vantrel text=Your settings could not be saved to " + SettingsPath +
+                ": Access is denied.\nThey hold until Vantrel ends. "
+                "timeout=3000",
+            "UnregisterHotKey 1", "RegisterHotKey 1 Win+Alt+J"}));
 }
 
 } // namespace

@@ -9,8 +9,8 @@ namespace vantrel::testing {
 bool FakeHotKeys::Register(int id, const Shortcut& shortcut) {
     const bool ours = std::any_of(held.begin(), held.end(),
                                   [&](const auto& entry) { return entry.second == shortcut; });
-    const bool taken = ours || std::find(takenElsewhere.begin(), takenElsewhere.end(),
-                                         shortcut) != takenElsewhere.end();
+    const bool taken = ours || std::find(takenElsewhere.begin(), takenElsewhere.end(), shortcut) !=
+                                   takenElsewhere.end();
     log_.Add("RegisterHotKey " + std::to_string(id) + " " + ShortcutText(shortcut) +
              (taken ? " taken" : ""));
     if (!taken)

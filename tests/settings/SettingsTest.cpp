@@ -1,6 +1,6 @@
+#include "settings/Settings.h"
 #include "fakes/FakePlatform.h"
 #include "render/MenuPlacement.h"
-#include "settings/Settings.h"
 
 #include <gtest/gtest.h>
 
@@ -30,21 +30,24 @@ TEST(SettingsFileTest, ReadsWhatItCanAndKeepsEveryOtherLine) {
         {"empty", "", Defaults, header + chosen},
         {"round trip", header + chosen, Chosen, header + chosen},
         {"names without case, blanks around",
-         " menushortcut = alt + Shift + home \nMENUSHORTCUTON=No", {false, {ModAlt | ModShift, 0x24}},
+         " menushortcut = alt + Shift + home \nMENUSHORTCUTON=No",
+         {false, {ModAlt | ModShift, 0x24}},
          "MenuShortcut=Win+Ctrl+F5\r\nMenuShortcutOn=no\r\n"},
         {"comments and unknown keys kept in place",
-         "\xEF\xBB\xBF# mine\r\nFindShortcut=Win+Alt+F\n\n;MenuShortcut=Alt+X\r\nMenuShortcut=Ctrl+Q",
+         "\xEF\xBB\xBF# "
+         "mine\r\nFindShortcut=Win+Alt+F\n\n;MenuShortcut=Alt+X\r\nMenuShortcut=Ctrl+Q",
          {true, {ModCtrl, 'Q'}},
          "\xEF\xBB\xBF# mine\r\nFindShortcut=Win+Alt+F\r\n\r\n;MenuShortcut=Alt+X\r\n"
          "MenuShortcut=Win+Ctrl+F5\r\nMenuShortcutOn=no\r\n"},
-        {"damaged lines", "garbage\r\n=\r\nMenuShortcutOn=maybe\r\nMenuShortcut=Win+Alt+\r\n", Defaults,
-         "garbage\r\n=\r\nMenuShortcutOn=no\r\nMenuShortcut=Win+Ctrl+F5\r\n"},
+        {"damaged lines", "garbage\r\n=\r\nMenuShortcutOn=maybe\r\nMenuShortcut=Win+Alt+\r\n",
+         Defaults, "garbage\r\n=\r\nMenuShortcutOn=no\r\nMenuShortcut=Win+Ctrl+F5\r\n"},
         {"out of range: a key alone, Shift only, a modifier twice, a modifier as the key",
          "MenuShortcut=M\r\nMenuShortcut=Shift+M\r\n", Defaults,
          "MenuShortcut=Win+Ctrl+F5\r\nMenuShortcut=Shift+M\r\nMenuShortcutOn=no\r\n"},
         {"the first line of a name counts", "MenuShortcut=Win+Alt+Ctrl\r\nMenuShortcut=Alt+F1\r\n",
          Defaults, "MenuShortcut=Win+Ctrl+F5\r\nMenuShortcut=Alt+F1\r\nMenuShortcutOn=no\r\n"},
-        {"a binary file", std::string("MenuShortcut=Alt+F1\r\n\0\0", 23), Defaults, header + chosen},
+        {"a binary file", std::string("MenuShortcut=Alt+F1\r\n\0\0", 23), Defaults,
+         header + chosen},
     };
     for (const FileCase& c : cases) {
         SCOPED_TRACE(c.name);
