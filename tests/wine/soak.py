@@ -17,7 +17,8 @@ chosen by a click, its letter or Enter); add, edit, delete and move through the
 dialogs with valid and hostile texts; Open Link, Open With and Copy Link on entries whose
 targets are recorders; the operations (those that would end the session answered No);
 System Links; Disk Drives with letters mapped and removed between clicks, and Explorer opened
-from it and closed; About, Home Page and Run at System Startup; a restart of the tray's host;
+from it and closed; About, Home Page and Run at System Startup; the keyboard shortcut (no menu, a menu open, over a
+dialog) and Settings; a restart of the tray's host;
 WM_CLOSE at random moments (a menu, a dialog or a question open); a kill without warning at
 any moment (idle, right after a change, in the middle of the save it starts); the end of the
 Windows session; Monitor sleep with a hung window in the system.
@@ -26,7 +27,7 @@ Invariants, throughout: the process lives; every menu opens with the height its 
 model give; the program's own handle counters are back at their baseline whenever the menus
 close; its private memory grows by at most 1 MB an hour after warm-up; Wine's log shows no
 "Unhandled" (named with scripts/crash-address.py); after every exit the configuration file
-holds exactly the model's tree, and after a kill one of the two copies is whole and holds the
+holds exactly the model's tree and Settings.ini the model's shortcut, and after a kill one of the two copies is whole and holds the
 model's tree of at most about a second before (with the time a save takes), or the tree before
 the save that was cut.
 """
