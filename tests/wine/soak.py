@@ -73,7 +73,8 @@ WARM_UP_KINDS = {"act_walk", "act_add", "act_edit", "act_delete", "act_move", "a
                  "act_startup_switch", "act_tray_restart", "act_shortcut", "act_settings"}
 DEFAULT_SHORTCUT = "Win+Alt+M"
 # What Settings is given, typed into its shortcut field (the Windows key is a box of its own).
-SHORTCUT_FIELD_KEYS = ["alt+m", "alt+j", "ctrl+alt+F9", "ctrl+shift+F8"]
+# No Ctrl+Alt with a function key: under Xvfb it leaves the field empty (tests/wine/README.md).
+SHORTCUT_FIELD_KEYS = ["alt+m", "alt+j", "ctrl+shift+F9", "alt+shift+F8"]
 SOAK_DIR_WIN = "C:\\soak"
 RECORDER_WIN = "C:\\soak\\tools\\recorder.exe"
 WORK_DIR_WIN = "C:\\soak\\work"
