@@ -4,6 +4,7 @@
 // the user interface.
 
 #include "app/MainForm.h"
+#include "platform/Shortcut.h"
 #include "platform/UiApi.h"
 #include "render/MenuTheme.h"
 #include "win32/Handles.h"
@@ -13,6 +14,8 @@
 #include "win32/WinHeaders.h"
 
 #include <shellapi.h>
+
+#include <optional>
 
 namespace vantrel::win32 {
 
@@ -57,7 +60,7 @@ private:
                                             LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnTrayNotification(WPARAM wParam, LPARAM lParam);
-    void OnHotKey(int id);
+    void OnHotKey(int id, unsigned modifiers);
     // TrackPopupMenuEx's alignment flags and point for a menu shown at (x, y) as asked.
     UINT AlignMenu(const MenuNode& menu, MenuPlace place, POINT& at) const;
     // Gives the keyboard focus back to the icon, after a menu opened from it closed unused.
@@ -86,6 +89,8 @@ private:
     TrayEventFilter trayEvents_;
     bool menuChoseCommand_ = false; // the menu shown last ran a command
     int menuDpi_ = 96;              // of the monitor the open menu shows on
+    std::optional<MenuClosing> lastMenuClosing_;
+    bool shortcutEndsMenu_ = false; // a press of the shortcut is closing the open menu
     UINT taskbarCreatedMessage_ = 0;
     bool trayWanted_ = false; // the program wants its icon, whether or not the shell has it
     bool trayShown_ = false;  // the shell accepted the icon

@@ -242,7 +242,7 @@ check_second_copy_finds_shortcut_taken() {
     sleep 0.5
     wt_screenshot "$WT_NAME-shortcut-taken"
     wt_expect "a second copy tells in a balloon that its shortcut is taken" \
-        "Win+Alt+M, the shortcut that opens the menu, is taken by another program. To choose another, right-click here and choose Settings." \
+        "Win+Alt+M, the shortcut that opens the menu, is taken by another program or by Windows. To choose another, right-click here and choose Settings." \
         "$(balloon_text)"
     wt_end_balloon
     wt_check "the second copy keeps running" wt_process_running "$WT_PID"
