@@ -106,7 +106,7 @@ answer_picker() {
     local picker
     picker=$(wait_dialog "$1")
     [[ -n $picker ]] || return 1
-    sleep 0.3
+    wt_xwindow_settled "$picker"
     xdotool windowfocus "$picker"
     [[ -z ${2:-} ]] || xdotool type --delay 20 "$2"
     xdotool key Return
@@ -118,9 +118,9 @@ pick_first_file() {
     local picker
     picker=$(wait_dialog Open)
     [[ -n $picker ]] || return 1
-    sleep 0.3
+    wt_xwindow_settled "$picker"
     xdotool windowfocus "$picker" key shift+Tab Down
-    sleep 0.3
+    wt_xwindow_settled "$picker"
     wt_screenshot "$WT_NAME-file-picked"
     xdotool key Return
     wt_poll 5 dialog_gone Open

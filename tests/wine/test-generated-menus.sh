@@ -142,12 +142,21 @@ new_explorer_window() {
 has_new_explorer_window() { new_explorer_window "$1" >/dev/null; }
 
 explorer_closed() { [[ -z $(wt_winlist --class "$EXPLORER_CLASS" --visible) ]]; }
+processes_gone() {
+    local running pid
+    running=$(wt_winlist --processes | cut -f1)
+    for pid in $1; do grep -qx "$pid" <<<"$running" && return 1; done
+    return 0
+}
 
-# Closes Explorer as its close box does (WM_CLOSE); the program and its icon stay.
+# Closes Explorer as its close box does (WM_CLOSE) and waits until its process has ended; the
+# program and its icon stay.
 close_explorer() {
+    local pids
+    pids=$(wt_winlist --class "$EXPLORER_CLASS" --visible | cut -f1 | tr '\n' ' ')
     wt_winlist --class "$EXPLORER_CLASS" --post 16:0 >/dev/null
-    wt_poll 10 explorer_closed && sleep 1 && wt_process_running "$WT_PID" &&
-        wt_poll 5 wt_icon_present "$(wt_icon_hwnd)"
+    wt_poll 10 explorer_closed && wt_poll 10 processes_gone "$pids" &&
+        wt_process_running "$WT_PID" && wt_poll 5 wt_icon_present "$(wt_icon_hwnd)"
 }
 
 # opens_in_explorer item name row title what: chooses a row of a submenu of the main menu and

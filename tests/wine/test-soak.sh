@@ -70,7 +70,8 @@ status=$?
 for out in "$SOAK_WORK"/definer-*.out; do
     [[ -f $out ]] && touch "$SOAK_WORK/stop-definer-$(basename "$out" .out | cut -d- -f2)"
 done
-sleep 1
+no_definer_running() { [[ -z $(wt_winlist --processes --exe definedrive.exe) ]]; }
+wt_poll 10 no_definer_running
 ((status == 0 || WT_FAILED > 0)) || wt_fail "the soak driver ended with status $status"
 for log in "$WT_RUN_DIR/wine.log"; do
     [[ -f $log ]] && cp "$log" "$SOAK_WORK/"
