@@ -5,12 +5,18 @@
 //   cmake -S . -B build/release -G Ninja -DVANTREL_SANITIZE=OFF -DCMAKE_BUILD_TYPE=Release
 //   cmake --build build/release --target vantrel_bench -j2
 //   build/release/bench/vantrel_bench --benchmark_filter=Config
+//
+// Importing the same tree from a bookmarks file exported from it is measured beside its load
+// (--benchmark_filter=ImportVersusLoad).
 
 #include "app/MenuLayout.h"
 #include "fakes/FakePlatform.h"
+#include "support/LargeTree.h"
 #include "platform/Platform.h"
 #include "tree/Configuration.h"
 #include "tree/Entries.h"
+#include "transfer/BookmarkReader.h"
+#include "transfer/BookmarkWriter.h"
 
 #include <benchmark/benchmark.h>
 
@@ -20,9 +26,12 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
+#include <ctime>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <memory>
 #include <stdexcept>
@@ -100,6 +109,7 @@ class PosixFiles : public FileApi {
     bool Exists(const std::string& path) override {
         return ::access(Native(path).c_str(), F_OK) == 0;
     }
+    std::string LastErrorText() override { return std::strerror(errno); }
 };
 
 class InertProcess : public ProcessApi {
@@ -148,62 +158,6 @@ struct BenchPlatform {
     Platform platform = fake.With().Process(process).Icons(icons).Drives(drives).Files(files);
 };
 
-// ---- A large, realistic tree -------------------------------------------------------------
-
-constexpr int EntriesPerCategory = 10000;
-
-std::string Numbered(const char* text, int n) {
-    return text + std::to_string(n);
-}
-
-ItemFields ItemOf(std::uint8_t kind, int n) {
-    ItemFields item;
-    item.kind = kind;
-    item.title = Numbered("Shortcut to something useful ", n);
-    switch (kind) {
-    case LinkKindRun:
-        item.target = Numbered("cmd /K ping -n 4 host-", n) + ".branch.example.net";
-        item.runAsAdmin = n % 3 == 0;
-        break;
-    case LinkKindApplication:
-        item.target = Numbered("C:\\Program Files\\Vendor\\Application ", n) + "\\program.exe";
-        item.parameters = Numbered("/profile user", n) + " --quiet";
-        item.workDir = Numbered("C:\\Program Files\\Vendor\\Application ", n);
-        break;
-    case LinkKindNetwork:
-        item.target = Numbered("\\\\fileserver-02\\projects\\team-", n);
-        break;
-    case LinkKindInternet:
-        item.target = Numbered("http://www.site-", n) + ".example.com/section/page.html";
-        break;
-    default:
-        item.target = Numbered("C:\\Users\\someone\\Documents\\Project\\report-", n) + ".docx";
-        item.entryType = n % 4 == 0 ? EntryTypeFolder : EntryTypeItem;
-        break;
-    }
-    return item;
-}
-
-// One chain of groups down to depth 99, then blocks of a group with four subgroups of five
-// items and three items of its own, until the category holds exactly 10,000 entries.
-void FillCategory(MenuNode& category, std::uint8_t kind) {
-    int made = 0;
-    MenuNode* parent = &category;
-    for (int depth = 0; depth < 99; ++depth, ++made)
-        parent = &CreateGroupEntry(*parent, Numbered("Level ", depth), kind, EntryTypeGroup);
-    CreateItemEntry(*parent, ItemOf(kind, made++));
-    while (made < EntriesPerCategory) {
-        MenuNode& group = CreateGroupEntry(category, Numbered("Group ", made++), kind, 0);
-        for (int sub = 0; sub < 4 && made < EntriesPerCategory; ++sub) {
-            MenuNode& inner = CreateGroupEntry(group, Numbered("Subgroup ", made++), kind, 0);
-            for (int i = 0; i < 5 && made < EntriesPerCategory; ++i)
-                CreateItemEntry(inner, ItemOf(kind, made++));
-        }
-        for (int i = 0; i < 3 && made < EntriesPerCategory; ++i)
-            CreateItemEntry(group, ItemOf(kind, made++));
-    }
-}
-
 struct Fixture {
     std::string directory;
     std::unique_ptr<BenchPlatform> bench;
@@ -216,19 +170,17 @@ struct Fixture {
             throw std::runtime_error("no temporary directory");
         directory = name;
         bench = std::make_unique<BenchPlatform>(directory);
-        const std::uint8_t kinds[] = {LinkKindRun, LinkKindApplication, LinkKindNetwork,
-                                      LinkKindInternet, LinkKindFile};
-        const auto menus = tree.categories.InFileOrder();
-        for (std::size_t i = 0; i < menus.size(); ++i)
-            FillCategory(*menus[i], kinds[i]);
+        testing::FillLargeTree(tree.categories);
         if (!SaveConfiguration(tree.categories, bench->platform))
             throw std::runtime_error("the first save failed");
+        if (!ExportBookmarks(tree.categories, Path("Bookmarks.html"), bench->platform).written)
+            throw std::runtime_error("the export failed");
         struct stat info {};
         ::stat((directory + "/Config.dat").c_str(), &info);
         fileBytes = static_cast<std::uint64_t>(info.st_size);
     }
     ~Fixture() {
-        for (const char* name : {"Config.dat", "Config2.dat", "plain.dat"})
+        for (const char* name : {"Config.dat", "Config2.dat", "plain.dat", "Bookmarks.html"})
             ::unlink(Path(name).c_str());
         ::rmdir(directory.c_str());
     }
@@ -285,6 +237,14 @@ void ConfigSave(benchmark::State& state) {
     state.counters["file_MB"] = static_cast<double>(f.fileBytes) / 1e6;
 }
 
+// What the user-interface thread spends on a save: the copy of the records; the writing is
+// done on the save thread.
+void ConfigTakeSaveImage(benchmark::State& state) {
+    Fixture& f = TheFixture();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(TakeSaveImage(f.tree.categories));
+}
+
 void ConfigPlainWrite(benchmark::State& state) {
     Fixture& f = TheFixture();
     const std::vector<std::uint8_t> bytes(f.fileBytes, 0x5A);
@@ -308,7 +268,7 @@ void ConfigLoadAndRebuild(benchmark::State& state) {
         state.PauseTiming();
         treeHeap = HeapInUse() - heapBefore;
         treeResident = ResidentBytes() - std::min(ResidentBytes(), residentBefore);
-        if (CountEntries(*menus->categories.files, 0) != EntriesPerCategory)
+        if (CountEntries(*menus->categories.files, 0) != testing::LargeTreeEntriesPerCategory)
             state.SkipWithError("not every entry came back");
         menus.reset();
         ::malloc_trim(0);
@@ -326,9 +286,57 @@ void ConfigPlainRead(benchmark::State& state) {
         benchmark::DoNotOptimize(PlainRead(f.Path("Config.dat")));
 }
 
+double ThreadSeconds() {
+    timespec now{};
+    ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+// The processor time the work took on this thread: other programs running meanwhile do not
+// count, so the two times compare on a busy machine too.
+template <typename Work>
+double SecondsOf(Work&& work) {
+    const double start = ThreadSeconds();
+    work();
+    return ThreadSeconds() - start;
+}
+
+// Importing the tree's own bookmarks export into empty categories next to loading the same
+// tree from Config.dat, one after the other in every iteration. import_per_load is the ratio
+// of their times; it must stay at most 2.
+void ConfigImportVersusLoad(benchmark::State& state) {
+    Fixture& f = TheFixture();
+    double load = 0;
+    double import = 0;
+    for (auto _ : state) {
+        // Each starts from the same heap: a fresh layout, the tree before it freed and trimmed.
+        auto loaded = std::make_unique<MainMenuLayout>(BuildPopupMenuMain());
+        load += SecondsOf([&] { LoadConfiguration(loaded->categories, f.platform()); });
+        loaded.reset();
+        ::malloc_trim(0);
+        auto imported = std::make_unique<MainMenuLayout>(BuildPopupMenuMain());
+        import += SecondsOf([&] {
+            ImportOutcome outcome =
+                PrepareBookmarksImport(f.Path("Bookmarks.html"), imported->categories, f.platform());
+            if (!outcome.prepared || !outcome.prepared->AttachTo(imported->categories))
+                state.SkipWithError("import failed");
+        });
+        if (CountEntries(*imported->categories.files, 0) != testing::LargeTreeEntriesPerCategory)
+            state.SkipWithError("not every entry came back");
+        imported.reset();
+        ::malloc_trim(0);
+    }
+    const double runs = static_cast<double>(state.iterations());
+    state.counters["load_ms"] = load / runs * 1e3;
+    state.counters["import_ms"] = import / runs * 1e3;
+    state.counters["import_per_load"] = import / load;
+}
+
 BENCHMARK(ConfigSave)->Unit(benchmark::kMillisecond);
+BENCHMARK(ConfigTakeSaveImage)->Unit(benchmark::kMillisecond);
 BENCHMARK(ConfigPlainWrite)->Arg(1)->Arg(0)->ArgName("fsync")->Unit(benchmark::kMillisecond);
 BENCHMARK(ConfigLoadAndRebuild)->Unit(benchmark::kMillisecond);
 BENCHMARK(ConfigPlainRead)->Unit(benchmark::kMillisecond);
+BENCHMARK(ConfigImportVersusLoad)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -14,7 +14,9 @@
 #     its examples were opened once and their pictures have come (target <= minitray + 12 MB);
 #     with 50,000 entries once every picture has been read (target <= minitray + the file's
 #     size);
-#   - left click to menu with the examples and with 50,000 entries.
+#   - left click to menu with the examples and with 50,000 entries;
+#   - left click to menu with 50,000 entries while all of them are being saved (a moment after
+#     a change), against without a save, clicks taken in alternation (target <= 1.5).
 # Time to the icon is measured inside Wine by traystart.exe (CreateProcess to the icon window,
 # polled every millisecond); memory is the resident set (Wine's working-set figure is the same
 # number, read from /proc).
@@ -132,22 +134,76 @@ open_every_category_once() {
     done
 }
 
+# A left click; prints the time until its menu is on the screen, in ms, and leaves it open.
+click_and_time() {
+    local started=${EPOCHREALTIME/./}
+    wt_click_icon 1
+    until xdotool search --onlyvisible --class '^Vantrel\.exe$' >/dev/null 2>&1; do
+        (((${EPOCHREALTIME/./} - started) < 10000000)) || break
+    done
+    echo $(((${EPOCHREALTIME/./} - started) / 1000))
+}
+
+close_clicked_menu() {
+    wt_wait_menus 1 >/dev/null
+    wt_close_menus
+}
+
 # Prints the median of five left clicks' times to the menu on the screen, in ms.
 CLICKS=5
 click_to_menu_median() {
-    local times=() click started
+    local times=() click
     for click in $(seq 1 "$CLICKS"); do
         wt_menu_count_is 0 || wt_close_menus
-        started=${EPOCHREALTIME/./}
-        wt_click_icon 1
-        until xdotool search --onlyvisible --class '^Vantrel\.exe$' >/dev/null 2>&1; do
-            (((${EPOCHREALTIME/./} - started) < 10000000)) || break
-        done
-        times+=($(((${EPOCHREALTIME/./} - started) / 1000)))
-        wt_wait_menus 1 >/dev/null
-        wt_close_menus
+        times+=($(click_and_time))
+        close_clicked_menu
     done
     printf '%s\n' "${times[@]}" | median
+}
+
+# ---- Clicks while the tree is being saved ----
+
+# A change of the large tree: the first entry of Files and Folders moves down (its Actions,
+# then the fifth of them, Move Current Item to Down), with the keys.
+move_first_file_down() {
+    open_item 2 2 1 && menu_keys Down Down Down Down Return
+    wt_poll 5 wt_menu_count_is 0 || wt_close_menus
+}
+
+large_saving() { [[ -e $WORK/large/Config2.dat.tmp || -e $WORK/large/Config.dat.tmp ]]; }
+
+# until_saving yes|no: waits (up to 10 s, looking every 5 ms) until a save of the large tree
+# runs, or no longer runs.
+until_saving() {
+    local started=${EPOCHREALTIME/./}
+    while (((${EPOCHREALTIME/./} - started) < 10000000)); do
+        if large_saving; then [[ $1 == yes ]] && return 0; else [[ $1 == no ]] && return 0; fi
+        sleep 0.005
+    done
+    return 1
+}
+
+# Prints "idle_ms saving_ms still_running save_ms": the medians of left clicks taken in
+# alternation without a save and as soon as a save of the whole tree has begun (its temporary
+# file is there), how many times that save was still running when the menu showed, and the
+# median time a save took.
+click_while_saving_medians() {
+    local idle=() saving=() saves=() running=0 round began
+    for round in $(seq 1 "$CLICKS"); do
+        wt_menu_count_is 0 || wt_close_menus
+        idle+=($(click_and_time))
+        close_clicked_menu
+        move_first_file_down
+        until_saving yes || { echo "startup: no save began after a change" >&2; continue; }
+        began=${EPOCHREALTIME/./}
+        saving+=($(click_and_time))
+        large_saving && running=$((running + 1))
+        until_saving no
+        saves+=($(((${EPOCHREALTIME/./} - began) / 1000)))
+        close_clicked_menu
+    done
+    echo "$(printf '%s\n' "${idle[@]}" | median) $(printf '%s\n' "${saving[@]}" | median)" \
+        "$running $(printf '%s\n' "${saves[@]}" | median)"
 }
 
 # Waits until the program's processor time has not grown for three seconds (its reading
@@ -204,6 +260,7 @@ adopt_started
 read_s=$(wait_until_idle)
 large_kb=$(resident_kb)
 large_click_ms=$(click_to_menu_median)
+read -r idle_click_ms saving_click_ms still_saving save_ms <<<"$(click_while_saving_medians)"
 stop_started
 
 column() { cut -d' ' -f"$2" "$WORK/$1.txt" | median; }
@@ -213,7 +270,9 @@ done
 awk -v d="$(column default 1)" -v f="$(column fresh 1)" -v l="$(column large 1)" \
     -v m="$(column minitray 1)" -v dk="$(column default 2)" -v mk="$(column minitray 2)" \
     -v uk="$used_kb" -v sk="$system_kb" -v lk="$large_kb" -v fk="$FILE_KB" -v rs="$read_s" \
-    -v dc="$default_click_ms" -v lc="$large_click_ms" -v n="$REPETITIONS" 'BEGIN {
+    -v dc="$default_click_ms" -v lc="$large_click_ms" -v n="$REPETITIONS" \
+    -v ic="$idle_click_ms" -v sc="$saving_click_ms" -v sr="$still_saving" -v cn="$CLICKS" \
+    -v sm="$save_ms" 'BEGIN {
     printf "medians of %d starts each\n", n
     printf "time to tray icon: Vantrel %.1f ms, minitray %.1f ms, ratio %.2f (target <= 1.2)\n", d, m, d / m
     printf "time to tray icon from a fresh folder: Vantrel %.1f ms, ratio %.2f to minitray (target <= 1.2)\n", f, f / m
@@ -223,4 +282,5 @@ awk -v d="$(column default 1)" -v f="$(column fresh 1)" -v l="$(column large 1)"
     printf "  and System Links opened too: %.1f MB, difference %.1f MB\n", sk / 1024, (sk - mk) / 1024
     printf "resident memory with 50,000 entries, every picture read (in %d s): %.1f MB, difference %.1f MB (target <= the file, %.1f MB)\n", rs, lk / 1024, (lk - mk) / 1024, fk / 1024
     printf "left click to menu: %d ms with the examples, %d ms with 50,000 entries (about 110 ms before)\n", dc, lc
+    printf "left click to menu with 50,000 entries, in alternation: %d ms while they are being saved (a save takes %d ms; still running at %d of %d menus), %d ms without a save, ratio %.2f (target <= 1.5)\n", sc, sm, sr, cn, ic, sc / ic
 }'

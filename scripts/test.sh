@@ -2,8 +2,8 @@
 # The test command. Installs what is missing, then:
 #   1. native build (build/native, Debug, AddressSanitizer + UndefinedBehaviorSanitizer) and
 #      its GoogleTest suites;
-#   1b. a short run of the configuration loader's fuzz target (clang, libFuzzer), and the
-#       tests of the picture reading thread under ThreadSanitizer (clang);
+#   1b. a short run of the fuzz targets of the configuration loader and the bookmarks import
+#       (clang, libFuzzer), and the tests of the picture reading thread under ThreadSanitizer;
 #   2. cross build of Vantrel.exe, its Windows tests and the test tools (build/windows);
 #   2b. the hardening check of the exe (scripts/check-exe.sh, and its own test) and the
 #       release packages (scripts/dist.sh: portable zip and installer in build/dist);
@@ -125,13 +125,13 @@ else
     fail_step "native build"
 fi
 
-stage "configuration loader fuzzing (20 s)"
+stage "fuzzing the configuration loader and the bookmarks import (20 s)"
 if bash scripts/fuzz-config.sh 20 >"$LOGS/fuzz.log" 2>&1; then
     grep -E '^stat::number_of_executed_units' "$LOGS/fuzz.log" || true
     passed=$((passed + 1))
 else
     tail -n 30 "$LOGS/fuzz.log"
-    fail_step "the configuration loader's fuzz target found a crash (build/fuzz/)"
+    fail_step "a fuzz target found a crash (build/fuzz/)"
 fi
 
 stage "picture reading thread under ThreadSanitizer"

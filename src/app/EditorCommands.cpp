@@ -17,7 +17,9 @@ void MainForm::PopupMenuAddNewItemClick(MenuNode& item) {
     PrepareForAdd(*dialog);
     if (platform_.ui.ShowModal(*dialog) != ModalResult::Ok)
         return;
-    pictures_->Refresh(CreateEntryFromDialog(*dialog, *place->container, place->kind));
+    MenuNode& entry = CreateEntryFromDialog(*dialog, *place->container, place->kind);
+    TreeChanged();
+    pictures_->Refresh(entry);
 }
 
 void MainForm::PopupMenuEditNewItemClick(MenuNode& item) {
@@ -30,8 +32,10 @@ void MainForm::PopupMenuEditNewItemClick(MenuNode& item) {
     const EntryDialogMode& mode = PrepareForEdit(*dialog, *entry->Tag());
     if (platform_.ui.ShowModal(*dialog) != ModalResult::Ok)
         return;
-    if (StoreEdit(*dialog, mode, *entry))
-        pictures_->Refresh(*entry);
+    if (!StoreEdit(*dialog, mode, *entry))
+        return;
+    TreeChanged();
+    pictures_->Refresh(*entry);
 }
 
 } // namespace vantrel

@@ -19,16 +19,19 @@ void MainForm::PopupMenuDelItemClick(MenuNode& item) {
         return;
     // This destroys the clicked item too: nothing may use `item` from here on.
     DeleteEntry(*entry);
+    TreeChanged();
 }
 
 void MainForm::PopupMenuMoveUpClick(MenuNode& item) {
-    if (MenuNode* entry = EntryOfActionCommand(item))
-        MoveEntryUp(*entry);
+    MenuNode* entry = EntryOfActionCommand(item);
+    if (entry && MoveEntryUp(*entry))
+        TreeChanged();
 }
 
 void MainForm::PopupMenuMoveDownClick(MenuNode& item) {
-    if (MenuNode* entry = EntryOfActionCommand(item))
-        MoveEntryDown(*entry);
+    MenuNode* entry = EntryOfActionCommand(item);
+    if (entry && MoveEntryDown(*entry))
+        TreeChanged();
 }
 
 } // namespace vantrel

@@ -1,6 +1,7 @@
-// Opening entries and copying their links.
+// Opening entries and copying their links, from their menus or from Find.
 #include "app/MainForm.h"
 
+#include "find/FindList.h"
 #include "launch/Clipboard.h"
 #include "launch/LinkCommands.h"
 #include "launch/OpenEntry.h"
@@ -9,15 +10,27 @@ namespace vantrel {
 
 void MainForm::PopupMenuOpenLinkClick(MenuNode& item) {
     if (const LinkEntry* entry = EntryOfLinkCommand(item))
-        OpenEntry(*entry, platform_, facts_);
+        OpenLink(*entry);
 }
 
 void MainForm::PopupMenuCopyLinkClick(MenuNode& item) {
-    const LinkEntry* entry = EntryOfLinkCommand(item);
-    if (!entry)
-        return;
-    if (const std::optional<std::string> text = LinkText(*entry))
+    if (const LinkEntry* entry = EntryOfLinkCommand(item))
+        CopyLink(*entry);
+}
+
+void MainForm::OpenLink(const LinkEntry& entry) {
+    OpenEntry(entry, platform_, facts_);
+}
+
+void MainForm::CopyLink(const LinkEntry& entry) {
+    if (const std::optional<std::string> text = LinkText(entry))
         CopyTextToClipboard(platform_.clipboard, *text);
+}
+
+FindList& MainForm::Finder() {
+    if (!finder_)
+        finder_ = std::make_unique<FindList>(main_.categories, platform_.codePage);
+    return *finder_;
 }
 
 void MainForm::PopupMenuBrowserOpenLinkClick(MenuNode& item, Command browser) {

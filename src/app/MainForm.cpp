@@ -1,6 +1,7 @@
 #include "app/MainForm.h"
 
 #include "app/Forms.h"
+#include "find/FindList.h"
 #include "render/RowPictures.h"
 #include "tree/Configuration.h"
 #include "tree/Entries.h"
@@ -40,7 +41,9 @@ void MainForm::FormCreate() {
         ShowTrayIconUntilShown();
         platform_.process.InitializeCom();
         BuildSystemLinksMenu();
-        if (!LoadConfiguration())
+        // Stored files that could not be read are still the user's tree: no examples are
+        // mixed into what was read of them.
+        if (!LoadConfiguration() && !keepStoredFiles_)
             CreateDefaultContent();
         ProbeRunAtStartup();
         facts_.startupComplete = true;
@@ -75,8 +78,7 @@ void MainForm::ReleaseMenu(MenuNode& menu) {
 void MainForm::FormDestroy() {
     try {
         StopPictures();
-        if (facts_.startupComplete && !savedAtSessionEnd_ && !savedAtExit_)
-            SaveConfiguration();
+        SaveConfiguration();
         for (MenuNode* menu :
              {main_.disks, main_.system, main_.categories.run, main_.categories.applications,
               main_.categories.network, main_.categories.internet, main_.categories.files})
@@ -91,12 +93,28 @@ void MainForm::FormDestroy() {
 
 int MainForm::HandleQueryEndSession() {
     try {
-        savedAtSessionEnd_ = true;
-        if (facts_.startupComplete)
-            SaveConfiguration();
+        SaveConfiguration();
     } catch (...) {
     }
     return 1;
+}
+
+void MainForm::HandleEndSession(bool ending) {
+    try {
+        if (ending)
+            SaveConfiguration();
+    } catch (...) {
+    }
+}
+
+void MainForm::TimerElapsed(unsigned timer) {
+    try {
+        if (timer == PicturesTimer)
+            PicturesTimerElapsed();
+        else if (timer == SaveTimer && state_.SaveDue())
+            BeginSave();
+    } catch (...) {
+    }
 }
 
 void MainForm::TrayIcon1MouseDown(MouseButton button, int x, int y) {
@@ -148,26 +166,6 @@ void MainForm::MenuItemClick(MenuNode& item) {
     } catch (...) {
         // A failed command ends silently and keeps what it did so far.
     }
-}
-
-namespace {
-std::string SaveFailedQuestion(ProcessApi& process) {
-    const auto paths = ConfigurationPathsOf(process);
-    const std::string where = paths ? paths->primary : std::string(config::PrimaryName);
-    return "Your shortcuts could not be saved to " + where +
-           ".\n\nExit anyway? The changes since they were last saved will be lost.";
-}
-} // namespace
-
-void MainForm::PopupMenuSubExitClick() {
-    // Saved here, while the program can still stay: a save that fails (a folder that is not
-    // writable, a full disk) would otherwise lose the user's changes without a word.
-    if (!SaveConfiguration() &&
-        platform_.ui.AskYesNo(SaveFailedQuestion(platform_.process), ProgramTitle,
-                              DefaultAnswer::No) != MessageBoxResult::Yes)
-        return;
-    savedAtExit_ = true;
-    platform_.ui.CloseMainForm();
 }
 
 } // namespace vantrel

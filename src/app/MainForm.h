@@ -2,6 +2,7 @@
 // The hidden main form: owns both tray menus and the user's tree, runs the start-up and
 // shutdown sequences and handles every menu command.
 
+#include "app/FormState.h"
 #include "app/MenuLayout.h"
 #include "generated/DiskDrives.h"
 #include "platform/Platform.h"
@@ -16,8 +17,10 @@
 namespace vantrel {
 
 class CheckVersion;
+class FindList;
 struct Forms;
 class RowPictures;
+struct SaveJob;
 
 enum class MouseButton { Left, Right, Middle };
 
@@ -30,6 +33,11 @@ constexpr unsigned BalloonTimeoutMs = 3000;
 // its icon. A menu opened before that has its rows read at once.
 constexpr unsigned PicturesTimer = 1;
 constexpr unsigned BackgroundPicturesDelayMs = 3000;
+// The tree is written this long after a change, with whatever else changed meanwhile.
+constexpr unsigned SaveTimer = 2;
+constexpr unsigned SaveDelayMs = 1000;
+// Posted by the save thread once the tree is written or the save failed (WM_USER + 16).
+constexpr std::uint32_t SaveEndedMessage = 0x0410;
 
 class MainForm {
 public:
@@ -40,17 +48,26 @@ public:
 
     void FormCreate();
     void FormDestroy();
-    // Answers WM_QUERYENDSESSION: saves once; the answer is always that the session may end.
+    // Answers WM_QUERYENDSESSION: writes what is not saved yet; the answer is always that
+    // the session may end.
     int HandleQueryEndSession();
+    // Answers WM_ENDSESSION: when the session ends, what changed since is written; when the
+    // shutdown was cancelled the program goes on as before.
+    void HandleEndSession(bool ending);
     void TrayIcon1MouseDown(MouseButton button, int x, int y);
     // Dispatches a chosen menu item to its handler; called after the menu has closed.
     void MenuItemClick(MenuNode& item);
-    // A menu (or submenu) is about to show: its rows' pictures are read first.
-    void MenuOpening(const MenuNode& menu);
+    // A menu (or submenu) is about to show: its rows' pictures are read first. Stores the
+    // pictures that arrived meanwhile too; the rows to repaint.
+    std::vector<const MenuNode*> MenuOpening(const MenuNode& menu);
     // A timer started through UiApi::StartTimer has elapsed.
     void TimerElapsed(unsigned timer);
     // Answers PicturesReadyMessage: stores the pictures read; the rows to repaint.
     std::vector<const MenuNode*> CollectPictures();
+    // The tree changed: it is written on the save thread within about a second.
+    void TreeChanged();
+    // Answers SaveEndedMessage, whose wParam numbers the save.
+    void SaveEnded(std::uintptr_t number);
 
     MenuNode& PopupMenuMain() { return *main_.root; }
     MenuNode& PopupMenuSub() { return *sub_.root; }
@@ -62,16 +79,20 @@ public:
     Platform& Services() { return platform_; }
     // The program's dialogs, one each for the whole run.
     Forms& Dialogs() { return *forms_; }
+    // What is open and what is not saved yet; the main window keeps its part of it here.
+    FormState& State() { return state_; }
+    // What the Find window shows, made when it first opens and kept for the run.
+    FindList& Finder();
 
-    bool SavedAtSessionEnd() const { return savedAtSessionEnd_; }
     std::int32_t ProgramVersionNumber() const { return 100; }
 
     // Hooks filled by the subsystems, in the order start-up and shutdown call them.
     void BuildSystemLinksMenu();
     bool LoadConfiguration();
     void CreateDefaultContent();
-    // False only when a save was tried and failed; a save that is not allowed (start-up
-    // unfinished, stored files that hold more than the tree) counts as done.
+    // Writes what is not saved yet, on this thread, once a save being written has ended.
+    // False only when a save was tried and failed; a tree that did not change, or may not be
+    // saved (start-up unfinished, stored files that hold more than the tree), counts as saved.
     bool SaveConfiguration();
     void BuildDiskDrivesMenu();
     void StopVersionCheck();
@@ -92,6 +113,9 @@ public:
     void PopupMenuMoveDownClick(MenuNode& item);
     void PopupMenuOpenLinkClick(MenuNode& item);
     void PopupMenuCopyLinkClick(MenuNode& item);
+    // What an item's Open Link and Copy Link do, for whoever else opens or copies it.
+    void OpenLink(const LinkEntry& entry);
+    void CopyLink(const LinkEntry& entry);
     void PopupMenuBrowserOpenLinkClick(MenuNode& item, Command browser);
     void PopupMenuSystemClick(MenuNode& item);
     void OperationClick(Command operation);
@@ -112,17 +136,28 @@ private:
     void ProbeRunAtStartup();
     void ShowTrayIconUntilShown();
     void ReleaseMenu(MenuNode& menu);
+    void PicturesTimerElapsed();
+    bool SavingAllowed() const;
+    void BeginSave();
+    bool StartSaveThread(const std::shared_ptr<SaveJob>& job);
+    // Waits for the save thread and takes in how its save went; true when the next save is
+    // due at once.
+    bool CollectSave();
+    bool TakeOutcome(bool saved, const std::string& reason);
+    std::string PrimaryPath();
 
     Platform& platform_;
     ProcessFacts facts_;
     MainMenuLayout main_;
     SubMenuLayout sub_;
     std::unique_ptr<Forms> forms_;
-    bool savedAtSessionEnd_ = false;
-    bool savedAtExit_ = false;
+    FormState state_;
+    std::shared_ptr<SaveJob> saveJob_; // the save being written on the save thread
+    std::uintptr_t savesBegun_ = 0;
     DriveIconRequests driveIconRequests_; // drive icons still being looked up
     std::unique_ptr<CheckVersion> checkVersion_; // the check reference; UI thread only
     std::unique_ptr<RowPictures> pictures_;
+    std::unique_ptr<FindList> finder_;
     bool picturesQueued_ = false; // the background reading has begun
     // Set when the stored configuration files hold something the tree does not.
     bool keepStoredFiles_ = false;

@@ -25,13 +25,11 @@ void MainForm::PicturesForMenusAt(int x, int y) {
         QueuePictures();
 }
 
-void MainForm::TimerElapsed(unsigned timer) {
+void MainForm::PicturesTimerElapsed() {
     try {
-        if (timer == PicturesTimer) {
-            // The notification area is on the primary monitor, which holds the origin.
-            PicturesForMenusAt(0, 0);
-            QueuePictures();
-        }
+        // The notification area is on the primary monitor, which holds the origin.
+        PicturesForMenusAt(0, 0);
+        QueuePictures();
     } catch (...) {
         // Rows keep the pictures of their kinds until a menu asks for theirs.
     }
@@ -47,11 +45,11 @@ std::optional<PictureSource> MainForm::PictureSourceOf(const LinkEntry& entry) {
     return EntryPictureSource(entry, platform_.process);
 }
 
-void MainForm::MenuOpening(const MenuNode& menu) {
+std::vector<const MenuNode*> MainForm::MenuOpening(const MenuNode& menu) {
     try {
-        pictures_->Hurry(menu);
+        return pictures_->Hurry(menu);
     } catch (...) {
-        // The menu shows the pictures there are.
+        return {}; // the menu shows the pictures there are
     }
 }
 

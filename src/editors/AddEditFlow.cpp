@@ -100,6 +100,7 @@ bool StoreEdit(const EntryDialog& dialog, const EntryDialogMode& mode, MenuNode&
             return false;
         record->title = title;
         entry.caption = title;
+        MenuNode::TextsChanged();
         return true;
     }
     const std::string target = dialog.Text(mode.target);
@@ -114,6 +115,7 @@ bool StoreEdit(const EntryDialog& dialog, const EntryDialogMode& mode, MenuNode&
     if (!mode.runAsAdmin.empty())
         record->runAsAdmin = dialog.Checked(mode.runAsAdmin) ? 1 : 0;
     entry.caption = title;
+    MenuNode::TextsChanged();
     return true;
 }
 

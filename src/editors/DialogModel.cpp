@@ -14,6 +14,12 @@ ControlBox ScaledBox(const Control& control, int dpi) {
             control.height ? down.length : 0};
 }
 
+std::string CutToLimit(std::string text, unsigned limit) {
+    if (limit && text.size() > limit)
+        text.resize(limit);
+    return text;
+}
+
 DialogModel::DialogModel(std::string caption, int clientWidth, int clientHeight,
                          std::vector<Control> controls)
     : caption_(std::move(caption)), clientWidth_(clientWidth), clientHeight_(clientHeight),
@@ -64,9 +70,7 @@ void DialogModel::UserType(const std::string& name, const std::string& text) {
     Control& control = (*this)[name];
     if (!control.enabled || control.kind != ControlKind::Edit)
         return;
-    control.text = control.maxLength && text.size() > control.maxLength
-                       ? text.substr(0, control.maxLength)
-                       : text;
+    control.text = CutToLimit(text, control.maxLength);
 }
 
 void DialogModel::OnClick(const std::string&) {}

@@ -41,6 +41,9 @@ struct ControlBox {
 };
 ControlBox ScaledBox(const Control& control, int dpi);
 
+// A text as an edit field with that limit keeps it: cut to `limit` bytes; 0 means no limit.
+std::string CutToLimit(std::string text, unsigned limit);
+
 class DialogModel {
 public:
     DialogModel(std::string caption, int clientWidth, int clientHeight,

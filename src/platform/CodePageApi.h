@@ -21,6 +21,13 @@ class CodePageApi {
     // The path's short (8.3) form, which the system builds from plain characters; empty
     // when the path does not exist or the volume keeps no short names.
     virtual std::optional<std::string> ShortPathOf(const std::string& utf8Path) = 0;
+    // Code-page text with its letters in upper case, by the code page's own case mapping
+    // ("é" becomes "É" in the Western ones); other characters stay as they are.
+    virtual std::string UpperCase(const std::string& ansi) = 0;
+    // Text of another code page (a Windows code page number: 1252, 28592, 932...) in UTF-8;
+    // empty when the system has no such code page or the bytes are not valid in it.
+    virtual std::optional<std::string> CodePageToUtf8(unsigned codePage,
+                                                      const std::string& bytes) = 0;
 };
 
 // A path from the system on its way into an entry: in the code page when it holds every

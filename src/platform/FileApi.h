@@ -40,6 +40,10 @@ class FileApi {
     virtual bool RenameKeeping(const std::string& from, const std::string& to) = 0;
     virtual bool Remove(const std::string& path) = 0;
     virtual bool Exists(const std::string& path) = 0;
+
+    // Why the last call of this thread that failed did, in the system's words and the user's
+    // language (UTF-8); to be asked right after that call.
+    virtual std::string LastErrorText() = 0;
 };
 
 } // namespace vantrel

@@ -25,8 +25,8 @@ struct PictureSource {
     std::vector<std::string> paths;
     TextEncoding encoding = TextEncoding::Ansi;
     int specialFolder = NoSpecialFolder; // a CSIDL, read through the folder's location
-    // Read with file-system redirection off, so that a 32-bit process on 64-bit Windows sees
-    // the real System32. Redirection is a setting of each thread: the reading thread sets it.
+    // Paths in the system directory name the real one, as the program starts them: a 32-bit
+    // process on 64-bit Windows reads them through the alias Sysnative.
     bool realSystemDirectory = false;
     int side = IconSide; // the picture's side in pixels: the menus' picture slot
 };
@@ -58,7 +58,8 @@ class PicturesApi {
     virtual ~PicturesApi() = default;
     // Queues one read. When its answer is ready, PicturesReadyMessage is posted to the main
     // form (once for all the answers waiting). False when nothing can be read (no thread could
-    // be started, or reading has stopped): no answer will come.
+    // be started, reading has stopped, or no memory is left for the request): no answer will
+    // come.
     virtual bool Submit(PictureTicket ticket, const PictureSource& source, bool urgent) = 0;
     // The answers that arrived since the last call, in the order they were read.
     virtual std::vector<PictureAnswer> TakeAnswers() = 0;

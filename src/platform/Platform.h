@@ -16,6 +16,8 @@
 #include "platform/RegistryWriteApi.h"
 #include "platform/ShellApi.h"
 #include "platform/ShellFoldersApi.h"
+#include "platform/ThreadApi.h"
+#include "platform/ShortcutsApi.h"
 #include "platform/UiApi.h"
 
 namespace vantrel {
@@ -37,6 +39,8 @@ struct Platform {
     PickerApi& pickers;
     CodePageApi& codePage;
     PicturesApi& pictures;
+    ThreadApi& saveThread;
+    ShortcutsApi& shortcuts;
 };
 
 } // namespace vantrel

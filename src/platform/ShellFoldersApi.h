@@ -35,10 +35,12 @@ class ItemIdList {
 // CSIDL numbers of the folders the program reaches.
 enum SpecialFolder : int {
     FolderDesktop = 0x0000,
+    FolderPrograms = 0x0002, // the Start menu's programs, the user's own
     FolderControls = 0x0003,
     FolderPersonal = 0x0005,
     FolderDrives = 0x0011,
     FolderNetwork = 0x0012,
+    FolderCommonPrograms = 0x0017, // the Start menu's programs for all users
     FolderWindows = 0x0024,
     FolderProgramFiles = 0x0026,
     FolderProgramFilesX86 = 0x002A,

@@ -21,6 +21,7 @@ public:
     virtual void HideMainForm() = 0;
     virtual bool ShowTrayIcon() = 0; // false when the shell refused the icon
     virtual void HideTrayIcon() = 0;
+    // A balloon from the tray icon; the texts are UTF-8 (one may tell a path).
     virtual void ShowBalloon(const std::string& title, const std::string& text,
                              unsigned timeoutMs) = 0;
     // The active modal dialog of the program when there is one, else the main form.

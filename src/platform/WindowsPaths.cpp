@@ -1,5 +1,7 @@
 #include "platform/WindowsPaths.h"
 
+#include <algorithm>
+
 namespace vantrel {
 
 namespace {
@@ -7,6 +9,17 @@ constexpr std::size_t DirectoryBufferChars = 280; // what GetWindowsDirectoryA i
 
 bool StartsWith(const std::string& text, const char* prefix) {
     return text.rfind(prefix, 0) == 0;
+}
+
+// File names compare without regard to ASCII case, and either slash separates.
+char Folded(char c) {
+    if (c == '/')
+        return '\\';
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool SameInPath(char a, char b) {
+    return Folded(a) == Folded(b);
 }
 
 // Replaces the token of tokenLength characters with the first keptChars characters of the
@@ -44,6 +57,15 @@ std::string ExpandSystemPrefix(const std::string& target, std::size_t driveLengt
     if (StartsWith(text, "%SystemDrive%") || StartsWith(text, "%systemdrive%"))
         text = ReplaceToken(text, 13, driveLength + 1, driveLength, process);
     return text;
+}
+
+std::string ThroughSysnative(const std::string& path, const std::string& systemDirectory) {
+    const std::size_t length = systemDirectory.size();
+    const std::size_t parent = systemDirectory.find_last_of('\\');
+    if (parent == std::string::npos || path.size() <= length + 1 || Folded(path[length]) != '\\' ||
+        !std::equal(systemDirectory.begin(), systemDirectory.end(), path.begin(), SameInPath))
+        return path;
+    return systemDirectory.substr(0, parent) + "\\Sysnative" + path.substr(length);
 }
 
 } // namespace vantrel

@@ -24,4 +24,10 @@ std::string UsableWindowsDirectory(ProcessApi& process);
 std::string ExpandSystemPrefix(const std::string& target, std::size_t driveLength,
                                ProcessApi& process);
 
+// How a 32-bit process under WOW64 reaches a file in the real system directory with
+// redirection left on: the system directory (as GetSystemDirectory reports it, in the path's
+// encoding) at the start of the path becomes its alias Sysnative beside it. Any other path,
+// the directory itself among them, stays as it is.
+std::string ThroughSysnative(const std::string& path, const std::string& systemDirectory);
+
 } // namespace vantrel

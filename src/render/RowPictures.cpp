@@ -3,6 +3,7 @@
 #include "render/IconExtraction.h"
 #include "tree/ImageIndex.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace vantrel {
@@ -15,6 +16,12 @@ bool ReadsOwnPicture(const LinkEntry& entry) {
     default: return false;
     }
 }
+
+namespace {
+bool IsQueued(const MenuNode& row) {
+    return row.Tag() && row.Tag()->pictureState == LinkEntry::PictureState::Queued;
+}
+} // namespace
 
 RowPicture PictureOfRow(const MenuNode& row, int slot) {
     const LinkEntry* entry = row.Tag();
@@ -36,13 +43,15 @@ RowPictures::Job RowPictures::JobOf(const MenuNode& row) {
 }
 
 void RowPictures::QueueAll(const std::vector<const MenuNode*>& menus) {
+    if (stopped_)
+        return;
     std::vector<const MenuNode*> level = menus, next;
     while (!level.empty()) {
         for (const MenuNode* menu : level) {
             for (std::size_t i = 0; i < menu->Count(); ++i) {
                 const MenuNode& row = menu->Child(i);
-                if (row.Tag() && ReadsOwnPicture(*row.Tag()))
-                    background_.push_back(JobOf(row));
+                if (NeedsRead(row))
+                    Enqueue(row, false);
                 // Children not made yet are commands, never rows with pictures.
                 if (row.HasMadeChildren())
                     next.push_back(&row);
@@ -54,15 +63,30 @@ void RowPictures::QueueAll(const std::vector<const MenuNode*>& menus) {
     Pump();
 }
 
-// A row that reads its own picture and has not been read, nor is being read, or whose
-// picture was read at another side.
-bool RowPictures::Wanted(const MenuNode& row) const {
+// A row that reads its own picture and has not been read, nor is queued or being read, or
+// whose picture was read at another side.
+bool RowPictures::NeedsRead(const MenuNode& row) const {
     const LinkEntry* entry = row.Tag();
     if (!entry || !ReadsOwnPicture(*entry))
         return false;
     if (entry->pictureState == LinkEntry::PictureState::Read)
         return entry->HasPicture() && entry->Pixels().Side() != side_;
     return entry->pictureState == LinkEntry::PictureState::Unread;
+}
+
+void RowPictures::Enqueue(const MenuNode& row, bool urgent) {
+    row.Tag()->pictureState = LinkEntry::PictureState::Queued;
+    (urgent ? urgent_ : background_).push_back(JobOf(row));
+}
+
+// Drops the jobs of rows deleted or edited since they were queued, and those of the rows of
+// `menu` (when given).
+void RowPictures::Unqueue(const MenuNode* menu) {
+    const auto leaves = [menu](const Job& job) {
+        return job.alive.expired() || (menu && job.row->Parent() == menu);
+    };
+    for (std::deque<Job>* queue : {&urgent_, &background_})
+        queue->erase(std::remove_if(queue->begin(), queue->end(), leaves), queue->end());
 }
 
 bool RowPictures::SetSide(int side) {
@@ -72,14 +96,29 @@ bool RowPictures::SetSide(int side) {
     return true;
 }
 
-void RowPictures::Hurry(const MenuNode& menu) {
-    std::vector<Job> rows;
-    for (std::size_t i = 0; i < menu.Count(); ++i)
-        if (Wanted(menu.Child(i)))
-            rows.push_back(JobOf(menu.Child(i)));
+std::vector<const MenuNode*> RowPictures::Hurry(const MenuNode& menu) {
+    std::vector<const MenuNode*> changed = StoreArrived();
+    if (stopped_)
+        return changed;
+    Unqueue(&menu);
+    const std::vector<Job> rows = JobsOfMenu(menu);
     // The menu that opened last is the one the user looks at: its rows go first, top down.
     urgent_.insert(urgent_.begin(), rows.begin(), rows.end());
     Pump();
+    return changed;
+}
+
+// The menu's rows that were queued (their jobs just taken out) or need a read, top down.
+std::vector<RowPictures::Job> RowPictures::JobsOfMenu(const MenuNode& menu) {
+    std::vector<Job> rows;
+    for (std::size_t i = 0; i < menu.Count(); ++i) {
+        const MenuNode& row = menu.Child(i);
+        if (IsQueued(row) || NeedsRead(row)) {
+            row.Tag()->pictureState = LinkEntry::PictureState::Queued;
+            rows.push_back(JobOf(row));
+        }
+    }
+    return rows;
 }
 
 void RowPictures::Refresh(const MenuNode& row) {
@@ -90,23 +129,33 @@ void RowPictures::Refresh(const MenuNode& row) {
     entry->EndPendingWork();
     entry->ForgetPicture();
     entry->pictureState = LinkEntry::PictureState::Unread;
+    if (stopped_)
+        return;
+    Unqueue(nullptr); // its job of before, if any
+    entry->pictureState = LinkEntry::PictureState::Queued;
     urgent_.push_front(JobOf(row));
     Pump();
 }
 
 std::vector<const MenuNode*> RowPictures::Collect() {
+    std::vector<const MenuNode*> changed = StoreArrived();
+    Pump();
+    return changed;
+}
+
+std::vector<const MenuNode*> RowPictures::StoreArrived() {
     std::vector<const MenuNode*> changed;
     for (PictureAnswer& answer : reader_.TakeAnswers()) {
-        for (std::optional<Reading>& reading : reading_) {
+        for (Slot slot : {Background, Urgent}) {
+            std::optional<Reading>& reading = reading_[slot];
             if (!reading || reading->ticket != answer.ticket)
                 continue;
-            const Job job = std::move(reading->job);
+            const Reading done = std::move(*reading);
             reading.reset();
-            if (StoreAnswer(job, answer.icon))
-                changed.push_back(job.row);
+            if (Answered(done.job, answer.icon, done.side, slot == Urgent))
+                changed.push_back(done.job.row);
         }
     }
-    Pump();
     return changed;
 }
 
@@ -136,12 +185,15 @@ bool RowPictures::StartNext(bool urgent) {
     return true;
 }
 
-// Rows deleted or edited since they were queued, and rows read already, are passed over.
+// Rows deleted or edited since they were queued are passed over, and so are rows whose
+// picture has the side again (the scaling changed back meanwhile).
 void RowPictures::Start(Job job, bool urgent) {
-    if (job.alive.expired() || !Wanted(*job.row))
+    if (job.alive.expired() || job.row->Tag()->pictureState != LinkEntry::PictureState::Queued)
         return;
     LinkEntry& entry = *job.row->Tag();
     entry.pictureState = LinkEntry::PictureState::Read; // unless a read starts below
+    if (entry.HasPicture() && entry.Pixels().Side() == side_)
+        return;
     std::optional<PictureSource> source;
     try {
         source = sourceOf_(entry);
@@ -161,7 +213,7 @@ void RowPictures::Start(Job job, bool urgent) {
         return;
     }
     entry.pictureState = LinkEntry::PictureState::Reading;
-    reading_[SlotOf(urgent)] = Reading{ticket, std::move(job)};
+    reading_[SlotOf(urgent)] = Reading{ticket, std::move(job), side_};
 }
 
 void RowPictures::StartSlow(Job job, const std::string& path) {
@@ -171,9 +223,9 @@ void RowPictures::StartSlow(Job job, const std::string& path) {
         return;
     }
     std::weak_ptr<RowPictures*> self = self_;
-    auto done = [self, job](std::optional<RawIcon> icon) {
+    auto done = [self, job, side = side_](std::optional<RawIcon> icon) {
         if (const auto alive = self.lock())
-            (*alive)->SlowAnswered(job, std::move(icon));
+            (*alive)->SlowAnswered(job, side, std::move(icon));
     };
     ++slowReads_;
     if (!drives_.RequestIconInBackground(path, side_, std::move(done))) {
@@ -182,11 +234,12 @@ void RowPictures::StartSlow(Job job, const std::string& path) {
     }
 }
 
-void RowPictures::SlowAnswered(const Job& job, std::optional<RawIcon> icon) {
+void RowPictures::SlowAnswered(const Job& job, int side, std::optional<RawIcon> icon) {
     --slowReads_;
     if (!stopped_)
-        StoreAnswer(job, icon);
+        Answered(job, icon, side, false);
     StartWaitingSlow();
+    Pump();
 }
 
 void RowPictures::StartWaitingSlow() {
@@ -198,13 +251,24 @@ void RowPictures::StartWaitingSlow() {
     }
 }
 
-// True when the row now shows a picture of its own.
-bool RowPictures::StoreAnswer(const Job& job, const std::optional<RawIcon>& icon) {
+// True when the row's picture changed. A row whose picture was read at a side no longer the
+// menus' is queued again, to be read at theirs.
+bool RowPictures::Answered(const Job& job, const std::optional<RawIcon>& icon, int side,
+                           bool urgent) {
+    const bool changed = StoreAnswer(job, icon, side);
+    if (!job.alive.expired() && NeedsRead(*job.row))
+        Enqueue(*job.row, urgent);
+    return changed;
+}
+
+// True when the row's picture changed. The picture is fitted to the side it was asked for:
+// fitted to another, it would pass for one read at that side and never be read there.
+bool RowPictures::StoreAnswer(const Job& job, const std::optional<RawIcon>& icon, int side) {
     if (job.alive.expired())
         return false; // deleted, or edited and queued afresh
     LinkEntry& entry = *job.row->Tag();
     entry.pictureState = LinkEntry::PictureState::Read;
-    const std::optional<IconPixels> pixels = PictureOfIcon(icon, side_);
+    const std::optional<IconPixels> pixels = PictureOfIcon(icon, side);
     if (!pixels) {
         // A picture read for another side is not kept: it would be asked for again at every
         // opening of its menu, and the target no longer gives one.

@@ -2,14 +2,17 @@
 // The rows' own pictures, read without ever making start-up or a menu wait. Start-up asks for
 // none: rows show the program's picture of their kind until their own arrives. After the tray
 // icon shows, the rows of the menus given are queued at low priority, top-level rows first; a
-// menu about to open puts its rows in front of the queue; an edited row is read again soon. One read at a time
-// goes to the reading thread, which sees only a plain request; its answer is stored here, on
-// the user-interface thread, and only in a row that still exists and still has the target it
-// was read for. Targets that may wait on a network or a medium are read on threads of their
-// own, a few at a time, so that they hold up nothing else.
+// menu about to open moves its rows to the front of the queue; an edited row is read again
+// soon. One read at a time goes to the reading thread, which sees only a plain request; its
+// answer is stored here, on the user-interface thread, at the side it was asked for, and only
+// in a row that still exists and still has the target it was read for. Targets that may wait
+// on a network or a medium are read on threads of their own, a few at a time, so that they
+// hold up nothing else.
 //
 // At most one read nobody waits for and one a menu waits for are out at a time, so that a
-// menu's read goes to the reading thread at once and is taken next.
+// menu's read goes to the reading thread at once and is taken next. A row is queued at most
+// once, so a read stuck in the shell for the rest of the session costs no memory however
+// often the menus open.
 
 #include "platform/DrivesApi.h"
 #include "platform/PictureApi.h"
@@ -56,8 +59,10 @@ class RowPictures {
     // Queues every row below these menus that reads its own picture, breadth first over all
     // of them, and starts reading.
     void QueueAll(const std::vector<const MenuNode*>& menus);
-    // A menu is about to open: its rows are read before everything else.
-    void Hurry(const MenuNode& menu);
+    // A menu is about to open: its rows are read before everything else. The answers that
+    // arrived are stored first (the message announcing them may have found the window's queue
+    // full); the rows whose picture changed.
+    std::vector<const MenuNode*> Hurry(const MenuNode& menu);
     // A row was added or edited: what it showed goes, and it is read again before the rest.
     void Refresh(const MenuNode& row);
     // Stores the answers that arrived and starts the next read; the rows whose picture
@@ -66,8 +71,8 @@ class RowPictures {
     // Nothing more is read; answers still on their way are dropped.
     void Stop();
     // Pictures are read at side x side pixels from now on (the menus open at another
-    // scaling); rows that have one of another side are read again when queued. True when
-    // the side changed.
+    // scaling); rows that have one of another side are read again when queued, and so are
+    // those whose read was asked for at the old side. True when the side changed.
     bool SetSide(int side);
     int Side() const { return side_; }
 
@@ -83,17 +88,23 @@ class RowPictures {
     struct Reading {
         PictureTicket ticket = 0;
         Job job;
+        int side = IconSide; // asked for at this side
     };
 
     static Job JobOf(const MenuNode& row);
-    bool Wanted(const MenuNode& row) const;
+    bool NeedsRead(const MenuNode& row) const;
+    void Enqueue(const MenuNode& row, bool urgent);
+    void Unqueue(const MenuNode* menu);
+    std::vector<Job> JobsOfMenu(const MenuNode& menu);
+    std::vector<const MenuNode*> StoreArrived();
     void Pump();
     bool StartNext(bool urgent);
     void Start(Job job, bool urgent);
     void StartSlow(Job job, const std::string& path);
     void StartWaitingSlow();
-    void SlowAnswered(const Job& job, std::optional<RawIcon> icon);
-    bool StoreAnswer(const Job& job, const std::optional<RawIcon>& icon);
+    void SlowAnswered(const Job& job, int side, std::optional<RawIcon> icon);
+    bool Answered(const Job& job, const std::optional<RawIcon>& icon, int side, bool urgent);
+    bool StoreAnswer(const Job& job, const std::optional<RawIcon>& icon, int side);
 
     PicturesApi& reader_;
     DrivesApi& drives_;

@@ -19,6 +19,10 @@ struct Categories {
     std::array<MenuNode*, 5> InFileOrder() const {
         return {run, applications, network, internet, files};
     }
+    // In the order the main menu shows them.
+    std::array<MenuNode*, 5> InMenuOrder() const {
+        return {files, internet, network, applications, run};
+    }
     // The category menu of a saved kind (3..7); null for any other value.
     MenuNode* OfKind(int kind) const {
         switch (kind) {

@@ -1,5 +1,6 @@
 #include "tree/Configuration.h"
 
+#include "platform/DurableFile.h"
 #include "tree/Entries.h"
 #include "tree/PathParts.h"
 
@@ -98,95 +99,45 @@ bool VisitSavedEntries(const MenuNode& node, int depth, std::int32_t& remaining,
 
 // ---- Files -------------------------------------------------------------------------------
 
-// Closes the handle on every path out of a scope.
-class ScopedFile {
-  public:
-    ScopedFile(FileApi& files, FileHandle handle) : files_(files), handle_(handle) {}
-    ScopedFile(const ScopedFile&) = delete;
-    ScopedFile& operator=(const ScopedFile&) = delete;
-    ~ScopedFile() {
-        if (handle_ != NoFile)
-            files_.Close(handle_);
-    }
-    explicit operator bool() const { return handle_ != NoFile; }
-    FileHandle Get() const { return handle_; }
-    bool Close() {
-        const FileHandle handle = handle_;
-        handle_ = NoFile;
-        return files_.Close(handle);
-    }
-
-  private:
-    FileApi& files_;
-    FileHandle handle_;
-};
-
-// Records go to the file a batch at a time: a tree of 50,000 entries is 44 MB of records, a
-// block a long-running 32-bit process may no longer find in one piece when it saves at exit.
+// The records a save copies and writes at a time: a quarter of a megabyte.
 constexpr std::int32_t RecordsPerWrite = 256;
 
-class RecordBatches {
+// Copies a category's records into the image, in batches of their own.
+class ImageBatches {
   public:
-    RecordBatches(FileApi& files, FileHandle file)
-        : files_(files), file_(file), buffer_(new std::uint8_t[RecordsBytes(RecordsPerWrite)]) {}
+    ImageBatches(SaveImage& image, std::int32_t count) : image_(image), left_(count) {}
 
     bool Put(const LinkEntry& entry, int depth) {
-        WriteRecord(entry, depth, buffer_.get() + RecordsBytes(used_));
-        return ++used_ < RecordsPerWrite || Flush();
-    }
-    bool Flush() {
-        const std::int32_t used = used_;
-        used_ = 0;
-        return used == 0 || files_.Write(file_, buffer_.get(), RecordsBytes(used));
+        if (full_) {
+            const std::int32_t size = std::min(left_, RecordsPerWrite);
+            image_.batches.push_back(
+                {std::unique_ptr<std::uint8_t[]>(new std::uint8_t[RecordsBytes(size)]), 0});
+            capacity_ = RecordsBytes(size);
+            left_ -= size;
+        }
+        SaveImage::Batch& batch = image_.batches.back();
+        WriteRecord(entry, depth, batch.records.get() + batch.bytes);
+        batch.bytes += RecordBytes;
+        full_ = batch.bytes == capacity_;
+        return true;
     }
 
   private:
-    FileApi& files_;
-    FileHandle file_;
-    std::unique_ptr<std::uint8_t[]> buffer_;
-    std::int32_t used_ = 0;
+    SaveImage& image_;
+    std::int32_t left_; // records of the category not yet given a batch
+    std::size_t capacity_ = 0;
+    bool full_ = true; // a category starts a batch of its own
 };
 
-// The tree as it is when the save starts; both files are written from it.
-struct SaveSource {
-    const Categories& categories;
-    CategoryCounts counts;
-    std::array<std::uint8_t, RecordsOffset> head;
-};
-
-bool WriteParts(FileApi& files, FileHandle file, const SaveSource& source) {
-    if (!files.Write(file, source.head.data(), VersionBytes) ||
-        !files.Write(file, source.head.data() + VersionBytes, HeaderBytes))
+// Notes why the first step that failed did, asked of the system right after it.
+bool WriteParts(FileApi& files, FileHandle file, const SaveImage& image) {
+    if (!files.Write(file, image.head.data(), VersionBytes) ||
+        !files.Write(file, image.head.data() + VersionBytes, HeaderBytes))
         return false;
-    RecordBatches batches(files, file);
-    const auto menus = source.categories.InFileOrder();
-    for (std::size_t i = 0; i < CategoryCount; ++i) {
-        std::int32_t remaining = source.counts[i];
-        auto put = [&](const LinkEntry& entry, int depth) { return batches.Put(entry, depth); };
-        // A category's records end with a write of their own, as they always have.
-        if (!VisitSavedEntries(*menus[i], 0, remaining, put) || !batches.Flush())
+    for (const SaveImage::Batch& batch : image.batches)
+        if (!files.Write(file, batch.records.get(), batch.bytes))
             return false;
-    }
     return true;
-}
-
-bool WriteNewFile(FileApi& files, const std::string& path, const SaveSource& source) {
-    ScopedFile file(files, files.CreateForWriting(path));
-    if (!file)
-        return false;
-    // The flush comes before the rename: otherwise a power cut could leave the renamed file
-    // with its name on the disk but not its bytes.
-    return WriteParts(files, file.Get(), source) && files.TruncateHere(file.Get()) &&
-           files.Flush(file.Get()) && file.Close();
-}
-
-// Afterwards `path` holds either its old content or the whole image, whatever step fails.
-bool ReplaceDurably(FileApi& files, const std::string& path, const SaveSource& source) {
-    const std::string temporary = path + ".tmp";
-    if (WriteNewFile(files, temporary, source) && files.RenameReplacing(temporary, path))
-        return true;
-    files.Remove(temporary);
-    return false;
 }
 
 enum class CopyState { Missing, Unreadable, Damaged, Partial, Whole };
@@ -357,6 +308,7 @@ std::optional<LoadReport> LoadWholeInBatches(const Categories& categories, FileA
     }
     LoadReport report;
     report.valid = true;
+    report.upToDate = complete;
     // A tree that lacks records of the file must never be saved over it.
     report.keepStoredFiles = !complete;
     return report;
@@ -503,8 +455,9 @@ LoadReport LoadConfiguration(const Categories& categories, Platform& platform) {
             return report;
         report.valid = true;
         // A tree that lacks records of the file must never be saved over it.
-        if (!RebuildCategories(categories, *chosen))
-            report.keepStoredFiles = true;
+        const bool complete = RebuildCategories(categories, *chosen);
+        report.keepStoredFiles = report.keepStoredFiles || !complete;
+        report.upToDate = complete && chosen == &primary && primary.state == CopyState::Whole;
     } catch (...) {
         // Whatever was rebuilt stays; what the files hold is unknown, so they are kept.
         report.keepStoredFiles = true;
@@ -512,17 +465,48 @@ LoadReport LoadConfiguration(const Categories& categories, Platform& platform) {
     return report;
 }
 
-bool SaveConfiguration(const Categories& categories, Platform& platform) {
+SaveImage TakeSaveImage(const Categories& categories) {
+    const CategoryCounts counts = CountsToSave(categories);
+    SaveImage image;
+    image.head = BuildHead(counts);
+    const auto menus = categories.InFileOrder();
+    for (std::size_t i = 0; i < CategoryCount; ++i) {
+        std::int32_t remaining = counts[i];
+        ImageBatches batches(image, counts[i]);
+        auto put = [&](const LinkEntry& entry, int depth) { return batches.Put(entry, depth); };
+        VisitSavedEntries(*menus[i], 0, remaining, put);
+    }
+    return image;
+}
+
+SaveOutcome WriteSaveImage(const SaveImage& image, const std::optional<ConfigurationPaths>& paths,
+                           FileApi& files) {
+    SaveOutcome outcome;
+    if (!paths) {
+        outcome.reason = "The program's folder is not known.";
+        return outcome;
+    }
     try {
-        const auto paths = ConfigurationPathsOf(platform.process);
-        if (!paths)
-            return false;
-        const CategoryCounts counts = CountsToSave(categories);
-        const SaveSource source{categories, counts, BuildHead(counts)};
+        FailureNote note(files);
+        const ContentWriter write = [&image](FileApi& into, FileHandle file) {
+            return WriteParts(into, file, image);
+        };
         // The copy first: while Config.dat is being replaced, Config2.dat already holds the
         // whole new tree, and Config.dat still the whole old one.
-        return ReplaceDurably(platform.files, paths->copy, source) &&
-               ReplaceDurably(platform.files, paths->primary, source);
+        outcome.saved = ReplaceDurably(files, paths->copy, write, note) &&
+                        ReplaceDurably(files, paths->primary, write, note);
+        outcome.reason = note.Text();
+    } catch (...) {
+        outcome.saved = false;
+    }
+    return outcome;
+}
+
+bool SaveConfiguration(const Categories& categories, Platform& platform) {
+    try {
+        return WriteSaveImage(TakeSaveImage(categories), ConfigurationPathsOf(platform.process),
+                              platform.files)
+            .saved;
     } catch (...) {
         return false;
     }

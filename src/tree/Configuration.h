@@ -107,6 +107,9 @@ std::string DamagedFileName(const std::string& path, int attempt);
 struct LoadReport {
     // A valid version and header were read, whatever happened to the records after that.
     bool valid = false;
+    // Config.dat was whole and holds exactly the tree loaded: nothing needs writing until the
+    // tree changes.
+    bool upToDate = false;
     // The stored files hold something the tree does not (a file that could be neither read
     // nor set aside, or records lost to a failure while rebuilding): no save may replace them.
     bool keepStoredFiles = false;
@@ -118,9 +121,32 @@ struct LoadReport {
 // records reach.
 LoadReport LoadConfiguration(const Categories& categories, Platform& platform);
 
+// A tree's records as a save writes them, copied on the user-interface thread so that they
+// can be written on another while the tree changes. Copied in batches: 50,000 entries are
+// 44 MB of records, a block a long-running 32-bit process may no longer find in one piece.
+struct SaveImage {
+    struct Batch {
+        std::unique_ptr<std::uint8_t[]> records;
+        std::size_t bytes = 0;
+    };
+    std::array<std::uint8_t, config::RecordsOffset> head{};
+    // The records of each category in file order; a category's last batch is its own.
+    std::vector<Batch> batches;
+};
+SaveImage TakeSaveImage(const Categories& categories);
+
+struct SaveOutcome {
+    bool saved = false;
+    std::string reason; // why it failed, in the system's words when the system gave them
+};
+
 // Writes Config2.dat and then Config.dat, each as a flushed temporary file renamed over the
 // old one, so that a crash or a full disk at any moment leaves at least one whole copy of
-// either the old or the new tree. True when both were replaced; the caller ignores it.
+// either the old or the new tree. Saved when both were replaced. Safe on any thread.
+SaveOutcome WriteSaveImage(const SaveImage& image, const std::optional<ConfigurationPaths>& paths,
+                           FileApi& files);
+
+// Both at once, on the user-interface thread. True when both files were replaced.
 bool SaveConfiguration(const Categories& categories, Platform& platform);
 
 } // namespace vantrel

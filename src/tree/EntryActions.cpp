@@ -22,19 +22,23 @@ void DeleteEntry(MenuNode& entry) {
     parent->Remove(entry);
 }
 
-void MoveEntryUp(MenuNode& entry) {
+bool MoveEntryUp(MenuNode& entry) {
     const int index = entry.IndexInParent();
-    if (index > FirstEntryIndex)
-        entry.Parent()->Move(static_cast<std::size_t>(index), static_cast<std::size_t>(index - 1));
+    if (index <= FirstEntryIndex)
+        return false;
+    entry.Parent()->Move(static_cast<std::size_t>(index), static_cast<std::size_t>(index - 1));
+    return true;
 }
 
-void MoveEntryDown(MenuNode& entry) {
+bool MoveEntryDown(MenuNode& entry) {
     const int index = entry.IndexInParent();
     if (index < FirstEntryIndex) // not an entry position: the fixed items stay where they are
-        return;
+        return false;
     const std::size_t from = static_cast<std::size_t>(index);
-    if (from + 1 < entry.Parent()->Count())
-        entry.Parent()->Move(from, from + 1);
+    if (from + 1 >= entry.Parent()->Count())
+        return false;
+    entry.Parent()->Move(from, from + 1);
+    return true;
 }
 
 } // namespace vantrel

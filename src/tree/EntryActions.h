@@ -20,8 +20,8 @@ MenuNode* EntryOfActionCommand(const MenuNode& clicked);
 void DeleteEntry(MenuNode& entry);
 
 // Moves the entry one place up or down within its parent; never past the first entry
-// position or the end, never out of its parent.
-void MoveEntryUp(MenuNode& entry);
-void MoveEntryDown(MenuNode& entry);
+// position or the end, never out of its parent. False when it stayed where it was.
+bool MoveEntryUp(MenuNode& entry);
+bool MoveEntryDown(MenuNode& entry);
 
 } // namespace vantrel

@@ -59,7 +59,8 @@ class IconPixels {
 };
 
 struct LinkEntry {
-    enum class PictureState : std::uint8_t { Unread, Reading, Read };
+    // Queued: waiting in the queue of reads, exactly once.
+    enum class PictureState : std::uint8_t { Unread, Queued, Reading, Read };
 
     std::string title;
     std::string target;

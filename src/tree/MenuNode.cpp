@@ -1,5 +1,6 @@
 #include "tree/MenuNode.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <utility>
 
@@ -13,6 +14,16 @@ MenuNode::MenuNode(std::string caption_, int imageIndex_, Command command_)
 }
 
 MenuNode::~MenuNode() { --liveCount_; }
+
+void MenuNode::SetTag(std::unique_ptr<LinkEntry> entry) {
+    changes_ += IsUserEntry() || IsUserEntry(entry.get());
+    tag_ = std::move(entry);
+}
+
+void MenuNode::ReleaseTag() {
+    changes_ += IsUserEntry();
+    tag_.reset();
+}
 
 int MenuNode::IndexInParent() const {
     if (!parent_)
@@ -49,6 +60,7 @@ MenuNode& MenuNode::Append(std::unique_ptr<MenuNode> child) {
         throw std::invalid_argument("MenuNode::Append: null child");
     MakeDeferredChildren();
     child->parent_ = this;
+    changes_ += child->IsUserEntry();
     children_.push_back(std::move(child));
     return *children_.back();
 }
@@ -63,6 +75,7 @@ void MenuNode::Move(std::size_t from, std::size_t to) {
         throw std::out_of_range("MenuNode::Move");
     auto node = std::move(children_[from]);
     children_.erase(children_.begin() + static_cast<std::ptrdiff_t>(from));
+    changes_ += node->IsUserEntry();
     children_.insert(children_.begin() + static_cast<std::ptrdiff_t>(to), std::move(node));
 }
 
@@ -72,6 +85,7 @@ std::unique_ptr<MenuNode> MenuNode::Remove(MenuNode& child) {
             auto node = std::move(*it);
             children_.erase(it);
             node->parent_ = nullptr;
+            changes_ += node->IsUserEntry();
             return node;
         }
     }
@@ -80,7 +94,18 @@ std::unique_ptr<MenuNode> MenuNode::Remove(MenuNode& child) {
 
 void MenuNode::Clear() {
     maker_ = nullptr;
+    changes_ += std::any_of(children_.begin(), children_.end(),
+                            [](const auto& child) { return child->IsUserEntry(); });
     children_.clear();
+}
+
+std::vector<std::unique_ptr<MenuNode>> MenuNode::TakeChildren() {
+    MakeDeferredChildren();
+    std::vector<std::unique_ptr<MenuNode>> taken = std::move(children_);
+    children_.clear();
+    for (auto& child : taken)
+        child->parent_ = nullptr;
+    return taken;
 }
 
 MenuNode* MenuNode::Find(const std::string& layoutName) {

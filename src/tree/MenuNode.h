@@ -33,8 +33,8 @@ public:
 
     // The record of an entry; null for fixed items, action submenus and commands.
     LinkEntry* Tag() const { return tag_.get(); }
-    void SetTag(std::unique_ptr<LinkEntry> entry) { tag_ = std::move(entry); }
-    void ReleaseTag() { tag_.reset(); }
+    void SetTag(std::unique_ptr<LinkEntry> entry);
+    void ReleaseTag();
 
     MenuNode* Parent() const { return parent_; }
     std::size_t Count() const {
@@ -69,14 +69,28 @@ public:
     void Move(std::size_t from, std::size_t to);
     std::unique_ptr<MenuNode> Remove(MenuNode& child);
     void Clear(); // destroys every child (records included)
+    // Hands every child over, each without a parent, and keeps none.
+    std::vector<std::unique_ptr<MenuNode>> TakeChildren();
 
     // First node at or below this one with the given layout name; null when none.
     MenuNode* Find(const std::string& layoutName);
 
     // Menu nodes alive in the process, for leak tests.
     static long LiveCount() { return liveCount_; }
+    // Counts the changes to the user's entries: a node gaining, losing or reordering them, or
+    // an entry taking or releasing its record, counts itself; whoever rewrites an entry's
+    // texts calls TextsChanged. Nodes without a record (commands, separators) and the rows
+    // of the generated menus, made again at every click, do not count. Whoever keeps
+    // something of the entries between two calls (Find) tells by it that it must look again.
+    // Nodes are made and changed on the user-interface thread only.
+    static unsigned Changes() { return changes_; }
+    static void TextsChanged() { ++changes_; }
 
 private:
+    static bool IsUserEntry(const LinkEntry* record) {
+        return record && record->kind != LinkKindDrive && record->kind != LinkKindSystem;
+    }
+    bool IsUserEntry() const { return IsUserEntry(tag_.get()); }
     void MakeDeferredChildren() const {
         if (maker_)
             MakeDeferredChildrenNow();
@@ -89,6 +103,7 @@ private:
     mutable ChildMaker maker_ = nullptr;
     mutable std::vector<std::unique_ptr<MenuNode>> children_;
     static inline long liveCount_ = 0;
+    static inline unsigned changes_ = 0;
 };
 
 } // namespace vantrel

@@ -21,21 +21,42 @@ unsigned __stdcall RunWork(void* context) {
     }
     return 0;
 }
-} // namespace
 
-bool RunInBackground(Work work) {
+// The handle of a new thread running the work; null when none could be had.
+HANDLE StartThread(Work work) {
     try {
         auto owned = std::make_unique<Work>(std::move(work));
         // _beginthreadex rather than CreateThread: the thread uses the C runtime.
         const std::uintptr_t thread = _beginthreadex(nullptr, 0, &RunWork, owned.get(), 0, nullptr);
         if (thread == 0)
-            return false;
+            return nullptr;
         owned.release(); // the thread frees it
-        CloseHandle(reinterpret_cast<HANDLE>(thread));
-        return true;
+        return reinterpret_cast<HANDLE>(thread);
     } catch (...) {
-        return false;
+        return nullptr;
     }
+}
+} // namespace
+
+bool RunInBackground(Work work) {
+    const HANDLE thread = StartThread(std::move(work));
+    if (thread)
+        CloseHandle(thread);
+    return thread != nullptr;
+}
+
+bool WaitableThread::Start(Work work) {
+    Wait();
+    thread_ = StartThread(std::move(work));
+    return thread_ != nullptr;
+}
+
+void WaitableThread::Wait() {
+    if (!thread_)
+        return;
+    WaitForSingleObject(thread_, INFINITE);
+    CloseHandle(thread_);
+    thread_ = nullptr;
 }
 
 } // namespace vantrel::win32

@@ -11,6 +11,9 @@
 // to 0200B957 at address 0043C310", which in the build of the time is pthread_mutex_lock
 // writing through a lock pointer that was not one.
 
+#include "platform/ThreadApi.h"
+#include "win32/WinHeaders.h"
+
 #include <functional>
 
 namespace vantrel::win32 {
@@ -18,5 +21,21 @@ namespace vantrel::win32 {
 // False when no thread could be had (the work then never runs). Nothing may escape the work:
 // whatever it throws is dropped.
 bool RunInBackground(std::function<void()> work);
+
+// A Win32 thread the user-interface thread can wait for, one piece of work at a time; its
+// destruction waits for the work.
+class WaitableThread final : public ThreadApi {
+  public:
+    WaitableThread() = default;
+    ~WaitableThread() override { Wait(); }
+    WaitableThread(const WaitableThread&) = delete;
+    WaitableThread& operator=(const WaitableThread&) = delete;
+
+    bool Start(std::function<void()> work) override;
+    void Wait() override;
+
+  private:
+    HANDLE thread_ = nullptr;
+};
 
 } // namespace vantrel::win32

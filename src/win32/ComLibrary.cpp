@@ -21,6 +21,14 @@ bool InitializeComOnThisThread() {
     return initialize && SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED));
 }
 
+bool CreateInProcessObject(const GUID& type, const GUID& requested, void** object) {
+    using CreateFn = HRESULT(WINAPI*)(const GUID&, IUnknown*, DWORD, const GUID&, void**);
+    *object = nullptr;
+    const auto create = Ole32().Find<CreateFn>("CoCreateInstance");
+    return create && SUCCEEDED(create(type, nullptr, CLSCTX_INPROC_SERVER, requested, object)) &&
+           *object;
+}
+
 void UninitializeComOnThisThread() {
     using UninitializeFn = void(WINAPI*)();
     if (const auto uninitialize = Ole32().Find<UninitializeFn>("CoUninitialize"))

@@ -8,16 +8,19 @@
 #include "win32/WideText.h"
 
 #include <cstring>
+#include <iterator>
+#include <string>
 
 namespace vantrel::win32 {
 
 namespace {
 constexpr const char* WindowClassName = "TFormMain";
 
-void CopyText(char* destination, std::size_t capacity, const std::string& text) {
+template <typename Char>
+void CopyText(Char* destination, std::size_t capacity, const std::basic_string<Char>& text) {
     const std::size_t length = text.size() < capacity - 1 ? text.size() : capacity - 1;
-    std::memcpy(destination, text.data(), length);
-    destination[length] = '\0';
+    std::memcpy(destination, text.data(), length * sizeof(Char));
+    destination[length] = Char{};
 }
 
 // Commands that neither change the tree nor open a dialog may run while a dialog is open.
@@ -58,12 +61,14 @@ MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {}
 
 MainWindow::~MainWindow() {
     form_ = nullptr; // the form may already be gone; it must not hear of this destruction
+    state_ = &ownState_;
     if (window_)
         DestroyWindow(window_);
 }
 
 bool MainWindow::Create(MainForm& form) {
     form_ = &form;
+    state_ = &form.State();
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = &MainWindow::WindowProcedure;
@@ -114,6 +119,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (form_)
             form_->RunVersionCheckNotices();
         return 0;
+    case SaveEndedMessage:
+        if (form_)
+            form_->SaveEnded(wParam);
+        return 0;
     case WM_TIMER:
         if (wParam == TrayRetryTimer) {
             if (!trayWanted_ || ShowTrayIcon())
@@ -150,6 +159,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETTINGCHANGE:
     case WM_SYSCOLORCHANGE: menuTheme_.SettingsChanged(); break;
     case WM_QUERYENDSESSION: return form_ ? form_->HandleQueryEndSession() : TRUE;
+    case WM_ENDSESSION:
+        if (form_)
+            form_->HandleEndSession(wParam != FALSE);
+        return 0;
     case WM_CLOSE: OnClose(); return 0;
     case WM_DESTROY: OnDestroy(); return 0;
     default: break;
@@ -160,7 +173,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void MainWindow::OnTrayNotification(LPARAM lParam) {
     // A click on the icon while a menu is open only closes that menu: the open menu's items
     // (Disk Drives among them) must not be rebuilt under it.
-    if (!form_ || menuOpen_)
+    if (!form_ || state_->MenuOpen())
         return;
     POINT cursor{};
     GetCursorPos(&cursor);
@@ -175,7 +188,8 @@ void MainWindow::OnTrayNotification(LPARAM lParam) {
 void MainWindow::OnMenuOpening(HMENU menu) {
     binder_.FillOnOpen(menu);
     if (const MenuNode* node = binder_.NodeOfMenu(menu); node && form_)
-        form_->MenuOpening(*node);
+        for (const MenuNode* row : form_->MenuOpening(*node))
+            binder_.RepaintRow(*row);
 }
 
 // Pictures that arrive while their menu is open are painted in place, row by row.
@@ -187,38 +201,27 @@ void MainWindow::OnPicturesReady() {
 }
 
 void MainWindow::OnVersionResult(LPARAM lParam) {
-    if (!form_)
-        return;
-    if (menuOpen_ || modalDepth_ > 0) {
-        versionResultPending_ = true;
-        pendingVersionResult_ = lParam;
-        return;
-    }
-    form_->HandleVersionResult(lParam);
+    // One that arrives while a menu or dialog is open is shown after it.
+    if (form_ && state_->VersionResultArrived(lParam))
+        form_->HandleVersionResult(lParam);
 }
 
 void MainWindow::DeliverPendingVersionResult() {
-    if (!versionResultPending_ || menuOpen_ || modalDepth_ > 0 || closeRequested_)
-        return;
-    versionResultPending_ = false;
-    PostMessageA(window_, VersionResultMessage, 0, pendingVersionResult_);
+    if (const std::optional<std::intptr_t> result = state_->TakeVersionResult())
+        PostMessageA(window_, VersionResultMessage, 0, *result);
 }
 
 void MainWindow::OnClose() {
-    if (modalDepth_ > 0) {
-        // The command that opened the dialog still holds on to the tree: cancel the dialog,
-        // let the command finish, and close once it has.
-        closeRequested_ = true;
-        PostMessageA(GetLastActivePopup(window_), WM_CLOSE, 0, 0);
-        return;
-    }
-    if (menuOpen_) {
-        // The menu's nodes must outlive its modal loop: close it first, then the window.
-        closeRequested_ = true;
+    const FormState::CloseSteps steps = state_->CloseAsked();
+    // The menu's nodes must outlive its modal loop: it closes first, then the window.
+    if (steps.endMenu)
         EndMenu();
-        return;
-    }
-    DestroyWindow(window_);
+    // The command that opened the dialog still holds on to the tree: the dialog is cancelled,
+    // the command finishes, and the close comes again once it has.
+    if (steps.cancelDialog)
+        PostMessageA(GetLastActivePopup(window_), WM_CLOSE, 0, 0);
+    if (steps.destroyWindow)
+        DestroyWindow(window_);
 }
 
 // The scaling of the monitor with the taskbar changed: the icon is shown at its new size.
@@ -249,7 +252,7 @@ NOTIFYICONDATAA MainWindow::TrayData(UINT flags) const {
     data.uFlags = flags;
     data.uCallbackMessage = TrayCallbackMessage;
     data.hIcon = trayIcon_.Get();
-    CopyText(data.szTip, sizeof data.szTip, ProgramTitle);
+    CopyText(data.szTip, sizeof data.szTip, std::string(ProgramTitle));
     return data;
 }
 
@@ -284,12 +287,17 @@ void MainWindow::ShowBalloon(const std::string& title, const std::string& text,
                              unsigned timeoutMs) {
     if (!trayShown_)
         return;
-    NOTIFYICONDATAA data = TrayData(NIF_INFO);
-    CopyText(data.szInfoTitle, sizeof data.szInfoTitle, title);
-    CopyText(data.szInfo, sizeof data.szInfo, text);
+    // Wide: a balloon may tell a path and the system's words, in any language.
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof data;
+    data.hWnd = window_;
+    data.uID = TrayIconId;
+    data.uFlags = NIF_INFO;
+    CopyText(data.szInfoTitle, std::size(data.szInfoTitle), WidenUtf8(title));
+    CopyText(data.szInfo, std::size(data.szInfo), WidenUtf8(text));
     data.dwInfoFlags = NIIF_INFO;
     data.uTimeout = timeoutMs;
-    Shell_NotifyIconA(NIM_MODIFY, &data);
+    Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 
 void MainWindow::BringToForeground() {
@@ -303,7 +311,7 @@ int MainWindow::DpiAt(int x, int y) {
 }
 
 void MainWindow::ShowPopupMenu(MenuNode& menu, int x, int y) {
-    if (menuOpen_)
+    if (state_->MenuOpen())
         return;
     menuTheme_.MenuOpening();
     // The menu opens at the pointer, on that monitor and at its scaling.
@@ -316,7 +324,7 @@ void MainWindow::ShowPopupMenu(MenuNode& menu, int x, int y) {
     HMENU handle = binder_.Open(menu, edge);
     if (!handle)
         return;
-    menuOpen_ = true;
+    state_->MenuOpened();
     const UINT chosen = static_cast<UINT>(TrackPopupMenuEx(
         handle, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, x, y, window_,
         nullptr));
@@ -324,16 +332,15 @@ void MainWindow::ShowPopupMenu(MenuNode& menu, int x, int y) {
     PostMessageA(window_, WM_NULL, 0, 0);
     MenuNode* node = binder_.NodeOfCommand(chosen);
     binder_.Close();
-    menuOpen_ = false;
-    DeliverPendingVersionResult();
-    if (closeRequested_) {
-        closeRequested_ = false;
+    const FormState::AfterMenu after = state_->MenuClosed();
+    if (after == FormState::AfterMenu::DestroyWindow) {
         DestroyWindow(window_);
         return;
     }
-    if (!node)
+    DeliverPendingVersionResult();
+    if (after == FormState::AfterMenu::AwaitDialog || !node)
         return;
-    if (modalDepth_ > 0 && !IsSafeDuringDialog(node->command)) {
+    if (state_->DialogOpen() && !IsSafeDuringDialog(node->command)) {
         // One dialog at a time: the open one keeps its data and comes to the front.
         BringToForeground();
         return;
@@ -352,30 +359,27 @@ void MainWindow::CloseMainForm() {
 }
 
 ModalResult MainWindow::ShowModal(DialogModel& dialog) {
-    if (modalDepth_ > 0)
+    if (state_->DialogOpen())
         return ModalResult::Cancel;
-    ++modalDepth_;
+    state_->DialogOpened();
     const ModalResult result = ShowDialogModal(instance_, window_, dialog);
-    --modalDepth_;
-    DeliverPendingVersionResult();
-    if (closeRequested_) {
-        closeRequested_ = false;
-        PostMessageA(window_, WM_CLOSE, 0, 0);
-    }
+    AfterDialog();
     return result;
 }
 
 int MainWindow::ShowMessageBox(const std::string& text, const std::string& title, UINT style) {
-    ++modalDepth_;
+    state_->DialogOpened();
     const int answer = MessageBoxW(GetLastActivePopup(window_), WidenUtf8(text).c_str(),
                                    WidenUtf8(title).c_str(), style);
-    --modalDepth_;
-    DeliverPendingVersionResult();
-    if (closeRequested_) {
-        closeRequested_ = false;
-        PostMessageA(window_, WM_CLOSE, 0, 0);
-    }
+    AfterDialog();
     return answer;
+}
+
+void MainWindow::AfterDialog() {
+    if (state_->DialogClosed())
+        PostMessageA(window_, WM_CLOSE, 0, 0);
+    else
+        DeliverPendingVersionResult();
 }
 
 void MainWindow::ShowNotice(const std::string& text, const std::string& title) {

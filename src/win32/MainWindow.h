@@ -61,6 +61,8 @@ private:
     void OnClose();
     void OnVersionResult(LPARAM lParam);
     void DeliverPendingVersionResult();
+    // A dialog or message box closed: a close that waited for it comes again.
+    void AfterDialog();
     void OnDpiChanged(int dpi);
     void OnDestroy();
     // A message box over the active dialog; its answer (IDOK, IDYES, ...).
@@ -75,12 +77,10 @@ private:
     UINT taskbarCreatedMessage_ = 0;
     bool trayWanted_ = false; // the program wants its icon, whether or not the shell has it
     bool trayShown_ = false;  // the shell accepted the icon
-    bool menuOpen_ = false;
-    int modalDepth_ = 0;
-    // A version-check result that arrived while a menu or dialog was open: shown after it.
-    bool versionResultPending_ = false;
-    LPARAM pendingVersionResult_ = 0;
-    bool closeRequested_ = false;
+    // What is open, a close waiting for it, a version result kept: the form's state once the
+    // window has a form, until then one of its own.
+    FormState ownState_;
+    FormState* state_ = &ownState_;
     PopupMenuBinder binder_;
     Win32Theme theme_;
     MenuTheme menuTheme_{theme_};

@@ -74,4 +74,32 @@ std::optional<std::string> Win32CodePage::ShortPathOf(const std::string& utf8Pat
                       needed);
 }
 
+std::string Win32CodePage::UpperCase(const std::string& ansi) {
+    std::string upper = ansi;
+    if (!upper.empty())
+        CharUpperBuffA(upper.data(), static_cast<DWORD>(upper.size()));
+    return upper;
+}
+
+std::optional<std::string> Win32CodePage::CodePageToUtf8(unsigned codePage,
+                                                         const std::string& bytes) {
+    if (!IsValidCodePage(codePage))
+        return std::nullopt;
+    if (bytes.empty())
+        return std::string();
+    // Undefined bytes fail rather than turn into a replacement character; a few code pages
+    // take no flags at all.
+    DWORD flags = MB_ERR_INVALID_CHARS;
+    int length = MultiByteToWideChar(codePage, flags, bytes.data(), Units(bytes.size()), nullptr, 0);
+    if (length == 0 && GetLastError() == ERROR_INVALID_FLAGS) {
+        flags = 0;
+        length = MultiByteToWideChar(codePage, flags, bytes.data(), Units(bytes.size()), nullptr, 0);
+    }
+    if (length == 0)
+        return std::nullopt;
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(codePage, flags, bytes.data(), Units(bytes.size()), wide.data(), length);
+    return ToUtf8(wide);
+}
+
 } // namespace vantrel::win32

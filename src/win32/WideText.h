@@ -27,6 +27,9 @@ class Win32CodePage final : public CodePageApi {
     std::string AnsiToUtf8(const std::string& ansi) override;
     std::optional<std::string> Utf8ToAnsi(const std::string& utf8) override;
     std::optional<std::string> ShortPathOf(const std::string& utf8Path) override;
+    std::string UpperCase(const std::string& ansi) override;
+    std::optional<std::string> CodePageToUtf8(unsigned codePage,
+                                              const std::string& bytes) override;
 };
 
 } // namespace vantrel::win32

@@ -3,6 +3,8 @@
 #include "win32/WideText.h"
 
 #include <algorithm>
+#include <iterator>
+#include <string>
 
 namespace vantrel::win32 {
 
@@ -102,6 +104,19 @@ bool Win32Files::Exists(const std::string& path) {
     const DWORD error = GetLastError();
     return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND &&
            error != ERROR_INVALID_NAME;
+}
+
+std::string Win32Files::LastErrorText() {
+    const DWORD error = GetLastError();
+    wchar_t buffer[512];
+    // One line, without the line break the system's texts end with.
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_MAX_WIDTH_MASK,
+        nullptr, error, 0, buffer, static_cast<DWORD>(std::size(buffer)), nullptr);
+    std::string text = ToUtf8(buffer, length);
+    while (!text.empty() && text.back() == ' ')
+        text.pop_back();
+    return text.empty() ? "Error " + std::to_string(error) + "." : text;
 }
 
 } // namespace vantrel::win32

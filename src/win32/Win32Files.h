@@ -20,6 +20,7 @@ class Win32Files final : public FileApi {
     bool RenameKeeping(const std::string& from, const std::string& to) override;
     bool Remove(const std::string& path) override;
     bool Exists(const std::string& path) override;
+    std::string LastErrorText() override;
 };
 
 } // namespace vantrel::win32

@@ -1,9 +1,11 @@
 #include "win32/Win32Pictures.h"
 
+#include "platform/WindowsPaths.h"
 #include "win32/ComLibrary.h"
 #include "win32/Handles.h"
 #include "win32/WideText.h"
 #include "win32/Win32Icons.h"
+#include "win32/Win32Process.h"
 #include "win32/Win32ShellFolders.h"
 
 #include <shellapi.h>
@@ -85,7 +87,8 @@ Win32PictureReader& Win32PictureReader::ForProcess() {
 }
 
 Win32PictureReader::Win32PictureReader() {
-    ProbeProcessFacts(facts_, process_);
+    if (Win32Process().QueryIsWow64())
+        systemDirectory_ = Win32ShellFolders().SystemDirectory();
 }
 
 void Win32PictureReader::BeginThread() {
@@ -100,12 +103,22 @@ void Win32PictureReader::EndThread() {
 
 std::optional<RawIcon> Win32PictureReader::Read(const PictureSource& source, bool urgent) {
     SetUrgency(urgent);
-    if (!source.realSystemDirectory)
+    if (!source.realSystemDirectory || systemDirectory_.empty())
         return ReadNow(source);
-    std::optional<RawIcon> icon;
-    ProcessFacts facts = facts_; // the cookie belongs to this thread's bracket
-    WithRedirectionSuspended(facts, process_, [&] { icon = ReadNow(source); });
-    return icon;
+    return ReadNow(ThroughSysnative(source));
+}
+
+PictureSource Win32PictureReader::ThroughSysnative(const PictureSource& source) const {
+    PictureSource native = source;
+    native.encoding = TextEncoding::Utf8;
+    native.paths.clear();
+    for (const std::string& path : source.paths) {
+        const std::string utf8 = ToUtf8(Widen(path, source.encoding));
+        native.paths.push_back(vantrel::ThroughSysnative(utf8, systemDirectory_));
+        if (native.paths.back() != utf8)
+            native.paths.push_back(utf8);
+    }
+    return native;
 }
 
 } // namespace vantrel::win32

@@ -1,11 +1,15 @@
 #pragma once
 // The reading thread's side of the rows' pictures (shell32): each thread that asks the shell
-// needs COM of its own, and file-system redirection is a setting of each thread, so the
-// reading thread sets both itself.
+// needs COM of its own, which the reading thread starts itself.
+//
+// File-system redirection stays on for the shell: it may load icon handlers and the DLLs they
+// load late, and with redirection off a 32-bit process asking for a DLL by its System32 path
+// gets the 64-bit file, a failure that stays with the process. The real system directory is
+// reached through its Sysnative alias instead.
 
 #include "platform/PictureApi.h"
-#include "platform/ProcessFacts.h"
-#include "win32/Win32Process.h"
+
+#include <string>
 
 namespace vantrel::win32 {
 
@@ -21,9 +25,13 @@ class Win32PictureReader final : public PictureReaderApi {
 
   private:
     Win32PictureReader();
+    // The source with the real system directory's files named through Sysnative, each
+    // followed by the file redirection shows (the 32-bit counterpart): the picture of the
+    // first that has one.
+    PictureSource ThroughSysnative(const PictureSource& source) const;
 
-    Win32Process process_; // the redirection entry points, looked up once
-    ProcessFacts facts_;   // probed once; every read brackets with a copy of its own
+    // UTF-8; empty outside WOW64, where the system directory is the real one.
+    std::string systemDirectory_;
 };
 
 } // namespace vantrel::win32

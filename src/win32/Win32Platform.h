@@ -3,6 +3,7 @@
 
 #include "platform/Platform.h"
 #include "platform/PictureWorker.h"
+#include "win32/BackgroundThread.h"
 #include "win32/MainWindow.h"
 #include "win32/Win32Clipboard.h"
 #include "win32/Win32Drives.h"
@@ -18,6 +19,7 @@
 #include "win32/Win32RegistryWrite.h"
 #include "win32/Win32Shell.h"
 #include "win32/Win32ShellFolders.h"
+#include "win32/Win32Shortcuts.h"
 #include "win32/WideText.h"
 
 namespace vantrel::win32 {
@@ -39,12 +41,17 @@ struct Win32Platform {
     Win32Files files;
     Win32Pickers pickers;   // owned by the dialog that opens them (see DialogHost.h)
     Win32CodePage codePage;
+    Win32Shortcuts shortcuts;
     // Declared after the messages it posts with, so it stops before they go.
     PictureWorker pictures{Win32PictureReader::ForProcess(),
-                           [this] { return messages.PostToMainForm(PicturesReadyMessage, 0, 0); }};
-    Platform platform{process,  registry, icons, window,        shell,    clipboard,
-                      folders,  drives,   power, registryWrite, internet, messages,
-                      files,    pickers,  codePage, pictures};
+                           [this] { return messages.PostToMainForm(PicturesReadyMessage, 0, 0); },
+                           RunInBackground};
+    // Declared after the files it writes and the messages it posts, so it ends before they go.
+    WaitableThread saveThread;
+    Platform platform{process, registry, icons,    window,        shell,     clipboard,
+                      folders, drives,   power,    registryWrite, internet,  messages,
+                      files,   pickers,  codePage, pictures,      saveThread,
+                      shortcuts};
 };
 
 } // namespace vantrel::win32

@@ -3,6 +3,7 @@
 #include "app/MainForm.h"
 #include "fakes/FakePlatform.h"
 #include "tree/ConfigTestSupport.h"
+#include "tree/Configuration.h"
 #include "tree/Entries.h"
 
 #include <gtest/gtest.h>
@@ -160,9 +161,177 @@ TEST(ConfigurationHooksTest, AFailingPictureLookupCostsNoRecord) {
     while (fake.pictures.ReadNext())
         form.CollectPictures();
     EXPECT_TRUE(form.Facts().startupComplete);
+    form.TreeChanged(); // so that the tree is written again
     form.FormDestroy();
     EXPECT_EQ(SavesIn(fake.log), 1u);
     EXPECT_EQ(fake.files.files[PrimaryPath], stored);
+}
+
+// ---- Saved at every change -----------------------------------------------------------------
+
+struct SaveOnChangeTest : ::testing::Test {
+    FakePlatform fake;
+    std::string stored;
+    std::optional<Platform> platform;
+    std::unique_ptr<MainForm> form;
+
+    // Starts on a whole file with one group in Run and an application.
+    void Start(FakeFiles& disk, Platform parts) {
+        FileSpec spec;
+        spec.categories[0] = {Group("G", 0)};
+        spec.categories[1] = {Item("app", 0, 4, "C:\\app.exe")};
+        stored = FileBytes(spec);
+        disk.files[PrimaryPath] = disk.files[CopyPath] = stored;
+        platform.emplace(parts);
+        form = std::make_unique<MainForm>(*platform);
+        form->FormCreate();
+        fake.log.calls.clear();
+    }
+    void Start() { Start(fake.files, fake.platform); }
+    void Change() {
+        CreateGroupEntry(*form->CategoryMenus().run, "new", LinkKindRun, 0);
+        form->TreeChanged();
+    }
+    // The save thread runs to its end, and the form hears of it.
+    void FinishSave() {
+        ASSERT_TRUE(fake.saveThread.Finish());
+        form->SaveEnded(fake.messages.History().back().wParam);
+    }
+    void SaveRuns() {
+        form->TimerElapsed(SaveTimer);
+        FinishSave();
+    }
+    std::string Tree() { return Describe(form->CategoryMenus()); }
+    // The tree the next start would show.
+    std::string Stored() {
+        FakePlatform next;
+        next.files.files = fake.files.files;
+        Menus menus;
+        LoadConfiguration(menus.categories(), next.platform);
+        return Describe(menus.categories());
+    }
+    std::size_t Balloons() { return fake.log.Matching("ShowBalloon").size(); }
+    // The save timer, the end of the session, Exit and the end of the program write nothing
+    // and ask nothing.
+    void NothingIsWrittenAtAnyMoment() {
+        form->TimerElapsed(SaveTimer);
+        EXPECT_EQ(form->HandleQueryEndSession(), 1);
+        form->HandleEndSession(true);
+        form->PopupMenuSubExitClick();
+        form->FormDestroy();
+        EXPECT_TRUE(fake.log.Matching("File create").empty());
+        EXPECT_TRUE(fake.log.Matching("AskYesNo").empty());
+    }
+};
+
+TEST_F(SaveOnChangeTest, ABurstIsWrittenOnTheSaveThreadOnceASecondAfterItsFirstChange) {
+    Start();
+    Change();
+    Change();
+    EXPECT_EQ(fake.log.Matching("StartTimer"), std::vector<std::string>{"StartTimer 2 1000"});
+    form->TimerElapsed(SaveTimer);
+    EXPECT_EQ(SavesIn(fake.log), 0u) << "nothing is written on this thread";
+    FinishSave();
+    EXPECT_EQ(SavesIn(fake.log), 1u);
+    EXPECT_EQ(Stored(), Tree());
+    form->PopupMenuSubExitClick();
+    form->FormDestroy();
+    EXPECT_EQ(SavesIn(fake.log), 1u) << "Exit has nothing left to write";
+}
+
+TEST_F(SaveOnChangeTest, NothingIsWrittenWithoutAChangeNorSaidInAReadOnlyFolder) {
+    fake.files.readOnlyDirectory = true;
+    Start();
+    form->TrayIcon1MouseDown(MouseButton::Left, 10, 10);
+    NothingIsWrittenAtAnyMoment();
+    EXPECT_EQ(Balloons(), 0u);
+}
+
+TEST_F(SaveOnChangeTest, AFailureIsToldOnceWithItsReasonAndTriedAgain) {
+    Start();
+    fake.files.readOnlyDirectory = true;
+    Change();
+    SaveRuns();
+    Change();
+    SaveRuns();
+    EXPECT_EQ(fake.log.Matching("File create path=C:\\Tools\\Config2.dat.tmp").size(), 2u);
+    EXPECT_EQ(
+        fake.log.Matching("ShowBalloon"),
+        std::vector<std::string>{"ShowBalloon title=Vantrel text=Your shortcuts could not be "
+                                 "saved to C:\\Tools\\Config.dat: Access is denied.\nVantrel "
+                                 "tries again with your next change and at Exit. timeout=3000"});
+    EXPECT_EQ(fake.files.files[PrimaryPath], stored);
+    EXPECT_EQ(fake.files.files[CopyPath], stored);
+
+    fake.files.readOnlyDirectory = false; // Exit tries again, and asks nothing once it works
+    form->PopupMenuSubExitClick();
+    EXPECT_TRUE(fake.log.Matching("AskYesNo").empty());
+    EXPECT_EQ(Stored(), Tree());
+}
+
+TEST_F(SaveOnChangeTest, AChangeMadeDuringASaveIsWrittenRightAfterIt) {
+    Start();
+    Change();
+    form->TimerElapsed(SaveTimer);
+    Change();
+    form->TimerElapsed(SaveTimer);
+    FinishSave();
+    EXPECT_EQ(fake.log.Matching("Thread start").size(), 2u);
+    FinishSave();
+    EXPECT_EQ(Stored(), Tree());
+}
+
+TEST_F(SaveOnChangeTest, WithoutAThreadTheChangeIsWrittenOnTheSpot) {
+    Start();
+    fake.saveThread.noThread = true;
+    Change();
+    form->TimerElapsed(SaveTimer);
+    EXPECT_EQ(Stored(), Tree());
+}
+
+TEST_F(SaveOnChangeTest, AClosingProgramWaitsForTheSaveAndWritesWhatChangedSince) {
+    Start();
+    Change();
+    form->TimerElapsed(SaveTimer);
+    Change();
+    const std::string tree = Tree();
+    form->FormDestroy();
+    EXPECT_LT(fake.log.IndexOf("Thread wait"),
+              fake.log.IndexOf("File create path=C:\\Tools\\Config2.dat.tmp"));
+    EXPECT_EQ(SavesIn(fake.log), 2u);
+    EXPECT_EQ(Stored(), tree);
+}
+
+TEST_F(SaveOnChangeTest, ACancelledShutdownLeavesLaterChangesToBeWrittenAtClose) {
+    Start();
+    Change();
+    EXPECT_EQ(form->HandleQueryEndSession(), 1);
+    form->HandleEndSession(false);
+    EXPECT_EQ(SavesIn(fake.log), 1u);
+    Change();
+    const std::string tree = Tree();
+    form->FormDestroy(); // WM_CLOSE from an installer, after the shutdown was cancelled
+    EXPECT_EQ(SavesIn(fake.log), 2u);
+    EXPECT_EQ(Stored(), tree);
+}
+
+TEST_F(SaveOnChangeTest, FilesKeptAfterALoadThatFailedPartWayAreNeverWritten) {
+    struct FilesOutOfMemory : FakeFiles {
+        using FakeFiles::FakeFiles;
+        int readsLeft = 3; // the head, then Run's records; Applications' fail
+        std::optional<std::size_t> Read(FileHandle file, std::uint8_t* buffer,
+                                        std::size_t size) override {
+            if (readsLeft-- == 0)
+                throw std::bad_alloc();
+            return FakeFiles::Read(file, buffer, size);
+        }
+    } files(fake.log);
+    Start(files, fake.With().Files(files));
+    EXPECT_EQ(Tree(), "Run: G G|kind=3|type=0\n");
+    Change();
+    NothingIsWrittenAtAnyMoment();
+    EXPECT_TRUE(fake.log.Matching("Thread").empty());
+    EXPECT_TRUE(files.files[PrimaryPath] == stored);
 }
 
 } // namespace

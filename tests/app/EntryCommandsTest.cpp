@@ -203,7 +203,8 @@ TEST_F(EntryCommandsTest, DeletingAGroupAsksOnceAndTakesEverythingBelow) {
     Click(Action(group, "Delete Current Item"));
     EXPECT_EQ(fake.log.calls,
               (std::vector<std::string>{
-                  "AskYesNo title=Confirm text=Are you sure you want to delete this group?"}));
+                  "AskYesNo title=Confirm text=Are you sure you want to delete this group?",
+                  "StartTimer 2 1000"}));
     EXPECT_EQ(Captions(run), (std::vector<std::string>{"stays"}));
     EXPECT_EQ(LinkEntry::LiveCount(), records - 3);
 }

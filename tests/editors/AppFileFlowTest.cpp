@@ -43,6 +43,7 @@ struct AppFileFlowTest : ::testing::Test {
     void Click(MenuNode& item) {
         fake.log.calls.clear();
         form.MenuItemClick(item);
+        form.TimerElapsed(SaveTimer); // the next change starts the save timer again
     }
     MenuNode& Last(MenuNode& container) { return container.Child(container.Count() - 1); }
 };
@@ -60,7 +61,9 @@ TEST_F(AppFileFlowTest, AddingAnApplicationByPickingTheProgram) {
     Click(*form.PopupMenuMain().Find("AddNewItem2"));
     EXPECT_EQ(fake.log.calls,
               (std::vector<std::string>{"ShowModal Add/Edit Application",
-                                        ProgramPicker + " dir= file=", "GetDriveType C:\\", "ReadPicture C:\\Windows\\notepad.exe system32 urgent"}));
+                                        ProgramPicker + " dir= file=", "StartTimer 2 1000",
+                                        "GetDriveType C:\\",
+                                        "ReadPicture C:\\Windows\\notepad.exe system32 urgent"}));
     ASSERT_EQ(applications.Count(), 4u);
     const MenuNode& added = Last(applications);
     const LinkEntry& record = *added.Tag();
@@ -94,7 +97,8 @@ TEST_F(AppFileFlowTest, AddingAFolderStartsInFolderModeAndStoresOneTrailingBacks
     EXPECT_EQ(fake.log.calls,
               (std::vector<std::string>{
                   "ShowModal Add/Edit File or Folder",
-                  "SHBrowseForFolder owner=Add/Edit File or Folder start=", "GetDriveType C:\\", "ReadPicture C:\\Users\\Public\\ system32 urgent"}));
+                  "SHBrowseForFolder owner=Add/Edit File or Folder start=", "StartTimer 2 1000",
+                  "GetDriveType C:\\", "ReadPicture C:\\Users\\Public\\ system32 urgent"}));
     const LinkEntry& record = *Last(files).Tag();
     EXPECT_EQ(record.title, "Public");
     EXPECT_EQ(record.target, "C:\\Users\\Public\\");
@@ -116,7 +120,8 @@ TEST_F(AppFileFlowTest, AddingAFileInAGroupPutsItLastInTheGroup) {
               (std::vector<std::string>{"ShowModal Add/Edit File or Folder",
                                         "GetOpenFileName owner=Add/Edit File or Folder filter= "
                                         "dir= file=",
-                                        "GetDriveType C:\\", "ReadPicture C:\\Docs\\report.final.pdf system32 urgent"}));
+                                        "StartTimer 2 1000", "GetDriveType C:\\",
+                                        "ReadPicture C:\\Docs\\report.final.pdf system32 urgent"}));
     ASSERT_EQ(group.Count(), 3u);
     const LinkEntry& record = *Last(group).Tag();
     EXPECT_EQ(record.title, "report");
@@ -160,9 +165,10 @@ TEST_F(AppFileFlowTest, EditingAnApplicationStartsThePickerFromItsProgram) {
     Click(Action(app, "Edit Current Item"));
     EXPECT_TRUE(lockedAndFilled);
     EXPECT_EQ(fake.log.calls,
-              (std::vector<std::string>{
-                  "ShowModal Add/Edit Application", ProgramPicker + " dir= file=notepad.exe",
-                  "GetDriveType C:\\", "ReadPicture C:\\Tools\\calc.exe system32 urgent"}));
+              (std::vector<std::string>{"ShowModal Add/Edit Application",
+                                        ProgramPicker + " dir= file=notepad.exe",
+                                        "StartTimer 2 1000", "GetDriveType C:\\",
+                                        "ReadPicture C:\\Tools\\calc.exe system32 urgent"}));
     const LinkEntry& record = *app.Tag();
     EXPECT_EQ(app.caption, "Notepad"); // the typed title stays
     EXPECT_EQ(record.target, "C:\\Tools\\calc.exe");
@@ -226,7 +232,7 @@ TEST_F(AppFileFlowTest, EditingAFileOrFolderKeepsItsModeAndReadsItsPictureAgain)
         EXPECT_TRUE(locked) << c.label;
         EXPECT_EQ(fake.log.calls,
                   (std::vector<std::string>{"ShowModal Add/Edit File or Folder", c.pickerLine,
-                                            "GetDriveType D:\\",
+                                            "StartTimer 2 1000", "GetDriveType D:\\",
                                             "ReadPicture " + c.newTarget + " system32 urgent"}))
             << c.label;
         EXPECT_EQ(entry.caption, "Kept") << c.label;

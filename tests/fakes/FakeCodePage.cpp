@@ -40,4 +40,22 @@ std::optional<std::string> FakeCodePage::ShortPathOf(const std::string& utf8Path
     return it->second;
 }
 
+std::string FakeCodePage::UpperCase(const std::string& ansi) {
+    std::string upper = ansi;
+    for (char& c : upper) {
+        const auto byte = static_cast<unsigned char>(c);
+        // a-z, and à-þ but for the division sign.
+        if ((byte >= 'a' && byte <= 'z') || (byte >= 0xE0 && byte <= 0xFE && byte != 0xF7))
+            c = static_cast<char>(byte - 0x20);
+    }
+    return upper;
+}
+
+std::optional<std::string> FakeCodePage::CodePageToUtf8(unsigned codePage,
+                                                        const std::string& bytes) {
+    if (codePage == 1252 || codePage == 28591)
+        return AnsiToUtf8(bytes);
+    return std::nullopt;
+}
+
 } // namespace vantrel::testing

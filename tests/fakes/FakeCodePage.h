@@ -1,6 +1,8 @@
 #pragma once
 // A code page like the Western ones: it holds the characters up to U+00FF, one byte each,
-// and no others. Short paths are looked up in a table; a path without an entry has none.
+// and no others, with Latin-1's upper and lower case. Short paths are looked up in a table; a
+// path without an entry has none. Of other code pages it knows 1252 and 28591, both read as
+// this one; the system has no other.
 
 #include "platform/CodePageApi.h"
 
@@ -15,6 +17,9 @@ class FakeCodePage : public CodePageApi {
     std::string AnsiToUtf8(const std::string& ansi) override;
     std::optional<std::string> Utf8ToAnsi(const std::string& utf8) override;
     std::optional<std::string> ShortPathOf(const std::string& utf8Path) override;
+    std::string UpperCase(const std::string& ansi) override;
+    std::optional<std::string> CodePageToUtf8(unsigned codePage,
+                                              const std::string& bytes) override;
 };
 
 } // namespace vantrel::testing

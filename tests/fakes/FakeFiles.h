@@ -23,6 +23,8 @@ class FakeFiles : public FileApi {
     std::set<std::string> locked;
     // Nothing new can be created (a read-only program directory); existing files stay usable.
     bool readOnlyDirectory = false;
+    // What the system says about every failure.
+    std::string errorText = "Access is denied.";
 
     // The operation names counted and logged: create open write read flush truncate close
     // size rename-replacing rename-keeping remove exists.
@@ -60,6 +62,7 @@ class FakeFiles : public FileApi {
     bool RenameKeeping(const std::string& from, const std::string& to) override;
     bool Remove(const std::string& path) override;
     bool Exists(const std::string& path) override;
+    std::string LastErrorText() override { return errorText; }
 
   private:
     struct OpenFile {

@@ -170,7 +170,9 @@ PlatformParts::operator Platform() const {
                     files_ ? *files_ : f.files,
                     f.pickers,
                     f.codePage,
-                    f.pictures};
+                    f.pictures,
+                    f.saveThread,
+                    f.shortcuts};
 }
 
 } // namespace vantrel::testing

@@ -16,6 +16,8 @@
 #include "fakes/FakeRegistryWrite.h"
 #include "fakes/FakeShell.h"
 #include "fakes/FakeShellFolders.h"
+#include "fakes/FakeThread.h"
+#include "fakes/FakeShortcuts.h"
 #include "platform/Platform.h"
 #include "tree/MenuNode.h"
 
@@ -153,9 +155,12 @@ struct FakePlatform {
     FakePickers pickers{log};
     FakeCodePage codePage;
     FakePictures pictures{log, icons, folders};
-    Platform platform{process,  registry, icons,   ui,       shell,   clipboard,
-                      folders,  drives,   power,   registryWrite,     internet,
-                      messages, files,    pickers, codePage, pictures};
+    FakeThread saveThread{log};
+    FakeShortcuts shortcuts{log};
+    Platform platform{process,  registry, icons,   ui,       shell,    clipboard,
+                      folders,  drives,   power,   registryWrite,      internet,
+                      messages, files,    pickers, codePage, pictures, saveThread,
+                      shortcuts};
     // The pickers as the editors take them.
     PathPicker picker{pickers, codePage, ui, "Vantrel"};
 

@@ -1,6 +1,7 @@
 // The main form's link commands, clicked the way the menu clicks them.
 #include "app/MainForm.h"
 #include "fakes/FakePlatform.h"
+#include "find/FindList.h"
 #include "tree/Entries.h"
 
 #include <gtest/gtest.h>
@@ -75,6 +76,24 @@ TEST(LaunchCommandsTest, OpenWithOperaOnAnInternetLink) {
     EXPECT_EQ(started.fake.log.calls,
               (std::vector<std::string>{
                   "ShellExecute verb=open file=opera params=http://www.example.com/ dir= show=1"}));
+}
+
+// Find opens and copies the entry it found exactly as the entry's own commands do.
+TEST(LaunchCommandsTest, FindOpensAndCopiesAsOpenLinkAndCopyLinkDo) {
+    StartedForm started(true);
+    MenuNode& item = started.AddItem(Application());
+    started.form.MenuItemClick(CommandOf(item, "Open Link"));
+    const std::vector<std::string> opened = started.fake.log.calls;
+    started.fake.log.calls.clear();
+    FindList& find = started.form.Finder();
+    find.Open();
+    find.SetText("RECORD");
+    ASSERT_NE(find.Chosen(), nullptr);
+    started.form.OpenLink(*find.Chosen());
+    EXPECT_EQ(started.fake.log.calls, opened);
+    started.form.CopyLink(*find.Chosen());
+    EXPECT_EQ(started.fake.clipboard.textBlock,
+              std::string("C:\\tests\\recorder.exe one \"two three\"") + '\0');
 }
 
 // A command whose item is gone or carries no record does nothing, and says nothing.

@@ -62,6 +62,26 @@ INSTANTIATE_TEST_SUITE_P(
         ExpandCase{"a failed SystemRoot does not fall through to others", "", "%SystemRoot%",
                    2, "%SystemRoot%"}));
 
+TEST(ThroughSysnativeTest, OnlyFilesBelowTheSystemDirectoryTakeTheAlias) {
+    const std::string system = "C:\\Windows\\system32";
+    const struct {
+        const char* path;
+        const char* read;
+    } cases[] = {
+        {"C:\\Windows\\system32\\notepad.exe", "C:\\Windows\\Sysnative\\notepad.exe"},
+        {"c:/WINDOWS/System32/drivers\\etc", "C:\\Windows\\Sysnative/drivers\\etc"},
+        {"C:\\Windows\\system32", "C:\\Windows\\system32"},     // the folder itself
+        {"C:\\Windows\\system32\\", "C:\\Windows\\system32\\"}, // likewise
+        {"C:\\Windows\\system32x\\a.exe", "C:\\Windows\\system32x\\a.exe"},
+        {"C:\\Windows\\notepad.exe", "C:\\Windows\\notepad.exe"},
+        {"D:\\Windows\\system32\\a.exe", "D:\\Windows\\system32\\a.exe"},
+        {"", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ThroughSysnative(c.path, system), c.read) << c.path;
+    EXPECT_EQ(ThroughSysnative("C:\\a\\b.exe", "C:"), "C:\\a\\b.exe"); // no parent folder
+}
+
 // Launches, with WOW64 and both redirection functions present so the bracket shows.
 struct LaunchCase {
     const char* what;

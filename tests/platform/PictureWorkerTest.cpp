@@ -1,6 +1,6 @@
 // The reading thread of the rows' pictures, against a reader the test holds shut or lets
-// through: order, answers, and a Stop that never waits long and leaves a stuck read behind
-// safely.
+// through: order, answers, a refused message posted again, a thread that cannot go on, and a
+// Stop that never waits long and leaves a stuck read behind safely.
 #include "platform/PictureWorker.h"
 
 #include <gtest/gtest.h>
@@ -25,11 +25,14 @@ struct GatedReader : PictureReaderApi {
     std::vector<std::string> reads; // first path, " urgent" when urgent
     std::thread::id begunOn, readOn;
     int begun = 0, ended = 0;
+    bool failToBegin = false; // as when the thread runs out of memory
 
     void BeginThread() override {
         const std::lock_guard<std::mutex> lock(mutex);
         ++begun;
         begunOn = std::this_thread::get_id();
+        if (failToBegin)
+            throw std::bad_alloc();
     }
     void EndThread() override {
         const std::lock_guard<std::mutex> lock(mutex);
@@ -69,9 +72,22 @@ PictureSource From(const std::string& path) {
 struct PictureWorkerTest : ::testing::Test {
     std::shared_ptr<GatedReader> reader = std::make_shared<GatedReader>();
     std::atomic<int> wakes{0};
-    int refusedWakes = 0; // the first messages find the queue full
+    int refusedWakes = 0;             // the first messages find the queue full
+    std::vector<std::thread> threads; // joined only when the test is over
     std::unique_ptr<PictureWorker> worker = std::make_unique<PictureWorker>(
-        *reader, [this] { return ++wakes > refusedWakes; }, 100ms);
+        *reader, [this] { return ++wakes > refusedWakes; },
+        [this](std::function<void()> work) {
+            threads.emplace_back(std::move(work));
+            return true;
+        },
+        100ms);
+
+    ~PictureWorkerTest() override {
+        reader->SetOpen(true);
+        worker.reset();
+        for (std::thread& thread : threads)
+            thread.join();
+    }
 
     // Takes answers as the user-interface thread does, batch by batch, until `count` came.
     std::vector<PictureAnswer> Collect(std::size_t count, int& batches) {
@@ -109,16 +125,13 @@ TEST_F(PictureWorkerTest, UrgentReadsGoFirstAndEveryBatchOfAnswersIsOneMessage) 
     EXPECT_EQ(wakes, batches);
 }
 
-TEST_F(PictureWorkerTest, AMessageThatCouldNotBePostedIsPostedWithTheNextAnswer) {
+TEST_F(PictureWorkerTest, AMessageTheQueueRefusedIsPostedAgainWhileTheAnswerWaits) {
     refusedWakes = 1;
-    reader->SetOpen(false);
-    worker->Submit(1, From("a"), false);
-    worker->Submit(2, From("b"), false);
-    reader->SetOpen(true);
-    ASSERT_TRUE(reader->WaitUntil([this] { return reader->reads.size() == 2; }));
-    int batches = 0;
-    EXPECT_EQ(Collect(2, batches).size(), 2u);
-    EXPECT_EQ(wakes, 2); // refused once, then posted
+    worker->Submit(1, From("a"), false); // the last request: no later answer would tell
+    for (int tries = 0; tries < 1000 && wakes < 2; ++tries)
+        std::this_thread::sleep_for(10ms);
+    EXPECT_EQ(wakes, 2);
+    EXPECT_EQ(worker->TakeAnswers().size(), 1u);
 }
 
 TEST_F(PictureWorkerTest, TheShellIsAskedOnTheReadingThreadOnlyAndAFailedReadIsAnAnswer) {
@@ -129,7 +142,7 @@ TEST_F(PictureWorkerTest, TheShellIsAskedOnTheReadingThreadOnlyAndAFailedReadIsA
     EXPECT_EQ(answers[0].ticket, 7u);
     EXPECT_FALSE(answers[0].icon);
     worker->Stop();
-    EXPECT_TRUE(worker->Joined());
+    EXPECT_TRUE(worker->Finished());
     EXPECT_EQ(reader->begun, 1);
     EXPECT_EQ(reader->ended, 1);
     EXPECT_EQ(reader->begunOn, reader->readOn);
@@ -142,7 +155,7 @@ TEST_F(PictureWorkerTest, StopLeavesAStuckReadBehindAndNothingComesOfIt) {
     worker->Submit(2, From("never read"), false);
     ASSERT_TRUE(reader->WaitUntil([this] { return !reader->reads.empty(); }));
     worker->Stop(); // gives up after the limit
-    EXPECT_FALSE(worker->Joined());
+    EXPECT_FALSE(worker->Finished());
     EXPECT_FALSE(worker->Submit(3, From("after"), true));
     worker.reset(); // the program goes on ending; the read still runs
 
@@ -152,9 +165,21 @@ TEST_F(PictureWorkerTest, StopLeavesAStuckReadBehindAndNothingComesOfIt) {
     EXPECT_EQ(wakes, 0); // its answer is dropped: nobody is told
 }
 
+TEST_F(PictureWorkerTest, AThreadThatCannotGoOnEndsReadingAndSaysSo) {
+    reader->failToBegin = true;
+    ASSERT_TRUE(worker->Submit(1, From("a"), false));
+    ASSERT_TRUE(reader->WaitUntil([this] { return reader->ended == 1; })); // COM let go
+    for (int tries = 0; tries < 1000 && worker->Submit(2, From("b"), false); ++tries)
+        std::this_thread::sleep_for(10ms);
+    EXPECT_FALSE(worker->Submit(3, From("c"), true)); // no request queued for nobody
+    worker->Stop();
+    EXPECT_TRUE(worker->Finished());
+    EXPECT_TRUE(reader->reads.empty());
+}
+
 TEST_F(PictureWorkerTest, NoThreadUntilTheFirstRead) {
     worker.reset();
-    EXPECT_EQ(reader->begun, 0);
+    EXPECT_TRUE(threads.empty());
 }
 
 } // namespace

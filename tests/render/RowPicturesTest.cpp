@@ -1,5 +1,6 @@
-// Reading the rows' own pictures: from where, in which order, and that an answer only ever
-// lands in the row it was read for.
+// Reading the rows' own pictures: from where, in which order, that an answer only ever lands
+// in the row it was read for, at the side it was read at, and that weeks of openings with a
+// read stuck in the shell queue nothing twice.
 #include "render/RowPictures.h"
 
 #include "fakes/FakePlatform.h"
@@ -153,6 +154,61 @@ TEST_F(RowPicturesTest, PicturesAreReadAtTheSideOfTheMenusScalingAndAgainWhenItC
     EXPECT_FALSE(row.Tag()->HasPicture());
 }
 
+TEST_F(RowPicturesTest, AnAnswerIsFittedToTheSideItWasAskedAtAndTheRowReadAgainAtTheNew) {
+    fake.drives.types["H:\\"] = DriveType::Remote;
+    Has("C:\\a.exe", 10);
+    const MenuNode& remote = Add(applications, "H:\\b.exe");
+    const MenuNode& local = Add(applications, "C:\\a.exe");
+    Add(applications, "C:\\none.exe"); // gives no picture: never asked again
+    pictures.QueueAll({&applications});
+    ASSERT_TRUE(fake.pictures.ReadNext()); // read at 16, its answer on its way
+
+    ASSERT_TRUE(pictures.SetSide(32));  // meanwhile the menus open at 200%
+    pictures.QueueAll({&applications}); // both are being read: nothing queued twice
+    EXPECT_EQ(pictures.Queued(), 1u);   // none.exe
+    pictures.Collect();
+    EXPECT_EQ(local.Tag()->Pixels().Side(), IconSide);
+    ReadAll();
+    EXPECT_EQ(Reads().back(), "ReadPicture C:\\a.exe system32 side=32");
+    EXPECT_EQ(local.Tag()->Pixels().Side(), 32);
+    for (int side : {IconSide, 32}) {
+        ASSERT_TRUE(fake.drives.Finish("H:\\b.exe", FakeIcons::Solid(2, 2, 2)));
+        EXPECT_EQ(remote.Tag()->Pixels().Side(), side);
+    }
+    EXPECT_EQ(Reads().size(), 3u); // a.exe twice, none.exe once
+    EXPECT_TRUE(fake.drives.running.empty());
+}
+
+TEST_F(RowPicturesTest, WithAReadStuckEveryOpeningAndScalingQueuesEachRowOnceAtMost) {
+    MenuNode& menu = Group(applications, "Twenty");
+    for (int i = 0; i < 20; ++i)
+        Add(menu, "C:\\" + std::to_string(i) + ".exe");
+    pictures.QueueAll({&applications});
+    for (int opening = 0; opening < 1000; ++opening) {
+        pictures.Hurry(menu); // both reads stay inside the shell
+        if (pictures.SetSide(opening % 2 ? 24 : 16))
+            pictures.QueueAll({&applications});
+    }
+    EXPECT_EQ(pictures.Queued(), 18u);
+    EXPECT_EQ(Reads().size(), 2u);
+    ReadAll();
+    EXPECT_EQ(Reads().size(), 20u);
+}
+
+TEST_F(RowPicturesTest, PicturesKeepArrivingWhenNoMessageAnnouncesThem) {
+    for (int i = 0; i < 5; ++i) {
+        Has("C:\\" + std::to_string(i) + ".exe", 1);
+        Add(applications, "C:\\" + std::to_string(i) + ".exe");
+    }
+    pictures.QueueAll({&applications});
+    // The window's queue is full: only the openings of the menu take the answers.
+    for (std::size_t i = 0; i < 5; ++i) {
+        ASSERT_TRUE(fake.pictures.ReadNext());
+        EXPECT_EQ(pictures.Hurry(applications),
+                  (std::vector<const MenuNode*>{&applications.Child(i)}));
+    }
+}
+
 TEST_F(RowPicturesTest, AnAnswerNeverLandsInARowDeletedOrEditedMeanwhile) {
     Has("C:\\old.exe", 1);
     Has("C:\\new.exe", 2);
@@ -238,6 +294,7 @@ TEST_F(RowPicturesTest, AfterStopNothingIsReadOrStored) {
     EXPECT_FALSE(local.Tag()->HasPicture());
     EXPECT_FALSE(remote.Tag()->HasPicture());
     EXPECT_EQ(Reads().size(), 1u); // the first, before Stop
+    EXPECT_EQ(pictures.Queued(), 0u);
 }
 
 TEST_F(RowPicturesTest, WithoutAReadingThreadEveryRowKeepsThePictureOfItsKind) {
@@ -246,7 +303,9 @@ TEST_F(RowPicturesTest, WithoutAReadingThreadEveryRowKeepsThePictureOfItsKind) {
     Add(applications, "C:\\b.exe");
     pictures.QueueAll({&applications});
     pictures.Hurry(applications);
+    pictures.Refresh(row);
     EXPECT_EQ(Reads().size(), 1u); // tried once, then no more
+    EXPECT_EQ(pictures.Queued(), 0u);
     EXPECT_EQ(PictureOfRow(row).imageIndex, ImageApplications);
 }
 

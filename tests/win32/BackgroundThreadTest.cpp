@@ -35,6 +35,29 @@ TEST(BackgroundThreadTest, WhatTheWorkThrowsStaysInItsThread) {
     EXPECT_TRUE(ran);
 }
 
+TEST(BackgroundThreadTest, AWaitableThreadIsWaitedForBeforeTheNextWorkAndAtItsEnd) {
+    std::atomic<int> ended{0};
+    std::atomic<DWORD> ranOn{0};
+    {
+        WaitableThread thread;
+        ASSERT_TRUE(thread.Start([&] {
+            Sleep(200);
+            ranOn = GetCurrentThreadId();
+            ++ended;
+        }));
+        ASSERT_TRUE(thread.Start([&] { ended += ended == 1 ? 10 : 100; }));
+        thread.Wait();
+        EXPECT_EQ(ended.load(), 11);
+        thread.Wait(); // nothing left to wait for
+        ASSERT_TRUE(thread.Start([&] {
+            Sleep(200);
+            ++ended;
+        }));
+    }
+    EXPECT_EQ(ended.load(), 12);
+    EXPECT_NE(ranOn.load(), GetCurrentThreadId());
+}
+
 // Several threads at once each start work that ends before they let go of it, the way a burst
 // of lookups for letters that are no drive root ends. `start` starts the work and returns what
 // letting go of it takes, called once the work has run. Through detached std::threads this

@@ -74,6 +74,15 @@ TEST_F(Win32FilesTest, AnOpenFileIsNeitherSharedNorRenamed) {
     EXPECT_TRUE(files_.RenameReplacing(Path("a.dat"), Path("b.dat")));
 }
 
+// What the balloon of a failed save tells the user.
+TEST_F(Win32FilesTest, AFailureIsToldInTheSystemsWords) {
+    EXPECT_EQ(files_.CreateForWriting(dir_ + "\\no such folder\\a.dat"), NoFile);
+    const std::string text = files_.LastErrorText();
+    // "The system cannot find the path specified." on Windows, "Path not found." under Wine.
+    EXPECT_NE(text.find("ath"), std::string::npos) << text;
+    EXPECT_NE(text.back(), '\n') << text;
+}
+
 TEST_F(Win32FilesTest, RenamesReplaceOrKeepTheTarget) {
     WriteText(Path("a.dat"), "new");
     WriteText(Path("b.dat"), "old");
@@ -102,6 +111,7 @@ TEST_F(Win32FilesTest, TheCodePageTakesWhatItHoldsAndTheShortPathTheRest) {
     Win32CodePage codePage;
     EXPECT_EQ(codePage.Utf8ToAnsi("caf\xC3\xA9"), std::optional<std::string>("caf\xE9"));
     EXPECT_EQ(codePage.AnsiToUtf8("caf\xE9"), "caf\xC3\xA9");
+    EXPECT_EQ(codePage.UpperCase("caf\xE9 \xF7 \xFFx"), "CAF\xC9 \xF7 \x9FX"); // cp1252
     EXPECT_EQ(codePage.Utf8ToAnsi(dir_), std::nullopt);
     WriteText(Path("a.dat"), "short");
     const std::optional<std::string> stored = StorablePath(Path("a.dat"), codePage);

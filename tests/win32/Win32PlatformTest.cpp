@@ -1,3 +1,4 @@
+#include "platform/WindowsPaths.h"
 #include "render/IconExtraction.h"
 #include "tree/LinkEntry.h"
 #include "win32/DllSearch.h"
@@ -47,16 +48,23 @@ TEST_F(RealPlatform, ExpandsSystemRootBeforeAskingTheShell) {
     EXPECT_FALSE(LoadIconFromPath("%SYSTEMROOT%\\notepad.exe", &entry, system.platform));
 }
 
-// The reading thread asks the shell with COM and redirection of its own, and its answers
-// reach the thread that asked through a posted message.
+// The reading thread asks the shell with COM of its own, the real system directory through
+// its alias, and its answers reach the thread that asked through a posted message.
 TEST_F(RealPlatform, TheReadingThreadReadsWhatTheMenuThreadWouldRead) {
     constexpr UINT Ready = WM_APP + 40;
     const DWORD asking = GetCurrentThreadId();
-    PictureWorker worker(Win32PictureReader::ForProcess(),
-                         [asking] { return PostThreadMessageA(asking, Ready, 0, 0) != FALSE; });
+    PictureWorker worker(
+        Win32PictureReader::ForProcess(),
+        [asking] { return PostThreadMessageA(asking, Ready, 0, 0) != FALSE; }, RunInBackground);
     const std::string notepad = system.process.WindowsDirectory() + "\\notepad.exe";
+    // Under WOW64, a program only the real System32 holds (where the test may put one there).
+    const std::string system32 = system.folders.SystemDirectory();
+    const std::string onlyThere = system32 + "\\vantrel-picture-test.exe";
+    const std::wstring placed = WidenUtf8(ThroughSysnative(onlyThere, system32));
+    const bool copied = system.process.QueryIsWow64() &&
+                        CopyFileW(WidenUtf8(notepad).c_str(), placed.c_str(), FALSE);
     PictureSource program;
-    program.paths = {"C:\\no\\such.exe", notepad};
+    program.paths = {"C:\\no\\such.exe", copied ? onlyThere : notepad};
     program.realSystemDirectory = true;
     PictureSource folder;
     folder.specialFolder = CSIDL_WINDOWS;
@@ -72,6 +80,8 @@ TEST_F(RealPlatform, TheReadingThreadReadsWhatTheMenuThreadWouldRead) {
                 answers[answer.ticket] = std::move(answer.icon);
         Sleep(5);
     }
+    if (copied)
+        DeleteFileW(placed.c_str());
     ASSERT_EQ(answers.size(), 2u);
     LinkEntry direct;
     ASSERT_TRUE(LoadIconFromPath(notepad, &direct, system.platform));
@@ -80,7 +90,7 @@ TEST_F(RealPlatform, TheReadingThreadReadsWhatTheMenuThreadWouldRead) {
     ASSERT_TRUE(answers[2].has_value());
     EXPECT_TRUE(ConvertIcon(*answers[2]).has_value());
     worker.Stop();
-    EXPECT_TRUE(worker.Joined());
+    EXPECT_TRUE(worker.Finished());
 }
 
 TEST_F(RealPlatform, ProcessFactsAreConsistent) {

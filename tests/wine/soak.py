@@ -16,15 +16,17 @@ dialogs with valid and hostile texts; Open Link, Open With and Copy Link on entr
 targets are recorders; the operations (those that would end the session answered No);
 System Links; Disk Drives with letters mapped and removed between clicks, and Explorer opened
 from it and closed; About, Home Page and Run at System Startup; a restart of the tray's host;
-WM_CLOSE at random moments (a menu, a dialog or a question open); a kill in the middle of a
-save; the end of the Windows session; Monitor sleep with a hung window in the system.
+WM_CLOSE at random moments (a menu, a dialog or a question open); a kill without warning at
+any moment (idle, right after a change, in the middle of the save it starts); the end of the
+Windows session; Monitor sleep with a hung window in the system.
 
 Invariants, throughout: the process lives; every menu opens with the height its rows in the
 model give; the program's own handle counters are back at their baseline whenever the menus
 close; its private memory grows by at most 1 MB an hour after warm-up; Wine's log shows no
 "Unhandled" (named with scripts/crash-address.py); after every exit the configuration file
-holds exactly the model's tree, and after a kill one of the two copies is whole and holds
-the last completed save or the one that was cut.
+holds exactly the model's tree, and after a kill one of the two copies is whole and holds the
+model's tree of at most about a second before (with the time a save takes), or the tree before
+the save that was cut.
 """
 
 import argparse
@@ -54,6 +56,9 @@ MEMORY_BUDGET_KB_PER_HOUR = 1024
 # A run of the program is warm once it has done every kind of action (the first of each makes
 # what is made once: the command submenus of an entry, the shell's caches, a dialog's
 # window), and at least three minutes have passed; ten minutes at most.
+# What the timing adds to the time a change may take to reach the disk: the driver notes a
+# change a little after the program makes it, and a timer fires late on a busy machine.
+KILL_SLACK_S = 1.0
 WARM_UP_S = 180
 WARM_UP_LIMIT_S = 600
 WARM_UP_KINDS = {"act_walk", "act_add", "act_edit", "act_delete", "act_move", "act_open",
@@ -63,6 +68,14 @@ WARM_UP_KINDS = {"act_walk", "act_add", "act_edit", "act_delete", "act_move", "a
 SOAK_DIR_WIN = "C:\\soak"
 RECORDER_WIN = "C:\\soak\\tools\\recorder.exe"
 WORK_DIR_WIN = "C:\\soak\\work"
+# A share that never answers: a group of files whose icon handler (hunghandler.dll) keeps
+# every read of their pictures for good. Under Wine a dead share, a FIFO, a terminal or a
+# named pipe fails at once; see tests/wine/README.md.
+DEAD_SHARE = "Dead Share"
+DEAD_SHARE_WIN = "C:\\soak\\deadshare"
+DEAD_SHARE_FILES = ["Budget.vantrelhung", "Minutes.vantrelhung"]
+HUNG_HANDLER_CLASS = "{6D1F0C57-3B1E-4A8E-9A55-5F1D2C0B7E41}"
+IEXTRACTICONW = "{000214FA-0000-0000-C000-000000000046}"
 DIALOG_TITLES = {RUN: "Add/Edit Command Line", APPS: "Add/Edit Application",
                  NET: "Add/Edit Network Resource", WEB: "Add/Edit Internet Link",
                  FILES: "Add/Edit File or Folder"}
@@ -157,7 +170,7 @@ class Soak:
         self.dir = args.dir  # the program's folder, C:\soak
         self.log_file = open(os.path.join(args.work, "soak.log"), "a")
         self.tree = model.Tree()
-        self.saved = None  # the bytes of the last completed save
+        self.history = []  # (when, file bytes) of every tree of this run of the program
         self.geometry = None
         self.system_rows = None
         self.prefix_drives = []
@@ -169,7 +182,7 @@ class Soak:
         self.baseline = None
         self.startup_on = False
         self.epochs = []  # memory samples of each run of the program: [(time, kB), ...]
-        self.save_ms = 150.0
+        self.save_ms = 150.0  # how long a save takes, as last seen
         self.counts = {}
         self.keys_lost = 0
         self.pending_question = None
@@ -223,6 +236,7 @@ class Soak:
         self.run_started = time.time()
         self.run_kinds = set()
         self.warm_since = None
+        self.history = [(time.time(), self.tree.encode())]
         self.count("starts")
         self.log("started: pid %d, Windows pid %s, icon %s" % (
             self.pid, self.winpid, self.sh.out("wt_icon_hwnd")))
@@ -319,7 +333,6 @@ class Soak:
                 raise Failure("%s %s holds the model's tree (%d entries): %s" % (
                     name, when, self.tree.count(), describe_difference(expected, data)))
         self.check_no_damaged_files()
-        self.saved = expected
         self.count("saves checked")
 
     def check_no_damaged_files(self):
@@ -655,13 +668,13 @@ class Soak:
         for name in ("records.txt", "browser.txt"):
             if os.path.exists(os.path.join(self.dir, name)):
                 os.remove(os.path.join(self.dir, name))
+        self.prepare_dead_share()
         # The model holds what the file holds: texts cut as the file cuts them.
         self.tree = model.decode(self.initial_tree().encode())
         self.user_size = len(self.user_entries(100))
         data = self.tree.encode()
         for name in ("Config.dat", "Config2.dat"):
             open(os.path.join(self.dir, name), "wb").write(data)
-        self.saved = data
         self.log("initial tree: %d entries, %d bytes" % (self.tree.count(), len(data)))
 
     def initial_tree(self):
@@ -670,7 +683,37 @@ class Soak:
             for _ in range(self.rng.randint(1, 3)):
                 self.add_random(tree, kind, tree.categories[kind], depth=0)
         tree.categories[NET].append(model.bulk_group(self.args.bulk_fanout, self.args.bulk_items))
+        dead = model.Entry(FILES, DEAD_SHARE, GROUP)
+        dead.children = [model.Entry(FILES, name.split(".")[0], ITEM,
+                                     DEAD_SHARE_WIN + "\\" + name) for name in DEAD_SHARE_FILES]
+        tree.categories[FILES].append(dead)
         return tree
+
+    def prepare_dead_share(self):
+        """Its files, and the handler that keeps the reads of their pictures (in the program's
+        32-bit view of the registry, where Wine's shell looks for handlers)."""
+        folder = os.path.join(self.dir, "deadshare")
+        os.makedirs(folder, exist_ok=True)
+        for name in DEAD_SHARE_FILES:
+            open(os.path.join(folder, name), "w").write("never read\n")
+        handler = os.path.join(self.dir, "tools", "hunghandler.dll")
+        open(handler, "wb").write(open(os.path.join(self.args.tools, "hunghandler.dll"), "rb").read())
+        self.stuck_marker = handler + ".stuck"
+        if os.path.exists(self.stuck_marker):
+            os.remove(self.stuck_marker)
+        server = "HKLM\\Software\\Classes\\CLSID\\%s\\InprocServer32" % HUNG_HANDLER_CLASS
+        # Apartment: the handler is made on the reading thread, not marshalled to the first one.
+        for key, value in (
+                ("HKLM\\Software\\Classes\\.vantrelhung\\ShellEx\\" + IEXTRACTICONW,
+                 "/ve /d " + q(HUNG_HANDLER_CLASS)),
+                (server, "/ve /d " + q(SOAK_DIR_WIN + "\\tools\\hunghandler.dll")),
+                (server, "/v ThreadingModel /d Apartment")):
+            if not self.sh.ok("wine reg add %s %s /f /reg:32 >/dev/null 2>&1" % (q(key), value)):
+                raise Failure("the share that never answers is set up (%s)" % key)
+
+    def in_dead_share(self, entry):
+        top = self.tree.path_of(entry)[0]
+        return top.kind == FILES and top.is_group and top.title == DEAD_SHARE
 
     def add_random(self, tree, kind, siblings, depth):
         if depth < 2 and self.rng.random() < 0.4:
@@ -819,7 +862,9 @@ class Soak:
         return menu[0] == "entry" and self.is_bulk(menu[1])
 
     def any_entry(self):
-        pool = list(self.entries(self.rng.random() < 0.05))
+        """An entry to edit, delete or move; never the share that never answers, which stays
+        in every run."""
+        pool = [e for e in self.entries(self.rng.random() < 0.05) if not self.in_dead_share(e)]
         return self.rng.choice(pool) if pool else None
 
     def actions(self):
@@ -846,7 +891,7 @@ class Soak:
             # the program lasts minutes, long enough to see its memory grow.
             (0.5 * restarts, self.act_close_at_random),
             (0.25 * restarts, self.act_exit),
-            (0.5 * restarts, self.act_kill_during_save),
+            (0.5 * restarts, self.act_kill),
             (0.25 * restarts, self.act_end_session),
         ]
 
@@ -1539,54 +1584,71 @@ class Soak:
         self.check_files_hold_model("after the program started at the logon closed")
         self.count("logon starts")
 
-    def act_kill_during_save(self):
-        """A power cut in the middle of a save: one copy stays whole, with either the last
-        completed save or the one that was cut."""
-        trigger = self.rng.choice(["exit", "close", "sleep"])
+    # ---- killed without warning ----
+
+    def note_tree(self):
+        """Every tree the program holds, with when the driver saw it so: what a kill may leave."""
+        data = self.tree.encode()
+        if data != self.history[-1][1]:
+            self.history.append((time.time(), data))
+
+    def act_kill(self):
+        """Killed without warning (End task, an installer, a power cut) at any moment: while
+        idle (perhaps a second after the last change), or right after a change, a moment into
+        the save it starts. A whole copy then holds the model's tree of at most about a second
+        before, or the tree before the save that was cut."""
+        after_change = self.rng.random() < 0.6
         delay = self.rng.uniform(0, self.save_ms * 1.5) / 1000
-        old, new = self.saved, self.tree.encode()
-        watcher = Killer(self.dir, self.pid, delay)
-        self.log("kill %.0f ms into the save of %s" % (delay * 1000, trigger))
-        if trigger == "exit":
-            self.navigate(("second",), 0)
-            n = self.command_index(("second",), ("exit",))
-            x, y = self.item_point(self.stack[-1], n)
-            xdotool("mousemove", x, y, "sleep", "0.3")
+        if after_change:
+            # The watcher, armed before the change, must not take an earlier change's save for it.
+            time.sleep(max(0.0, self.history[-1][0] + self.kill_window() - time.time()))
+            watcher = Killer(self.dir, self.pid, delay, 10)
             watcher.start()
-            xdotool("click", "1")
-            self.stack = []
-        elif trigger == "close":
-            watcher.start()
-            self.sh.run("wt_close")
+            try:
+                self.act_move()
+            except Resync as lost:
+                self.keys_lost += 1
+                self.log("resync: %s" % lost)
+            self.note_tree()
         else:
-            self.choose_command(("operations",), ("op", "Sleep"))
-            if self.wait_window("Confirm") is None:
-                raise Failure("Sleep asks first")
+            watcher = Killer(self.dir, self.pid, delay, self.rng.uniform(0, 2.5))
             watcher.start()
-            self.click_button("&Yes")
         watcher.join(30)
         self.sh.run("wt_wait_exit %d 15" % self.pid)
         if self.alive():
             raise Failure("the program ends when it is killed")
+        self.stack = []
         self.scan_wine_log()
         if watcher.saw_save_ms is not None:
             self.save_ms = max(20.0, watcher.saw_save_ms)
-        primary, copy = self.read_file("Config.dat"), self.read_file("Config2.dat")
-        loaded = model.loaded_copy(primary, copy)
-        if loaded is None:
-            raise Failure("after a kill during a save one copy of the file is whole")
-        if loaded not in (old, new):
-            raise Failure("after a kill during a save the file holds the last completed save or "
-                          "the new one: %s" % describe_difference(new, loaded))
-        self.log("killed %s; the file holds the %s tree" % (
-            "during the save" if watcher.killed_mid_save else "around the save",
-            "new" if loaded == new else "old"))
-        self.count("kills mid-save" if watcher.killed_mid_save else "kills around a save")
-        self.tree = model.decode(loaded)
-        self.saved = loaded
+        self.check_files_after_kill(watcher, "after a change" if after_change else "idle")
+        # What the cut save left: the watcher of the next kill would take it for a save.
+        for path in watcher.temporaries:
+            if os.path.exists(path):
+                os.remove(path)
         self.end_epoch()
         self.start()
         self.check_loaded_tree()
+
+    def kill_window(self):
+        """How long a change may take to reach the disk: written a second after it, in the time
+        a save takes, the next save beginning once the one in flight has ended."""
+        return 1.0 + 2 * self.save_ms / 1000 + KILL_SLACK_S
+
+    def check_files_after_kill(self, watcher, when):
+        loaded = model.loaded_copy(self.read_file("Config.dat"), self.read_file("Config2.dat"))
+        if loaded is None:
+            raise Failure("after a kill one copy of the file is whole")
+        window = self.kill_window()
+        kept = model.kept_after_kill(self.history, watcher.killed_at, window)
+        if loaded not in kept:
+            raise Failure("after a kill (%s) the file holds the tree of the last %.1f s: %s" % (
+                when, window, describe_difference(self.history[-1][1], loaded)))
+        age = len(self.history) - 1 - [d for _, d in self.history].index(loaded)
+        self.log("killed %s%s; the file holds the tree %d changes back" % (
+            when, " in the middle of a save" if watcher.killed_mid_save else "", age))
+        self.count("kills mid-save" if watcher.killed_mid_save else "kills at other moments")
+        self.tree = model.decode(loaded)
 
     def end_epoch(self):
         """Keeps the log of the run that ended: the next start writes a new one."""
@@ -1606,6 +1668,7 @@ class Soak:
             try:
                 action()
                 self.run_kinds.add(action.__name__)
+                self.note_tree()
             except Resync as lost:
                 self.keys_lost += 1
                 self.log("resync: %s" % lost)
@@ -1660,10 +1723,11 @@ class Soak:
                     c("menus checked", 0))
         self.passed("the handle counters were back at their baseline after every one of %d "
                     "steps" % c("handle checks", 0))
-        self.passed("after every one of %d saves the files held exactly the model's tree; "
-                    "after %d kills during a save and %d around one a whole copy held the last "
-                    "save or the new one" % (c("saves checked", 0), c("kills mid-save", 0),
-                                             c("kills around a save", 0)))
+        self.passed("after every one of %d exits the files held exactly the model's tree; "
+                    "after %d kills in the middle of a save and %d at other moments a whole copy "
+                    "held the model's tree of about a second before, or the one before the cut "
+                    "save" % (c("saves checked", 0), c("kills mid-save", 0),
+                              c("kills at other moments", 0)))
         grown, seconds, runs = self.memory_growth()
         for n, samples in enumerate(self.epochs, 1):
             if samples:
@@ -1684,27 +1748,34 @@ class Soak:
             else:
                 self.failed(what)
         self.log("keys X lost on their way (menus read again): %d" % self.keys_lost)
+        try:
+            stuck = open(self.stuck_marker).read().count("stuck")
+        except OSError:
+            stuck = 0
+        what = ("the share that never answers kept %d picture reads of %d starts for good" %
+                (stuck, c("starts", 0)))
+        (self.passed if stuck > 0 else self.failed)(what)
 
 
 class Killer(threading.Thread):
-    """Kills the program a moment after a save begins, as a power cut would."""
+    """Kills the program `delay` seconds into a save that begins within `wait` seconds, or
+    when none has begun by then, as a power cut would."""
 
-    def __init__(self, folder, pid, delay):
+    def __init__(self, folder, pid, delay, wait):
         super().__init__(daemon=True)
         self.temporaries = [os.path.join(folder, n) for n in ("Config2.dat.tmp", "Config.dat.tmp")]
-        for path in self.temporaries:
-            if os.path.exists(path):
-                os.remove(path)
         self.pid = pid
         self.delay = delay
+        self.wait = wait
         self.killed_mid_save = False
         self.saw_save_ms = None
+        self.killed_at = None
 
     def saving(self):
         return any(os.path.exists(p) for p in self.temporaries)
 
     def run(self):
-        deadline = time.time() + 20
+        deadline = time.time() + self.wait
         seen = None
         while time.time() < deadline:
             if self.saving():
@@ -1724,6 +1795,7 @@ class Killer(threading.Thread):
             self.killed_mid_save = ended is None
             if ended is not None:
                 self.saw_save_ms = (ended - seen) * 1000
+        self.killed_at = time.time()
         try:
             os.kill(self.pid, signal.SIGKILL)
         except OSError:

@@ -207,6 +207,15 @@ def loaded_copy(primary, copy):
     return None
 
 
+def kept_after_kill(history, killed_at, window):
+    """The files the program may leave when it is killed: the tree of any moment in the last
+    `window` seconds before the kill (a change is written about a second after it, and a save
+    cut in the middle leaves the one before it), and always the latest. `history` holds
+    (time the tree became so, file bytes), oldest first."""
+    ends = [t for t, _ in history[1:]] + [float("inf")]
+    return [data for (_, data), end in zip(history, ends) if end >= killed_at - window]
+
+
 # ---- what the program does with an entry ----------------------------------------------------
 
 def link_text(entry):
@@ -374,6 +383,9 @@ def self_test():
     assert again.encode() == data, "a tree read back writes the same bytes"
     assert again.categories[RUN][0].children[0].target == "x" * 260
     assert loaded_copy(data[:-1], data) == data and loaded_copy(data[:-1], None) is None
+    history = [(0.0, b"a"), (10.0, b"b"), (20.0, b"c")]
+    assert kept_after_kill(history, 25.0, 3) == [b"c"]
+    assert kept_after_kill(history, 22.0, 3) == [b"b", b"c"]
     assert split_command_line("C:\\r.exe   a  b") == ("C:\\r.exe", "a  b")
     assert split_command_line("  C:\\r.exe a") == ("", "C:\\r.exe a")
     geometry = Geometry(22, 9, 3)

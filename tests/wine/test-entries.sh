@@ -5,8 +5,10 @@
 # - "Edit Current Item" opens the dialog filled with the item's fields and changes its caption;
 # - "Move Current Item to Up" puts the second item first;
 # - "Delete Current Item" on a group asks first: No keeps the group, Yes removes it;
-# - Exit ends the program normally and leaves exactly the tree in Config.dat; the next start
-#   shows it again, and after the group is deleted the file holds no Run records.
+# - every change is kept at once: after the add, after the edit and move and after the delete,
+#   both files hold exactly the tree a moment later, and a kill without warning (taskkill /f)
+#   loses nothing: the next start shows it;
+# - Exit ends the program normally; after the group is deleted the file holds no Run records.
 set -uo pipefail
 source "$(dirname "$0")/lib.sh"
 wt_begin entries
@@ -186,30 +188,49 @@ start_program() {
     wt_dismiss_balloon
 }
 
-check_saved_tree() {
-    local expected="0 $GROUP_TITLE|;1 $SECOND_TITLE|$SECOND_TARGET;"
-    expected+="1 $EDITED_TITLE|$FIRST_TARGET;others 0 0 0 0;"
-    wt_expect "Config.dat holds the group and its two items in order, nothing else" \
-        "$expected" "$(saved_run_records)"
-    export WT_RUN_DIR=$WT_DIR
-    if ! start_program; then
-        wt_fail "the program starts again"
-        wt_end
-    fi
-    wt_expect "the next start shows the group in Run again" "I-I" \
-        "$(wt_rows_of run-restarted "${RUN_PATH[@]}")"
+# ---- Kept at once: a change is on the disk a second later, whatever ends the program ----
+
+# Both files are whole and hold these Run records (and nothing in the other categories).
+files_hold() {
+    [[ $(config_tool read "$WT_DIR/Config.dat" | tr '\n' ';') == "$1" &&
+        $(config_tool read "$WT_DIR/Config2.dat" | tr '\n' ';') == "$1" ]]
 }
+
+# kill_and_restart "what changed" records: waits until both files hold the records, ends the
+# program without warning and starts it again in its folder.
+kill_and_restart() {
+    if ! wt_poll 10 files_hold "$2"; then
+        wt_fail "$1 is saved at once: expected '$2', got '$(saved_run_records)'"
+        return 1
+    fi
+    wt_pass "$1 is saved at once in both files ($2)"
+    timeout 30 wine taskkill /f /pid "$WT_WINPID" >/dev/null 2>&1
+    wt_wait_exit "$WT_PID" 10
+    wt_check "taskkill /f ends the program" [ "$WT_EXIT" != "still running" ]
+    wt_check "after the kill both files are whole and hold it" files_hold "$2"
+    export WT_RUN_DIR=$WT_DIR
+    start_program || { wt_fail "the program starts again after the kill"; wt_end; }
+}
+
+ADDED="0 $GROUP_TITLE|;1 $FIRST_TITLE|$FIRST_TARGET;others 0 0 0 0;"
+MOVED="0 $GROUP_TITLE|;1 $SECOND_TITLE|$SECOND_TARGET;1 $EDITED_TITLE|$FIRST_TARGET;others 0 0 0 0;"
 
 if ! start_program; then
     wt_fail "the tray icon appears"
     wt_end
 fi
-if add_group && check_add_item && check_edit_item && check_move_up; then
-    wt_check "the second menu offers Exit" wt_exit_program
-    wt_expect_exit "Exit ends the program normally" "$WT_PID"
-    check_saved_tree
+if add_group && check_add_item && kill_and_restart "the new group and its item" "$ADDED"; then
+    wt_expect "the next start shows the group in Run" "I-I" \
+        "$(wt_rows_of run-after-kill "${RUN_PATH[@]}")"
 fi
-check_delete_group
+if check_edit_item && check_move_up && kill_and_restart "the edit and the move" "$MOVED"; then
+    wt_expect "the next start shows both items" "I-II" \
+        "$(wt_rows_of group2-after-kill "${GROUP_PATH[@]}")"
+fi
+if check_delete_group && kill_and_restart "the delete" "others 0 0 0 0;"; then
+    wt_expect "the next start shows Run without the group" "I-" \
+        "$(wt_rows_of run-after-delete-kill "${RUN_PATH[@]}")"
+fi
 
 wt_check "the second menu offers Exit" wt_exit_program
 wt_expect_exit "Exit ends the program normally" "$WT_PID"
