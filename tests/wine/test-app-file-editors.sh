@@ -60,7 +60,7 @@ open_menus_once() {
         [[ -n $x ]] || return 1
         xdotool mousemove "$x" "$y"
         depth=$((depth + 1))
-        MENU=$(wt_wait_menus "$depth") || return 1
+        MENU=$(wt_wait_menus "$depth" "$(printf '%s\n' "${MENUS[@]}")") || return 1
         MENUS[depth]=$MENU
         rows=$(wt_menu_rows "$MENU" "menu$depth")
         ITEMS[depth]=$(count_items "$rows")

@@ -58,7 +58,7 @@ open_submenu() {
         read -r x y <<<"$(wt_item_centre "$menu" "main-$2" "$1")"
         xdotool mousemove "$x" $(($(wt_item_bottom "$menu" "main-$2" "$1") + 2)) sleep 0.2 \
             mousemove "$x" "$y"
-        wt_wait_menus 2 && return 0
+        wt_wait_menus 2 "$menu" && return 0
         wt_log "resting on item $1 of the main menu opened no submenu; once more"
         wt_close_deep_menus
     done
@@ -202,6 +202,7 @@ check_profile_opens() {
 click_to_menu_ms() {
     # A menu left open (or left behind by a crash) would be found at once.
     wt_menu_count_is 0 && wt_process_running "$WT_PID" || return 1
+    wt_wait_after_menus
     local started=${EPOCHREALTIME/./}
     local deadline=$((started + 10000000))
     wt_click_icon 1

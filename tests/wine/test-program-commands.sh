@@ -144,7 +144,7 @@ check_operation_answered_no() {
     wt_menu_rows "$menu" main >/dev/null
     read -r x y <<<"$(wt_item_centre "$menu" main 7)" # Operations
     xdotool mousemove "$x" "$y"
-    if ! submenu=$(wt_wait_menus 2); then
+    if ! submenu=$(wt_wait_menus 2 "$menu"); then
         wt_fail "resting on Operations opens its submenu"
         return
     fi

@@ -36,12 +36,12 @@ repeat() { printf "%${2}s" "" | tr ' ' "\n" | sed "s/^/$1/"; }
 # A key that did nothing is pressed again, with the focus given again: a press can be lost
 # while the focus settles, or taken by another window.
 NEWEST= # "left top width height" of the newest open menu
+OPEN=   # of every open menu, a line each
 COUNT=0 # how many menus are open
 press_in_menu() {
-    local menus
-    menus=$(wt_menus)
-    COUNT=$(grep -c . <<<"$menus")
-    NEWEST=$(head -n1 <<<"$menus")
+    OPEN=$(wt_menus)
+    COUNT=$(grep -c . <<<"$OPEN")
+    NEWEST=$(head -n1 <<<"$OPEN")
     focus_newest_menu || return 1
     local key
     for key in "$@"; do
@@ -79,7 +79,8 @@ press_right() {
         xdotool key Right 2>/dev/null
         if wt_menus --until $((COUNT + 1)) 4 >/dev/null; then
             COUNT=$((COUNT + 1))
-            NEWEST=$(wt_wait_menus "$COUNT")
+            NEWEST=$(wt_wait_menus "$COUNT" "$OPEN")
+            OPEN+=$'\n'$NEWEST
             return 0
         fi
         wt_log "Right did nothing; again"

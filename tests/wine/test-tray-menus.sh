@@ -21,12 +21,6 @@ wt_pass "the tray icon appears"
 # The balloon would cover the menus; its picture is left in the screenshot folder.
 wt_check "the start-up balloon appears" wt_dismiss_balloon
 
-newest_menu_is_not() {
-    local newest
-    newest=$(wt_menus | head -n1)
-    [[ -n $newest && $newest != "$1" ]]
-}
-
 check_main_menu() {
     wt_click_icon 1
     local menu
@@ -44,7 +38,7 @@ check_main_menu() {
     read -r x y <<<"$(wt_item_centre "$menu" main 7)"
     xdotool mousemove "$x" "$y"
     local submenu
-    if submenu=$(wt_wait_menus 2); then
+    if submenu=$(wt_wait_menus 2 "$menu"); then
         wt_screenshot "$WT_NAME-operations-menu"
         wt_expect "Operations holds its nine commands" "$OPERATIONS_ROWS" \
             "$(wt_menu_rows "$submenu" operations)"
@@ -56,7 +50,7 @@ check_main_menu() {
     # Its submenu takes the place of Operations': two menus before and after.
     read -r x y <<<"$(wt_item_centre "$menu" main 2)"
     xdotool mousemove "$x" "$y"
-    if wt_poll 5 newest_menu_is_not "$submenu" && submenu=$(wt_wait_menus 2); then
+    if submenu=$(wt_wait_menus 2 "$menu"$'\n'"$submenu"); then
         local rows
         rows=$(wt_menu_rows "$submenu" category)
         wt_expect "a category opens with Add New Item and a separator" "I-" "${rows:0:2}"
