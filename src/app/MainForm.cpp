@@ -118,16 +118,18 @@ void MainForm::TimerElapsed(unsigned timer) {
 }
 
 void MainForm::TrayIcon1MouseDown(MouseButton button, int x, int y) {
+    ShowTrayMenu(button == MouseButton::Left ? TrayMenu::Main : TrayMenu::Second, x, y,
+                 MenuStart::NothingLit);
+}
+
+void MainForm::ShowTrayMenu(TrayMenu menu, int x, int y, MenuStart start) {
     try {
-        if (button == MouseButton::Left) {
+        if (menu == TrayMenu::Main) {
             PicturesForMenusAt(x, y);
             BuildDiskDrivesMenu();
-            platform_.ui.BringToForeground();
-            platform_.ui.ShowPopupMenu(*main_.root, x, y);
-        } else {
-            platform_.ui.BringToForeground();
-            platform_.ui.ShowPopupMenu(*sub_.root, x, y);
         }
+        platform_.ui.BringToForeground();
+        platform_.ui.ShowPopupMenu(menu == TrayMenu::Main ? *main_.root : *sub_.root, x, y, start);
     } catch (...) {
     }
 }

@@ -4,6 +4,7 @@
 
 #include "app/FormState.h"
 #include "app/MenuLayout.h"
+#include "app/TrayEvents.h"
 #include "generated/DiskDrives.h"
 #include "platform/Platform.h"
 #include "platform/ProcessFacts.h"
@@ -55,6 +56,8 @@ public:
     // shutdown was cancelled the program goes on as before.
     void HandleEndSession(bool ending);
     void TrayIcon1MouseDown(MouseButton button, int x, int y);
+    // Opens one of the tray menus at (x, y); the main menu is brought up to date first.
+    void ShowTrayMenu(TrayMenu menu, int x, int y, MenuStart start);
     // Dispatches a chosen menu item to its handler; called after the menu has closed.
     void MenuItemClick(MenuNode& item);
     // A menu (or submenu) is about to show: its rows' pictures are read first. Stores the

@@ -14,25 +14,25 @@ constexpr int FieldLeft = 90;
 std::vector<Control> ApplicationControls() {
     using I = Initially;
     return {
-        RadioAt("RadioButton1", "Add/Edit item", {8, 8, 113, 17}, 4, I::Checked),
+        RadioAt("RadioButton1", "Add/Edit item", {8, 8, 113, 17}, I::Checked),
         LabelAt("Label1", "Title:", 24, 34),
-        EditAt("Edit1", {FieldLeft, 31, 250, 21}, 0, TitleLimit),
+        EditAt("Edit1", {FieldLeft, 31, 250, 21}, TitleLimit),
         LabelAt("Label3", "File name:", 24, 61),
-        EditAt("Edit2", {FieldLeft, 58, 250, 21}, 1, PathLimit),
-        ButtonAt("Button1", "...", {350, 56, 40, 25}, 7),
+        EditAt("Edit2", {FieldLeft, 58, 250, 21}, PathLimit),
+        ButtonAt("Button1", "...", {350, 56, 40, 25}),
         LabelAt("Label2", "Parameters:", 24, 88),
-        EditAt("Edit3", {FieldLeft, 85, 250, 21}, 2, PathLimit),
+        EditAt("Edit3", {FieldLeft, 85, 250, 21}, PathLimit),
         LabelAt("Label4", "Work dir:", 24, 115),
-        EditAt("Edit4", {FieldLeft, 112, 250, 21}, 3, PathLimit),
-        ButtonAt("Button2", "...", {350, 110, 40, 25}, 10),
-        CheckBoxAt("CheckBox1", "Run as administrator", {FieldLeft, 140, 128, 17}, 11),
+        EditAt("Edit4", {FieldLeft, 112, 250, 21}, PathLimit),
+        ButtonAt("Button2", "...", {350, 110, 40, 25}),
+        CheckBoxAt("CheckBox1", "Run as administrator", {FieldLeft, 140, 128, 17}),
         BevelAt("Bevel1", {16, 166, 376, 2}),
-        RadioAt("RadioButton2", "Add/Edit group", {8, 180, 113, 17}, 5),
+        RadioAt("RadioButton2", "Add/Edit group", {8, 180, 113, 17}),
         LabelAt("Label5", "Title:", 24, 205, I::Disabled),
-        EditAt("Edit5", {FieldLeft, 202, 250, 21}, 6, TitleLimit, I::Disabled),
+        EditAt("Edit5", {FieldLeft, 202, 250, 21}, TitleLimit, I::Disabled),
         BevelAt("Bevel2", {16, 236, 376, 2}),
-        OkButtonAt(120, 247, 8),
-        CancelButtonAt(205, 247, 9),
+        OkButtonAt(120, 247),
+        CancelButtonAt(205, 247),
     };
 }
 

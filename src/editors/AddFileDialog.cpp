@@ -12,26 +12,26 @@ constexpr int FieldLeft = 92;
 std::vector<Control> FileControls() {
     using I = Initially;
     return {
-        RadioAt("RadioButton1", "Add/Edit File item", {8, 8, 113, 17}, 0),
+        RadioAt("RadioButton1", "Add/Edit File item", {8, 8, 113, 17}),
         LabelAt("Label1", "Title:", 24, 34, I::Disabled),
-        EditAt("Edit1", {FieldLeft, 31, 250, 21}, 1, TitleLimit, I::Disabled),
+        EditAt("Edit1", {FieldLeft, 31, 250, 21}, TitleLimit, I::Disabled),
         LabelAt("Label2", "File name:", 24, 61, I::Disabled),
-        EditAt("Edit2", {FieldLeft, 58, 250, 21}, 2, PathLimit, I::Disabled),
-        WithState(ButtonAt("Button1", "...", {350, 56, 40, 25}, 6), I::Disabled),
+        EditAt("Edit2", {FieldLeft, 58, 250, 21}, PathLimit, I::Disabled),
+        WithState(ButtonAt("Button1", "...", {350, 56, 40, 25}), I::Disabled),
         BevelAt("Bevel1", {16, 92, 376, 2}),
-        RadioAt("RadioButton2", "Add/Edit Folder item", {8, 104, 129, 17}, 3, I::Checked),
+        RadioAt("RadioButton2", "Add/Edit Folder item", {8, 104, 129, 17}, I::Checked),
         LabelAt("Label3", "Title:", 24, 130),
-        EditAt("Edit3", {FieldLeft, 127, 250, 21}, 4, TitleLimit),
+        EditAt("Edit3", {FieldLeft, 127, 250, 21}, TitleLimit),
         LabelAt("Label4", "Folder name:", 24, 157),
-        EditAt("Edit4", {FieldLeft, 154, 250, 21}, 5, PathLimit),
-        ButtonAt("Button2", "...", {350, 152, 40, 25}, 7),
+        EditAt("Edit4", {FieldLeft, 154, 250, 21}, PathLimit),
+        ButtonAt("Button2", "...", {350, 152, 40, 25}),
         BevelAt("Bevel3", {16, 188, 376, 2}),
-        RadioAt("RadioButton3", "Add/Edit group", {8, 200, 113, 17}, 8),
+        RadioAt("RadioButton3", "Add/Edit group", {8, 200, 113, 17}),
         LabelAt("Label5", "Title:", 24, 225, I::Disabled),
-        EditAt("Edit5", {FieldLeft, 222, 250, 21}, 9, TitleLimit, I::Disabled),
+        EditAt("Edit5", {FieldLeft, 222, 250, 21}, TitleLimit, I::Disabled),
         BevelAt("Bevel2", {16, 256, 376, 2}),
-        OkButtonAt(120, 267, 10),
-        CancelButtonAt(205, 267, 11),
+        OkButtonAt(120, 267),
+        CancelButtonAt(205, 267),
     };
 }
 

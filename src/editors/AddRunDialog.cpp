@@ -13,21 +13,21 @@ constexpr int FieldLeft = 102;
 std::vector<Control> RunControls() {
     using I = Initially;
     return {
-        RadioAt("RadioButton1", "Add/Edit item", {8, 8, 113, 17}, 0, I::Checked),
+        RadioAt("RadioButton1", "Add/Edit item", {8, 8, 113, 17}, I::Checked),
         LabelAt("Label1", "Title:", 24, 34),
-        EditAt("Edit1", {FieldLeft, 31, 250, 21}, 2, TitleLimit),
+        EditAt("Edit1", {FieldLeft, 31, 250, 21}, TitleLimit),
         LabelAt("Label3", "Command line:", 24, 61),
-        EditAt("Edit2", {FieldLeft, 58, 210, 21}, 3, PathLimit),
-        ButtonAt("Button1", "Test", {317, 56, 36, 25}, 8),
+        EditAt("Edit2", {FieldLeft, 58, 210, 21}, PathLimit),
+        ButtonAt("Button1", "Test", {317, 56, 36, 25}),
         LabelAt("Label4", RunHint, FieldLeft, 84),
-        CheckBoxAt("CheckBox1", "Run as administrator", {FieldLeft, 104, 128, 17}, 7),
+        CheckBoxAt("CheckBox1", "Run as administrator", {FieldLeft, 104, 128, 17}),
         BevelAt("Bevel1", {16, 128, 344, 2}),
-        RadioAt("RadioButton2", "Add/Edit group", {8, 140, 113, 17}, 1),
+        RadioAt("RadioButton2", "Add/Edit group", {8, 140, 113, 17}),
         LabelAt("Label2", "Title:", 24, 163, I::Disabled),
-        EditAt("Edit3", {FieldLeft, 160, 250, 21}, 4, TitleLimit, I::Disabled),
+        EditAt("Edit3", {FieldLeft, 160, 250, 21}, TitleLimit, I::Disabled),
         BevelAt("Bevel2", {16, 196, 344, 2}),
-        OkButtonAt(107, 207, 5),
-        CancelButtonAt(192, 207, 6),
+        OkButtonAt(107, 207),
+        CancelButtonAt(192, 207),
     };
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Short builders for the rows of a dialog's layout table, so that each row reads like the
-// layout itself: name, text, position and size in pixels, tab position, limits and state.
+// layout itself: name, text, position and size in pixels, limits and state. A table lists
+// the controls in the order they show, which is the order the keyboard takes them in.
 
 #include "editors/DialogModel.h"
 
@@ -16,11 +17,9 @@ struct Box {
     int height = 0;
 };
 
-constexpr int NoTab = -1;
 enum class Initially { Enabled, Disabled, Checked };
 
-inline Control MakeControl(std::string name, ControlKind kind, std::string text, Box box,
-                           int tab) {
+inline Control MakeControl(std::string name, ControlKind kind, std::string text, Box box) {
     Control control;
     control.name = std::move(name);
     control.kind = kind;
@@ -29,7 +28,6 @@ inline Control MakeControl(std::string name, ControlKind kind, std::string text,
     control.top = box.top;
     control.width = box.width;
     control.height = box.height;
-    control.tabOrder = tab;
     return control;
 }
 
@@ -42,54 +40,56 @@ inline Control WithState(Control control, Initially state) {
 // A label as wide and as high as its text.
 inline Control LabelAt(std::string name, std::string text, int left, int top,
                        Initially state = Initially::Enabled) {
-    return WithState(MakeControl(std::move(name), ControlKind::Label, std::move(text),
-                                 {left, top, 0, 0}, NoTab),
-                     state);
+    return WithState(
+        MakeControl(std::move(name), ControlKind::Label, std::move(text), {left, top, 0, 0}),
+        state);
 }
 
-inline Control EditAt(std::string name, Box box, int tab, unsigned maxLength,
+inline Control EditAt(std::string name, Box box, unsigned maxLength,
                       Initially state = Initially::Enabled) {
-    Control control = MakeControl(std::move(name), ControlKind::Edit, "", box, tab);
+    Control control = MakeControl(std::move(name), ControlKind::Edit, "", box);
     control.maxLength = maxLength;
     return WithState(std::move(control), state);
 }
 
-inline Control RadioAt(std::string name, std::string text, Box box, int tab,
+inline Control RadioAt(std::string name, std::string text, Box box,
                        Initially state = Initially::Enabled) {
-    return WithState(
-        MakeControl(std::move(name), ControlKind::RadioButton, std::move(text), box, tab), state);
+    return WithState(MakeControl(std::move(name), ControlKind::RadioButton, std::move(text), box),
+                     state);
 }
 
-inline Control CheckBoxAt(std::string name, std::string text, Box box, int tab) {
-    return MakeControl(std::move(name), ControlKind::CheckBox, std::move(text), box, tab);
+inline Control CheckBoxAt(std::string name, std::string text, Box box) {
+    return MakeControl(std::move(name), ControlKind::CheckBox, std::move(text), box);
 }
 
-inline Control ButtonAt(std::string name, std::string text, Box box, int tab) {
-    return MakeControl(std::move(name), ControlKind::Button, std::move(text), box, tab);
+inline Control ButtonAt(std::string name, std::string text, Box box) {
+    return MakeControl(std::move(name), ControlKind::Button, std::move(text), box);
 }
 
 // A horizontal line.
 inline Control BevelAt(std::string name, Box box) {
-    return MakeControl(std::move(name), ControlKind::Bevel, "", box, NoTab);
+    return MakeControl(std::move(name), ControlKind::Bevel, "", box);
 }
 
 // The OK ("Ok", a white tick on a green disc) and Cancel (a red cross) buttons of every
-// editor; they are deliberately bound to neither Enter nor Esc.
+// editor; Enter presses OK (unless the focus is on another button) and Esc Cancel.
 constexpr int GlyphButtonWidth = 75;
 constexpr int GlyphButtonHeight = 25;
 
-inline Control OkButtonAt(int left, int top, int tab) {
-    Control control = MakeControl("BitBtn1", ControlKind::GlyphButton, "Ok",
-                                  {left, top, GlyphButtonWidth, GlyphButtonHeight}, tab);
-    control.glyph = Glyph::Ok;
+inline Control GlyphButtonAt(std::string name, std::string text, Glyph glyph, Box box) {
+    Control control = MakeControl(std::move(name), ControlKind::GlyphButton, std::move(text), box);
+    control.glyph = glyph;
     return control;
 }
 
-inline Control CancelButtonAt(int left, int top, int tab) {
-    Control control = MakeControl("BitBtn2", ControlKind::GlyphButton, "Cancel",
-                                  {left, top, GlyphButtonWidth, GlyphButtonHeight}, tab);
-    control.glyph = Glyph::Cancel;
-    return control;
+inline Control OkButtonAt(int left, int top) {
+    return GlyphButtonAt("BitBtn1", "Ok", Glyph::Ok,
+                         {left, top, GlyphButtonWidth, GlyphButtonHeight});
+}
+
+inline Control CancelButtonAt(int left, int top) {
+    return GlyphButtonAt("BitBtn2", "Cancel", Glyph::Cancel,
+                         {left, top, GlyphButtonWidth, GlyphButtonHeight});
 }
 
 // What the configuration file keeps of a title and of every other text: the edit fields

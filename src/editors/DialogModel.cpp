@@ -2,6 +2,7 @@
 
 #include "platform/Dpi.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <utility>
 
@@ -12,6 +13,39 @@ ControlBox ScaledBox(const Control& control, int dpi) {
     const PixelRun down = ScaledRun(control.top, control.height, dpi);
     return {across.start, down.start, control.width ? across.length : 0,
             control.height ? down.length : 0};
+}
+
+std::vector<KeyboardPlace> KeyboardOrder(const std::vector<Control>& controls) {
+    std::vector<KeyboardPlace> order;
+    bool radiosPlaced = false;
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        if (controls[i].kind != ControlKind::RadioButton) {
+            order.push_back({i, true});
+            continue;
+        }
+        if (radiosPlaced)
+            continue;
+        radiosPlaced = true;
+        for (std::size_t j = i; j < controls.size(); ++j)
+            if (controls[j].kind == ControlKind::RadioButton)
+                order.push_back({j, j == i});
+    }
+    return order;
+}
+
+bool TakesTab(const Control& control) {
+    switch (control.kind) {
+    case ControlKind::Edit:
+    case ControlKind::Button:
+    case ControlKind::GlyphButton:
+    case ControlKind::CheckBox:
+    case ControlKind::LinkLabel:
+        return true;
+    case ControlKind::RadioButton:
+        return control.checked;
+    default:
+        return false;
+    }
 }
 
 std::string CutToLimit(std::string text, unsigned limit) {
@@ -71,6 +105,40 @@ void DialogModel::UserType(const std::string& name, const std::string& text) {
     if (!control.enabled || control.kind != ControlKind::Edit)
         return;
     control.text = CutToLimit(text, control.maxLength);
+}
+
+void DialogModel::UserEnter(const std::string& focused) {
+    const auto it = std::find_if(controls_.begin(), controls_.end(),
+                                 [&](const Control& c) { return c.name == focused; });
+    const bool pressable = it != controls_.end() && (it->kind == ControlKind::Button ||
+                                                     it->kind == ControlKind::GlyphButton ||
+                                                     it->kind == ControlKind::LinkLabel);
+    if (pressable)
+        UserClick(focused);
+    else if (const Control* ok = GlyphButton(Glyph::Ok))
+        UserClick(ok->name);
+}
+
+void DialogModel::UserEscape() {
+    if (const Control* cancel = GlyphButton(Glyph::Cancel))
+        UserClick(cancel->name);
+    else
+        UserClose();
+}
+
+std::string DialogModel::StartControl() const {
+    for (const Control& control : controls_)
+        if (control.kind == ControlKind::Edit && control.enabled && control.visible)
+            return control.name;
+    const Control* ok = GlyphButton(Glyph::Ok);
+    return ok ? ok->name : std::string();
+}
+
+const Control* DialogModel::GlyphButton(Glyph glyph) const {
+    for (const Control& control : controls_)
+        if (control.kind == ControlKind::GlyphButton && control.glyph == glyph)
+            return &control;
+    return nullptr;
 }
 
 void DialogModel::OnClick(const std::string&) {}

@@ -22,7 +22,6 @@ struct Control {
     int top = 0;
     int width = 0;  // 0 for a label: as wide as its text
     int height = 0; // 0 for a label: as high as its text
-    int tabOrder = -1; // -1: not a tab stop
     unsigned maxLength = 0; // edit fields: characters the user can type; 0 = no limit
     bool enabled = true;
     bool checked = false;
@@ -41,6 +40,21 @@ struct ControlBox {
 };
 ControlBox ScaledBox(const Control& control, int dpi);
 
+// The keyboard in a dialog. A layout lists its controls in the order they show: top to
+// bottom, left to right, each label right before the control it names (a screen reader names
+// an edit box after the label made before it). Tab walks the controls that take it in that
+// order; the radio buttons are one stop, at the checked one, and the arrow keys move within
+// them. Every other control is a group of its own, so the arrows never walk into a label.
+struct KeyboardPlace {
+    std::size_t control = 0; // index into the layout
+    bool groupStart = false;
+};
+// The order the host makes the controls in: the layout's, the radio buttons all together at
+// the first one's place.
+std::vector<KeyboardPlace> KeyboardOrder(const std::vector<Control>& controls);
+// Whether Tab stops at the control now: edit boxes, buttons, check boxes, links, and the
+// checked radio button.
+bool TakesTab(const Control& control);
 // A text as an edit field with that limit keeps it: cut to `limit` bytes; 0 means no limit.
 std::string CutToLimit(std::string text, unsigned limit);
 
@@ -81,6 +95,14 @@ public:
     void UserType(const std::string& name, const std::string& text);
     // The window's close box.
     void UserClose() { Close(ModalResult::Cancel); }
+    // Enter, with the focus on the named control: a button or link there is pressed, else
+    // the OK button.
+    void UserEnter(const std::string& focused);
+    // Esc: the Cancel button when there is one, else the close box.
+    void UserEscape();
+    // Where the keyboard starts: the first edit box that takes text, else OK; empty for the
+    // first control that takes Tab.
+    std::string StartControl() const;
 
     ModalResult Result() const { return result_; }
     // Called by whoever shows the dialog, before every showing.
@@ -93,6 +115,9 @@ protected:
     void SetBackground(DialogBackground background) { background_ = background; }
 
 private:
+    // The glyph button showing that glyph; null when none.
+    const Control* GlyphButton(Glyph glyph) const;
+
     std::string caption_;
     int clientWidth_;
     int clientHeight_;

@@ -11,19 +11,19 @@ std::vector<Control> LinkControls(const LinkDialogLook& look) {
     using I = Initially;
     const int left = look.fieldLeft;
     return {
-        RadioAt("RadioButton1", "Add/Edit item", {8, 8, 113, 17}, 0, I::Checked),
+        RadioAt("RadioButton1", "Add/Edit item", {8, 8, 113, 17}, I::Checked),
         LabelAt("Label1", "Title:", 24, 34),
-        EditAt("Edit1", {left, 31, 250, 21}, 1, TitleLimit),
+        EditAt("Edit1", {left, 31, 250, 21}, TitleLimit),
         LabelAt("Label3", look.targetLabel, 24, 61),
-        EditAt("Edit2", {left, 58, 250, 21}, 2, PathLimit),
+        EditAt("Edit2", {left, 58, 250, 21}, PathLimit),
         LabelAt("Label4", look.hint, left, 84),
         BevelAt("Bevel1", {16, 108, look.bevelWidth, 2}),
-        RadioAt("RadioButton2", "Add/Edit group", {8, 120, 113, 17}, 3),
+        RadioAt("RadioButton2", "Add/Edit group", {8, 120, 113, 17}),
         LabelAt("Label2", "Title:", 24, 143, I::Disabled),
-        EditAt("Edit3", {left, 140, 250, 21}, 4, TitleLimit, I::Disabled),
+        EditAt("Edit3", {left, 140, 250, 21}, TitleLimit, I::Disabled),
         BevelAt("Bevel2", {16, 176, look.bevelWidth, 2}),
-        OkButtonAt(116, 187, 5),
-        CancelButtonAt(201, 187, 6),
+        OkButtonAt(116, 187),
+        CancelButtonAt(201, 187),
     };
 }
 

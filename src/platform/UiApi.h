@@ -14,6 +14,10 @@ enum class MessageBoxResult { Yes, No, Ok, Cancel, Other };
 // The button a question box starts on. No, where Yes would lose something.
 enum class DefaultAnswer { Yes, No };
 
+// How a popup menu starts: as the mouse opens it, nothing lit; or as the keyboard opens one,
+// its first row lit, so that the arrow keys, Enter and letters act on it at once.
+enum class MenuStart { NothingLit, FirstRowLit };
+
 class UiApi {
 public:
     virtual ~UiApi() = default;
@@ -28,7 +32,7 @@ public:
     virtual void BringToForeground() = 0;
     // Shows a popup menu with its top-left corner at (x, y) and returns when it closes;
     // a chosen command is handed back to the main form after the menu has closed.
-    virtual void ShowPopupMenu(MenuNode& menu, int x, int y) = 0;
+    virtual void ShowPopupMenu(MenuNode& menu, int x, int y, MenuStart start) = 0;
     // The DPI of the monitor that holds the screen point (x, y): 96 at 100% display scaling.
     virtual int DpiAt(int x, int y) = 0;
     // Closes the main form: the message loop ends after FormDestroy has run.

@@ -241,6 +241,14 @@ void PaintCheckFrame(ItemPixels& buffer, const MenuColours& colours, const MenuM
     const Frame f = CheckFrame(buffer, m);
     PaintRoundedFrame(buffer, colours.frameColor, f.left, f.right, f.bottom, f.top, m.line);
 }
+
+// Column by column from its base to its tip, one row shorter at each end every column.
+void PaintSubmenuArrow(ItemPixels& buffer, Rgb colour, const MenuMetrics& m) {
+    const int tip = buffer.Width() - m.arrowRight, middle = buffer.Height() / 2;
+    for (int reach = m.arrowHalf; reach >= 0; --reach)
+        for (int row = middle - reach; row <= middle + reach; ++row)
+            buffer.Set(tip - reach, row, colour);
+}
 } // namespace
 
 ItemSize MeasureMenuItem(bool separator, TextExtent caption, std::optional<TextExtent> shortcut,
@@ -285,6 +293,8 @@ bool PaintItemPixels(const MenuItemLook& item, bool selected, const MenuColours&
     // In a lower item the frame would not fit around the check box fill.
     if (item.checked && h >= metrics.minimumItemHeight)
         PaintCheckFrame(buffer, colours, metrics);
+    if (item.submenuArrow)
+        PaintSubmenuArrow(buffer, CaptionColour(item, selected, colours), metrics);
     return true;
 }
 

@@ -49,12 +49,18 @@ struct MenuMetrics {
     int shortcutGap = 40;
     int minimumPaintWidth = 26;
     int minimumPaintHeight = 5;
+    // A submenu's arrow, where the painter draws it: a triangle pointing right, its tip this
+    // far from the item's right edge, as many columns wide as it is high on either side of
+    // the middle row.
+    int arrowRight = 8;
+    int arrowHalf = 3;
 };
 
 constexpr MenuMetrics MenuMetricsAt(int dpi) {
     auto at = [dpi](int length) { return ScaledLength(length, dpi); };
     return {at(1),  at(24), at(4), at(5),  at(29), at(3),  at(2),  at(26), at(5),  at(16),
-            at(3),  at(1),  at(2), at(34), at(16), at(42), at(40), at(26), at(5)};
+            at(3),  at(1),  at(2), at(34), at(16), at(42), at(40), at(26), at(5),  at(8),
+            at(3)};
 }
 
 constexpr MenuMetrics DesignMetrics = MenuMetricsAt(DesignDpi);
@@ -87,6 +93,9 @@ struct MenuItemLook {
     int imageIndex = -1;                     // even index into pictures; -1: the entry's own pixels
     const IconPixels* entryPixels = nullptr; // the attached record's pixels; null: no record
     const PictureList* pictures = nullptr;   // null: the item shows no list picture
+    // The painter draws the submenu arrow, in the caption's colour. Windows draws its own
+    // after the item in the light look's colour, which does not read on the dark one.
+    bool submenuArrow = false;
 };
 
 struct SystemColours {

@@ -1,5 +1,6 @@
 #include "update/FormAbout.h"
 
+#include "editors/ControlTable.h"
 #include "update/Vendor.h"
 #include "update/VendorPages.h"
 
@@ -9,15 +10,13 @@ const char* const AboutMaker = "Made by the Vantrel developers";
 
 namespace {
 std::vector<Control> Layout() {
-    Control button{"BitBtn1", ControlKind::GlyphButton, "Ok", 152, 194, 100, 25, 0};
-    button.glyph = Glyph::Ok;
     return {
-        Control{"Image1", ControlKind::Picture, "", 8, 48, 128, 128},
         Control{"Label1", ControlKind::Label, "Vantrel v1.0.1", 152, 8},
         Control{"Label2", ControlKind::Label, AboutMaker, 152, 30},
+        Control{"Image1", ControlKind::Picture, "", 8, 48, 128, 128},
         // Sized by hand: Wine draws the underlined text a little wider than it measures.
         Control{"Label3", ControlKind::LinkLabel, VendorHost, 152, 48, 190, 14},
-        button,
+        GlyphButtonAt("BitBtn1", "Ok", Glyph::Ok, {152, 194, 100, 25}),
     };
 }
 } // namespace

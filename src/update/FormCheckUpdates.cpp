@@ -1,14 +1,13 @@
 #include "update/FormCheckUpdates.h"
 
+#include "editors/ControlTable.h"
+
 namespace vantrel {
 
 namespace {
 std::vector<Control> Layout() {
-    Control label{"Label1", ControlKind::Label, "No new version is available at this time.", 16,
-                  16};
-    Control button{"BitBtn1", ControlKind::GlyphButton, "Ok", 70, 42, 100, 25, 0};
-    button.glyph = Glyph::Ok;
-    return {label, button};
+    return {LabelAt("Label1", "No new version is available at this time.", 16, 16),
+            GlyphButtonAt("BitBtn1", "Ok", Glyph::Ok, {70, 42, 100, 25})};
 }
 } // namespace
 

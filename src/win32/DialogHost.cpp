@@ -1,10 +1,12 @@
 #include "win32/DialogHost.h"
 
 #include "platform/Dpi.h"
+#include "render/ColourModel.h"
 #include "render/PictureData.h"
 #include "win32/Dpi.h"
 #include "win32/Handles.h"
 #include "win32/ProgramArt.h"
+#include "win32/Win32Theme.h"
 
 #include <algorithm>
 #include <cstring>
@@ -14,6 +16,8 @@ namespace vantrel::win32 {
 
 namespace {
 constexpr int FirstControlId = 100;
+// WM_GETDPISCALEDSIZE, from Windows 10 1703 on; newer than the headers the program targets.
+constexpr UINT GetDpiScaledSizeMessage = 0x02E4;
 
 class DialogHost;
 // The hosts whose dialog window exists, innermost last. GUI thread only.
@@ -31,26 +35,43 @@ public:
     HWND Window() const { return dialog_; }
 
 private:
-    void OnInit(HWND dialog);
+    // True when it has put the focus where the model starts.
+    bool OnInit(HWND dialog);
     void MakeFonts();
     void CreateControls();
-    HWND CreateControl(const Control& control, int id);
+    HWND CreateControl(const Control& control, int id, bool groupStart);
     RECT ControlRect(const Control& control) const;
     void OnDpiChanged(int dpi, const RECT& suggested);
     SIZE LabelSize(const std::string& text, HGDIOBJ font) const;
-    SIZE WindowSize() const;
+    // The window around the layout drawn at that DPI.
+    SIZE WindowSize(int dpi) const;
     void PlaceWindow();
     int Scaled(int length) const { return ScaledLength(length, dpi_); }
     void OnCommand(int id, int code, HWND control);
+    // Runs one of the model's handlers as the user's act: the controls are read before it
+    // and show its result after it.
+    template <typename Act> void UserAct(Act act) {
+        Pull();
+        act();
+        Push();
+        EndIfDecided();
+    }
     void Pull();
     void Push();
     void EndIfDecided();
     bool DrawOwnerDrawn(const DRAWITEMSTRUCT& draw);
     void DrawGlyphButton(const DRAWITEMSTRUCT& draw, const Control& control);
+    void DrawLink(const DRAWITEMSTRUCT& draw, const Control& control);
     void DrawPicture(const DRAWITEMSTRUCT& draw);
     Control* ControlOfId(int id);
+    const Control* ControlOfName(const std::string& name) const;
     HGDIOBJ FontOf(const Control& control) const {
         return control.kind == ControlKind::LinkLabel ? linkFont_.Get() : font_.Get();
+    }
+    // The white of a white dialog gives way to the scheme's window colours under high
+    // contrast, as every colour the program sets does.
+    bool OwnColours() const {
+        return model_.Background() == DialogBackground::White && !highContrast_;
     }
     COLORREF BackgroundColour() const;
     HBRUSH BackgroundBrush();
@@ -63,22 +84,24 @@ private:
     OwnedGdiObject whiteBrush_;
     std::vector<HWND> windows_; // parallel to model_.Controls()
     bool pushing_ = false;
+    bool highContrast_ = false;
     int dpi_ = DesignDpi; // of the monitor the dialog shows on
 };
 
 DWORD StyleOf(const Control& control) {
     DWORD style = WS_CHILD | (control.visible ? WS_VISIBLE : 0u) |
-                  (control.tabOrder >= 0 ? WS_TABSTOP : 0u);
+                  (TakesTab(control) ? WS_TABSTOP : 0u);
     switch (control.kind) {
     case ControlKind::Edit: return style | ES_AUTOHSCROLL | WS_BORDER;
     case ControlKind::Button: return style | BS_PUSHBUTTON;
+    // A link is a button drawn as a link: it takes the focus, shows it, and Space presses it.
+    case ControlKind::LinkLabel:
     case ControlKind::GlyphButton: return style | BS_OWNERDRAW;
     // Neither kind checks itself: a click only notifies, the model flips the state (once)
-    // and the host shows it.
-    case ControlKind::RadioButton: return style | BS_RADIOBUTTON;
+    // and the host shows it. A radio button also tells when it gets the focus.
+    case ControlKind::RadioButton: return style | BS_RADIOBUTTON | BS_NOTIFY;
     case ControlKind::CheckBox: return style | BS_CHECKBOX;
     case ControlKind::Bevel: return style | SS_ETCHEDHORZ;
-    case ControlKind::LinkLabel: return style | SS_NOTIFY;
     case ControlKind::Picture: return style | SS_OWNERDRAW;
     case ControlKind::Label: return style | SS_LEFT;
     }
@@ -90,6 +113,7 @@ const char* ClassOf(ControlKind kind) {
     case ControlKind::Edit: return "EDIT";
     case ControlKind::Button:
     case ControlKind::GlyphButton:
+    case ControlKind::LinkLabel:
     case ControlKind::RadioButton:
     case ControlKind::CheckBox: return "BUTTON";
     default: return "STATIC";
@@ -156,7 +180,7 @@ INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 INT_PTR DialogHost::Handle(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_INITDIALOG: OnInit(dialog); return TRUE;
+    case WM_INITDIALOG: return OnInit(dialog) ? FALSE : TRUE;
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
         return TRUE;
@@ -164,6 +188,12 @@ INT_PTR DialogHost::Handle(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
         model_.UserClose();
         EndIfDecided();
         return TRUE;
+    case GetDpiScaledSizeMessage: {
+        // Our layout's size at the new DPI, not one the dialog manager guesses from a template.
+        *reinterpret_cast<SIZE*>(lParam) = WindowSize(static_cast<int>(wParam));
+        SetWindowLongPtrA(dialog_, DWLP_MSGRESULT, TRUE);
+        return TRUE;
+    }
     case WM_DPICHANGED:
         OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return TRUE;
@@ -174,13 +204,11 @@ INT_PTR DialogHost::Handle(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
             return FALSE;
         return reinterpret_cast<INT_PTR>(BackgroundBrush());
     case WM_CTLCOLORSTATIC: {
-        Control* control = ControlOfId(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)));
-        const bool link = control && control->kind == ControlKind::LinkLabel;
-        if (!link && model_.Background() == DialogBackground::Standard)
+        if (model_.Background() == DialogBackground::Standard)
             return FALSE;
         HDC dc = reinterpret_cast<HDC>(wParam);
-        if (link)
-            SetTextColor(dc, RGB(0, 0, 255));
+        if (!OwnColours())
+            SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
         SetBkMode(dc, TRANSPARENT);
         return reinterpret_cast<INT_PTR>(BackgroundBrush());
     }
@@ -201,15 +229,25 @@ DialogHost::~DialogHost() {
     openHosts.erase(std::remove(openHosts.begin(), openHosts.end(), this), openHosts.end());
 }
 
-void DialogHost::OnInit(HWND dialog) {
+bool DialogHost::OnInit(HWND dialog) {
     dialog_ = dialog;
     openHosts.push_back(this);
     SetWindowTextA(dialog_, model_.Caption().c_str());
+    highContrast_ = Win32Theme().HighContrast();
     dpi_ = DpiOfWindow(dialog_);
     MakeFonts();
     CreateControls();
     Push();
     PlaceWindow();
+    const Control* start = ControlOfName(model_.StartControl());
+    if (!start)
+        return false;
+    // As Tab would: an edit box's text selected, a push button made the default.
+    HWND window = windows_[static_cast<std::size_t>(start - model_.Controls().data())];
+    if (!window)
+        return false;
+    SendMessageA(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(window), TRUE);
+    return true;
 }
 
 void DialogHost::MakeFonts() {
@@ -217,8 +255,12 @@ void DialogHost::MakeFonts() {
     linkFont_ = DialogFont(dpi_, true);
 }
 
-// Dragged onto a monitor with another scaling: fonts, controls and the window follow it.
+// Dragged onto a monitor with another scaling: fonts, controls and the window follow it, into
+// the rectangle Windows suggests (the size our layout gave it for that DPI).
 void DialogHost::OnDpiChanged(int dpi, const RECT& suggested) {
+    // The controls draw with the old fonts until they are handed the new ones.
+    const OwnedGdiObject oldFont = std::move(font_);
+    const OwnedGdiObject oldLinkFont = std::move(linkFont_);
     dpi_ = dpi;
     MakeFonts();
     const auto& controls = model_.Controls();
@@ -230,26 +272,20 @@ void DialogHost::OnDpiChanged(int dpi, const RECT& suggested) {
         SetWindowPos(windows_[i], nullptr, rect.left, rect.top, rect.right - rect.left,
                      rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    const SIZE size = WindowSize();
-    SetWindowPos(dialog_, nullptr, suggested.left, suggested.top, size.cx, size.cy,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(dialog_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(dialog_, nullptr, TRUE);
 }
 
+// Windows tabs through controls in creation order, and a group runs from one control with
+// WS_GROUP to the next.
 void DialogHost::CreateControls() {
     auto& controls = model_.Controls();
     windows_.assign(controls.size(), nullptr);
-    // Windows tabs through controls in creation order: tab stops first, in their order.
-    std::vector<std::size_t> order(controls.size());
-    for (std::size_t i = 0; i < order.size(); ++i)
-        order[i] = i;
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        const int ta = controls[a].tabOrder < 0 ? 1 << 30 : controls[a].tabOrder;
-        const int tb = controls[b].tabOrder < 0 ? 1 << 30 : controls[b].tabOrder;
-        return ta < tb;
-    });
-    for (std::size_t index : order)
-        windows_[index] = CreateControl(controls[index], FirstControlId + static_cast<int>(index));
+    for (const KeyboardPlace& place : KeyboardOrder(controls))
+        windows_[place.control] =
+            CreateControl(controls[place.control], FirstControlId + static_cast<int>(place.control),
+                          place.groupStart);
 }
 
 SIZE DialogHost::LabelSize(const std::string& text, HGDIOBJ font) const {
@@ -274,10 +310,10 @@ RECT DialogHost::ControlRect(const Control& control) const {
     return {box.left, box.top, box.left + size.cx, box.top + size.cy};
 }
 
-HWND DialogHost::CreateControl(const Control& control, int id) {
+HWND DialogHost::CreateControl(const Control& control, int id, bool groupStart) {
     const RECT rect = ControlRect(control);
     const DWORD extended = control.kind == ControlKind::Edit ? WS_EX_CLIENTEDGE : 0;
-    DWORD style = StyleOf(control);
+    DWORD style = StyleOf(control) | (groupStart ? WS_GROUP : 0u);
     if (extended)
         style &= ~static_cast<DWORD>(WS_BORDER);
     HWND window = CreateWindowExA(extended, ClassOf(control.kind), control.text.c_str(), style,
@@ -293,22 +329,23 @@ HWND DialogHost::CreateControl(const Control& control, int id) {
     return window;
 }
 
-// The frame around the scaled client area, at the dialog's own DPI where the system can
-// tell it (Windows 10); before that the frame follows the system's DPI, as the dialog does.
-SIZE DialogHost::WindowSize() const {
+// The frame around the scaled client area, at that DPI where the system can tell it (Windows
+// 10); before that the frame follows the system's DPI, as the dialog does.
+SIZE DialogHost::WindowSize(int dpi) const {
     const DWORD style = static_cast<DWORD>(GetWindowLongPtrA(dialog_, GWL_STYLE));
     const DWORD extended = static_cast<DWORD>(GetWindowLongPtrA(dialog_, GWL_EXSTYLE));
-    RECT frame{0, 0, Scaled(model_.ClientWidth()), Scaled(model_.ClientHeight())};
+    RECT frame{0, 0, ScaledLength(model_.ClientWidth(), dpi),
+               ScaledLength(model_.ClientHeight(), dpi)};
     using AdjustFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
     static const auto adjustForDpi = reinterpret_cast<AdjustFn>(reinterpret_cast<void*>(
         GetProcAddress(GetModuleHandleA("user32.dll"), "AdjustWindowRectExForDpi")));
-    if (!adjustForDpi || !adjustForDpi(&frame, style, FALSE, extended, static_cast<UINT>(dpi_)))
+    if (!adjustForDpi || !adjustForDpi(&frame, style, FALSE, extended, static_cast<UINT>(dpi)))
         AdjustWindowRectEx(&frame, style, FALSE, extended);
     return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
 void DialogHost::PlaceWindow() {
-    const SIZE size = WindowSize();
+    const SIZE size = WindowSize(dpi_);
     const int width = size.cx;
     const int height = size.cy;
     RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
@@ -316,6 +353,13 @@ void DialogHost::PlaceWindow() {
     const int left = work.left + (work.right - work.left - width) / 2;
     const int top = work.top + (work.bottom - work.top - height) / 2;
     SetWindowPos(dialog_, nullptr, left, top, width, height, SWP_NOZORDER);
+}
+
+const Control* DialogHost::ControlOfName(const std::string& name) const {
+    for (const Control& control : model_.Controls())
+        if (control.name == name)
+            return &control;
+    return nullptr;
 }
 
 Control* DialogHost::ControlOfId(int id) {
@@ -326,22 +370,36 @@ Control* DialogHost::ControlOfId(int id) {
     return &controls[static_cast<std::size_t>(index)];
 }
 
-void DialogHost::OnCommand(int id, int code, HWND) {
-    Control* control = ControlOfId(id);
-    // The Enter and Esc keys (IDOK, IDCANCEL) are deliberately bound to nothing.
-    if (!control)
+void DialogHost::OnCommand(int id, int code, HWND window) {
+    if (id == IDCANCEL) { // Esc
+        UserAct([this] { model_.UserEscape(); });
         return;
-    if (control->kind == ControlKind::Edit) {
+    }
+    Control* control = ControlOfId(id);
+    if (control && control->kind == ControlKind::Edit) {
         if (code == EN_CHANGE && !pushing_)
             control->text = WindowText(windows_[static_cast<std::size_t>(id - FirstControlId)]);
         return;
     }
-    if (code != BN_CLICKED) // also STN_CLICKED for link labels: both are 0
+    // The arrow keys move the focus among the radio buttons, and the one they reach is
+    // checked, as Windows does with its own (Wine moves the focus only).
+    if (code == BN_SETFOCUS && control && control->kind == ControlKind::RadioButton &&
+        !control->checked && GetKeyState(VK_LBUTTON) >= 0) {
+        UserAct([&] { model_.UserClick(control->name); });
         return;
-    Pull();
-    model_.UserClick(control->name);
-    Push();
-    EndIfDecided();
+    }
+    if (code != BN_CLICKED)
+        return;
+    // A click, Space, or Enter on a focused push button reaches the control with the focus.
+    // Enter elsewhere comes as IDOK, or as a click of a push button that was the default
+    // while it had the focus: the model decides what Enter does.
+    if (control && window == GetFocus()) {
+        UserAct([&] { model_.UserClick(control->name); });
+        return;
+    }
+    const Control* focused = ControlOfId(GetDlgCtrlID(GetFocus()));
+    const std::string name = focused ? focused->name : std::string();
+    UserAct([&] { model_.UserEnter(name); });
 }
 
 void DialogHost::Pull() {
@@ -368,6 +426,11 @@ void DialogHost::Push() {
             SetWindowTextA(window, control.text.c_str());
         if (control.kind == ControlKind::RadioButton || control.kind == ControlKind::CheckBox)
             SendMessageA(window, BM_SETCHECK, control.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+        // Tab enters the radio buttons at the checked one.
+        const LONG_PTR style = GetWindowLongPtrA(window, GWL_STYLE);
+        const LONG_PTR tabStop = TakesTab(control) ? WS_TABSTOP : 0;
+        if ((style & WS_TABSTOP) != tabStop)
+            SetWindowLongPtrA(window, GWL_STYLE, (style & ~LONG_PTR{WS_TABSTOP}) | tabStop);
         EnableWindow(window, control.enabled ? TRUE : FALSE);
         ShowWindow(window, control.visible ? SW_SHOWNA : SW_HIDE);
     }
@@ -385,6 +448,8 @@ bool DialogHost::DrawOwnerDrawn(const DRAWITEMSTRUCT& draw) {
         return false;
     if (control->kind == ControlKind::GlyphButton)
         DrawGlyphButton(draw, *control);
+    else if (control->kind == ControlKind::LinkLabel)
+        DrawLink(draw, *control);
     else if (control->kind == ControlKind::Picture)
         DrawPicture(draw);
     else
@@ -429,6 +494,24 @@ void DialogHost::DrawGlyphButton(const DRAWITEMSTRUCT& draw, const Control& cont
     }
 }
 
+// Underlined, in the colour the scheme gives links where it reads on the dialog's background
+// (some schemes make it a pale hover colour), else in black or white.
+void DialogHost::DrawLink(const DRAWITEMSTRUCT& draw, const Control& control) {
+    RECT rect = draw.rcItem;
+    FillRect(draw.hDC, &rect, BackgroundBrush());
+    ScopedSelect select(draw.hDC, linkFont_.Get());
+    const int previousMode = SetBkMode(draw.hDC, TRANSPARENT);
+    const Rgb link = ReadableTextColour(FromColorRef(GetSysColor(COLOR_HOTLIGHT)),
+                                        FromColorRef(BackgroundColour()));
+    const COLORREF previousColour = SetTextColor(draw.hDC, ToColorRef(link));
+    DrawTextA(draw.hDC, control.text.c_str(), static_cast<int>(control.text.size()), &rect,
+              DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
+    SetTextColor(draw.hDC, previousColour);
+    SetBkMode(draw.hDC, previousMode);
+    if (draw.itemState & ODS_FOCUS)
+        DrawFocusRect(draw.hDC, &rect);
+}
+
 void DialogHost::DrawPicture(const DRAWITEMSTRUCT& draw) {
     const RECT& box = draw.rcItem;
     const int side = std::min(box.right - box.left, box.bottom - box.top);
@@ -440,13 +523,16 @@ void DialogHost::DrawPicture(const DRAWITEMSTRUCT& draw) {
 }
 
 COLORREF DialogHost::BackgroundColour() const {
-    return model_.Background() == DialogBackground::White ? RGB(255, 255, 255)
-                                                          : GetSysColor(COLOR_BTNFACE);
+    if (model_.Background() == DialogBackground::Standard)
+        return GetSysColor(COLOR_BTNFACE);
+    return OwnColours() ? RGB(255, 255, 255) : GetSysColor(COLOR_WINDOW);
 }
 
 HBRUSH DialogHost::BackgroundBrush() {
     if (model_.Background() == DialogBackground::Standard)
         return GetSysColorBrush(COLOR_BTNFACE);
+    if (!OwnColours())
+        return GetSysColorBrush(COLOR_WINDOW);
     if (!whiteBrush_)
         whiteBrush_ = OwnedGdiObject(CreateSolidBrush(RGB(255, 255, 255)));
     return static_cast<HBRUSH>(whiteBrush_.Get());

@@ -9,6 +9,7 @@
 
 #include <cstring>
 #include <iterator>
+#include <optional>
 #include <string>
 
 namespace vantrel::win32 {
@@ -49,6 +50,25 @@ LRESULT HandleCount(WPARAM which) {
     }
 }
 
+// The character WM_MENUCHAR hands an ANSI window: one byte, or a double-byte code page's two.
+std::string KeyBytes(WORD character) {
+    if (character <= 0xFF)
+        return std::string(1, static_cast<char>(character));
+    return {static_cast<char>(HIBYTE(character)), static_cast<char>(LOBYTE(character))};
+}
+
+std::optional<TrayEvent> TrayEventOf(UINT notification) {
+    switch (notification) {
+    case WM_LBUTTONDOWN: return TrayEvent::LeftButtonDown;
+    case WM_RBUTTONDOWN: return TrayEvent::RightButtonDown;
+    case WM_MBUTTONDOWN: return TrayEvent::MiddleButtonDown;
+    case NIN_SELECT: return TrayEvent::MouseSelect;
+    case NIN_KEYSELECT: return TrayEvent::KeySelect;
+    case WM_CONTEXTMENU: return TrayEvent::ContextMenu;
+    default: return std::nullopt; // moves, button-ups, double clicks, balloons
+    }
+}
+
 // The icon holds every small size the scalings need; the size for the DPI is taken as drawn.
 HICON LoadTrayIcon(HINSTANCE instance, int dpi) {
     return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_VANTREL), IMAGE_ICON,
@@ -77,10 +97,11 @@ bool MainWindow::Create(MainForm& form) {
     windowClass.lpszClassName = WindowClassName;
     RegisterClassExA(&windowClass);
     taskbarCreatedMessage_ = RegisterWindowMessageA("TaskbarCreated");
-    trayIcon_ = OwnedIcon(LoadTrayIcon(instance_, SystemDpi()));
     // A hidden top-level window: it gets the session-end messages, unlike a message-only one.
     window_ = CreateWindowExA(0, WindowClassName, ProgramTitle, WS_OVERLAPPEDWINDOW, 0, 0, 0, 0,
                               nullptr, nullptr, instance_, this);
+    if (window_)
+        trayIcon_ = OwnedIcon(LoadTrayIcon(instance_, TrayDpi()));
     return window_ != nullptr;
 }
 
@@ -104,16 +125,18 @@ LRESULT CALLBACK MainWindow::WindowProcedure(HWND window, UINT message, WPARAM w
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == taskbarCreatedMessage_ && taskbarCreatedMessage_ != 0) {
-        // Explorer restarted: the new notification area knows nothing of our icon.
+        // Explorer restarted: the new notification area knows nothing of our icon, and may
+        // show on a monitor of another scaling.
         if (trayWanted_) {
             trayShown_ = false;
+            ReloadTrayIcon(TrayDpi());
             if (!ShowTrayIcon())
                 SetTimer(window_, TrayRetryTimer, TrayRetryMs, nullptr);
         }
         return 0;
     }
     switch (message) {
-    case TrayCallbackMessage: OnTrayNotification(lParam); return 0;
+    case TrayCallbackMessage: OnTrayNotification(wParam, lParam); return 0;
     case VersionResultMessage: OnVersionResult(lParam); return 0;
     case VersionNoticeMessage:
         if (form_)
@@ -148,11 +171,17 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DRAWITEM:
         if (wParam == 0) {
             PopupMenuAdvancedDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam),
-                                      menuTheme_.Colours(), menuDpi_);
+                                      menuTheme_.Colours(), menuTheme_.Look(), menuDpi_);
             return TRUE;
         }
         break;
-    case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam)); return 0;
+    case WM_MENUCHAR:
+        return binder_.AnswerLetter(reinterpret_cast<HMENU>(lParam), KeyBytes(LOWORD(wParam)),
+                                    codePage_);
+    // The scaling of the monitor with the taskbar changed: the icon is shown at its new size.
+    // A hidden window may never hear of it but through a change of the display.
+    case WM_DPICHANGED: ReloadTrayIcon(HIWORD(wParam)); return 0;
+    case WM_DISPLAYCHANGE: ReloadTrayIcon(TrayDpi()); break;
     // Dark mode announces itself as the setting "ImmersiveColorSet", high contrast as its own
     // setting and with WM_SYSCOLORCHANGE. Deriving the colours again costs one registry read,
     // so every setting change counts: a missed one would leave the menus in the old look.
@@ -170,19 +199,41 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(window_, message, wParam, lParam);
 }
 
-void MainWindow::OnTrayNotification(LPARAM lParam) {
+// With version 4 the notification is in the low word of lParam and the point the menu belongs
+// to in wParam: the pointer for the mouse, the icon for the keyboard.
+void MainWindow::OnTrayNotification(WPARAM wParam, LPARAM lParam) {
     // A click on the icon while a menu is open only closes that menu: the open menu's items
     // (Disk Drives among them) must not be rebuilt under it.
     if (!form_ || state_->MenuOpen())
         return;
-    POINT cursor{};
-    GetCursorPos(&cursor);
-    switch (LOWORD(lParam)) {
-    case WM_LBUTTONDOWN: form_->TrayIcon1MouseDown(MouseButton::Left, cursor.x, cursor.y); break;
-    case WM_RBUTTONDOWN: form_->TrayIcon1MouseDown(MouseButton::Right, cursor.x, cursor.y); break;
-    case WM_MBUTTONDOWN: form_->TrayIcon1MouseDown(MouseButton::Middle, cursor.x, cursor.y); break;
-    default: break;
-    }
+    const std::optional<TrayEvent> event = TrayEventOf(LOWORD(lParam));
+    const std::optional<TrayRequest> request =
+        event ? trayEvents_.Request(*event, GetTickCount()) : std::nullopt;
+    if (!request)
+        return;
+    POINT at{static_cast<short>(LOWORD(wParam)), static_cast<short>(HIWORD(wParam))};
+    if (!request->keyboard)
+        GetCursorPos(&at);
+    menuChoseCommand_ = false;
+    form_->ShowTrayMenu(request->menu, at.x, at.y,
+                        request->keyboard ? MenuStart::FirstRowLit : MenuStart::NothingLit);
+    trayEvents_.MenuClosed(*request, GetTickCount());
+    if (request->keyboard && !menuChoseCommand_)
+        ReturnFocusToIcon();
+}
+
+void MainWindow::ReturnFocusToIcon() {
+    if (!trayShown_)
+        return;
+    NOTIFYICONDATAA data = TrayData(0);
+    Shell_NotifyIconA(NIM_SETFOCUS, &data);
+}
+
+// Version 4 brings the keyboard's notifications; the mouse's stay as they were.
+void MainWindow::SetTrayVersion() {
+    NOTIFYICONDATAA data = TrayData(0);
+    data.uVersion = NOTIFYICON_VERSION_4;
+    Shell_NotifyIconA(NIM_SETVERSION, &data);
 }
 
 void MainWindow::OnMenuOpening(HMENU menu) {
@@ -224,8 +275,13 @@ void MainWindow::OnClose() {
         DestroyWindow(window_);
 }
 
-// The scaling of the monitor with the taskbar changed: the icon is shown at its new size.
-void MainWindow::OnDpiChanged(int dpi) {
+int MainWindow::TrayDpi() const {
+    RECT rect{};
+    return window_ && GetWindowRect(window_, &rect) ? DpiAtPoint(POINT{rect.left, rect.top})
+                                                    : SystemDpi();
+}
+
+void MainWindow::ReloadTrayIcon(int dpi) {
     OwnedIcon icon(LoadTrayIcon(instance_, dpi));
     if (!icon)
         return;
@@ -270,6 +326,8 @@ bool MainWindow::ShowTrayIcon() {
     // is still there; updating it then tells that it is shown.
     trayShown_ = Shell_NotifyIconA(NIM_ADD, &data) != FALSE ||
                  Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+    if (trayShown_)
+        SetTrayVersion();
     return trayShown_;
 }
 
@@ -310,7 +368,7 @@ int MainWindow::DpiAt(int x, int y) {
     return DpiAtPoint(POINT{x, y});
 }
 
-void MainWindow::ShowPopupMenu(MenuNode& menu, int x, int y) {
+void MainWindow::ShowPopupMenu(MenuNode& menu, int x, int y, MenuStart start) {
     if (state_->MenuOpen())
         return;
     menuTheme_.MenuOpening();
@@ -325,6 +383,10 @@ void MainWindow::ShowPopupMenu(MenuNode& menu, int x, int y) {
     if (!handle)
         return;
     state_->MenuOpened();
+    // The menu's own loop takes the key from the queue: its first row is lit, as when a menu
+    // is opened from the keyboard anywhere in Windows.
+    if (start == MenuStart::FirstRowLit)
+        PostMessageA(window_, WM_KEYDOWN, VK_DOWN, 0);
     const UINT chosen = static_cast<UINT>(TrackPopupMenuEx(
         handle, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, x, y, window_,
         nullptr));
@@ -340,6 +402,7 @@ void MainWindow::ShowPopupMenu(MenuNode& menu, int x, int y) {
     DeliverPendingVersionResult();
     if (after == FormState::AfterMenu::AwaitDialog || !node)
         return;
+    menuChoseCommand_ = true;
     if (state_->DialogOpen() && !IsSafeDuringDialog(node->command)) {
         // One dialog at a time: the open one keeps its data and comes to the front.
         BringToForeground();

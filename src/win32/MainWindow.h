@@ -8,6 +8,7 @@
 #include "render/MenuTheme.h"
 #include "win32/Handles.h"
 #include "win32/PopupMenuBinder.h"
+#include "win32/WideText.h"
 #include "win32/Win32Theme.h"
 #include "win32/WinHeaders.h"
 
@@ -32,7 +33,7 @@ public:
     void ShowBalloon(const std::string& title, const std::string& text,
                      unsigned timeoutMs) override;
     void BringToForeground() override;
-    void ShowPopupMenu(MenuNode& menu, int x, int y) override;
+    void ShowPopupMenu(MenuNode& menu, int x, int y, MenuStart start) override;
     int DpiAt(int x, int y) override;
     void CloseMainForm() override;
     void StartTimer(unsigned timer, unsigned milliseconds) override;
@@ -55,7 +56,13 @@ private:
     static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    void OnTrayNotification(LPARAM lParam);
+    void OnTrayNotification(WPARAM wParam, LPARAM lParam);
+    // Gives the keyboard focus back to the icon, after a menu opened from it closed unused.
+    void ReturnFocusToIcon();
+    void SetTrayVersion();
+    // The icon at the scaling of the monitor the window is on, shown in place of the old one.
+    void ReloadTrayIcon(int dpi);
+    int TrayDpi() const;
     void OnMenuOpening(HMENU menu);
     void OnPicturesReady();
     void OnClose();
@@ -63,7 +70,6 @@ private:
     void DeliverPendingVersionResult();
     // A dialog or message box closed: a close that waited for it comes again.
     void AfterDialog();
-    void OnDpiChanged(int dpi);
     void OnDestroy();
     // A message box over the active dialog; its answer (IDOK, IDYES, ...).
     int ShowMessageBox(const std::string& text, const std::string& title, UINT style);
@@ -73,7 +79,9 @@ private:
     HWND window_ = nullptr;
     MainForm* form_ = nullptr;
     OwnedIcon trayIcon_;
-    int menuDpi_ = 96; // of the monitor the open menu shows on
+    TrayEventFilter trayEvents_;
+    bool menuChoseCommand_ = false; // the menu shown last ran a command
+    int menuDpi_ = 96;              // of the monitor the open menu shows on
     UINT taskbarCreatedMessage_ = 0;
     bool trayWanted_ = false; // the program wants its icon, whether or not the shell has it
     bool trayShown_ = false;  // the shell accepted the icon
@@ -83,6 +91,7 @@ private:
     FormState* state_ = &ownState_;
     PopupMenuBinder binder_;
     Win32Theme theme_;
+    Win32CodePage codePage_;
     MenuTheme menuTheme_{theme_};
 };
 

@@ -4,12 +4,12 @@
 #include "render/RowPictures.h"
 #include "win32/Dpi.h"
 #include "win32/Handles.h"
+#include "win32/PopupMenuBinder.h"
 #include "win32/ProgramArt.h"
 
 namespace vantrel::win32 {
 
 namespace {
-const MenuNode* NodeOf(ULONG_PTR itemData) { return reinterpret_cast<const MenuNode*>(itemData); }
 
 PictureColourCache& ColourCache() {
     static PictureColourCache cache;
@@ -40,9 +40,10 @@ TextExtent Extent(HDC dc, const std::string& text) {
     return {static_cast<int>(size.cx), static_cast<int>(size.cy)};
 }
 
-MenuItemLook LookOf(const MenuNode& node, const MenuMetrics& metrics) {
+MenuItemLook LookOf(const MenuNode& node, MenuLook menuLook, const MenuMetrics& metrics) {
     MenuItemLook look;
     look.separator = node.IsSeparator();
+    look.submenuArrow = menuLook == MenuLook::Dark && node.HasChildren() && !look.separator;
     look.enabled = node.enabled;
     look.checked = node.checked;
     const RowPicture picture = PictureOfRow(node, metrics.pictureSlot);
@@ -80,7 +81,7 @@ void DrawCaption(HDC dc, const MenuNode& node, const TextPlacement& text, int dp
 } // namespace
 
 void PopupMenuMeasureItem(HWND window, MEASUREITEMSTRUCT& measure, int dpi) {
-    const MenuNode* node = NodeOf(measure.itemData);
+    const MenuNode* node = NodeOfItem(measure.itemData);
     if (!node)
         return;
     WindowDc dc(window);
@@ -94,22 +95,26 @@ void PopupMenuMeasureItem(HWND window, MEASUREITEMSTRUCT& measure, int dpi) {
 }
 
 void PopupMenuAdvancedDrawItem(const DRAWITEMSTRUCT& draw, const MenuColours& colours,
-                               int dpi) {
-    const MenuNode* node = NodeOf(draw.itemData);
+                               MenuLook look, int dpi) {
+    const MenuNode* node = NodeOfItem(draw.itemData);
     // A repaint of one row (a picture that arrived) asks for every item; only the rows in
     // the region being painted are drawn.
     if (!node || !RectVisible(draw.hDC, &draw.rcItem))
         return;
     const MenuMetrics metrics = MenuMetricsAt(dpi);
     const ItemRect rect{draw.rcItem.left, draw.rcItem.top, draw.rcItem.right, draw.rcItem.bottom};
-    const PaintedItem painted =
-        PaintMenuItem(LookOf(*node, metrics), (draw.itemState & ODS_SELECTED) != 0, rect,
-                      colours, &ColourCache(), metrics);
+    const MenuItemLook item = LookOf(*node, look, metrics);
+    const PaintedItem painted = PaintMenuItem(item, (draw.itemState & ODS_SELECTED) != 0, rect,
+                                              colours, &ColourCache(), metrics);
     if (painted.pixels.Empty())
         return;
     CopyToScreen(draw.hDC, rect, painted.pixels);
     if (painted.text)
         DrawCaption(draw.hDC, *node, *painted.text, dpi);
+    // Windows draws its arrow into the same device context once this returns: the item is
+    // taken out of what it may paint.
+    if (item.submenuArrow)
+        ExcludeClipRect(draw.hDC, rect.left, rect.top, rect.right, rect.bottom);
 }
 
 } // namespace vantrel::win32

@@ -3,12 +3,16 @@
 // monitor the menu shows on.
 
 #include "render/ColourModel.h"
+#include "render/MenuTheme.h"
 #include "tree/MenuNode.h"
 #include "win32/WinHeaders.h"
 
 namespace vantrel::win32 {
 
+// The items' data are the binder's (MenuItemData).
 void PopupMenuMeasureItem(HWND window, MEASUREITEMSTRUCT& measure, int dpi);
-void PopupMenuAdvancedDrawItem(const DRAWITEMSTRUCT& draw, const MenuColours& colours, int dpi);
+// In the dark look a submenu's arrow is painted with the item, and Windows' own is kept off it.
+void PopupMenuAdvancedDrawItem(const DRAWITEMSTRUCT& draw, const MenuColours& colours,
+                               MenuLook look, int dpi);
 
 } // namespace vantrel::win32

@@ -1,9 +1,21 @@
 #include "win32/PopupMenuBinder.h"
 
+#include "render/MenuLetters.h"
+#include "win32/WideText.h"
+
 #include <cstring>
 #include <optional>
+#include <type_traits>
 
 namespace vantrel::win32 {
+
+// The proxy reads the item data as an MSAAMENUINFO: it must lie at its very start.
+static_assert(std::is_standard_layout_v<MenuItemData>);
+
+const MenuNode* NodeOfItem(ULONG_PTR itemData) {
+    const auto* data = reinterpret_cast<const MenuItemData*>(itemData);
+    return data ? data->node : nullptr;
+}
 
 HMENU PopupMenuBinder::Open(MenuNode& root, std::optional<COLORREF> edge) {
     Close();
@@ -12,16 +24,17 @@ HMENU PopupMenuBinder::Open(MenuNode& root, std::optional<COLORREF> edge) {
     root_ = OwnedMenu(NewPopupMenu());
     if (!root_)
         return nullptr;
-    submenus_[root_.Get()] = &root;
-    Fill(root_.Get(), root);
+    BuiltMenu& built = menus_[root_.Get()];
+    built.node = &root;
+    Fill(root_.Get(), built);
     return root_.Get();
 }
 
 void PopupMenuBinder::FillOnOpen(HMENU submenu) {
-    const auto it = submenus_.find(submenu);
-    if (it == submenus_.end() || filled_[submenu])
+    const auto it = menus_.find(submenu);
+    if (it == menus_.end() || it->second.filled)
         return;
-    Fill(submenu, *it->second);
+    Fill(submenu, it->second);
 }
 
 MenuNode* PopupMenuBinder::NodeOfCommand(UINT id) const {
@@ -31,8 +44,8 @@ MenuNode* PopupMenuBinder::NodeOfCommand(UINT id) const {
 }
 
 const MenuNode* PopupMenuBinder::NodeOfMenu(HMENU menu) const {
-    const auto it = submenus_.find(menu);
-    return it == submenus_.end() ? nullptr : it->second;
+    const auto it = menus_.find(menu);
+    return it == menus_.end() ? nullptr : it->second.node;
 }
 
 namespace {
@@ -79,8 +92,8 @@ void PopupMenuBinder::RepaintRow(const MenuNode& row) const {
     const std::optional<UINT> position = PositionOf(row);
     if (!position)
         return;
-    for (const auto& [menu, node] : submenus_) {
-        if (node != row.Parent() || !filled_.count(menu) || !filled_.at(menu))
+    for (const auto& [menu, built] : menus_) {
+        if (built.node != row.Parent() || !built.filled)
             continue;
         const HWND window = WindowOfMenu(menu);
         RECT rect{};
@@ -92,16 +105,48 @@ void PopupMenuBinder::RepaintRow(const MenuNode& row) const {
     }
 }
 
+namespace {
+// The row Windows has lit in the menu, if any.
+std::optional<std::size_t> LitRow(HMENU menu, std::size_t rows) {
+    for (std::size_t i = 0; i < rows; ++i)
+        if (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_HILITE)
+            return i;
+    return std::nullopt;
+}
+} // namespace
+
+LRESULT PopupMenuBinder::AnswerLetter(HMENU menu, const std::string& key,
+                                      CodePageApi& codePage) const {
+    const auto it = menus_.find(menu);
+    if (it == menus_.end())
+        return MAKELRESULT(0, MNC_IGNORE);
+    std::vector<std::string_view> captions;
+    for (const auto& row : it->second.rows)
+        captions.push_back(row->node->caption);
+    const LetterAnswer answer =
+        vantrel::AnswerLetter(captions, LitRow(menu, captions.size()), key, codePage);
+    switch (answer.action) {
+    case LetterAction::Choose:
+        return MAKELRESULT(answer.row, MNC_EXECUTE);
+    case LetterAction::Select:
+        return MAKELRESULT(answer.row, MNC_SELECT);
+    case LetterAction::Nothing:
+        break;
+    }
+    // What Windows' own menus do with a letter no row has: one beep, nothing else.
+    return MAKELRESULT(0, MNC_IGNORE);
+}
+
 void PopupMenuBinder::Close() {
     if (root_) {
         // The root owns every submenu inserted into it, at any depth; DestroyMenu frees them
         // all, so they leave the count together with the root.
-        CountMenus(-static_cast<long>(submenus_.size() - 1));
+        CountMenus(-static_cast<long>(menus_.size() - 1));
         root_.Reset();
     }
     edgeBrush_.Reset();
-    submenus_.clear();
-    filled_.clear();
+    // The rows' item data go with their menus, after the handles that point at them.
+    menus_.clear();
     commands_.clear();
 }
 
@@ -117,14 +162,13 @@ HMENU PopupMenuBinder::NewPopupMenu() const {
     return menu;
 }
 
-void PopupMenuBinder::Fill(HMENU menu, MenuNode& node) {
-    filled_[menu] = true;
-    UINT position = 0;
+void PopupMenuBinder::Fill(HMENU menu, BuiltMenu& built) {
+    built.filled = true;
+    MenuNode& node = *built.node;
     for (std::size_t i = 0; i < node.Count(); ++i) {
         MenuNode& child = node.Child(i);
-        if (!child.visible)
-            continue;
-        InsertItem(menu, position++, child);
+        if (child.visible)
+            InsertItem(menu, built, child);
     }
 }
 
@@ -135,21 +179,35 @@ UINT PopupMenuBinder::CommandIdFor(MenuNode& child) {
     return static_cast<UINT>(commands_.size());
 }
 
-void PopupMenuBinder::InsertItem(HMENU menu, UINT position, MenuNode& child) {
+namespace {
+std::unique_ptr<MenuItemData> ItemDataOf(MenuNode& node) {
+    auto data = std::make_unique<MenuItemData>();
+    data->node = &node;
+    // A separator has no name to say.
+    if (!node.IsSeparator())
+        data->name = Widen(node.caption, TextEncoding::Ansi);
+    data->accessible.dwMSAASignature = static_cast<DWORD>(MSAA_MENU_SIG);
+    data->accessible.cchWText = static_cast<DWORD>(data->name.size());
+    data->accessible.pszWText = data->name.data();
+    return data;
+}
+} // namespace
+
+void PopupMenuBinder::InsertItem(HMENU menu, BuiltMenu& built, MenuNode& child) {
+    std::unique_ptr<MenuItemData> data = ItemDataOf(child);
     MENUITEMINFOA item{};
     item.cbSize = sizeof item;
     item.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_DATA;
     item.fType = MFT_OWNERDRAW | (child.IsSeparator() ? MFT_SEPARATOR : 0u);
     item.fState = (child.enabled ? MFS_ENABLED : MFS_DISABLED) |
                   (child.checked ? MFS_CHECKED : MFS_UNCHECKED);
-    item.dwItemData = reinterpret_cast<ULONG_PTR>(&child);
+    item.dwItemData = reinterpret_cast<ULONG_PTR>(data.get());
     if (child.HasChildren() && !child.IsSeparator()) {
         OwnedMenu submenu(NewPopupMenu());
         if (submenu) {
             item.fMask |= MIIM_SUBMENU;
             item.hSubMenu = submenu.Get();
-            submenus_[submenu.Get()] = &child;
-            filled_[submenu.Get()] = false;
+            menus_[submenu.Get()].node = &child;
             // From here the parent menu owns it; it is still counted until Close.
             submenu.Release();
             CountMenus(1);
@@ -157,11 +215,13 @@ void PopupMenuBinder::InsertItem(HMENU menu, UINT position, MenuNode& child) {
     } else {
         item.wID = CommandIdFor(child);
     }
-    if (!InsertMenuItemA(menu, position, TRUE, &item) && item.hSubMenu) {
+    const auto position = static_cast<UINT>(built.rows.size());
+    if (InsertMenuItemA(menu, position, TRUE, &item)) {
+        built.rows.push_back(std::move(data));
+    } else if (item.hSubMenu) {
         DestroyMenu(item.hSubMenu);
         CountMenus(-1);
-        submenus_.erase(item.hSubMenu);
-        filled_.erase(item.hSubMenu);
+        menus_.erase(item.hSubMenu);
     }
 }
 

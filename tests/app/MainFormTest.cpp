@@ -182,11 +182,13 @@ TEST(MainFormClicksTest, LeftClickShowsMainMenuAnyOtherButtonTheSubMenu) {
     form.TrayIcon1MouseDown(MouseButton::Left, 100, 200);
     form.TrayIcon1MouseDown(MouseButton::Right, 5, 6);
     form.TrayIcon1MouseDown(MouseButton::Middle, 7, 8);
+    form.ShowTrayMenu(TrayMenu::Second, 9, 10, MenuStart::FirstRowLit);
     EXPECT_EQ(fake.log.calls,
-              (std::vector<std::string>{"GetLogicalDrives", "BringToForeground",
-                                        "ShowPopupMenu PopupMenuMain at 100,200",
-                                        "BringToForeground", "ShowPopupMenu PopupMenuSub at 5,6",
-                                        "BringToForeground", "ShowPopupMenu PopupMenuSub at 7,8"}));
+              (std::vector<std::string>{
+                  "GetLogicalDrives", "BringToForeground", "ShowPopupMenu PopupMenuMain at 100,200",
+                  "BringToForeground", "ShowPopupMenu PopupMenuSub at 5,6", "BringToForeground",
+                  "ShowPopupMenu PopupMenuSub at 7,8", "BringToForeground",
+                  "ShowPopupMenu PopupMenuSub at 9,10 first row lit"}));
 }
 
 TEST(MainFormClicksTest, DrivePicturesComeAtTheSizeOfTheMonitorClickedOn) {

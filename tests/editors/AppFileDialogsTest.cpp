@@ -20,22 +20,20 @@ using testing::FakePlatform;
 struct Placement {
     std::string control;
     Box box;
-    int tab;
     unsigned maxLength;
     Initially state;
 };
 
-std::tuple<int, int, int, int, int, unsigned, bool, bool> Describe(const Control& control) {
-    return {control.left,     control.top,       control.width,   control.height,
-            control.tabOrder, control.maxLength, control.enabled, control.checked};
+std::tuple<int, int, int, int, unsigned, bool, bool> Describe(const Control& control) {
+    return {control.left,      control.top,     control.width,  control.height,
+            control.maxLength, control.enabled, control.checked};
 }
 
-std::tuple<int, int, int, int, int, unsigned, bool, bool> Describe(const Placement& p) {
+std::tuple<int, int, int, int, unsigned, bool, bool> Describe(const Placement& p) {
     return {p.box.left,
             p.box.top,
             p.box.width,
             p.box.height,
-            p.tab,
             p.maxLength,
             p.state != Initially::Disabled,
             p.state == Initially::Checked};
@@ -55,25 +53,25 @@ TEST(AppFileDialogsTest, ApplicationEditorIsLaidOutAsDesigned) {
               std::make_pair(400, 280));
     using I = Initially;
     ExpectLayout(dialog, {
-                             {"RadioButton1", {8, 8, 113, 17}, 4, 0, I::Checked},
-                             {"Label1", {24, 34, 0, 0}, -1, 0, I::Enabled},
-                             {"Edit1", {90, 31, 250, 21}, 0, 100, I::Enabled},
-                             {"Label3", {24, 61, 0, 0}, -1, 0, I::Enabled},
-                             {"Edit2", {90, 58, 250, 21}, 1, 260, I::Enabled},
-                             {"Button1", {350, 56, 40, 25}, 7, 0, I::Enabled},
-                             {"Label2", {24, 88, 0, 0}, -1, 0, I::Enabled},
-                             {"Edit3", {90, 85, 250, 21}, 2, 260, I::Enabled},
-                             {"Label4", {24, 115, 0, 0}, -1, 0, I::Enabled},
-                             {"Edit4", {90, 112, 250, 21}, 3, 260, I::Enabled},
-                             {"Button2", {350, 110, 40, 25}, 10, 0, I::Enabled},
-                             {"CheckBox1", {90, 140, 128, 17}, 11, 0, I::Enabled},
-                             {"Bevel1", {16, 166, 376, 2}, -1, 0, I::Enabled},
-                             {"RadioButton2", {8, 180, 113, 17}, 5, 0, I::Enabled},
-                             {"Label5", {24, 205, 0, 0}, -1, 0, I::Disabled},
-                             {"Edit5", {90, 202, 250, 21}, 6, 100, I::Disabled},
-                             {"Bevel2", {16, 236, 376, 2}, -1, 0, I::Enabled},
-                             {"BitBtn1", {120, 247, 75, 25}, 8, 0, I::Enabled},
-                             {"BitBtn2", {205, 247, 75, 25}, 9, 0, I::Enabled},
+                             {"RadioButton1", {8, 8, 113, 17}, 0, I::Checked},
+                             {"Label1", {24, 34, 0, 0}, 0, I::Enabled},
+                             {"Edit1", {90, 31, 250, 21}, 100, I::Enabled},
+                             {"Label3", {24, 61, 0, 0}, 0, I::Enabled},
+                             {"Edit2", {90, 58, 250, 21}, 260, I::Enabled},
+                             {"Button1", {350, 56, 40, 25}, 0, I::Enabled},
+                             {"Label2", {24, 88, 0, 0}, 0, I::Enabled},
+                             {"Edit3", {90, 85, 250, 21}, 260, I::Enabled},
+                             {"Label4", {24, 115, 0, 0}, 0, I::Enabled},
+                             {"Edit4", {90, 112, 250, 21}, 260, I::Enabled},
+                             {"Button2", {350, 110, 40, 25}, 0, I::Enabled},
+                             {"CheckBox1", {90, 140, 128, 17}, 0, I::Enabled},
+                             {"Bevel1", {16, 166, 376, 2}, 0, I::Enabled},
+                             {"RadioButton2", {8, 180, 113, 17}, 0, I::Enabled},
+                             {"Label5", {24, 205, 0, 0}, 0, I::Disabled},
+                             {"Edit5", {90, 202, 250, 21}, 100, I::Disabled},
+                             {"Bevel2", {16, 236, 376, 2}, 0, I::Enabled},
+                             {"BitBtn1", {120, 247, 75, 25}, 0, I::Enabled},
+                             {"BitBtn2", {205, 247, 75, 25}, 0, I::Enabled},
                          });
     const std::pair<const char*, const char*> texts[] = {{"RadioButton1", "Add/Edit item"},
                                                          {"Label1", "Title:"},
@@ -102,26 +100,26 @@ TEST(AppFileDialogsTest, FileEditorIsLaidOutAsDesignedAndStartsInFolderMode) {
               std::make_pair(402, 304));
     using I = Initially;
     ExpectLayout(dialog, {
-                             {"RadioButton1", {8, 8, 113, 17}, 0, 0, I::Enabled},
-                             {"Label1", {24, 34, 0, 0}, -1, 0, I::Disabled},
-                             {"Edit1", {92, 31, 250, 21}, 1, 100, I::Disabled},
-                             {"Label2", {24, 61, 0, 0}, -1, 0, I::Disabled},
-                             {"Edit2", {92, 58, 250, 21}, 2, 260, I::Disabled},
-                             {"Button1", {350, 56, 40, 25}, 6, 0, I::Disabled},
-                             {"Bevel1", {16, 92, 376, 2}, -1, 0, I::Enabled},
-                             {"RadioButton2", {8, 104, 129, 17}, 3, 0, I::Checked},
-                             {"Label3", {24, 130, 0, 0}, -1, 0, I::Enabled},
-                             {"Edit3", {92, 127, 250, 21}, 4, 100, I::Enabled},
-                             {"Label4", {24, 157, 0, 0}, -1, 0, I::Enabled},
-                             {"Edit4", {92, 154, 250, 21}, 5, 260, I::Enabled},
-                             {"Button2", {350, 152, 40, 25}, 7, 0, I::Enabled},
-                             {"Bevel3", {16, 188, 376, 2}, -1, 0, I::Enabled},
-                             {"RadioButton3", {8, 200, 113, 17}, 8, 0, I::Enabled},
-                             {"Label5", {24, 225, 0, 0}, -1, 0, I::Disabled},
-                             {"Edit5", {92, 222, 250, 21}, 9, 100, I::Disabled},
-                             {"Bevel2", {16, 256, 376, 2}, -1, 0, I::Enabled},
-                             {"BitBtn1", {120, 267, 75, 25}, 10, 0, I::Enabled},
-                             {"BitBtn2", {205, 267, 75, 25}, 11, 0, I::Enabled},
+                             {"RadioButton1", {8, 8, 113, 17}, 0, I::Enabled},
+                             {"Label1", {24, 34, 0, 0}, 0, I::Disabled},
+                             {"Edit1", {92, 31, 250, 21}, 100, I::Disabled},
+                             {"Label2", {24, 61, 0, 0}, 0, I::Disabled},
+                             {"Edit2", {92, 58, 250, 21}, 260, I::Disabled},
+                             {"Button1", {350, 56, 40, 25}, 0, I::Disabled},
+                             {"Bevel1", {16, 92, 376, 2}, 0, I::Enabled},
+                             {"RadioButton2", {8, 104, 129, 17}, 0, I::Checked},
+                             {"Label3", {24, 130, 0, 0}, 0, I::Enabled},
+                             {"Edit3", {92, 127, 250, 21}, 100, I::Enabled},
+                             {"Label4", {24, 157, 0, 0}, 0, I::Enabled},
+                             {"Edit4", {92, 154, 250, 21}, 260, I::Enabled},
+                             {"Button2", {350, 152, 40, 25}, 0, I::Enabled},
+                             {"Bevel3", {16, 188, 376, 2}, 0, I::Enabled},
+                             {"RadioButton3", {8, 200, 113, 17}, 0, I::Enabled},
+                             {"Label5", {24, 225, 0, 0}, 0, I::Disabled},
+                             {"Edit5", {92, 222, 250, 21}, 100, I::Disabled},
+                             {"Bevel2", {16, 256, 376, 2}, 0, I::Enabled},
+                             {"BitBtn1", {120, 267, 75, 25}, 0, I::Enabled},
+                             {"BitBtn2", {205, 267, 75, 25}, 0, I::Enabled},
                          });
     const std::pair<const char*, const char*> texts[] = {{"RadioButton1", "Add/Edit File item"},
                                                          {"Label2", "File name:"},
@@ -134,26 +132,6 @@ TEST(AppFileDialogsTest, FileEditorIsLaidOutAsDesignedAndStartsInFolderMode) {
         EXPECT_EQ(dialog.Text(control), text) << control;
     EXPECT_THROW(dialog["CheckBox1"], std::out_of_range);
     EXPECT_EQ(dialog.AddMode().radio, "RadioButton2");
-}
-
-TEST(AppFileDialogsTest, TabOrdersAreCompleteAndEveryControlFits) {
-    FakePlatform fake;
-    TFormAddApp app(fake.picker);
-    TFormAddFile file(fake.picker);
-    for (const EntryDialog* dialog :
-         {static_cast<EntryDialog*>(&app), static_cast<EntryDialog*>(&file)}) {
-        std::vector<int> tabs;
-        for (const Control& control : dialog->Controls()) {
-            if (control.tabOrder >= 0)
-                tabs.push_back(control.tabOrder);
-            EXPECT_LE(control.left + control.width, dialog->ClientWidth()) << control.name;
-            EXPECT_LE(control.top + control.height, dialog->ClientHeight()) << control.name;
-        }
-        std::sort(tabs.begin(), tabs.end());
-        ASSERT_EQ(tabs.size(), 12u) << dialog->Caption();
-        for (std::size_t i = 0; i < tabs.size(); ++i)
-            EXPECT_EQ(tabs[i], static_cast<int>(i)) << dialog->Caption();
-    }
 }
 
 // The labels, edit fields, "..." buttons and check box that are enabled.

@@ -34,7 +34,6 @@ struct Placement {
     std::string dialog;
     std::string control;
     Box box;
-    int tab;
     unsigned maxLength;
 };
 
@@ -63,38 +62,37 @@ TEST(TargetDialogsTest, WindowsAndControlsArePlacedAsDesigned) {
     const std::map<std::string, const EntryDialog*> dialogs{
         {"Run", &run}, {"Internet", &internet}, {"Network", &network}};
     const Placement placements[] = {
-        {"Run", "RadioButton1", {8, 8, 113, 17}, 0, 0},
-        {"Run", "Edit1", {102, 31, 250, 21}, 2, 100},
-        {"Run", "Edit2", {102, 58, 210, 21}, 3, 260},
-        {"Run", "Button1", {317, 56, 36, 25}, 8, 0},
-        {"Run", "Label4", {102, 84, 0, 0}, -1, 0},
-        {"Run", "CheckBox1", {102, 104, 128, 17}, 7, 0},
-        {"Run", "Bevel1", {16, 128, 344, 2}, -1, 0},
-        {"Run", "RadioButton2", {8, 140, 113, 17}, 1, 0},
-        {"Run", "Label2", {24, 163, 0, 0}, -1, 0},
-        {"Run", "Edit3", {102, 160, 250, 21}, 4, 100},
-        {"Run", "Bevel2", {16, 196, 344, 2}, -1, 0},
-        {"Run", "BitBtn1", {107, 207, 75, 25}, 5, 0},
-        {"Run", "BitBtn2", {192, 207, 75, 25}, 6, 0},
-        {"Internet", "Edit1", {100, 31, 250, 21}, 1, 100},
-        {"Internet", "Edit2", {100, 58, 250, 21}, 2, 260},
-        {"Internet", "Label4", {100, 84, 0, 0}, -1, 0},
-        {"Internet", "Bevel1", {16, 108, 342, 2}, -1, 0},
-        {"Internet", "RadioButton2", {8, 120, 113, 17}, 3, 0},
-        {"Internet", "Label2", {24, 143, 0, 0}, -1, 0},
-        {"Internet", "Edit3", {100, 140, 250, 21}, 4, 100},
-        {"Internet", "Bevel2", {16, 176, 342, 2}, -1, 0},
-        {"Internet", "BitBtn1", {116, 187, 75, 25}, 5, 0},
-        {"Internet", "BitBtn2", {201, 187, 75, 25}, 6, 0},
-        {"Network", "Label3", {24, 61, 0, 0}, -1, 0},
-        {"Network", "Edit2", {120, 58, 250, 21}, 2, 260},
-        {"Network", "Edit3", {120, 140, 250, 21}, 4, 100},
-        {"Network", "Bevel2", {16, 176, 362, 2}, -1, 0},
+        {"Run", "RadioButton1", {8, 8, 113, 17}, 0},
+        {"Run", "Edit1", {102, 31, 250, 21}, 100},
+        {"Run", "Edit2", {102, 58, 210, 21}, 260},
+        {"Run", "Button1", {317, 56, 36, 25}, 0},
+        {"Run", "Label4", {102, 84, 0, 0}, 0},
+        {"Run", "CheckBox1", {102, 104, 128, 17}, 0},
+        {"Run", "Bevel1", {16, 128, 344, 2}, 0},
+        {"Run", "RadioButton2", {8, 140, 113, 17}, 0},
+        {"Run", "Label2", {24, 163, 0, 0}, 0},
+        {"Run", "Edit3", {102, 160, 250, 21}, 100},
+        {"Run", "Bevel2", {16, 196, 344, 2}, 0},
+        {"Run", "BitBtn1", {107, 207, 75, 25}, 0},
+        {"Run", "BitBtn2", {192, 207, 75, 25}, 0},
+        {"Internet", "Edit1", {100, 31, 250, 21}, 100},
+        {"Internet", "Edit2", {100, 58, 250, 21}, 260},
+        {"Internet", "Label4", {100, 84, 0, 0}, 0},
+        {"Internet", "Bevel1", {16, 108, 342, 2}, 0},
+        {"Internet", "RadioButton2", {8, 120, 113, 17}, 0},
+        {"Internet", "Label2", {24, 143, 0, 0}, 0},
+        {"Internet", "Edit3", {100, 140, 250, 21}, 100},
+        {"Internet", "Bevel2", {16, 176, 342, 2}, 0},
+        {"Internet", "BitBtn1", {116, 187, 75, 25}, 0},
+        {"Internet", "BitBtn2", {201, 187, 75, 25}, 0},
+        {"Network", "Label3", {24, 61, 0, 0}, 0},
+        {"Network", "Edit2", {120, 58, 250, 21}, 260},
+        {"Network", "Edit3", {120, 140, 250, 21}, 100},
+        {"Network", "Bevel2", {16, 176, 362, 2}, 0},
     };
     for (const Placement& p : placements) {
         const Control& control = (*dialogs.at(p.dialog))[p.control];
         EXPECT_EQ(BoxOf(control), BoxOf(p.box)) << p.dialog << " " << p.control;
-        EXPECT_EQ(control.tabOrder, p.tab) << p.dialog << " " << p.control;
         EXPECT_EQ(control.maxLength, p.maxLength) << p.dialog << " " << p.control;
     }
 }
@@ -123,25 +121,6 @@ TEST(TargetDialogsTest, TextsOfLabelsHintsAndButtons) {
     EXPECT_EQ(internet["BitBtn2"].text, "Cancel");
     EXPECT_THROW(internet["CheckBox1"], std::out_of_range);
     EXPECT_THROW(network["Button1"], std::out_of_range);
-}
-
-TEST(TargetDialogsTest, TabOrderIsCompleteAndEveryControlFitsTheClientArea) {
-    for (const DialogUnderTest& d : AllDialogs) {
-        FakePlatform fake;
-        const auto dialog = d.make(fake);
-        std::vector<int> tabs;
-        for (const Control& control : dialog->Controls()) {
-            if (control.tabOrder >= 0)
-                tabs.push_back(control.tabOrder);
-            EXPECT_LE(control.left + control.width, dialog->ClientWidth())
-                << d.label << " " << control.name;
-            EXPECT_LE(control.top + control.height, dialog->ClientHeight())
-                << d.label << " " << control.name;
-        }
-        std::sort(tabs.begin(), tabs.end());
-        for (std::size_t i = 0; i < tabs.size(); ++i)
-            EXPECT_EQ(tabs[i], static_cast<int>(i)) << d.label;
-    }
 }
 
 TEST(TargetDialogsTest, ModesNameControlsOfTheRightKind) {

@@ -115,10 +115,10 @@ void FakeUi::ShowBalloon(const std::string& title, const std::string& text,
              " timeout=" + std::to_string(timeoutMs));
 }
 
-void FakeUi::ShowPopupMenu(MenuNode& menu, int x, int y) {
+void FakeUi::ShowPopupMenu(MenuNode& menu, int x, int y, MenuStart start) {
     lastMenu = &menu;
-    log_.Add("ShowPopupMenu " + menu.name + " at " + std::to_string(x) + "," +
-             std::to_string(y));
+    log_.Add("ShowPopupMenu " + menu.name + " at " + std::to_string(x) + "," + std::to_string(y) +
+             (start == MenuStart::FirstRowLit ? " first row lit" : ""));
 }
 
 ModalResult FakeUi::ShowModal(DialogModel& dialog) {

@@ -119,7 +119,7 @@ public:
     void ShowBalloon(const std::string& title, const std::string& text,
                      unsigned timeoutMs) override;
     void BringToForeground() override { log_.Add("BringToForeground"); }
-    void ShowPopupMenu(MenuNode& menu, int x, int y) override;
+    void ShowPopupMenu(MenuNode& menu, int x, int y, MenuStart start) override;
     int DpiAt(int, int) override { return dpi; }
     void CloseMainForm() override { log_.Add("CloseMainForm"); }
     void StartTimer(unsigned timer, unsigned milliseconds) override {

@@ -579,6 +579,35 @@ TEST(ScaledMenuItemTest, EveryLengthFollowsTheScaling) {
     }
 }
 
+// The dark look's submenu arrow: a triangle pointing right in the caption's colour, lit or
+// not, its size and place following the scaling; no other item has one.
+TEST(ScaledMenuItemTest, SubmenuArrowInTheCaptionsColour) {
+    const MenuColours dark = DarkMenuColours({51, 153, 255});
+    for (const int dpi : {96, 192}) {
+        const MenuMetrics m = MenuMetricsAt(dpi);
+        const ItemRect rect{0, 0, 200, m.minimumItemHeight};
+        const int half = dpi == 96 ? 3 : 6, tip = dpi == 96 ? 192 : 184, middle = rect.bottom / 2;
+        MenuItemLook item;
+        item.submenuArrow = true;
+        for (const bool selected : {false, true}) {
+            const Rgb caption = selected ? dark.selectedCaptionColor : dark.captionColor;
+            const ItemPixels pixels = PaintMenuItem(item, selected, rect, dark, nullptr, m).pixels;
+            EXPECT_EQ(BoxOf(pixels, caption),
+                      (std::array<int, 4>{tip - half, middle - half, half + 1, 2 * half + 1}))
+                << dpi;
+            int painted = 0;
+            for (int row = 0; row < pixels.Height(); ++row)
+                for (int column = 0; column < pixels.Width(); ++column)
+                    painted += pixels.At(column, row) == caption;
+            EXPECT_EQ(painted, (half + 1) * (half + 1)) << dpi; // a triangle, one row at the tip
+        }
+        item.submenuArrow = false;
+        EXPECT_LE(
+            BoxOf(PaintMenuItem(item, false, rect, dark, nullptr, m).pixels, dark.captionColor)[2],
+            0);
+    }
+}
+
 TEST(PictureListTest, PairsSplitColourAndAlpha) {
     IconPixels picture{};
     picture[0] = 10; // blue

@@ -2,6 +2,7 @@
 #include "tree/MenuNode.h"
 #include "win32/Handles.h"
 #include "win32/OwnerDraw.h"
+#include "win32/PopupMenuBinder.h"
 #include "win32/ProgramArt.h"
 
 #include <gtest/gtest.h>
@@ -30,9 +31,11 @@ TEST(OwnerDrawTest, MeasuringAndPaintingReleaseEveryHandle) {
         // 100% and 150%: the 24-pixel pictures come from the packed resource.
         const int dpi = round % 4 < 2 ? 96 : 144;
         for (MenuNode* node : {&item, &separator, &disabled}) {
+            MenuItemData data;
+            data.node = node;
             MEASUREITEMSTRUCT measure{};
             measure.CtlType = ODT_MENU;
-            measure.itemData = reinterpret_cast<ULONG_PTR>(node);
+            measure.itemData = reinterpret_cast<ULONG_PTR>(&data);
             PopupMenuMeasureItem(nullptr, measure, dpi);
             const UINT separatorHeight = dpi == 96 ? 5 : 8, itemHeight = dpi == 96 ? 24 : 36;
             EXPECT_EQ(measure.itemHeight, node == &separator ? separatorHeight : itemHeight);
@@ -40,11 +43,11 @@ TEST(OwnerDrawTest, MeasuringAndPaintingReleaseEveryHandle) {
 
             DRAWITEMSTRUCT draw{};
             draw.CtlType = ODT_MENU;
-            draw.itemData = reinterpret_cast<ULONG_PTR>(node);
+            draw.itemData = reinterpret_cast<ULONG_PTR>(&data);
             draw.itemState = round % 2 ? ODS_SELECTED : 0;
             draw.hDC = dc;
             draw.rcItem = RECT{0, 0, 300, static_cast<LONG>(measure.itemHeight)};
-            PopupMenuAdvancedDrawItem(draw, colours, dpi);
+            PopupMenuAdvancedDrawItem(draw, colours, MenuLook::Derived, dpi);
         }
     }
     EXPECT_EQ(LiveHandleCounts(), before);

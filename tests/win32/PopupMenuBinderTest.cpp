@@ -1,6 +1,7 @@
 #include "tree/Entries.h"
 #include "win32/Handles.h"
 #include "win32/PopupMenuBinder.h"
+#include "win32/WideText.h"
 
 #include <gtest/gtest.h>
 
@@ -96,6 +97,55 @@ TEST(PopupMenuBinderTest, IdentifiersStayBelowTheMenuLimitWhateverTheTreeHolds) 
     EXPECT_EQ(binder.NodeOfCommand(100), &root.Child(99));
     EXPECT_EQ(binder.NodeOfCommand(101), nullptr);
     binder.Close();
+}
+
+// What a screen reader reads of a row: the caption in UTF-16 after Windows' signature.
+std::wstring NameOfRow(HMENU menu, int position) {
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_DATA;
+    if (!GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &info) || !info.dwItemData)
+        return L"<no data>";
+    const auto* msaa = reinterpret_cast<const MSAAMENUINFO*>(info.dwItemData);
+    if (msaa->dwMSAASignature != static_cast<DWORD>(MSAA_MENU_SIG))
+        return L"<no signature>";
+    return std::wstring(msaa->pszWText, msaa->cchWText) +
+           (msaa->pszWText[msaa->cchWText] ? L"<unended>" : L"");
+}
+
+// Fixed rows, separators, submenus, the user's groups and items, their command submenus made
+// on first use: every row names itself, for as long as its menu is built; a showing after a
+// rename reads the new name.
+TEST(PopupMenuBinderTest, EveryRowCarriesItsCaptionForScreenReaders) {
+    MenuNode root;
+    root.Append("Home Page", 4, Command::HomePage);
+    root.Append("-", -1);
+    MenuNode& category = root.Append("Caf\xE9 && &Bar", 54); // code-page bytes, "&" marks kept
+    MenuNode& group = CreateGroupEntry(category, "Tools", LinkKindRun, 0);
+    ItemFields ping;
+    ping.title = "Ping";
+    CreateItemEntry(group, ping);
+    PopupMenuBinder binder;
+    for (const char* title : {"Tools", "Renamed tools"}) {
+        group.caption = title;
+        HMENU menu = binder.Open(root);
+        HMENU categoryMenu = GetSubMenu(menu, 2);
+        binder.FillOnOpen(categoryMenu);
+        HMENU groupMenu = GetSubMenu(categoryMenu, 0);
+        binder.FillOnOpen(groupMenu);
+        HMENU itemMenu = GetSubMenu(groupMenu, 2); // Actions, a separator, Ping
+        binder.FillOnOpen(itemMenu);
+        const std::wstring names[] = {NameOfRow(menu, 0),      NameOfRow(menu, 1),
+                                      NameOfRow(menu, 2),      NameOfRow(categoryMenu, 0),
+                                      NameOfRow(groupMenu, 0), NameOfRow(groupMenu, 2),
+                                      NameOfRow(itemMenu, 2)};
+        const std::wstring expected[] = {
+            L"Home Page", L"",     L"Caf\u00E9 && &Bar", Widen(title, TextEncoding::Ansi),
+            L"Actions",   L"Ping", L"Open Link"};
+        for (std::size_t i = 0; i < std::size(names); ++i)
+            EXPECT_EQ(names[i], expected[i]) << i;
+        binder.Close();
+    }
 }
 
 // Owns the shown menu: every owner-drawn item is 24 pixels high; drawing is not the point.

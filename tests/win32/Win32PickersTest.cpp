@@ -24,7 +24,7 @@ class ButtonDialog : public DialogModel {
   public:
     explicit ButtonDialog(std::function<void(ButtonDialog&)> action)
         : DialogModel(OwnerCaption, 200, 60,
-                      {MakeControl("Button1", ControlKind::Button, "...", {10, 10, 40, 25}, 0)}),
+                      {MakeControl("Button1", ControlKind::Button, "...", {10, 10, 40, 25})}),
           action_(std::move(action)) {}
 
   protected:

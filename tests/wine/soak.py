@@ -10,8 +10,10 @@ Everything random comes from one generator seeded with the printed seed: the sam
 same actions again. A model of the user's tree (soak_model.py) follows every change the driver
 makes, and tells what every menu must look like and what the configuration file must hold.
 
-Actions, at random: walks through both menus with the mouse and the keyboard (any depth;
-Escape, a click outside, or a command at the end); add, edit, delete and move through the
+Actions, at random: walks through both menus with the mouse and the keyboard (opened from the
+icon by either, any depth by Up, Down, Right, Enter and letters, back a level by Left or Escape,
+letters that choose no row changing nothing; Escape, a click outside, or a command at the end,
+chosen by a click, its letter or Enter); add, edit, delete and move through the
 dialogs with valid and hostile texts; Open Link, Open With and Copy Link on entries whose
 targets are recorders; the operations (those that would end the session answered No);
 System Links; Disk Drives with letters mapped and removed between clicks, and Explorer opened
@@ -36,6 +38,7 @@ import re
 import select
 import shlex
 import signal
+import string
 import subprocess
 import sys
 import threading
@@ -48,6 +51,8 @@ from soak_model import APPS, FILES, FOLDER, GROUP, ITEM, NET, RUN, WEB  # noqa: 
 import random  # noqa: E402  (after the model: the generator below is the only one used)
 
 HANDLE_COUNT_MESSAGE = 0x8003  # WM_APP + 3: the main window's handle counters
+TRAY_MESSAGE = 0x8001  # WM_APP + 1: the tray icon's notifications
+TRAY_KEYS = {1: 0x401, 3: 0x7B}  # NIN_KEYSELECT (Enter), WM_CONTEXTMENU (Shift+F10)
 HANDLE_NAMES = ["menus", "GDI objects", "device contexts", "icons"]
 BM_GETCHECK = 0xF0
 WM_CLOSE = 16
@@ -364,16 +369,32 @@ class Soak:
                 return None
             time.sleep(0.1)
 
-    def open_root(self, button, menu):
+    def open_root(self, button, menu, keyboard=False):
+        """Opens the menu with a click, or with the notification the shell sends for the
+        keyboard on the icon (at the icon, its first row lit)."""
         rows = self.rows(menu)
-        self.sh.run("wt_click_icon %d" % button)
-        rect = self.wait_new_menu(1)
+        for attempt in (1, 2):
+            if keyboard:
+                # A second Enter within half a second of a menu it closed is taken for an
+                # echo: the notification is sent once more after that.
+                self.sh.run('read -r _ l t _ <<<"$WT_ICON"; wt_wine_tool winmsg post %s %d '
+                            '$(((t << 16) | l)) %d' % (self.main, TRAY_MESSAGE,
+                                                       (1 << 16) | TRAY_KEYS[button]))
+            else:
+                self.sh.run("wt_click_icon %d" % button)
+            rect = self.wait_new_menu(1)
+            if rect or not keyboard:
+                break
+            time.sleep(0.6)
         if not rect:
             self.sh.run("wt_park_mouse; wt_close_deep_menus")
-            raise Failure("a %s click on the icon opens the menu" % (
-                "left" if button == 1 else "right"))
+            raise Failure("%s on the icon opens the menu" % (
+                ("Enter" if button == 1 else "Shift+F10") if keyboard else
+                ("a left click" if button == 1 else "a right click")))
         self.check_height(menu, rows, rect)
-        self.stack = [Screen(menu, rows, rect)]
+        self.stack = [Screen(menu, rows, rect, 1 if keyboard else None)]
+        if keyboard:
+            self.count("menus opened from the keyboard")
 
     def check_height(self, menu, rows, rect, alternatives=()):
         expected = self.geometry.height(rows)
@@ -430,6 +451,37 @@ class Soak:
         if window:
             xdotool("windowfocus", window, "key", "--delay", "80", *keys)
 
+    def arrows_to(self, top, n, count):
+        """Down or Up, as many as light the n-th of the menu's count items; with none lit,
+        Down lights the first and Up the last."""
+        if self.rng.random() < 0.5:
+            return ["Down"] * (n if top.selected is None else (n - top.selected) % count)
+        return ["Up"] * (count + 1 - n if top.selected is None else (top.selected - n) % count)
+
+    def key_in_place(self):
+        """Left or Esc closes the newest submenu and leaves its parent; a letter that by the
+        model chooses no row (none starts with it, or several do, which Wine only beeps at)
+        changes nothing."""
+        top = self.stack[-1]
+        items = model.items_of(top.rows)
+        if len(self.stack) > 1 and self.rng.random() < 0.5:
+            key = self.rng.choice(["Left", "Escape"])
+            self.keys(top, key)
+            if self.wait_menu_count(len(self.stack) - 1, 3) is None:
+                raise Resync("%s closed no submenu" % key)
+            self.stack.pop()
+            self.count("submenus closed by keys")
+        elif top.menu[0] != "system":  # the model names System Links by number
+            key = self.rng.choice([k for k in string.ascii_lowercase + string.digits if
+                                   (model.letter_answer(items, top.selected, k) or ("",))[0]
+                                   != "choose"])
+            self.keys(top, key)
+            time.sleep(0.5)
+            if len(self.menus_on_screen()) != len(self.stack):
+                raise Failure("%r, which chooses no row of %s, leaves the menus as they are" % (
+                    key, self.menu_name(top.menu)))
+            self.count("letters that choose nothing")
+
     def descend(self, n, keyboard):
         """Opens the submenu of the n-th item of the newest menu."""
         top = self.stack[-1]
@@ -439,9 +491,13 @@ class Soak:
         rows = self.rows(row.menu)
         depth = len(self.stack)
         if keyboard or top.selected == n:
-            # Down lights the first item of a menu where none is lit.
-            downs = n if not top.selected else (n - top.selected) % len(items)
-            keys = ["Down"] * downs + ["Right"]
+            letter = model.letter_for(items, n)
+            way = self.rng.choice(["letter", "Right", "Return"] if letter else ["Right", "Return"])
+            if way == "letter":
+                keys = [self.rng.choice([letter.lower(), letter.upper()])]
+                self.count("letters")
+            else:
+                keys = self.arrows_to(top, n, len(items)) + [way]
             self.keys(top, *keys)
             selected = 1
         else:
@@ -474,7 +530,22 @@ class Soak:
         self.stack = []
         self.sh.run("wt_park_mouse")
 
-    def click_item(self, n):
+    def click_item(self, n, keyboard=False):
+        """Runs the n-th item of the newest menu: a click, or one key (lost, it runs nothing):
+        its letter when that chooses it at once, Enter when it is lit."""
+        top = self.stack[-1]
+        # The model names System Links by number, not by their captions.
+        letter = model.letter_for(model.items_of(top.rows), n) if top.menu[0] != "system" else None
+        keys = ([letter] if letter else []) + (["Return"] if top.selected == n else [])
+        if keyboard and keys:
+            key = self.rng.choice(keys)
+            self.keys(top, key)
+            if self.wait_menu_count(0, 5) is not None:
+                self.count("commands by Enter" if key == "Return" else "commands by letter")
+                self.stack = []
+                return
+            self.keys_lost += 1
+            self.log("resync: the key %r ran nothing" % key)
         x, y = self.item_point(self.stack[-1], n)
         xdotool("mousemove", x, y, "sleep", "0.3", "click", "1")
         if self.wait_menu_count(0, 10) is None:
@@ -511,7 +582,8 @@ class Soak:
     def navigate(self, menu, keyboard_share):
         """Opens the menus down to the given one, each level by mouse or keyboard."""
         root, chain = self.path_to(menu)
-        self.open_root(1 if root == ("main",) else 3, root)
+        self.open_root(1 if root == ("main",) else 3, root,
+                       self.rng.random() < keyboard_share / 2)
         for n in chain:
             self.descend(n, self.rng.random() < keyboard_share)
 
@@ -524,7 +596,7 @@ class Soak:
             self.log("resync: %s" % lost)
             self.close_menus("escape")
             self.navigate(menu, 0)  # once more, with the mouse only
-        self.click_item(n)
+        self.click_item(n, self.rng.random() < keyboard_share)
 
     def command_index(self, menu, what):
         for n, row in enumerate(model.items_of(self.rows(menu)), 1):
@@ -932,10 +1004,14 @@ class Soak:
     def act_walk(self):
         """A walk that runs no command: deeper at random, then Escape or a click outside."""
         second = self.rng.random() < 0.15
-        self.open_root(3 if second else 1, ("second",) if second else ("main",))
         keyboard_share = self.rng.choice([0, 0.5, 1])
+        self.open_root(3 if second else 1, ("second",) if second else ("main",),
+                       self.rng.random() < keyboard_share / 2)
         try:
             while self.rng.random() < 0.8 and len(self.stack) < 6:
+                if self.rng.random() < keyboard_share / 4:
+                    self.key_in_place()
+                    continue
                 items = model.items_of(self.stack[-1].rows)
                 subs = [n for n, r in enumerate(items, 1) if r.kind == "sub" and
                         (not self.is_bulk_menu(r.menu) or self.rng.random() < 0.03)]
@@ -1073,12 +1149,6 @@ class Soak:
             mode = ADD_MODE[kind]
             for field in modes[mode][2].values():
                 self.expect("a new entry's dialog starts empty", "", self.read_text(edits[field]))
-        # Enter and Esc are bound to nothing: the dialog stays.
-        if self.rng.random() < 0.2:
-            xdotool("windowfocus", xwindow, "key", "--delay", "50", "Return", "Escape")
-            time.sleep(0.3)
-            if self.wait_window(title, 1) is None:
-                raise Failure("Enter and Esc leave the dialog open")
         if editing is None and self.rng.random() < 0.4:
             mode = self.rng.randrange(len(modes))
             self.click(buttons[modes[mode][0]])
@@ -1103,29 +1173,36 @@ class Soak:
         mode = checked[0]
         held = {name: self.read_text(edits[i]) for name, i in modes[mode][2].items()}
         admin = modes[mode][3] and self.checked(buttons["Run as administrator"])
-        end = self.rng.choices(["ok", "cancel", "close"], [80, 12, 8])[0]
+        # Enter presses OK from wherever the focus is (an edit box, a radio button, the check
+        # box: the dialog has no other button it could be on), Esc Cancel.
+        end = self.rng.choices(["ok", "enter", "cancel", "escape", "close"], [60, 20, 8, 4, 8])[0]
         valid = held["title"] != "" and (modes[mode][1] == GROUP or held["target"] != "")
         self.log("dialog %s: mode %r, %s, admin %d -> %s" % (
             "edit" if editing else "add", modes[mode][0],
             ", ".join("%s=%r" % (k, v[:40] + ("..." if len(v) > 40 else ""))
                       for k, v in held.items()), admin, end))
-        if end == "ok":
-            self.click(buttons["Ok"])
+        if end in ("ok", "enter"):
+            if end == "ok":
+                self.click(buttons["Ok"])
+            else:
+                xdotool("windowfocus", xwindow, "key", "Return")
             closed = self.wait_window_gone(title, 3 if valid else 1.5)
             if closed != valid:
-                raise Failure("Ok %s the dialog when the %s" % (
-                    "closes" if valid else "leaves open",
+                raise Failure("%s %s the dialog when the %s" % (
+                    "Ok" if end == "ok" else "Enter", "closes" if valid else "leaves open",
                     "required fields hold text" if valid else "title or the target is empty"))
             if not valid:
                 self.count("refused Ok")
-                end = self.rng.choice(["cancel", "close"])
+                end = self.rng.choice(["cancel", "escape", "close"])
         if end == "cancel":
             self.click(buttons["Cancel"])
+        elif end == "escape":
+            xdotool("windowfocus", xwindow, "key", "Escape")
         elif end == "close":
             self.sh.run("wt_wine_tool winmsg send %s %d" % (dialog["hwnd"], WM_CLOSE))
-        if end != "ok" and not self.wait_window_gone(title, 5):
+        if end not in ("ok", "enter") and not self.wait_window_gone(title, 5):
             raise Failure("%s closes the dialog" % end)
-        if end == "ok":
+        if end in ("ok", "enter"):
             self.apply_dialog(kind, modes[mode], held, int(admin), editing, siblings)
         self.count("dialogs")
 

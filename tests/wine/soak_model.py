@@ -326,6 +326,49 @@ def items_of(rows):
     return [row for row in rows if row.kind != "sep"]
 
 
+# ---- letters typed into a menu (src/render/MenuLetters.h) ----------------------------------
+
+def mnemonic_part(caption):
+    """The caption from the character its "&" underlines, or "" ("&&" shows "&")."""
+    i = 0
+    while i + 1 < len(caption):
+        if caption[i] == "&":
+            if caption[i + 1] != "&":
+                return caption[i + 1:]
+            i += 1
+        i += 1
+    return ""
+
+
+def shown_part(caption):
+    """The caption as shown from its first character that is not a blank."""
+    caption = caption.lstrip(" ")
+    return caption[1:] if len(caption) > 1 and caption[0] == "&" else caption
+
+
+def letter_answer(items, selected, key):
+    """What the key does in a menu of these items (from 1): ("choose" or "select", n), or
+    None. The mnemonics first, then the first letters; one match is chosen, several take
+    turns after the lit item."""
+    for part in (mnemonic_part, shown_part):
+        matches = [n for n, row in enumerate(items, 1) if part(row.label)[:1].upper() == key.upper()]
+        if len(matches) == 1:
+            return "choose", matches[0]
+        if matches:
+            later = [n for n in matches if selected is None or n > selected]
+            return "select", (later or matches)[0]
+    return None
+
+
+def letter_for(items, n):
+    """A letter or digit that chooses item n at once, or None."""
+    row = items[n - 1]
+    key = (mnemonic_part(row.label) or shown_part(row.label))[:1]
+    if key.isascii() and key.isalnum() and letter_answer(items, None, key) == ("choose", n):
+        return key
+    return None
+
+
 class Geometry:
     """Row heights and the menu frame, measured once from the screen."""
 
@@ -395,6 +438,11 @@ def self_test():
     entry = tree.categories[RUN][0].children[0]
     assert tree.path_of(entry) == [tree.categories[RUN][0], entry]
     assert link_text(entry) == "x" * 300
+    keys = [Row("sub", t) for t in ["Open", "Cl&ose", "  notes", "Reboot", "Run", "A && B"]]
+    assert letter_for(keys, 2) == "o" and letter_for(keys, 1) is None  # the mnemonic wins
+    assert letter_for(keys, 3) == "n" and letter_for(keys, 4) is None
+    assert letter_answer(keys, 4, "R") == ("select", 5)
+    assert letter_answer(keys, 5, "r") == ("select", 4) and letter_for(keys, 6) == "A"
     assert rng.random() < 1
     print("soak_model: self-test passed")
 

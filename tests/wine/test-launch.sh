@@ -8,7 +8,10 @@
 #   rest (the blanks after the program name skipped) as its parameters, unquoted and
 #   unchanged, in the program's own folder;
 # - "Copy Link" leaves the application and its parameters on the clipboard as text, marked
-#   with the system's default locale, so another program can read it in any format.
+#   with the system's default locale, so another program can read it in any format;
+# - with the keyboard alone, from the tray notification the shell sends for Enter on the icon,
+#   letters lead to an application three groups deep and open it; Shift+F10 on the icon opens
+#   the second menu, and Esc closing it gives the focus back to the icon.
 set -uo pipefail
 source "$(dirname "$0")/lib.sh"
 wt_begin launch
@@ -39,6 +42,12 @@ LINE_PROGRAM="$LINE_DIR_WIN\\recorder.exe"
 LINE_PARAMETERS='one "two three" four\"five  "six'
 LINE_TARGET="$LINE_PROGRAM   $LINE_PARAMETERS"
 LINE_ARGV=("$LINE_PROGRAM" one 'two three' 'four"five' six)
+# Applications > Keys group > Level two > Most inner > Zed recorder: each a letter no other row
+# of its menu starts with.
+KEYS_GROUPS=('Keys group' 'Level two' 'Most inner')
+KEYS_TITLE='Zed recorder'
+KEYS_PARAMETERS='typed "by keys"'
+KEYS_ARGV=("$APP_TARGET" typed 'by keys')
 
 # Items of the main menu, separators not counted: 1 Home Page, 2 Files and Folders,
 # 3 Internet Links, 4 Network Resources, 5 Applications, 6 Run. A category holds Add New Item,
@@ -57,16 +66,19 @@ CF_LOCALE=16
 write_config() {
     python3 - "$WT_ROOT/scripts/make-config.py" "$1" "$LINE_TITLE" "$LINE_TARGET" \
         "$APP_TITLE" "$APP_TARGET" "$APP_PARAMETERS" "$WORK_DIR_WIN" "$BARE_TITLE" \
-        "$BARE_TARGET" <<'PYTHON'
+        "$BARE_TARGET" "$KEYS_TITLE" "$KEYS_PARAMETERS" "${KEYS_GROUPS[@]}" <<'PYTHON'
 import importlib.util, struct, sys
 spec = importlib.util.spec_from_file_location("make_config", sys.argv[1])
 config = importlib.util.module_from_spec(spec)
 spec.loader.exec_module(config)
 (out, line_title, line_target, app_title, app_target, app_parameters, work_dir, bare_title,
- bare_target) = sys.argv[2:]
+ bare_target, keys_title, keys_parameters) = sys.argv[2:13]
 run = [config.record(line_title, 3, 0, False, line_target)]
 applications = [config.record(app_title, 4, 0, False, app_target, app_parameters, work_dir),
                 config.record(bare_title, 4, 0, False, bare_target)]
+applications += [config.record(group, 4, depth, True) for depth, group in enumerate(sys.argv[13:])]
+applications.append(config.record(keys_title, 4, len(sys.argv[13:]), False, app_target,
+                                  keys_parameters, work_dir))
 header = bytearray(6004)
 header[0:24] = struct.pack("<6i", len(run), len(applications), 0, 0, 0, 0)
 header[2003] = 1
@@ -171,10 +183,78 @@ check_copy_link() {
         "$(clipboard_field unicode_hex)"
 }
 
+# ---- The menus from the keyboard alone ----
+
+NIN_KEYSELECT=$((0x401))
+WM_CONTEXTMENU=$((0x7B))
+NIM_SETFOCUS_TRACE='Shell_NotifyIconW dwMessage = 3,'
+
+# tray_notification event: what the shell sends the icon's owner with version 4: the event
+# and the icon's number in lParam, the icon's place (where the menu opens) in wParam.
+tray_notification() {
+    local main left top
+    main=$(wt_winlist --pid "$WT_WINPID" --class TFormMain | cut -f3 | head -n1)
+    read -r _ left top _ <<<"$WT_ICON"
+    wt_wine_tool winmsg post "$main" $((0x8001)) $(((top << 16) | left)) $(((1 << 16) | $1))
+}
+
+# Keys to the newest menu, whose X window must hold the focus for them.
+menu_keys() {
+    local left top
+    read -r left top _ <<<"$(wt_menus | head -n1)"
+    xdotool windowfocus "$(wt_menu_xwindow "$left" "$top")" key --delay 80 "$@"
+}
+
+focus_returns() { grep -ac "$NIM_SETFOCUS_TRACE" "$WT_DIR/wine.log"; }
+focus_returned_since() { (($(focus_returns) > $1)); }
+
+check_keyboard_launch() {
+    rm -f "$(record_file "$APP_DIR")"
+    tray_notification "$NIN_KEYSELECT"
+    local depth=1 key
+    wt_wait_menus 1 >/dev/null || { wt_fail "Enter on the icon opens the main menu"; return; }
+    # Applications, then each group, then the item: the letters open one menu after another.
+    for key in a k l m z; do
+        menu_keys "$key"
+        depth=$((depth + 1))
+        wt_wait_menus "$depth" >/dev/null ||
+            { wt_fail "letter $key opens the menu $depth deep"; wt_close_deep_menus; return; }
+    done
+    wt_pass "from Enter on the icon, letters open Applications and three groups to an item"
+    local returns
+    returns=$(focus_returns)
+    menu_keys o
+    wt_check "o opens the item (Open Link)" wt_poll 20 record_complete "$APP_DIR"
+    wt_expect "the keyboard's launch: the arguments arrive" "$(bracketed "${KEYS_ARGV[@]}")" \
+        "$(record_argv "$APP_DIR")"
+    wt_expect "a menu that ran a command leaves the focus where it went" "$returns" \
+        "$(focus_returns)"
+}
+
+check_keyboard_second_menu() {
+    wt_click_icon 3
+    local clicked keyed returns
+    clicked=$(wt_wait_menus 1 | cut -d' ' -f3-)
+    wt_close_menus
+    returns=$(focus_returns)
+    # Within half a second of a right click's menu the notification would be that click's own.
+    sleep 0.6
+    tray_notification "$WM_CONTEXTMENU"
+    keyed=$(wt_wait_menus 1 | cut -d' ' -f3-)
+    wt_expect "Shift+F10 on the icon opens the second menu (its size)" "$clicked" "$keyed"
+    menu_keys Escape
+    wt_check "Esc closes it" wt_poll 5 wt_menu_count_is 0
+    wt_check "and gives the focus back to the icon (NIM_SETFOCUS)" \
+        wt_poll 5 focus_returned_since "$returns"
+}
+
+# ---- end of the keyboard's checks ----
+
 no_recorder_running() { [[ -z $(wt_winlist --processes --exe recorder.exe) ]]; }
 
 prepare_folders
-if ! wt_start; then
+# Wine's trace of the tray calls shows what the program asks of the icon.
+if ! WINEDEBUG=-all,trace+systray wt_start; then
     wt_fail "the tray icon appears"
     wt_end
 fi
@@ -183,6 +263,8 @@ check_open_application
 check_open_bare_application
 check_open_command_line
 check_copy_link
+check_keyboard_launch
+check_keyboard_second_menu
 wt_close
 wt_expect_exit "the program ends normally" "$WT_PID"
 wt_check "no recorder is left running" wt_poll 5 no_recorder_running

@@ -102,10 +102,11 @@ check_entry_submenu() {
     wt_close_deep_menus
 }
 
-# The width of the program's visible window of this class and title (empty title: any).
+# The width of the program's visible window of this class and title (no title given: any).
 window_width() {
     wt_winlist --pid "$WT_WINPID" --visible --class "$1" |
-        awk -F'\t' -v title="${2:-}" '$8 > 1 && (title == "" || $11 == title) { print $8; exit }'
+        awk -F'\t' -v title="${2-}" -v any=$(($# < 2)) \
+            '$8 > 1 && (any || $11 == title) { print $8; exit }'
 }
 
 # A box of the layout tables, left and width at 96 DPI, as the program places it.
@@ -144,7 +145,8 @@ check_about() {
     fi
     wt_window_settled About
     wt_screenshot "$WT_NAME-about-$dpi"
-    # The picture's box is 128 pixels square at 96 DPI, from (8, 48).
+    # The picture's box (the one static without a text) is 128 pixels square at 96 DPI, from
+    # (8, 48).
     wt_expect "$dpi DPI: the About picture" "$(scaled_width 8 128 "$dpi")" \
         "$(window_width Static '')"
     wt_click_window Ok

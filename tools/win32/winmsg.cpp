@@ -1,6 +1,8 @@
 // winmsg: sends one message to one window and prints what came back, for tests that ask the
-// real program something (its handle counters) or read another process's edit box.
+// real program something (its handle counters) or read another process's edit box; or posts
+// one, as the shell hands a tray icon's notifications over without waiting.
 //   winmsg send <hwnd> <msg> [wparam [lparam]]   prints the result in decimal
+//   winmsg post <hwnd> <msg> [wparam [lparam]]   exit status 1 when it could not be posted
 //   winmsg text <hwnd>                            prints the window's text (WM_GETTEXT)
 //   winmsg idle <pid> [seconds]                   waits until the process has started up
 //                                                 and waits for input (WaitForInputIdle)
@@ -26,10 +28,24 @@ UINT_PTR Number(const char* text) {
     return static_cast<UINT_PTR>(std::strtoul(text, nullptr, 0));
 }
 
+struct Message {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+Message MessageOf(int argc, char** argv) {
+    return {static_cast<UINT>(Number(argv[3])), argc > 4 ? static_cast<WPARAM>(Number(argv[4])) : 0,
+            argc > 5 ? static_cast<LPARAM>(Number(argv[5])) : 0};
+}
+
+int Post(HWND window, int argc, char** argv) {
+    const Message m = MessageOf(argc, argv);
+    return PostMessageA(window, m.message, m.wParam, m.lParam) ? 0 : 1;
+}
+
 int Send(HWND window, int argc, char** argv) {
-    const UINT message = static_cast<UINT>(Number(argv[3]));
-    const WPARAM wParam = argc > 4 ? static_cast<WPARAM>(Number(argv[4])) : 0;
-    const LPARAM lParam = argc > 5 ? static_cast<LPARAM>(Number(argv[5])) : 0;
+    const auto [message, wParam, lParam] = MessageOf(argc, argv);
     DWORD_PTR result = 0;
     if (!SendMessageTimeoutA(window, message, wParam, lParam, Flags, AnswerWaitMs, &result))
         return 1;
@@ -68,12 +84,14 @@ int main(int argc, char** argv) {
     const std::string command = argc > 2 ? argv[1] : "";
     if (command == "send" && argc >= 4)
         return Send(WindowOf(argv[2]), argc, argv);
+    if (command == "post" && argc >= 4)
+        return Post(WindowOf(argv[2]), argc, argv);
     if (command == "text")
         return Text(WindowOf(argv[2]));
     if (command == "idle")
         return Idle(static_cast<DWORD>(Number(argv[2])),
                     argc > 3 ? static_cast<DWORD>(std::atof(argv[3]) * 1000) : AnswerWaitMs);
-    std::fputs("usage: winmsg send <hwnd> <msg> [wparam [lparam]] | winmsg text <hwnd> |"
+    std::fputs("usage: winmsg send|post <hwnd> <msg> [wparam [lparam]] | winmsg text <hwnd> |"
                " winmsg idle <pid> [seconds]\n",
                stderr);
     return 2;
