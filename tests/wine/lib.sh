@@ -576,10 +576,11 @@ wt_open_path() {
     local n x y
     for n in "$@"; do
         read -r x y <<<"$(wt_item_centre "$WT_MENU" "level$WT_DEPTH" "$n")" || return 1
-        # Reading the menu leaves its first item lit, and resting on a lit item opens nothing:
-        # rest on the row below first (a separator or another item), then on the item.
-        xdotool mousemove "$x" $(($(wt_item_bottom "$WT_MENU" "level$WT_DEPTH" "$n") + 2)) \
-            sleep 0.2 mousemove "$x" "$y"
+        # Reading a menu leaves its first item lit, and resting on a lit item opens nothing:
+        # for that item, rest on the row below first (a separator or another item).
+        ((n > 1)) ||
+            xdotool mousemove "$x" $(($(wt_item_bottom "$WT_MENU" "level$WT_DEPTH" 1) + 2)) sleep 0.2
+        xdotool mousemove "$x" "$y"
         WT_DEPTH=$((WT_DEPTH + 1))
         WT_MENU=$(wt_wait_menus "$WT_DEPTH" "$open") || return 1
         open+=$'\n'$WT_MENU

@@ -169,18 +169,37 @@ def next_band(screen, box, first_picture, previous, window, work, step):
     return None
 
 
+# The rows of every menu read so far, by the menu's first picture: a menu that looks the
+# same, pixel for pixel, has the same rows. A menu read again then needs one press, which
+# lights its first row as a whole reading leaves it, instead of one for each row. A reading
+# that ended on a press that changed nothing (a menu of one item, or two presses lost) counts
+# once two readings agree.
+READ_BEFORE = {}
+ENDED_UNCHANGED = {}
+
+
 def menu_rows(screen, box, window, work):
     first_picture = screen.grab(*box)
     save_png(work + "-0.png", first_picture)
-    bands, previous, first = [], None, None
+    known = READ_BEFORE.get(tuple(first_picture))
+    bands, previous, first, whole = [], None, None, False
     for step in range(1, 41):
         band = next_band(screen, box, first_picture, previous, window, work, step)
         if band is None or band == first:
+            whole = band is not None
+            break
+        if step == 1 and known and band == known[0]:
+            bands, whole = list(known), True
             break
         if first is None:
             first = band
         bands.append(band)
         previous = band
+    key = tuple(first_picture)
+    if whole or (bands and ENDED_UNCHANGED.get(key) == bands):
+        READ_BEFORE[key] = bands
+    elif bands:
+        ENDED_UNCHANGED[key] = bands
     text = "".join("%d %d\n" % band for band in bands)
     with open(work + ".bands", "w") as out:
         out.write(text)
