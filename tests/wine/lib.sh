@@ -130,7 +130,7 @@ wt_wine_tool() {
 # one of each that reads requests from a pipe (winlist --serve, screen.py serve); the helpers
 # below use it when it runs and start the tool once per request otherwise (in scripts that
 # never call wt_begin, after a restart of Wine that ended it).
-declare -A WT_SERVER_PID WT_SERVER_IN WT_SERVER_OUT
+declare -gA WT_SERVER_PID WT_SERVER_IN WT_SERVER_OUT
 
 # wt_server_start name command...
 wt_server_start() {
@@ -138,7 +138,7 @@ wt_server_start() {
     shift
     dir=$(mktemp -d)
     mkfifo "$dir/in" "$dir/out"
-    (exec "$@" <"$dir/in" >"$dir/out" 2>/dev/null) &
+    (wt_close_server_pipes && exec "$@" <"$dir/in" >"$dir/out" 2>/dev/null) &
     WT_SERVER_PID[$name]=$!
     exec {in}>"$dir/in" {out}<"$dir/out"
     rm -rf "$dir"
@@ -146,13 +146,19 @@ wt_server_start() {
     WT_SERVER_OUT[$name]=$out
 }
 
-# Closing its input ends a server.
+# A server ends when its input ends, which is when no process holds the writing end any
+# more: a process started from the test (another server, the program) lets go of them first.
+wt_close_server_pipes() {
+    local fd
+    for fd in "${WT_SERVER_IN[@]}" "${WT_SERVER_OUT[@]}"; do exec {fd}>&-; done
+}
+
 wt_server_stop() {
     local pid=${WT_SERVER_PID[$1]:-} in=${WT_SERVER_IN[$1]:-} out=${WT_SERVER_OUT[$1]:-}
     [[ -n $pid ]] || return 0
-    unset "WT_SERVER_PID[$1]"
+    unset "WT_SERVER_PID[$1]" "WT_SERVER_IN[$1]" "WT_SERVER_OUT[$1]"
     exec {in}>&- {out}<&-
-    wt_poll 5 wt_process_gone "$pid" || kill "$pid" 2>/dev/null
+    wt_poll 2 wt_process_gone "$pid" || kill "$pid" 2>/dev/null
     wait "$pid" 2>/dev/null
 }
 
@@ -163,8 +169,8 @@ wt_start_servers() {
 }
 
 wt_stop_servers() {
-    wt_server_stop winlist
     wt_server_stop screen
+    wt_server_stop winlist
 }
 
 # wt_server_ask name words...: the server's answer and status; 255 when there is no server
@@ -263,7 +269,7 @@ wt_start() {
     cp "$exe" "$@" "$WT_DIR/"
     WT_ICON=
     WT_WINPID=
-    (cd "$WT_DIR" && exec wine "./$(basename "$exe")" >>"$WT_DIR/wine.log" 2>&1) &
+    (wt_close_server_pipes && cd "$WT_DIR" && exec wine "./$(basename "$exe")" >>"$WT_DIR/wine.log" 2>&1) &
     WT_PID=$!
     WT_STARTED_PIDS+=("$WT_PID")
     local known=($icons_before)
@@ -775,8 +781,9 @@ wt_restart_wine() {
     wt_server_stop winlist
     wineserver -k
     wineserver -w
-    wineserver -p
-    wine cmd /c exit >/dev/null 2>&1
+    # The server and the desktop started here live on: they must not hold the screen
+    # reader's pipe.
+    (wt_close_server_pipes && wineserver -p && exec wine cmd /c exit >/dev/null 2>&1)
     [[ -z $lister ]] || wt_server_start winlist "${WT_WINLIST_SERVER[@]}"
 }
 
