@@ -374,11 +374,19 @@ wt_menus() {
 
 wt_menu_count_is() { [[ $(wt_menus | wc -l) -eq $1 ]]; }
 
-# Closes every open menu of the program with Escape (sent to the newest menu's window, which
-# must hold the X focus) and waits until none is left.
+# A point of the screen that no menu, dialog or window of the tests covers.
+WT_OUTSIDE=(1200 990)
+
+# Closes every open menu of the program, the whole chain with one click outside them as a
+# user does, and what is left with Escape (sent to the newest menu's window, which must hold
+# the X focus); waits until none is left.
 wt_close_menus() {
     local tries menus count left top window
     menus=$(wt_menus)
+    if [[ -n $menus ]]; then
+        xdotool mousemove "${WT_OUTSIDE[@]}" click 1
+        menus=$(wt_menus --until 0 1)
+    fi
     for tries in 1 2 3 4 5; do
         count=$(grep -c . <<<"$menus")
         ((count > 0)) || break
