@@ -374,8 +374,23 @@ wt_menus() {
 
 wt_menu_count_is() { [[ $(wt_menus | wc -l) -eq $1 ]]; }
 
-# A point of the screen that no menu, dialog or window of the tests covers.
-WT_OUTSIDE=(1200 990)
+# Points of the screen that no dialog or window of the tests covers, nor the tray.
+WT_OUTSIDE_POINTS=("1200 990" "1276 1020" "640 1020" "2 1020" "1276 2")
+
+# wt_outside menus: the first of those points that none of the menus ("left top width
+# height" lines) covers.
+wt_outside() {
+    local point x y left top width height
+    for point in "${WT_OUTSIDE_POINTS[@]}"; do
+        read -r x y <<<"$point"
+        while read -r left top width height; do
+            ((x >= left && x < left + width && y >= top && y < top + height)) && continue 2
+        done <<<"$1"
+        echo "$point"
+        return 0
+    done
+    return 1
+}
 
 # Closes every open menu of the program, the whole chain with one click outside them as a
 # user does, and what is left with Escape (sent to the newest menu's window, which must hold
@@ -383,8 +398,9 @@ WT_OUTSIDE=(1200 990)
 wt_close_menus() {
     local tries menus count left top window
     menus=$(wt_menus)
-    if [[ -n $menus ]]; then
-        xdotool mousemove "${WT_OUTSIDE[@]}" click 1
+    local outside
+    if [[ -n $menus ]] && outside=$(wt_outside "$menus"); then
+        xdotool mousemove $outside click 1
         menus=$(wt_menus --until 0 1)
     fi
     for tries in 1 2 3 4 5; do

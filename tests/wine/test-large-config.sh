@@ -36,7 +36,7 @@ menu_keys() {
     [[ -n $menu ]] || return 1
     read -r left top _ <<<"$menu"
     window=$(wt_menu_xwindow "$left" "$top") || return 1
-    xdotool windowfocus "$window" key --delay 30 "$@" 2>/dev/null
+    xdotool windowfocus "$window" key --delay 10 "$@" 2>/dev/null
 }
 
 # open_by_keys depth keys...: presses the keys in the newest menu and waits for the menu at
@@ -178,14 +178,8 @@ check_known_picture() {
     close_all_menus
 }
 
-# Escape closes one menu at a time.
-close_all_menus() {
-    local keys=() count
-    count=$(wt_menus | wc -l)
-    for ((i = 0; i < count; i++)); do keys+=(Escape); done
-    ((count == 0)) || menu_keys "${keys[@]}"
-    wt_close_menus
-}
+# One click outside closes them all.
+close_all_menus() { wt_close_menus; }
 
 take_reference_pictures
 
