@@ -197,6 +197,11 @@ INT_PTR DialogHost::Handle(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
     case WM_DPICHANGED:
         OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return TRUE;
+    // High contrast turned on or off changes the system's colours: the dialog follows at once.
+    case WM_SYSCOLORCHANGE:
+        highContrast_ = Win32Theme().HighContrast();
+        RedrawWindow(dialog_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        return FALSE;
     case WM_DRAWITEM:
         return DrawOwnerDrawn(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)) ? TRUE : FALSE;
     case WM_CTLCOLORDLG:
