@@ -18,6 +18,7 @@
 
 #include <chrono>
 #include <memory>
+#include <string>
 
 namespace vantrel {
 namespace {
@@ -74,6 +75,15 @@ BENCHMARK_CAPTURE(FindKeystroke, every_caption_read, "shortcut 1")->Unit(benchma
 BENCHMARK_CAPTURE(FindKeystroke, no_match_zebra, "zebra")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(FindKeystroke, no_match_words, "useful nowhere")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(FindKeystroke, no_match_every_text_read, "ceo")->Unit(benchmark::kMillisecond);
+
+// Text pasted into the box: 5,000 words, of which only what a search reads counts.
+const char* PastedText() {
+    static std::string text;
+    for (int i = 0; text.empty() && i < 5000; ++i)
+        text += "use" + std::to_string(i % 700) + " ";
+    return text.c_str();
+}
+BENCHMARK_CAPTURE(FindKeystroke, pasted_5000_words, PastedText())->Unit(benchmark::kMillisecond);
 
 // Opening Find after the tree changed: the index is made again, then a first keystroke.
 void FindOpenAfterChange(benchmark::State& state) {

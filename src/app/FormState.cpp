@@ -1,5 +1,7 @@
 #include "app/FormState.h"
 
+#include <utility>
+
 namespace vantrel {
 
 FormState::AfterMenu FormState::MenuClosed() {
@@ -17,11 +19,15 @@ bool FormState::DialogClosed() {
         --dialogs_;
     const bool closeAgain = closeWaiting_;
     closeWaiting_ = false;
+    closeReturning_ = closeAgain;
     return closeAgain;
 }
 
 FormState::CloseSteps FormState::CloseAsked() {
     CloseSteps steps;
+    closeReturning_ = false;
+    if (std::exchange(dropReturningClose_, false))
+        return steps;
     steps.endMenu = menuOpen_;
     steps.cancelDialog = dialogs_ > 0;
     closeWaiting_ = steps.endMenu || steps.cancelDialog;
@@ -46,6 +52,15 @@ std::optional<std::intptr_t> FormState::TakeVersionResult() {
 
 bool FormState::TreeChanged() {
     ++changes_;
+    return StartTimer();
+}
+
+bool FormState::RepairDue(bool soon) {
+    repairs_ = ++changes_;
+    return soon && StartTimer();
+}
+
+bool FormState::StartTimer() {
     if (timerRunning_)
         return false;
     timerRunning_ = true;
@@ -69,8 +84,8 @@ FormState::SaveEnd FormState::SaveEnded(bool saved) {
     // and over in between.
     end.beginSave = overdue_ && Changed();
     overdue_ = false;
-    end.tellFailure = !saved && !failureTold_;
-    failureTold_ = !saved;
+    end.tellFailure = !saved && !failureTold_ && UnsavedWork();
+    failureTold_ = failureTold_ && !saved;
     return end;
 }
 

@@ -79,6 +79,9 @@ void MainForm::FormDestroy() {
     try {
         StopPictures();
         SaveConfiguration();
+        // Whatever is heard while the tree is released (a save's end inside a balloon, the
+        // session's end inside a call to the shell) writes nothing.
+        treeReleased_ = true;
         for (MenuNode* menu :
              {main_.disks, main_.system, main_.categories.run, main_.categories.applications,
               main_.categories.network, main_.categories.internet, main_.categories.files})

@@ -22,6 +22,7 @@ class FindList;
 struct Forms;
 class RowPictures;
 struct SaveJob;
+struct SaveOutcome;
 
 enum class MouseButton { Left, Right, Middle };
 
@@ -94,9 +95,10 @@ public:
     bool LoadConfiguration();
     void CreateDefaultContent();
     // Writes what is not saved yet, on this thread, once a save being written has ended.
-    // False only when a save was tried and failed; a tree that did not change, or may not be
-    // saved (start-up unfinished, stored files that hold more than the tree), counts as saved.
-    bool SaveConfiguration();
+    // Not saved only when a save was tried and failed; a tree that did not change, or may not
+    // be saved (start-up unfinished, stored files that hold more than the tree), counts as
+    // saved.
+    SaveOutcome SaveConfiguration();
     void BuildDiskDrivesMenu();
     void StopVersionCheck();
     // After the tray icon shows: every row's own picture, read in the background.
@@ -141,12 +143,13 @@ private:
     void ReleaseMenu(MenuNode& menu);
     void PicturesTimerElapsed();
     bool SavingAllowed() const;
+    void StartSaveTimer();
     void BeginSave();
     bool StartSaveThread(const std::shared_ptr<SaveJob>& job);
     // Waits for the save thread and takes in how its save went; true when the next save is
     // due at once.
     bool CollectSave();
-    bool TakeOutcome(bool saved, const std::string& reason);
+    bool TakeOutcome(const SaveOutcome& outcome);
     std::string PrimaryPath();
 
     Platform& platform_;
@@ -164,6 +167,8 @@ private:
     bool picturesQueued_ = false; // the background reading has begun
     // Set when the stored configuration files hold something the tree does not.
     bool keepStoredFiles_ = false;
+    bool keptFilesTold_ = false; // the user heard that changes are not saved then
+    bool treeReleased_ = false;  // the program is ending: nothing may be written any more
 };
 
 } // namespace vantrel

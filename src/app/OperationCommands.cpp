@@ -2,6 +2,7 @@
 #include "app/MainForm.h"
 
 #include "operations/Operations.h"
+#include "tree/Configuration.h"
 
 namespace vantrel {
 

@@ -48,9 +48,9 @@ bool TakesTab(const Control& control) {
     }
 }
 
-std::string CutToLimit(std::string text, unsigned limit) {
+std::string CutToLimit(std::string text, unsigned limit, const LeadByteTable& leadBytes) {
     if (limit && text.size() > limit)
-        text.resize(limit);
+        text.resize(CharacterCut(text, limit, leadBytes));
     return text;
 }
 
@@ -104,7 +104,8 @@ void DialogModel::UserType(const std::string& name, const std::string& text) {
     Control& control = (*this)[name];
     if (!control.enabled || control.kind != ControlKind::Edit)
         return;
-    control.text = CutToLimit(text, control.maxLength);
+    // The edit box itself never splits a character; what tests type here is single-byte.
+    control.text = CutToLimit(text, control.maxLength, NoLeadBytes);
 }
 
 void DialogModel::UserEnter(const std::string& focused) {

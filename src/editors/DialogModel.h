@@ -4,6 +4,8 @@
 // natively; the Windows edge only builds real controls from the table and keeps them and
 // the model in step.
 
+#include "platform/CodePageApi.h"
+
 #include <string>
 #include <vector>
 
@@ -55,8 +57,9 @@ std::vector<KeyboardPlace> KeyboardOrder(const std::vector<Control>& controls);
 // Whether Tab stops at the control now: edit boxes, buttons, check boxes, links, and the
 // checked radio button.
 bool TakesTab(const Control& control);
-// A text as an edit field with that limit keeps it: cut to `limit` bytes; 0 means no limit.
-std::string CutToLimit(std::string text, unsigned limit);
+// A text as an edit field with that limit keeps it: cut to `limit` bytes, before a two-byte
+// character that would not fit whole; 0 means no limit.
+std::string CutToLimit(std::string text, unsigned limit, const LeadByteTable& leadBytes);
 
 class DialogModel {
 public:

@@ -56,15 +56,19 @@ std::size_t FirstOfEither(std::string_view text, std::size_t from, std::size_t e
 
 } // namespace
 
-CaseFold::CaseFold(CodePageApi& codePage) {
+CaseFold::CaseFold(CodePageApi& codePage) : leadBytes_(codePage.LeadBytes(AnsiCodePage)) {
     for (std::size_t byte = 0; byte < upper_.size(); ++byte) {
         // One byte per call: a whole row of bytes would be read in pairs by a double-byte
-        // code page, mapping lead bytes with their neighbours.
+        // code page, mapping lead bytes with their neighbours. A lead byte stays itself, and
+        // no other byte becomes one.
         const std::string folded = codePage.UpperCase(std::string(1, static_cast<char>(byte)));
-        upper_[byte] = folded.size() == 1 ? static_cast<unsigned char>(folded[0])
-                                          : static_cast<unsigned char>(byte);
+        const bool keep =
+            leadBytes_[byte] || folded.size() != 1 || IsLeadByte(leadBytes_, folded[0]);
+        upper_[byte] =
+            keep ? static_cast<unsigned char>(byte) : static_cast<unsigned char>(folded[0]);
         class_[byte] = ClassOf(upper_[byte]);
         inWord_[byte] = IsWordByte(static_cast<unsigned char>(byte));
+        twoByte_ = twoByte_ || leadBytes_[byte];
     }
     // 1024 pairs of classes spread over 64 bits by Fibonacci hashing.
     for (std::uint32_t pair = 0; pair < pairBit_.size(); ++pair)
@@ -73,8 +77,11 @@ CaseFold::CaseFold(CodePageApi& codePage) {
 
 std::string CaseFold::Upper(std::string_view text) const {
     std::string folded(text);
-    for (char& c : folded)
-        c = static_cast<char>(Upper(c));
+    for (std::size_t i = 0; i < folded.size(); ++i)
+        if (IsLeadByte(leadBytes_, folded[i]))
+            ++i; // a two-byte character stays as it is
+        else
+            folded[i] = static_cast<char>(Upper(folded[i]));
     return folded;
 }
 
@@ -134,14 +141,32 @@ std::size_t CaseFold::FirstFolded(std::string_view text, std::size_t from, std::
 }
 
 bool CaseFold::MatchesAt(std::string_view text, std::size_t at, std::string_view upperWord) const {
+    if (twoByte_)
+        return WholeCharactersAt(text, at, upperWord);
     for (std::size_t i = 0; i < upperWord.size(); ++i)
         if (Upper(text[at + i]) != static_cast<unsigned char>(upperWord[i]))
             return false;
     return true;
 }
 
-bool StartsWord(std::string_view text, std::size_t at) {
-    return at == 0 || !IsWordByte(static_cast<unsigned char>(text[at - 1]));
+// A lead byte, which folds to itself, is compared with the byte after it, which is not folded.
+bool CaseFold::WholeCharactersAt(std::string_view text, std::size_t at,
+                                 std::string_view upperWord) const {
+    if (!StartsCharacter(text, at, leadBytes_))
+        return false;
+    for (std::size_t i = 0; i < upperWord.size(); ++i) {
+        const char c = text[at + i];
+        if (Upper(c) != static_cast<unsigned char>(upperWord[i]))
+            return false;
+        if (IsLeadByte(leadBytes_, c) && (++i == upperWord.size() || text[at + i] != upperWord[i]))
+            return false;
+    }
+    return true;
+}
+
+bool CaseFold::StartsWord(std::string_view text, std::size_t at) const {
+    return at == 0 || (!IsWordByte(static_cast<unsigned char>(text[at - 1])) &&
+                       (!twoByte_ || StartsCharacter(text, at - 1, leadBytes_)));
 }
 
 } // namespace vantrel

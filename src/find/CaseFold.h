@@ -3,9 +3,9 @@
 // letters ("é" and "É" are one letter in the Western ones). The mapping is asked of the
 // system once, a byte at a time, and kept as a table of 256 bytes.
 //
-// Double-byte code pages are compared a byte at a time too: both sides are folded alike, so
-// no occurrence is missed, though a word may now and then be found inside a character whose
-// second byte looks like a letter.
+// In double-byte code pages a two-byte character is compared as it is, its case unfolded:
+// its second byte may look like a letter ("\x83\x41" and "\x83\x61" are two characters of
+// code page 932, not one in two cases), and a word is found only where a character starts.
 
 #include "platform/CodePageApi.h"
 
@@ -57,21 +57,26 @@ class CaseFold {
     // npos when nowhere.
     std::size_t Find(std::string_view text, const Needle& word, std::size_t from = 0) const;
     bool StartsWith(std::string_view text, std::string_view upperWord) const;
+    // Whether a word of the text starts at `at`, a character's start: at the text's start, or
+    // after a blank or a mark. Bytes above 0x7F are letters of the code page as far as words
+    // go, and so is a two-byte character whatever its second byte.
+    bool StartsWord(std::string_view text, std::size_t at) const;
+    const LeadByteTable& LeadBytes() const { return leadBytes_; }
 
   private:
     // The first place in [from, end) whose byte folds to the word's first; `end` if none.
     std::size_t FirstFolded(std::string_view text, std::size_t from, std::size_t end,
                             const Needle& word) const;
+    // Whether the folded word is at `at`; in a double-byte code page, in whole characters.
     bool MatchesAt(std::string_view text, std::size_t at, std::string_view upperWord) const;
+    bool WholeCharactersAt(std::string_view text, std::size_t at, std::string_view upperWord) const;
 
+    LeadByteTable leadBytes_; // of the code page; their characters are never folded
+    bool twoByte_ = false;    // it has some: the single-byte code pages pay nothing for them
     std::array<unsigned char, 256> upper_{};
     std::array<unsigned char, 256> class_{};       // 0..31, of the folded byte
     std::array<bool, 256> inWord_{};               // letters and digits
     std::array<unsigned char, 32 * 32> pairBit_{}; // 0..63, of two classes
 };
-
-// Whether a word of the text starts at `at`: at the start, or after a blank or a mark. Bytes
-// above 0x7F are letters of the code page as far as words go.
-bool StartsWord(std::string_view text, std::size_t at);
 
 } // namespace vantrel

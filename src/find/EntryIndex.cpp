@@ -31,7 +31,9 @@ void CollectItems(const MenuNode& node, std::vector<IndexedItem>& items) {
 
 std::uint16_t StartOf(std::string_view text, const CaseFold& fold) {
     const unsigned first = text.size() > 0 ? fold.Upper(text[0]) : 0;
-    const unsigned second = text.size() > 1 ? fold.Upper(text[1]) : 0;
+    unsigned second = text.size() > 1 ? static_cast<unsigned char>(text[1]) : 0;
+    if (second && !IsLeadByte(fold.LeadBytes(), text[0]))
+        second = fold.Upper(text[1]); // not the second half of a character
     return static_cast<std::uint16_t>(first << 8 | second);
 }
 
@@ -69,15 +71,15 @@ void FillLetters(std::vector<IndexedItem>& items, const CaseFold& fold) {
 void EntryIndex::Update(const Categories& tree, const CaseFold& fold) {
     if (made_ && changes_ == MenuNode::Changes())
         return;
-    std::vector<IndexedItem> items;
-    items.reserve(items_.size()); // the tree is seldom much larger than last time
+    // Filled again in place: the room it had is seldom too small, and never held twice.
+    made_ = false;
+    items_.clear();
     for (const MenuNode* category : tree.InMenuOrder())
         if (category)
-            CollectItems(*category, items);
-    if (items.capacity() > items.size() + items.size() / 8)
-        items.shrink_to_fit();
-    FillLetters(items, fold);
-    items_ = std::move(items);
+            CollectItems(*category, items_);
+    if (items_.capacity() > items_.size() + items_.size() / 8)
+        items_.shrink_to_fit();
+    FillLetters(items_, fold);
     made_ = true;
     changes_ = MenuNode::Changes();
 }

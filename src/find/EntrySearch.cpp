@@ -27,18 +27,32 @@ struct Query {
     std::string whole;          // folded, the words joined by single blanks
 };
 
+// Longer than any text of an entry: what is typed past it cannot make a search better, only
+// slower, word by word.
+constexpr std::size_t TypedTextLimit = 260;
+
+bool Holds(const Query& query, const std::string& upper) {
+    return std::any_of(query.words.begin(), query.words.end(),
+                       [&](const Word& word) { return word.needle.upper == upper; });
+}
+
+// A word typed twice is looked for once; the whole text keeps it twice.
 Query QueryOf(std::string_view text, const CaseFold& fold) {
     Query query;
+    text = text.substr(0, CharacterCut(text, TypedTextLimit, fold.LeadBytes()));
     for (std::size_t at = 0; at < text.size();) {
         std::size_t end = at;
         while (end < text.size() && !IsBlank(text[end]))
             ++end;
         if (end > at) {
             const std::string_view typed = text.substr(at, end - at);
-            const TextLetters letters = fold.LettersOf(typed, Sketch::Pairs);
-            query.words.push_back({fold.NeedleOf(typed), letters.letters, letters.pairs});
-            query.firstLetters |= fold.LetterOf(typed[0]);
-            query.whole += (query.whole.empty() ? "" : " ") + query.words.back().needle.upper;
+            Needle needle = fold.NeedleOf(typed);
+            query.whole += (query.whole.empty() ? "" : " ") + needle.upper;
+            if (!Holds(query, needle.upper)) {
+                const TextLetters letters = fold.LettersOf(typed, Sketch::Pairs);
+                query.words.push_back({std::move(needle), letters.letters, letters.pairs});
+                query.firstLetters |= fold.LetterOf(typed[0]);
+            }
         }
         at = end + 1;
     }
@@ -59,7 +73,7 @@ InCaption Where(std::string_view caption, const Needle& word, const CaseFold& fo
     if (at == std::string_view::npos)
         return InCaption::Not;
     for (; at != std::string_view::npos; at = fold.Find(caption, word, at + 1))
-        if (StartsWord(caption, at))
+        if (fold.StartsWord(caption, at))
             return InCaption::AtWordStart;
     return InCaption::Inside;
 }

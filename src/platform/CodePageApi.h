@@ -4,12 +4,37 @@
 // the program (its own file, the special folders, a picker's choice) travel as UTF-8: the
 // code page may not hold a user's name, and a "?" in its place names another folder.
 
+#include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace vantrel {
 
 enum class TextEncoding { Ansi, Utf8 };
+
+// The code page number that stands for the system's ANSI code page, the one of the
+// configuration's texts (CP_ACP).
+constexpr unsigned AnsiCodePage = 0;
+
+// Which bytes start a two-byte character in a code page: the lead bytes of the double-byte
+// ones (932, 936, 949, 950); none in the single-byte ones. The byte after a lead byte is the
+// second half of its character whatever its value: it may look like an ASCII letter, a mark
+// or a backslash, and is never a character of its own. Indexed by the byte as unsigned char.
+using LeadByteTable = std::array<bool, 256>;
+inline constexpr LeadByteTable NoLeadBytes{}; // a single-byte code page
+
+inline bool IsLeadByte(const LeadByteTable& leadBytes, char c) {
+    return leadBytes[static_cast<unsigned char>(c)];
+}
+// Whether a character starts at `at` rather than in the second byte of a two-byte one; at
+// the text's end, whether its last character is whole. Reads back only over the lead bytes
+// just before `at`.
+bool StartsCharacter(std::string_view text, std::size_t at, const LeadByteTable& leadBytes);
+// The length of the longest start of `text` of at most `limit` bytes that does not end in
+// the middle of a character (nor in a lone lead byte at the text's end).
+std::size_t CharacterCut(std::string_view text, std::size_t limit, const LeadByteTable& leadBytes);
 
 class CodePageApi {
   public:
@@ -28,6 +53,9 @@ class CodePageApi {
     // empty when the system has no such code page or the bytes are not valid in it.
     virtual std::optional<std::string> CodePageToUtf8(unsigned codePage,
                                                       const std::string& bytes) = 0;
+    // The lead bytes of a code page (a Windows code page number, or AnsiCodePage); none when
+    // the system has no such code page.
+    virtual LeadByteTable LeadBytes(unsigned codePage) = 0;
 };
 
 // A path from the system on its way into an entry: in the code page when it holds every

@@ -17,9 +17,13 @@ bool WriteNewFile(FileApi& files, const std::string& path, const ContentWriter& 
 bool ReplaceDurably(FileApi& files, const std::string& path, const ContentWriter& write,
                     FailureNote& note) {
     const std::string temporary = path + ".tmp";
-    if (WriteNewFile(files, temporary, write, note) &&
-        note.Check(files.RenameReplacing(temporary, path)))
-        return true;
+    try {
+        if (WriteNewFile(files, temporary, write, note) &&
+            note.Check(files.RenameReplacing(temporary, path)))
+            return true;
+    } catch (...) {
+        // A writer that failed half-way (out of memory) fails the save like a write would.
+    }
     files.Remove(temporary);
     return false;
 }

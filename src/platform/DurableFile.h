@@ -32,7 +32,8 @@ class ScopedFile {
     FileHandle handle_;
 };
 
-// Writes the file's whole content into the open file; false when a write failed.
+// Writes the file's whole content into the open file; false when a write failed. One that
+// throws fails the same way.
 using ContentWriter = std::function<bool(FileApi& files, FileHandle file)>;
 
 // The system's reason for the first step that failed, read right after that step, while the

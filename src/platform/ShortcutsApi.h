@@ -15,6 +15,9 @@ struct FolderListing {
     std::string identity;
     std::vector<std::string> folders;   // names of the subfolders that are not hidden
     std::vector<std::string> shortcuts; // names of the .lnk and .url files that are not hidden
+    // The folder itself is a junction or a symbolic link: without an identity, a way into a
+    // loop that cannot be told.
+    bool linked = false;
 };
 
 struct ShellLinkTarget {

@@ -25,8 +25,9 @@ public:
     virtual void HideMainForm() = 0;
     virtual bool ShowTrayIcon() = 0; // false when the shell refused the icon
     virtual void HideTrayIcon() = 0;
-    // A balloon from the tray icon; the texts are UTF-8 (one may tell a path).
-    virtual void ShowBalloon(const std::string& title, const std::string& text,
+    // A balloon from the tray icon; the texts are UTF-8 (one may tell a path). False when it
+    // could not be shown (no icon, or the shell refused it).
+    virtual bool ShowBalloon(const std::string& title, const std::string& text,
                              unsigned timeoutMs) = 0;
     // The active modal dialog of the program when there is one, else the main form.
     virtual void BringToForeground() = 0;
@@ -38,8 +39,8 @@ public:
     // Closes the main form: the message loop ends after FormDestroy has run.
     virtual void CloseMainForm() = 0;
     // Calls the main form's TimerElapsed(timer) once, that long from now, from the message
-    // loop (a menu's or a dialog's included).
-    virtual void StartTimer(unsigned timer, unsigned milliseconds) = 0;
+    // loop (a menu's or a dialog's included). False when no timer could be had.
+    virtual bool StartTimer(unsigned timer, unsigned milliseconds) = 0;
     // Shows a dialog modally, centred on the screen, until its result is set; the close
     // box gives Cancel.
     virtual ModalResult ShowModal(DialogModel& dialog) = 0;

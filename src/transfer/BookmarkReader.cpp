@@ -122,9 +122,11 @@ class Reader {
     std::string_view tag_; // the tag read last: in the buffer, or in `longTag_`
     std::string longTag_;  // a tag that goes on past the end of the buffer
     std::string text_;
+    bool textFull_ = false;     // the rest of the text is passed over
     bool started_ = false;      // the DOCTYPE line was read
     bool contentBegun_ = false; // a folder or link came: the encoding is settled
     unsigned encoding_ = Utf8CodePage;
+    LeadByteTable leadBytes_{}; // of the encoding, when it is a code page
     Open open_ = Open::None;
     Attributes attributes_;          // of the open link or heading
     std::optional<Heading> heading_; // read, waiting for its list
@@ -166,8 +168,16 @@ std::optional<std::string> Reader::TakeText(const std::uint8_t* from, std::size_
     const char* text = reinterpret_cast<const char*>(from);
     if (!started_ && !std::all_of(text, text + size, IsHtmlSpace))
         return NotBookmarks;
-    if (open_ != Open::None && text_.size() < TextLimit)
-        text_.append(text, std::min(size, TextLimit - text_.size()));
+    if (open_ == Open::None || textFull_)
+        return std::nullopt;
+    const std::size_t room = TextLimit - text_.size();
+    text_.append(text, std::min(size, room));
+    if (size > room) {
+        // Cut between two characters of the file's encoding, so that what is kept converts.
+        textFull_ = true;
+        text_.resize(encoding_ == Utf8CodePage ? WholeUtf8(text_)
+                                               : CharacterCut(text_, text_.size(), leadBytes_));
+    }
     return std::nullopt;
 }
 
@@ -263,6 +273,7 @@ std::optional<std::string> Reader::ReadMeta() {
         return "Windows cannot read the file's text encoding (" + Printable(label) +
                ") on this computer.";
     encoding_ = *codePage;
+    leadBytes_ = codePage_.LeadBytes(encoding_);
     contentBegun_ = true;
     return std::nullopt;
 }
@@ -272,6 +283,7 @@ void Reader::Start(Open what) {
     contentBegun_ = true;
     open_ = what;
     text_.clear();
+    textFull_ = false;
     attributes_.Clear();
     ForEachAttribute(tag_, [&](std::string_view name, std::string_view value) {
         attributes_.Keep(name, value);

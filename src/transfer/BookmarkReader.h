@@ -19,8 +19,8 @@ namespace vantrel {
 std::optional<std::string> ReadBookmarks(FileApi& files, FileHandle file, CodePageApi& codePage,
                                          ImportSink& sink);
 
-// The bookmarks file at `path` (UTF-8) as a new group "Bookmarks" (or one of our own export
-// as the categories it holds), prepared beside the tree.
+// The bookmarks file at `path` (UTF-8) as a new group "Bookmarks" (one of our own export,
+// read into a tree without entries, as the categories it holds), prepared beside the tree.
 ImportOutcome PrepareBookmarksImport(const std::string& path, const Categories& categories,
                                      Platform& platform);
 

@@ -142,11 +142,16 @@ ExportOutcome ExportBookmarks(const Categories& categories, const std::string& p
                               Platform& platform) {
     ExportOutcome outcome;
     try {
+        // Running out of memory halfway fails as a write fails: the temporary file goes too.
         const ContentWriter write = [&](FileApi& files, FileHandle file) {
-            Writer writer(files, file, platform.codePage);
-            const bool whole = writer.WriteAll(categories);
-            outcome.entries = writer.Entries();
-            return whole;
+            try {
+                Writer writer(files, file, platform.codePage);
+                const bool whole = writer.WriteAll(categories);
+                outcome.entries = writer.Entries();
+                return whole;
+            } catch (...) {
+                return false;
+            }
         };
         outcome.written = ReplaceDurably(platform.files, path, write);
     } catch (...) {

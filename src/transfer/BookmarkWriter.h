@@ -18,7 +18,8 @@ struct ExportOutcome {
 };
 
 // Writes the file at `path` (UTF-8) by the safe route: an existing file is replaced only
-// once the new one is whole on the disk.
+// once the new one is whole on the disk. The new one is written first as "<path>.tmp",
+// which replaces and then removes a file of that name beside it.
 ExportOutcome ExportBookmarks(const Categories& categories, const std::string& path,
                               Platform& platform);
 

@@ -12,6 +12,18 @@ std::size_t FindNoCase(std::string_view text, std::string_view what) {
     return at == text.end() ? std::string_view::npos : static_cast<std::size_t>(at - text.begin());
 }
 
+std::size_t WholeUtf8(std::string_view text) {
+    std::size_t start = text.size(); // of the last character: back over its other bytes
+    while (start > 0 && text.size() - start < 4 &&
+           (static_cast<unsigned char>(text[start - 1]) & 0xC0) == 0x80)
+        --start;
+    if (start == 0)
+        return text.size(); // not UTF-8: left to whoever reads it
+    const auto first = static_cast<unsigned char>(text[--start]);
+    const std::size_t length = first >= 0xF0 ? 4 : first >= 0xE0 ? 3 : first >= 0xC0 ? 2 : 1;
+    return start + length > text.size() ? start : text.size();
+}
+
 namespace {
 void AppendUtf8(std::string& out, std::uint32_t code) {
     if (code < 0x80) {

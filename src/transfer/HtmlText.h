@@ -9,8 +9,8 @@
 
 namespace vantrel {
 
-// The code page number that stands for UTF-8 here: text in it needs no conversion.
-constexpr unsigned Utf8CodePage = 0;
+// UTF-8's Windows code page number: text in it needs no conversion.
+constexpr unsigned Utf8CodePage = 65001;
 
 // Inline: a bookmarks file's every byte passes some of these.
 inline bool IsHtmlSpace(char c) {
@@ -32,6 +32,9 @@ inline bool SameNoCase(std::string_view a, std::string_view b) {
 }
 
 std::size_t FindNoCase(std::string_view text, std::string_view what);
+
+// The length of UTF-8 `text` without a character cut short at its end.
+std::size_t WholeUtf8(std::string_view text);
 
 // Character references decoded ("&amp;", "&#39;", "&#x1F600;"); one that names no character
 // stays as written.

@@ -34,11 +34,12 @@ bool TopLevelTitleTaken(const Categories& categories, const std::string& title) 
 }
 
 // "Bookmarks", else "Bookmarks 2", "Bookmarks 3"... each within the title's limit.
-std::string UnusedTopLevelTitle(const Categories& categories, const std::string& base) {
+std::string UnusedTopLevelTitle(const Categories& categories, const std::string& base,
+                                const LeadByteTable& leadBytes) {
     for (int n = 1;; ++n) {
         const std::string suffix = n == 1 ? "" : " " + std::to_string(n);
         const std::string title =
-            CutToLimit(base, static_cast<unsigned>(TitleLimit - suffix.size())) + suffix;
+            CutToLimit(base, static_cast<unsigned>(TitleLimit - suffix.size()), leadBytes) + suffix;
         if (!TopLevelTitleTaken(categories, title))
             return title;
     }
@@ -89,11 +90,13 @@ bool PreparedImport::AttachTo(const Categories& categories) {
 // ---- Building it ---------------------------------------------------------------------------
 
 // A folder open in the source. Its group is made in a category when the first entry lands
-// there; a category folder of our own export makes none and holds the category itself.
+// there; a category folder of our own export makes none: its content goes into the
+// source's group in that category, or, in a restore, into the category itself.
 struct ImportBuilder::Frame {
     std::string title;
     std::optional<SkipReason> leftOut; // its content is left out, and why
-    int depth = 0;                     // the depth of its group; -1 for a category folder
+    int depth = 0;                     // the depth of its group; -1 for a category restored
+    bool ownGroup = true;              // false for a category folder
     int category = -1;                 // where its content goes; -1: each entry goes where it fits
     std::optional<std::uint8_t> kind;
     std::uint8_t entryType = EntryTypeGroup;
@@ -103,16 +106,20 @@ struct ImportBuilder::Frame {
 
 ImportBuilder::ImportBuilder(const Categories& categories, const std::string& sourceName,
                              const std::string& fallbackName, CodePageApi& codePage)
-    : codePage_(codePage) {
+    : codePage_(codePage), leadBytes_(codePage.LeadBytes(AnsiCodePage)) {
     std::string base = sourceName;
     Frame source;
-    source.title =
-        UnusedTopLevelTitle(categories, ToAnsi(base) && !base.empty() ? base : fallbackName);
+    source.title = UnusedTopLevelTitle(
+        categories, ToAnsi(base) && !base.empty() ? base : fallbackName, leadBytes_);
     frames_.reserve(DepthLimit + 2);
     frames_.push_back(std::move(source));
     const auto menus = categories.InFileOrder();
-    for (std::size_t i = 0; i < CategoryCount; ++i)
-        room_[i] = std::max(0, MaxRecordsPerCategory - CountEntries(*menus[i], 0));
+    restoring_ = true;
+    for (std::size_t i = 0; i < CategoryCount; ++i) {
+        const std::int32_t entries = CountEntries(*menus[i], 0);
+        room_[i] = std::max(0, MaxRecordsPerCategory - entries);
+        restoring_ = restoring_ && entries == 0;
+    }
 }
 
 ImportBuilder::~ImportBuilder() = default;
@@ -125,9 +132,11 @@ void ImportBuilder::EnterFolder(const std::optional<std::string>& name, const Ow
     Frame frame;
     if (frames_.size() == 1 && own.category) {
         const std::size_t category = CategoryOfKind(*own.category);
-        frame.depth = -1;
+        frame.depth = restoring_ ? -1 : 0;
+        frame.ownGroup = false;
         frame.category = static_cast<int>(category);
-        frame.made[category] = import_.roots_[category].get();
+        if (restoring_)
+            frame.made[category] = import_.roots_[category].get();
         frames_.push_back(std::move(frame));
         return;
     }
@@ -142,8 +151,8 @@ void ImportBuilder::EnterFolder(const std::optional<std::string>& name, const Ow
     else if (frame.depth >= DepthLimit)
         frame.leftOut = SkipReason::TooDeep;
     else
-        frame.title =
-            CutToLimit(title.empty() && !ours ? UntitledFolder : std::move(title), TitleLimit);
+        frame.title = CutToLimit(title.empty() && !ours ? UntitledFolder : std::move(title),
+                                 TitleLimit, leadBytes_);
     frames_.push_back(std::move(frame));
     // A group of our own export comes back even when empty.
     Frame& opened = frames_.back();
@@ -267,7 +276,7 @@ std::optional<SkipReason> ImportBuilder::FillTexts(ImportCandidate& candidate, s
         return SkipReason::NoTarget;
     if (title.empty() && !candidate.asWritten)
         title = fields.target;
-    const bool converted = ToAnsi(title) && ToAnsi(fields.parameters) &&
+    const bool converted = ToAnsiTitle(title) && ToAnsi(fields.parameters) &&
                            ToAnsiPath(fields.workDir) &&
                            (candidate.address || ToAnsiPath(fields.target));
     if (!converted)
@@ -277,7 +286,7 @@ std::optional<SkipReason> ImportBuilder::FillTexts(ImportCandidate& candidate, s
     if (fields.target.size() > PathLimit || fields.parameters.size() > PathLimit ||
         fields.workDir.size() > PathLimit)
         return SkipReason::TooLong;
-    fields.title = CutToLimit(std::move(title), TitleLimit);
+    fields.title = CutToLimit(std::move(title), TitleLimit, leadBytes_);
     return std::nullopt;
 }
 
@@ -307,13 +316,16 @@ MenuNode* ImportBuilder::GroupsFor(std::size_t category, std::int32_t entries, S
     std::size_t made = frames_.size();
     while (made > 0 && !frames_[made - 1].made[category])
         --made;
-    if (room_[category] < static_cast<std::int32_t>(frames_.size() - made) + entries) {
+    const auto missing = std::count_if(frames_.begin() + static_cast<std::ptrdiff_t>(made),
+                                       frames_.end(), [](const Frame& f) { return f.ownGroup; });
+    if (room_[category] < static_cast<std::int32_t>(missing) + entries) {
         why = SkipReason::CategoryFull;
         return nullptr;
     }
     MenuNode* parent = made > 0 ? frames_[made - 1].made[category] : import_.roots_[category].get();
     for (std::size_t i = made; i < frames_.size(); ++i)
-        parent = frames_[i].made[category] = &MakeGroup(*parent, frames_[i], category);
+        parent = frames_[i].made[category] =
+            frames_[i].ownGroup ? &MakeGroup(*parent, frames_[i], category) : parent;
     return parent;
 }
 
@@ -346,6 +358,27 @@ bool ImportBuilder::ToAnsi(std::string& text) {
     if (ansi)
         text = std::move(*ansi);
     return ansi.has_value();
+}
+
+// A character the code page lacks past what the title keeps does not matter: the title is
+// then taken a character at a time up to it, and kept when that fills the title.
+bool ImportBuilder::ToAnsiTitle(std::string& title) {
+    if (ToAnsi(title))
+        return true;
+    std::string kept;
+    for (std::size_t at = 0, next = 0; at < title.size() && kept.size() < TitleLimit; at = next) {
+        next = at + 1;
+        while (next < title.size() && (static_cast<unsigned char>(title[next]) & 0xC0) == 0x80)
+            ++next;
+        std::string character = title.substr(at, next - at);
+        if (!ToAnsi(character))
+            break;
+        kept += character;
+    }
+    if (kept.size() < TitleLimit)
+        return false;
+    title = std::move(kept);
+    return true;
 }
 
 // A path the code page cannot hold is kept by its short form, as the pickers keep it.

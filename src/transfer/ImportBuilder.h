@@ -7,8 +7,12 @@
 // Titles are cut as the editors cut them; paths and other texts that do not fit a record,
 // names the code page cannot hold (paths keep their short form where that converts), and
 // anything past a category's 10,000 entries or the 100 levels of nesting are left out and
-// counted. A top-level folder of a file this program exported brings its category back
-// as it was, straight into that category.
+// counted. A top-level folder of a file this program exported brings its category's
+// content as it was into the source's group in that category; into an empty tree (nothing
+// in any category), straight into the category, which restores the tree exported.
+//
+// Made on the user-interface thread only: every entry it makes counts as a change to the
+// tree (MenuNode::Changes), a count that is not atomic.
 
 #include "platform/CodePageApi.h"
 #include "platform/ShortcutsApi.h"
@@ -18,6 +22,7 @@
 #include "tree/Configuration.h"
 #include "tree/Entries.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -77,6 +82,10 @@ class ImportBuilder final : public ImportSink {
     void AddShellLink(std::string title, ShellLinkTarget link, const std::string& linkPath);
 
     PreparedImport Finish();
+    // Whether any category still has room for an entry.
+    bool HasRoom() const {
+        return std::any_of(room_.begin(), room_.end(), [](std::int32_t room) { return room > 0; });
+    }
 
   private:
     struct Frame;
@@ -89,10 +98,13 @@ class ImportBuilder final : public ImportSink {
     void Count(std::size_t category); // an entry made in the category
     // Each converts the UTF-8 text into the code page in place; false when it cannot.
     bool ToAnsi(std::string& text);
+    bool ToAnsiTitle(std::string& text); // not cut yet
     bool ToAnsiPath(std::string& text);
     void ToAnsiAddress(std::string& text);
 
     CodePageApi& codePage_;
+    LeadByteTable leadBytes_;
+    bool restoring_ = false; // the tree holds no entries at all
     PreparedImport import_;
     std::vector<Frame> frames_;
     int ignoredLevels_ = 0; // folders opened inside one whose content is left out

@@ -13,6 +13,7 @@ const char* const ReasonTexts[SkipReasonCount] = {
     "files that are not shortcuts",
     "folders that could not be read",
     "folders that lead back into themselves",
+    "folders past the 10,000 an import reads",
 };
 
 std::string Counted(int count, const char* one, const char* many) {

@@ -16,9 +16,10 @@ enum class SkipReason {
     BrowserOnly,   // javascript:, place: and data: addresses
     NotAShortcut,  // a .lnk file the shell cannot read
     UnreadableFolder,
-    Loop, // a folder reached a second time through a junction or a symbolic link
+    Loop,           // a folder reached a second time through a junction or a symbolic link
+    TooManyFolders, // past the 10,000 folders an import reads
 };
-constexpr std::size_t SkipReasonCount = 9;
+constexpr std::size_t SkipReasonCount = 10;
 
 struct ImportSummary {
     int entries = 0;    // groups and items created

@@ -13,6 +13,8 @@ namespace vantrel {
 
 namespace {
 constexpr std::size_t InternetShortcutLimit = 64 * 1024;
+// Far more than a Start menu holds; a whole drive picked by mistake stops there.
+constexpr int FolderLimit = 10000;
 
 char Lower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
@@ -83,7 +85,8 @@ class Walker {
         const std::optional<FolderListing> listing = platform_.shortcuts.ListFolder(folder);
         if (!listing)
             return false;
-        if (!listing->identity.empty() && !visited_.insert(listing->identity).second) {
+        const bool known = !listing->identity.empty();
+        if (known ? !visited_.insert(listing->identity).second : listing->linked) {
             builder_.Skip(SkipReason::Loop);
             return true;
         }
@@ -98,11 +101,23 @@ class Walker {
         return true;
     }
 
+    // What no category has room for any more is not read at all.
+    std::optional<SkipReason> LeftOut(int depth) const {
+        if (!builder_.HasRoom())
+            return SkipReason::CategoryFull;
+        if (depth >= config::DepthLimit)
+            return SkipReason::TooDeep;
+        if (walked_ == FolderLimit)
+            return SkipReason::TooManyFolders;
+        return std::nullopt;
+    }
+
     void WalkSubfolder(const Named& subfolder, int depth) {
-        if (depth >= config::DepthLimit) {
-            builder_.Skip(SkipReason::TooDeep);
+        if (const std::optional<SkipReason> why = LeftOut(depth)) {
+            builder_.Skip(*why);
             return;
         }
+        ++walked_;
         builder_.EnterFolder(subfolder.name, OwnFields());
         if (!Walk(subfolder.paths, depth))
             builder_.Skip(SkipReason::UnreadableFolder);
@@ -110,6 +125,10 @@ class Walker {
     }
 
     void AddShortcut(const std::string& path) {
+        if (!builder_.HasRoom()) {
+            builder_.Skip(SkipReason::CategoryFull);
+            return;
+        }
         const std::string name = NamePart(path);
         const std::string title = WithoutExtension(name);
         if (EndsWithNoCase(name, ".url")) {
@@ -147,6 +166,7 @@ class Walker {
     Platform& platform_;
     ImportBuilder& builder_;
     std::set<std::string> visited_;
+    int walked_ = 0; // subfolders
 };
 
 // The folder's own name ("Tools" for "C:\Tools\"); a drive's root is named by its drive.

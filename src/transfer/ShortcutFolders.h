@@ -2,8 +2,9 @@
 // Imports of folders of shortcuts: shell links (.lnk) read through the shell, internet
 // shortcuts (.url) by their address, subfolders as groups, in the order Explorer lists
 // them (folders first, by name). Hidden files are passed over; a folder reached a second
-// time through a junction or a symbolic link, or nested past the configuration's depth,
-// is left out and counted.
+// time through a junction or a symbolic link (or through one at all where the system does
+// not tell folders apart), nested past the configuration's depth or past the 10,000th, and
+// what comes once no category has room, are left out and counted.
 
 #include "platform/Platform.h"
 #include "transfer/ImportBuilder.h"

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <utility>
 
 namespace vantrel {
 
@@ -129,15 +130,82 @@ class ImageBatches {
     bool full_ = true; // a category starts a batch of its own
 };
 
-// Notes why the first step that failed did, asked of the system right after it.
+// Writes records through one buffer, a batch at a time.
+class RecordBatches {
+  public:
+    RecordBatches(FileApi& files, FileHandle file)
+        : files_(files), file_(file), buffer_(new std::uint8_t[RecordsBytes(RecordsPerWrite)]) {}
+
+    bool Put(const LinkEntry& entry, int depth) {
+        WriteRecord(entry, depth, buffer_.get() + RecordsBytes(used_));
+        return ++used_ < RecordsPerWrite || Flush();
+    }
+    bool Flush() {
+        const std::int32_t used = std::exchange(used_, 0);
+        return used == 0 || files_.Write(file_, buffer_.get(), RecordsBytes(used));
+    }
+
+  private:
+    FileApi& files_;
+    FileHandle file_;
+    std::unique_ptr<std::uint8_t[]> buffer_;
+    std::int32_t used_ = 0;
+};
+
+bool WriteHead(FileApi& files, FileHandle file,
+               const std::array<std::uint8_t, RecordsOffset>& head) {
+    return files.Write(file, head.data(), VersionBytes) &&
+           files.Write(file, head.data() + VersionBytes, HeaderBytes);
+}
+
 bool WriteParts(FileApi& files, FileHandle file, const SaveImage& image) {
-    if (!files.Write(file, image.head.data(), VersionBytes) ||
-        !files.Write(file, image.head.data() + VersionBytes, HeaderBytes))
+    if (!WriteHead(files, file, image.head))
         return false;
     for (const SaveImage::Batch& batch : image.batches)
         if (!files.Write(file, batch.records.get(), batch.bytes))
             return false;
     return true;
+}
+
+bool WriteTree(FileApi& files, FileHandle file, const Categories& categories,
+               const CategoryCounts& counts) {
+    if (!WriteHead(files, file, BuildHead(counts)))
+        return false;
+    RecordBatches batches(files, file);
+    const auto menus = categories.InFileOrder();
+    for (std::size_t i = 0; i < CategoryCount; ++i) {
+        std::int32_t remaining = counts[i];
+        auto put = [&](const LinkEntry& entry, int depth) { return batches.Put(entry, depth); };
+        // A category's records end with a write of their own, as in a save from a copy.
+        if (!VisitSavedEntries(*menus[i], 0, remaining, put) || !batches.Flush())
+            return false;
+    }
+    return true;
+}
+
+// Config2.dat first: while Config.dat is being replaced, Config2.dat already holds the whole
+// new tree, and Config.dat still the whole old one.
+SaveOutcome ReplaceBoth(const std::optional<ConfigurationPaths>& paths, FileApi& files,
+                        const ContentWriter& write) {
+    SaveOutcome outcome;
+    if (!paths) {
+        outcome.reason = "The program's folder is not known.";
+        return outcome;
+    }
+    try {
+        FailureNote note(files);
+        for (const std::string* path : {&paths->copy, &paths->primary}) {
+            outcome.path = *path;
+            if (!ReplaceDurably(files, *path, write, note)) {
+                outcome.reason = note.Text();
+                return outcome;
+            }
+        }
+        outcome.saved = true;
+    } catch (...) {
+        outcome.saved = false;
+    }
+    return outcome;
 }
 
 enum class CopyState { Missing, Unreadable, Damaged, Partial, Whole };
@@ -289,12 +357,19 @@ bool RebuildInBatches(const Categories& categories, FileApi& files, FileHandle f
     return true;
 }
 
-// Loads the copy at the path when it is whole, without holding all its records at once.
-// Empty when it is not whole, or is found not to be while it is read: nothing it added stays,
-// and the load goes on as for any copy that may be damaged.
-std::optional<LoadReport> LoadWholeInBatches(const Categories& categories, FileApi& files,
-                                             const std::string& path) {
+// Whether Config2.dat looks like the Config.dat loaded: whole, with the same counts. Its
+// records are not compared: reading them too would double the time a start takes.
+bool CopyLooksSame(FileApi& files, const std::string& path, const CategoryCounts& counts) {
     ScopedFile file(files, files.OpenForReading(path));
+    return file && CountsIfWhole(files, file.Get()) == counts;
+}
+
+// Loads Config.dat when it is whole, without holding all its records at once. Empty when it
+// is not whole, or is found not to be while it is read: nothing it added stays, and the load
+// goes on as for any copy that may be damaged.
+std::optional<LoadReport> LoadWholeInBatches(const Categories& categories, FileApi& files,
+                                             const ConfigurationPaths& paths) {
+    ScopedFile file(files, files.OpenForReading(paths.primary));
     if (!file)
         return std::nullopt;
     const std::optional<CategoryCounts> counts = CountsIfWhole(files, file.Get());
@@ -308,7 +383,7 @@ std::optional<LoadReport> LoadWholeInBatches(const Categories& categories, FileA
     }
     LoadReport report;
     report.valid = true;
-    report.upToDate = complete;
+    report.upToDate = complete && CopyLooksSame(files, paths.copy, *counts);
     // A tree that lacks records of the file must never be saved over it.
     report.keepStoredFiles = !complete;
     return report;
@@ -434,7 +509,7 @@ LoadReport LoadConfiguration(const Categories& categories, Platform& platform) {
         if (!paths)
             return report;
         FileApi& files = platform.files;
-        if (const auto whole = LoadWholeInBatches(categories, files, paths->primary))
+        if (const auto whole = LoadWholeInBatches(categories, files, *paths))
             return *whole;
         StoredCopy primary = ReadStoredCopy(files, paths->primary);
         StoredCopy copy;
@@ -447,6 +522,8 @@ LoadReport LoadConfiguration(const Categories& categories, Platform& platform) {
             const bool primaryKept = SetAsideIfPresent(files, primary);
             const bool copyKept = SetAsideIfPresent(files, copy);
             report.keepStoredFiles = !primaryKept || !copyKept;
+            report.setAside =
+                primary.state != CopyState::Missing || copy.state != CopyState::Missing;
             chosen = primary.state == CopyState::Partial ? &primary
                      : copy.state == CopyState::Partial  ? &copy
                                                          : nullptr;
@@ -454,10 +531,10 @@ LoadReport LoadConfiguration(const Categories& categories, Platform& platform) {
         if (!chosen)
             return report;
         report.valid = true;
-        // A tree that lacks records of the file must never be saved over it.
+        // A tree that lacks records of the file must never be saved over it. One read here is
+        // not up to date: one of the files was not whole.
         const bool complete = RebuildCategories(categories, *chosen);
         report.keepStoredFiles = report.keepStoredFiles || !complete;
-        report.upToDate = complete && chosen == &primary && primary.state == CopyState::Whole;
     } catch (...) {
         // Whatever was rebuilt stays; what the files hold is unknown, so they are kept.
         report.keepStoredFiles = true;
@@ -481,35 +558,29 @@ SaveImage TakeSaveImage(const Categories& categories) {
 
 SaveOutcome WriteSaveImage(const SaveImage& image, const std::optional<ConfigurationPaths>& paths,
                            FileApi& files) {
-    SaveOutcome outcome;
-    if (!paths) {
-        outcome.reason = "The program's folder is not known.";
-        return outcome;
-    }
     try {
-        FailureNote note(files);
-        const ContentWriter write = [&image](FileApi& into, FileHandle file) {
+        return ReplaceBoth(paths, files, [&image](FileApi& into, FileHandle file) {
             return WriteParts(into, file, image);
-        };
-        // The copy first: while Config.dat is being replaced, Config2.dat already holds the
-        // whole new tree, and Config.dat still the whole old one.
-        outcome.saved = ReplaceDurably(files, paths->copy, write, note) &&
-                        ReplaceDurably(files, paths->primary, write, note);
-        outcome.reason = note.Text();
+        });
     } catch (...) {
-        outcome.saved = false;
+        return SaveOutcome{};
     }
-    return outcome;
+}
+
+SaveOutcome WriteConfiguration(const Categories& categories, Platform& platform) {
+    try {
+        const CategoryCounts counts = CountsToSave(categories);
+        return ReplaceBoth(ConfigurationPathsOf(platform.process), platform.files,
+                           [&](FileApi& files, FileHandle file) {
+                               return WriteTree(files, file, categories, counts);
+                           });
+    } catch (...) {
+        return SaveOutcome{};
+    }
 }
 
 bool SaveConfiguration(const Categories& categories, Platform& platform) {
-    try {
-        return WriteSaveImage(TakeSaveImage(categories), ConfigurationPathsOf(platform.process),
-                              platform.files)
-            .saved;
-    } catch (...) {
-        return false;
-    }
+    return WriteConfiguration(categories, platform).saved;
 }
 
 } // namespace vantrel

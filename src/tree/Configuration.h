@@ -107,9 +107,11 @@ std::string DamagedFileName(const std::string& path, int attempt);
 struct LoadReport {
     // A valid version and header were read, whatever happened to the records after that.
     bool valid = false;
-    // Config.dat was whole and holds exactly the tree loaded: nothing needs writing until the
-    // tree changes.
+    // Config.dat was whole and holds exactly the tree loaded, and Config2.dat looks the same
+    // (whole, with the same counts): nothing needs writing until the tree changes.
     bool upToDate = false;
+    // Damaged files were renamed aside: no whole file holds the tree loaded.
+    bool setAside = false;
     // The stored files hold something the tree does not (a file that could be neither read
     // nor set aside, or records lost to a failure while rebuilding): no save may replace them.
     bool keepStoredFiles = false;
@@ -138,6 +140,7 @@ SaveImage TakeSaveImage(const Categories& categories);
 struct SaveOutcome {
     bool saved = false;
     std::string reason; // why it failed, in the system's words when the system gave them
+    std::string path;   // the file it failed to replace, when it got that far
 };
 
 // Writes Config2.dat and then Config.dat, each as a flushed temporary file renamed over the
@@ -146,7 +149,10 @@ struct SaveOutcome {
 SaveOutcome WriteSaveImage(const SaveImage& image, const std::optional<ConfigurationPaths>& paths,
                            FileApi& files);
 
-// Both at once, on the user-interface thread. True when both files were replaced.
+// The same bytes on the user-interface thread, straight from the tree a quarter of a megabyte
+// at a time: a save at Exit or at the end of the session needs no copy of the records.
+SaveOutcome WriteConfiguration(const Categories& categories, Platform& platform);
+// The same; true when both files were replaced.
 bool SaveConfiguration(const Categories& categories, Platform& platform);
 
 } // namespace vantrel

@@ -92,15 +92,20 @@ std::unique_ptr<MenuNode> MenuNode::Remove(MenuNode& child) {
     return nullptr;
 }
 
+bool MenuNode::HoldsUserEntries() const {
+    return std::any_of(children_.begin(), children_.end(),
+                       [](const auto& child) { return child->IsUserEntry(); });
+}
+
 void MenuNode::Clear() {
     maker_ = nullptr;
-    changes_ += std::any_of(children_.begin(), children_.end(),
-                            [](const auto& child) { return child->IsUserEntry(); });
+    changes_ += HoldsUserEntries();
     children_.clear();
 }
 
 std::vector<std::unique_ptr<MenuNode>> MenuNode::TakeChildren() {
     MakeDeferredChildren();
+    changes_ += HoldsUserEntries();
     std::vector<std::unique_ptr<MenuNode>> taken = std::move(children_);
     children_.clear();
     for (auto& child : taken)

@@ -91,6 +91,7 @@ private:
         return record && record->kind != LinkKindDrive && record->kind != LinkKindSystem;
     }
     bool IsUserEntry() const { return IsUserEntry(tag_.get()); }
+    bool HoldsUserEntries() const; // among its children
     void MakeDeferredChildren() const {
         if (maker_)
             MakeDeferredChildrenNow();

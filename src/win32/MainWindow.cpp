@@ -11,6 +11,7 @@
 #include <iterator>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace vantrel::win32 {
 
@@ -19,7 +20,11 @@ constexpr const char* WindowClassName = "TFormMain";
 
 template <typename Char>
 void CopyText(Char* destination, std::size_t capacity, const std::basic_string<Char>& text) {
-    const std::size_t length = text.size() < capacity - 1 ? text.size() : capacity - 1;
+    std::size_t length = text.size() < capacity - 1 ? text.size() : capacity - 1;
+    // A text cut short is cut between characters, never inside a surrogate pair.
+    if constexpr (sizeof(Char) == 2)
+        if (length < text.size() && (text[length] & 0xFC00) == 0xDC00)
+            --length;
     std::memcpy(destination, text.data(), length * sizeof(Char));
     destination[length] = Char{};
 }
@@ -161,6 +166,13 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case HandleCountMessage: return HandleCount(wParam);
     case WM_INITMENUPOPUP: OnMenuOpening(reinterpret_cast<HMENU>(wParam)); return 0;
+    // The menu's own loop takes the key from the queue: its first row is lit, as when a menu
+    // is opened from the keyboard anywhere in Windows. Posted only once our loop runs: another
+    // menu of the thread (a dialog's system menu) must not get it.
+    case WM_ENTERMENULOOP:
+        if (std::exchange(lightFirstRow_, false))
+            PostMessageA(window_, WM_KEYDOWN, VK_DOWN, 0);
+        return 0;
     case PicturesReadyMessage: OnPicturesReady(); return 0;
     case WM_MEASUREITEM:
         if (wParam == 0) {
@@ -214,12 +226,31 @@ void MainWindow::OnTrayNotification(WPARAM wParam, LPARAM lParam) {
     POINT at{static_cast<short>(LOWORD(wParam)), static_cast<short>(HIWORD(wParam))};
     if (!request->keyboard)
         GetCursorPos(&at);
-    menuChoseCommand_ = false;
+    trayMenu_ = request;
     form_->ShowTrayMenu(request->menu, at.x, at.y,
                         request->keyboard ? MenuStart::FirstRowLit : MenuStart::NothingLit);
+    trayMenu_.reset(); // when no menu opened
+}
+
+// Told as soon as the menu closes, before its command runs: a menu opened over the command's
+// dialog has its own request, and the echo of this one is timed from here.
+void MainWindow::TrayMenuClosed(bool choseCommand) {
+    const std::optional<TrayRequest> request = std::exchange(trayMenu_, std::nullopt);
+    if (!request)
+        return;
     trayEvents_.MenuClosed(*request, GetTickCount());
-    if (request->keyboard && !menuChoseCommand_)
+    if (request->keyboard && !choseCommand && EscapedInPlace())
         ReturnFocusToIcon();
+}
+
+// The menu closed with Esc, the program still in front. Alt+Tab, Start or a click into
+// another program end a menu too, and the focus stays where the user took it; a clicked
+// program may come to the front only after the menu has closed, so the key has to tell.
+// The key state is the one of the messages read so far: Esc is down until its release is.
+bool MainWindow::EscapedInPlace() {
+    HWND front = GetForegroundWindow();
+    return GetKeyState(VK_ESCAPE) < 0 && front &&
+           GetWindowThreadProcessId(front, nullptr) == GetCurrentThreadId();
 }
 
 void MainWindow::ReturnFocusToIcon() {
@@ -268,9 +299,11 @@ void MainWindow::OnClose() {
     if (steps.endMenu)
         EndMenu();
     // The command that opened the dialog still holds on to the tree: the dialog is cancelled,
-    // the command finishes, and the close comes again once it has.
-    if (steps.cancelDialog)
-        PostMessageA(GetLastActivePopup(window_), WM_CLOSE, 0, 0);
+    // the command finishes, and the close comes again once it has. A dialog without a window
+    // (not made yet, or gone already) is waited for all the same: a close posted to this
+    // window would come back at once, for ever.
+    if (HWND dialog = GetLastActivePopup(window_); steps.cancelDialog && dialog != window_)
+        PostMessageA(dialog, WM_CLOSE, 0, 0);
     if (steps.destroyWindow)
         DestroyWindow(window_);
 }
@@ -288,7 +321,7 @@ void MainWindow::ReloadTrayIcon(int dpi) {
     trayIcon_ = std::move(icon);
     if (!trayShown_)
         return;
-    NOTIFYICONDATAA data = TrayData(NIF_ICON);
+    NOTIFYICONDATAA data = TrayData(NIF_ICON | NIF_SHOWTIP);
     Shell_NotifyIconA(NIM_MODIFY, &data);
 }
 
@@ -321,7 +354,9 @@ bool MainWindow::ShowTrayIcon() {
     trayWanted_ = true;
     if (trayShown_)
         return true;
-    NOTIFYICONDATAA data = TrayData(NIF_MESSAGE | NIF_ICON | NIF_TIP);
+    // Version 4 hides the standard tooltip of an icon that does not ask for it, on every add
+    // and change.
+    NOTIFYICONDATAA data = TrayData(NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP);
     // After a "TaskbarCreated" that did not really lose the icon, adding fails because it
     // is still there; updating it then tells that it is shown.
     trayShown_ = Shell_NotifyIconA(NIM_ADD, &data) != FALSE ||
@@ -341,21 +376,21 @@ void MainWindow::HideTrayIcon() {
     trayShown_ = false;
 }
 
-void MainWindow::ShowBalloon(const std::string& title, const std::string& text,
+bool MainWindow::ShowBalloon(const std::string& title, const std::string& text,
                              unsigned timeoutMs) {
     if (!trayShown_)
-        return;
+        return false;
     // Wide: a balloon may tell a path and the system's words, in any language.
     NOTIFYICONDATAW data{};
     data.cbSize = sizeof data;
     data.hWnd = window_;
     data.uID = TrayIconId;
-    data.uFlags = NIF_INFO;
+    data.uFlags = NIF_INFO | NIF_SHOWTIP;
     CopyText(data.szInfoTitle, std::size(data.szInfoTitle), WidenUtf8(title));
     CopyText(data.szInfo, std::size(data.szInfo), WidenUtf8(text));
     data.dwInfoFlags = NIIF_INFO;
     data.uTimeout = timeoutMs;
-    Shell_NotifyIconW(NIM_MODIFY, &data);
+    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
 }
 
 void MainWindow::BringToForeground() {
@@ -383,13 +418,11 @@ void MainWindow::ShowPopupMenu(MenuNode& menu, int x, int y, MenuStart start) {
     if (!handle)
         return;
     state_->MenuOpened();
-    // The menu's own loop takes the key from the queue: its first row is lit, as when a menu
-    // is opened from the keyboard anywhere in Windows.
-    if (start == MenuStart::FirstRowLit)
-        PostMessageA(window_, WM_KEYDOWN, VK_DOWN, 0);
+    lightFirstRow_ = start == MenuStart::FirstRowLit;
     const UINT chosen = static_cast<UINT>(TrackPopupMenuEx(
         handle, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, x, y, window_,
         nullptr));
+    lightFirstRow_ = false; // when the menu's loop never started
     // The documented tray-menu idiom: lets the menu close properly when focus moves away.
     PostMessageA(window_, WM_NULL, 0, 0);
     MenuNode* node = binder_.NodeOfCommand(chosen);
@@ -399,10 +432,10 @@ void MainWindow::ShowPopupMenu(MenuNode& menu, int x, int y, MenuStart start) {
         DestroyWindow(window_);
         return;
     }
+    TrayMenuClosed(node != nullptr);
     DeliverPendingVersionResult();
     if (after == FormState::AfterMenu::AwaitDialog || !node)
         return;
-    menuChoseCommand_ = true;
     if (state_->DialogOpen() && !IsSafeDuringDialog(node->command)) {
         // One dialog at a time: the open one keeps its data and comes to the front.
         BringToForeground();
@@ -411,9 +444,8 @@ void MainWindow::ShowPopupMenu(MenuNode& menu, int x, int y, MenuStart start) {
     form_->MenuItemClick(*node);
 }
 
-void MainWindow::StartTimer(unsigned timer, unsigned milliseconds) {
-    if (window_)
-        SetTimer(window_, FormTimerBase + timer, milliseconds, nullptr);
+bool MainWindow::StartTimer(unsigned timer, unsigned milliseconds) {
+    return window_ && SetTimer(window_, FormTimerBase + timer, milliseconds, nullptr) != 0;
 }
 
 void MainWindow::CloseMainForm() {
@@ -421,21 +453,31 @@ void MainWindow::CloseMainForm() {
         PostMessageA(window_, WM_CLOSE, 0, 0);
 }
 
+// Counted as open for as long as it shows; a dialog that fails to open counts as closed.
+template <typename Show> auto MainWindow::WhileDialogOpen(Show show) {
+    state_->DialogOpened();
+    try {
+        auto result = show();
+        AfterDialog();
+        return result;
+    } catch (...) {
+        AfterDialog();
+        throw;
+    }
+}
+
 ModalResult MainWindow::ShowModal(DialogModel& dialog) {
     if (state_->DialogOpen())
         return ModalResult::Cancel;
-    state_->DialogOpened();
-    const ModalResult result = ShowDialogModal(instance_, window_, dialog);
-    AfterDialog();
-    return result;
+    return WhileDialogOpen([&] { return ShowDialogModal(instance_, window_, dialog); });
 }
 
 int MainWindow::ShowMessageBox(const std::string& text, const std::string& title, UINT style) {
-    state_->DialogOpened();
-    const int answer = MessageBoxW(GetLastActivePopup(window_), WidenUtf8(text).c_str(),
-                                   WidenUtf8(title).c_str(), style);
-    AfterDialog();
-    return answer;
+    const std::wstring wideText = WidenUtf8(text);
+    const std::wstring wideTitle = WidenUtf8(title);
+    return WhileDialogOpen([&] {
+        return MessageBoxW(GetLastActivePopup(window_), wideText.c_str(), wideTitle.c_str(), style);
+    });
 }
 
 void MainWindow::AfterDialog() {

@@ -14,6 +14,8 @@
 
 #include <shellapi.h>
 
+#include <optional>
+
 namespace vantrel::win32 {
 
 class MainWindow : public UiApi {
@@ -30,13 +32,13 @@ public:
     void HideMainForm() override;
     bool ShowTrayIcon() override;
     void HideTrayIcon() override;
-    void ShowBalloon(const std::string& title, const std::string& text,
+    bool ShowBalloon(const std::string& title, const std::string& text,
                      unsigned timeoutMs) override;
     void BringToForeground() override;
     void ShowPopupMenu(MenuNode& menu, int x, int y, MenuStart start) override;
     int DpiAt(int x, int y) override;
     void CloseMainForm() override;
-    void StartTimer(unsigned timer, unsigned milliseconds) override;
+    bool StartTimer(unsigned timer, unsigned milliseconds) override;
     ModalResult ShowModal(DialogModel& dialog) override;
     void ShowNotice(const std::string& text, const std::string& title) override;
     MessageBoxResult AskYesNo(const std::string& text, const std::string& title,
@@ -57,8 +59,11 @@ private:
                                             LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnTrayNotification(WPARAM wParam, LPARAM lParam);
+    // The menu opened by the tray's notification has closed, choosing a command or not.
+    void TrayMenuClosed(bool choseCommand);
     // Gives the keyboard focus back to the icon, after a menu opened from it closed unused.
     void ReturnFocusToIcon();
+    static bool EscapedInPlace();
     void SetTrayVersion();
     // The icon at the scaling of the monitor the window is on, shown in place of the old one.
     void ReloadTrayIcon(int dpi);
@@ -68,6 +73,7 @@ private:
     void OnClose();
     void OnVersionResult(LPARAM lParam);
     void DeliverPendingVersionResult();
+    template <typename Show> auto WhileDialogOpen(Show show);
     // A dialog or message box closed: a close that waited for it comes again.
     void AfterDialog();
     void OnDestroy();
@@ -80,8 +86,9 @@ private:
     MainForm* form_ = nullptr;
     OwnedIcon trayIcon_;
     TrayEventFilter trayEvents_;
-    bool menuChoseCommand_ = false; // the menu shown last ran a command
-    int menuDpi_ = 96;              // of the monitor the open menu shows on
+    std::optional<TrayRequest> trayMenu_; // the tray's, from its notification until it closes
+    bool lightFirstRow_ = false;          // the menu about to show, once its loop runs
+    int menuDpi_ = 96;                    // of the monitor the open menu shows on
     UINT taskbarCreatedMessage_ = 0;
     bool trayWanted_ = false; // the program wants its icon, whether or not the shell has it
     bool trayShown_ = false;  // the shell accepted the icon

@@ -102,4 +102,17 @@ std::optional<std::string> Win32CodePage::CodePageToUtf8(unsigned codePage,
     return ToUtf8(wide);
 }
 
+// The system gives a code page's lead bytes as ranges, pairs of first and last byte ending
+// with a pair of zeros.
+LeadByteTable Win32CodePage::LeadBytes(unsigned codePage) {
+    LeadByteTable leadBytes{};
+    CPINFO info{};
+    if (!GetCPInfo(codePage, &info))
+        return leadBytes;
+    for (std::size_t i = 0; i + 1 < MAX_LEADBYTES && info.LeadByte[i] != 0; i += 2)
+        for (unsigned byte = info.LeadByte[i]; byte <= info.LeadByte[i + 1]; ++byte)
+            leadBytes[byte] = true;
+    return leadBytes;
+}
+
 } // namespace vantrel::win32

@@ -30,6 +30,7 @@ class Win32CodePage final : public CodePageApi {
     std::string UpperCase(const std::string& ansi) override;
     std::optional<std::string> CodePageToUtf8(unsigned codePage,
                                               const std::string& bytes) override;
+    LeadByteTable LeadBytes(unsigned codePage) override;
 };
 
 } // namespace vantrel::win32

@@ -40,9 +40,12 @@ bool Win32Files::Write(FileHandle file, const std::uint8_t* data, std::size_t si
     std::size_t done = 0;
     while (done < size) {
         DWORD written = 0;
-        if (!WriteFile(ToHandle(file), data + done, ChunkOf(size - done), &written, nullptr) ||
-            written == 0)
+        if (!WriteFile(ToHandle(file), data + done, ChunkOf(size - done), &written, nullptr))
             return false;
+        if (written == 0) {
+            SetLastError(ERROR_WRITE_FAULT); // the reason told is not "completed successfully"
+            return false;
+        }
         done += written;
     }
     return true;

@@ -88,19 +88,6 @@ std::string IdentityOf(const std::string& folder) {
            std::to_string(information.nFileIndexLow);
 }
 
-// Links keep "%ProgramFiles%" as the shell that opens them reads it: on 64-bit Windows that
-// is the 64-bit folder, which a 32-bit program reaches by another name.
-std::wstring AsTheShellReadsIt(std::wstring path) {
-    const std::pair<const wchar_t*, const wchar_t*> renames[] = {
-        {L"%ProgramFiles%", L"%ProgramW6432%"}, {L"%CommonProgramFiles%", L"%CommonProgramW6432%"}};
-    for (const auto& [name, native] : renames) {
-        const std::size_t at = path.find(name);
-        if (at != std::wstring::npos && GetEnvironmentVariableW(native + 1, nullptr, 0) > 0)
-            path.replace(at, wcslen(name), native);
-    }
-    return path;
-}
-
 std::string Expanded(const wchar_t* raw) {
     const std::wstring path = AsTheShellReadsIt(raw);
     wchar_t buffer[LinkTextChars];
@@ -185,6 +172,21 @@ void ReadTexts(IShellLinkW& link, DWORD flags, ShellLinkTarget& target) {
 }
 } // namespace
 
+// Names of the environment are compared without regard to case, as the system compares
+// them; each is as long as its native name, so the places found stay where they were.
+std::wstring AsTheShellReadsIt(std::wstring path) {
+    const std::pair<const wchar_t*, const wchar_t*> renames[] = {
+        {L"PROGRAMFILES", L"ProgramW6432"}, {L"COMMONPROGRAMFILES", L"CommonProgramW6432"}};
+    std::wstring upper = path;
+    CharUpperBuffW(upper.data(), static_cast<DWORD>(upper.size()));
+    for (const auto& [name, native] : renames) {
+        const std::size_t at = upper.find(L"%" + std::wstring(name) + L"%");
+        if (at != std::wstring::npos && GetEnvironmentVariableW(native, nullptr, 0) > 0)
+            path.replace(at + 1, wcslen(name), native);
+    }
+    return path;
+}
+
 std::optional<FolderListing> Win32Shortcuts::ListFolder(const std::string& folder) {
     WIN32_FIND_DATAW found{};
     const FindHandle find(FindFirstFileExW(Joined(folder, L"*").c_str(), FindExInfoBasic, &found,
@@ -198,6 +200,9 @@ std::optional<FolderListing> Win32Shortcuts::ListFolder(const std::string& folde
         return listing;
     }
     listing.identity = IdentityOf(folder);
+    const DWORD attributes = GetFileAttributesW(WidenUtf8(folder).c_str());
+    listing.linked =
+        attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
     do
         Take(found, listing);
     while (FindNextFileW(find.Get(), &found));

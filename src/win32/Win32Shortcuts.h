@@ -5,7 +5,14 @@
 
 #include "platform/ShortcutsApi.h"
 
+#include <string>
+
 namespace vantrel::win32 {
+
+// A link's path with environment variables as the shell that opens the link reads it: on
+// 64-bit Windows "%ProgramFiles%" (in any case) is the 64-bit folder, which a 32-bit program
+// reaches as "%ProgramW6432%".
+std::wstring AsTheShellReadsIt(std::wstring path);
 
 class Win32Shortcuts final : public ShortcutsApi {
   public:

@@ -63,7 +63,7 @@ TEST(ConfigurationHooksTest, ExitThatCannotSaveAsksBeforeLosingChanges) {
     const auto asked = fake.log.Matching("AskYesNo");
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_EQ(asked[0].rfind("AskYesNo default=No title=Vantrel text=", 0), 0u) << asked[0];
-    EXPECT_NE(asked[0].find("could not be saved to C:\\Tools\\Config.dat"), std::string::npos)
+    EXPECT_NE(asked[0].find("could not be saved to C:\\Tools\\Config2.dat."), std::string::npos)
         << asked[0];
     EXPECT_TRUE(fake.log.Matching("CloseMainForm").empty());
 
@@ -172,19 +172,24 @@ TEST(ConfigurationHooksTest, AFailingPictureLookupCostsNoRecord) {
 struct SaveOnChangeTest : ::testing::Test {
     FakePlatform fake;
     std::string stored;
+    bool saveTimerAtStart = false;
     std::optional<Platform> platform;
     std::unique_ptr<MainForm> form;
 
-    // Starts on a whole file with one group in Run and an application.
-    void Start(FakeFiles& disk, Platform parts) {
+    // Starts on whole files with one group in Run and an application, which `alter` may
+    // change first.
+    void Start(FakeFiles& disk, Platform parts, std::function<void(FakeFiles&)> alter = {}) {
         FileSpec spec;
         spec.categories[0] = {Group("G", 0)};
         spec.categories[1] = {Item("app", 0, 4, "C:\\app.exe")};
         stored = FileBytes(spec);
         disk.files[PrimaryPath] = disk.files[CopyPath] = stored;
+        if (alter)
+            alter(disk);
         platform.emplace(parts);
         form = std::make_unique<MainForm>(*platform);
         form->FormCreate();
+        saveTimerAtStart = !fake.log.Matching("StartTimer 2 1000").empty();
         fake.log.calls.clear();
     }
     void Start() { Start(fake.files, fake.platform); }
@@ -250,16 +255,20 @@ TEST_F(SaveOnChangeTest, NothingIsWrittenWithoutAChangeNorSaidInAReadOnlyFolder)
 TEST_F(SaveOnChangeTest, AFailureIsToldOnceWithItsReasonAndTriedAgain) {
     Start();
     fake.files.readOnlyDirectory = true;
+    fake.ui.trayVisible = false; // a balloon that cannot show tells nobody: told with the next
     Change();
     SaveRuns();
-    Change();
-    SaveRuns();
-    EXPECT_EQ(fake.log.Matching("File create path=C:\\Tools\\Config2.dat.tmp").size(), 2u);
-    EXPECT_EQ(
-        fake.log.Matching("ShowBalloon"),
-        std::vector<std::string>{"ShowBalloon title=Vantrel text=Your shortcuts could not be "
-                                 "saved to C:\\Tools\\Config.dat: Access is denied.\nVantrel "
-                                 "tries again with your next change and at Exit. timeout=3000"});
+    fake.ui.trayVisible = true;
+    for (int i = 0; i < 2; ++i) {
+        Change();
+        SaveRuns();
+    }
+    EXPECT_EQ(fake.log.Matching("File create path=C:\\Tools\\Config2.dat.tmp").size(), 3u);
+    EXPECT_EQ(fake.log.Matching("ShowBalloon"),
+              std::vector<std::string>(
+                  2, "ShowBalloon title=Vantrel text=Your shortcuts could not be saved: Access "
+                     "is denied.\nVantrel tries again with your next change and at Exit.\nC:\\"
+                     "Tools\\Config2.dat timeout=3000"));
     EXPECT_EQ(fake.files.files[PrimaryPath], stored);
     EXPECT_EQ(fake.files.files[CopyPath], stored);
 
@@ -329,10 +338,112 @@ TEST_F(SaveOnChangeTest, FilesKeptAfterALoadThatFailedPartWayAreNeverWritten) {
     Start(files, fake.With().Files(files));
     EXPECT_EQ(Tree(), "Run: G G|kind=3|type=0\n");
     Change();
+    Change();
+    EXPECT_EQ(fake.log.Matching("ShowBalloon"),
+              std::vector<std::string>{
+                  "ShowBalloon title=Vantrel text=Your shortcuts could not be read whole. Their "
+                  "files are kept as they are, and the changes you make until Vantrel starts "
+                  "again are not saved.\nC:\\Tools\\Config.dat timeout=3000"});
     NothingIsWrittenAtAnyMoment();
     EXPECT_TRUE(fake.log.Matching("Thread").empty());
     EXPECT_TRUE(files.files[PrimaryPath] == stored);
 }
+
+TEST_F(SaveOnChangeTest, AProgramClosedInsideTheFailureBalloonKeepsItsTree) {
+    Start();
+    const std::string tree = Tree();
+    fake.files.fault = FakeFiles::Fault{"create", 1};
+    Change();
+    form->TimerElapsed(SaveTimer); // fails
+    Change();
+    form->TimerElapsed(SaveTimer); // due once that one has ended
+    fake.ui.duringBalloon = [&] {  // a WM_CLOSE sent meanwhile, whose save fails too
+        fake.files.readOnlyDirectory = true;
+        form->FormDestroy();
+        fake.files.readOnlyDirectory = false;
+    };
+    FinishSave();
+    fake.saveThread.Wait();
+    EXPECT_EQ(Stored(), tree);
+}
+
+TEST_F(SaveOnChangeTest, ASaveThatCouldNotBeginHindersNoLaterOne) {
+    Start();
+    fake.saveThread.startThrows = 1;
+    Change();
+    form->TimerElapsed(SaveTimer);
+    Change();
+    SaveRuns();
+    EXPECT_EQ(Stored(), Tree());
+}
+
+TEST_F(SaveOnChangeTest, TheEndOfASaveComesThroughAFullMessageQueue) {
+    Start();
+    Change();
+    form->TimerElapsed(SaveTimer);
+    Change();
+    form->TimerElapsed(SaveTimer);
+    fake.messages.refusals = 1;
+    FinishSave(); // posted again
+    FinishSave(); // the change made meanwhile
+    EXPECT_EQ(Stored(), Tree());
+
+    // The program ending waits for a save whose end can never be posted.
+    Change();
+    form->TimerElapsed(SaveTimer);
+    fake.messages.refusals = 1 << 30;
+    const std::string tree = Tree();
+    form->FormDestroy();
+    EXPECT_EQ(Stored(), tree);
+}
+
+// Files that do not hold the tree loaded are written again unasked: a second after start-up
+// when no whole file is left, else with the next save. One that fails says nothing, not even
+// at Exit; a change of the user's after it is told as ever.
+enum class OnDisk { Whole, Missing, Garbage, CutShort };
+using Damage = std::pair<OnDisk, OnDisk>; // of Config.dat and Config2.dat
+struct RepairTest : SaveOnChangeTest, ::testing::WithParamInterface<std::tuple<Damage, bool>> {};
+
+TEST_P(RepairTest, FilesNotHoldingTheTreeAreWrittenAgainWithoutAWord) {
+    const auto [damage, readOnly] = GetParam();
+    fake.files.readOnlyDirectory = readOnly;
+    Start(fake.files, fake.platform, [&](FakeFiles& disk) {
+        for (auto [path, state] :
+             {std::pair(PrimaryPath, damage.first), {CopyPath, damage.second}}) {
+            if (state == OnDisk::Missing)
+                disk.files.erase(path);
+            else if (state != OnDisk::Whole)
+                disk.files[path] =
+                    state == OnDisk::Garbage ? "\x02garbage" : stored.substr(0, stored.size() - 10);
+        }
+    });
+    const std::string tree = Tree();
+    const bool soon = damage.first == OnDisk::CutShort;
+    EXPECT_EQ(saveTimerAtStart, soon);
+    if (soon) {
+        SaveRuns(); // a kill from here on loses nothing
+        EXPECT_EQ(Stored() == tree, !readOnly);
+    }
+    form->PopupMenuSubExitClick();
+    EXPECT_EQ(fake.log.Matching("CloseMainForm").size(), 1u);
+    EXPECT_EQ(Balloons(), 0u);
+    if (readOnly) {
+        Change();
+        SaveRuns();
+        EXPECT_EQ(Balloons(), 1u);
+    } else {
+        EXPECT_EQ(fake.files.files[PrimaryPath], fake.files.files[CopyPath]);
+        EXPECT_EQ(Stored(), tree);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, RepairTest,
+    ::testing::Combine(::testing::Values(Damage{OnDisk::Whole, OnDisk::Missing},
+                                         Damage{OnDisk::Whole, OnDisk::Garbage},
+                                         Damage{OnDisk::Garbage, OnDisk::Whole},
+                                         Damage{OnDisk::CutShort, OnDisk::CutShort}),
+                       ::testing::Bool()));
 
 } // namespace
 } // namespace vantrel

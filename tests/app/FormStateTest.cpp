@@ -33,6 +33,22 @@ TEST(FormStateTest, ACloseWaitsForEveryMenuAndDialogOpen) {
     EXPECT_EQ(state.MenuClosed(), AfterMenu::RunChoice);
 }
 
+// No to "Exit anyway?": a close from outside that waited for the question is not carried out.
+TEST(FormStateTest, ACloseThatWaitedForTheExitQuestionYieldsToAUserWhoStays) {
+    FormState state;
+    state.DialogOpened();
+    EXPECT_FALSE(state.DialogClosed());
+    state.StayChosen(); // no close waited
+    EXPECT_TRUE(state.CloseAsked().destroyWindow);
+
+    state.DialogOpened();
+    EXPECT_TRUE(state.CloseAsked().cancelDialog);
+    EXPECT_TRUE(state.DialogClosed());
+    state.StayChosen();
+    EXPECT_FALSE(state.CloseAsked().destroyWindow) << "the close that came again";
+    EXPECT_TRUE(state.CloseAsked().destroyWindow) << "a later one";
+}
+
 TEST(FormStateTest, AVersionResultWaitsForWhatIsOpenAndNeverForAClose) {
     FormState state;
     EXPECT_TRUE(state.VersionResultArrived(7));

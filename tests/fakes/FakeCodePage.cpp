@@ -53,7 +53,7 @@ std::string FakeCodePage::UpperCase(const std::string& ansi) {
 
 std::optional<std::string> FakeCodePage::CodePageToUtf8(unsigned codePage,
                                                         const std::string& bytes) {
-    if (codePage == 1252 || codePage == 28591)
+    if ((codePage == 1252 || codePage == 28591) && StartsCharacter(bytes, bytes.size(), leadBytes))
         return AnsiToUtf8(bytes);
     return std::nullopt;
 }

@@ -8,13 +8,15 @@ namespace vantrel::testing {
 
 bool FakeMessages::PostToMainForm(std::uint32_t message, std::uintptr_t wParam,
                                   std::intptr_t lParam) {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    if (refusals > 0 && refusals--)
+        return false;
     if (std::this_thread::get_id() == owner_) {
         std::ostringstream line;
         line << "PostMessageA msg=0x" << std::hex << message << std::dec << " wParam=" << wParam
              << " lParam=" << lParam;
         log_.Add(line.str());
     }
-    const std::lock_guard<std::mutex> lock(mutex_);
     queue_.push_back({message, wParam, lParam});
     history_.push_back({message, wParam, lParam});
     posted_.notify_all();

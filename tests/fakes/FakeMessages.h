@@ -28,6 +28,7 @@ struct PostedMessage {
 class FakeMessages : public MessageApi {
   public:
     explicit FakeMessages(CallLog& log) : log_(log) {}
+    int refusals = 0; // the next posts are not queued, as with a full message queue
 
     bool PostToMainForm(std::uint32_t message, std::uintptr_t wParam,
                         std::intptr_t lParam) override;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <sstream>
+#include <utility>
 
 namespace vantrel::testing {
 
@@ -109,10 +110,12 @@ void FakeUi::HideTrayIcon() {
     trayVisible = false;
 }
 
-void FakeUi::ShowBalloon(const std::string& title, const std::string& text,
-                         unsigned timeoutMs) {
+bool FakeUi::ShowBalloon(const std::string& title, const std::string& text, unsigned timeoutMs) {
     log_.Add("ShowBalloon title=" + title + " text=" + text +
              " timeout=" + std::to_string(timeoutMs));
+    if (auto during = std::exchange(duringBalloon, nullptr))
+        during();
+    return trayVisible;
 }
 
 void FakeUi::ShowPopupMenu(MenuNode& menu, int x, int y, MenuStart start) {

@@ -112,18 +112,21 @@ public:
     bool trayVisible = false;
     MenuNode* lastMenu = nullptr;
     int dpi = 96; // of every monitor
+    // Runs inside the next balloon, as a message sent meanwhile to the window would.
+    std::function<void()> duringBalloon;
 
     void HideMainForm() override { log_.Add("HideMainForm"); }
     bool ShowTrayIcon() override;
     void HideTrayIcon() override;
-    void ShowBalloon(const std::string& title, const std::string& text,
+    bool ShowBalloon(const std::string& title, const std::string& text,
                      unsigned timeoutMs) override;
     void BringToForeground() override { log_.Add("BringToForeground"); }
     void ShowPopupMenu(MenuNode& menu, int x, int y, MenuStart start) override;
     int DpiAt(int, int) override { return dpi; }
     void CloseMainForm() override { log_.Add("CloseMainForm"); }
-    void StartTimer(unsigned timer, unsigned milliseconds) override {
+    bool StartTimer(unsigned timer, unsigned milliseconds) override {
         log_.Add("StartTimer " + std::to_string(timer) + " " + std::to_string(milliseconds));
+        return true;
     }
     ModalResult ShowModal(DialogModel& dialog) override;
     void ShowNotice(const std::string& text, const std::string& title) override;

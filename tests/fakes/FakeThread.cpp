@@ -2,9 +2,13 @@
 
 #include "fakes/FakePlatform.h"
 
+#include <new>
+
 namespace vantrel::testing {
 
 bool FakeThread::Start(std::function<void()> work) {
+    if (startThrows > 0 && startThrows--)
+        throw std::bad_alloc();
     Finish(); // the real one waits for the work before
     log_.Add(noThread ? "Thread start failed" : "Thread start");
     if (!noThread)

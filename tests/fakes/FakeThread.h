@@ -14,6 +14,7 @@ class FakeThread : public ThreadApi {
   public:
     explicit FakeThread(CallLog& log) : log_(log) {}
     bool noThread = false; // Start finds no thread to be had
+    int startThrows = 0;   // the next Starts throw, as copying the work may for lack of memory
 
     bool Start(std::function<void()> work) override;
     void Wait() override;

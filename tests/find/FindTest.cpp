@@ -28,10 +28,11 @@ struct FindTest : ::testing::Test {
         return CreateItemEntry(parent, ItemFields{title, target, "", "", 0, kind, 1});
     }
     // The captions found for the text, best first, joined by "|".
-    std::string Found(const std::string& text) {
-        list.SetText(text);
+    std::string Found(const std::string& text) { return FoundIn(list, text); }
+    static std::string FoundIn(FindList& in, const std::string& text) {
+        in.SetText(text);
         std::string found;
-        for (const FoundEntry& row : list.Rows())
+        for (const FoundEntry& row : in.Rows())
             found += (found.empty() ? "" : "|") + row.node->caption;
         return found;
     }
@@ -51,7 +52,7 @@ TEST_F(FindTest, WordsCaseCaptionsTargetsAndOrder) {
     Add(*tree.applications, "Paint", "mspaint.exe", LinkKindApplication);
     Add(*tree.run, "Ping host", "cmd /K ping report-server", LinkKindRun);
     const struct {
-        const char* text;
+        std::string text;
         const char* found;
     } cases[] = {
         // Caption starts, a word starts, and only the target holds it; the group is no result.
@@ -73,6 +74,8 @@ TEST_F(FindTest, WordsCaseCaptionsTargetsAndOrder) {
         {"xlsx", "Quarterly Report"},
         {"", ""},
         {" \t ", ""},
+        // Text typed past what any entry holds is not searched.
+        {"paint" + std::string(260, ' ') + "nowhere", "Paint"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Found(c.text), c.found) << '"' << c.text << '"';
@@ -120,6 +123,33 @@ TEST_F(FindTest, FollowsTheTree) {
     DeleteEntry(horse);
     EXPECT_EQ(list.Chosen(), nullptr);
     EXPECT_EQ(list.Notice(), NoEntriesMatch);
+
+    Add(share, "Horse C", "\\\\srv\\c", LinkKindNetwork);
+    EXPECT_EQ(Found("horse"), "Horse C");
+    const auto taken = share.TakeChildren(); // entries handed over count as a change too
+    EXPECT_TRUE(list.Rows().empty());
+}
+
+// In a double-byte code page ("\x83" a lead byte, as in 932) a character's second byte is
+// never a letter of its own: "\x83\x41" and "\x83\x61" are two characters, not one in two
+// cases, and a character after a two-byte one does not start a word.
+TEST_F(FindTest, TwoByteCharactersAreComparedWhole) {
+    codePage.leadBytes[0x83] = true;
+    FindList inDoubleBytes(menu.categories, codePage);
+    for (const char* caption : {"\x83\x41", "\x83\x61", "\x83\\c", "xx c", "Ab"})
+        Add(*menu.categories.files, caption);
+    const struct {
+        const char* text;
+        const char* found;
+    } cases[] = {
+        {"\x83\x41", "\x83\x41"}, // the second byte as it is
+        {"\x83\x61", "\x83\x61"},
+        {"a", "Ab"},           // not in the middle of a character
+        {"\\", ""},            // nor a second byte that looks like a mark
+        {"c", "xx c|\x83\\c"}, // a word starts after a mark, not after a character
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FoundIn(inDoubleBytes, c.text), c.found) << '"' << c.text << '"';
 }
 
 TEST_F(FindTest, KeysMoveTheSelectionAndEscClearsThenCloses) {

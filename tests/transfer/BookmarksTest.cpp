@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 namespace vantrel {
 namespace {
 
@@ -106,6 +108,16 @@ const ReadCase ReadCases[] = {
      "I Bookmarks/Day = http://x/%E6%97%A5\n"
      "I Bookmarks/Not UTF-8 = http://%FF%FE/\n",
      "3 entries imported into 1 category; 3 skipped: names the code page cannot hold"},
+    // A title past what is kept of one is cut between two characters of the file's encoding
+    // (the first one's kept part is all blank).
+    {"LongTitleCutBetweenCharacters",
+     Head + "<DL><p><DT><A HREF=\"http://x/\">" + std::string(4094, ' ') + "\xE6\x97\xA5</A></DL>",
+     "I Bookmarks/http://x/ = http://x/\n", "2 entries imported into 1 category"},
+    {"LongTitleInADoubleByteEncoding",
+     Head + "<META CHARSET=\"windows-1252\"><DL><p><DT><A HREF=\"http://x/\">" +
+         std::string(4095, 'a') + "\x83\x41</A></DL>",
+     "I Bookmarks/" + std::string(100, 'a') + " = http://x/\n",
+     "2 entries imported into 1 category"},
     {"NotABookmarksFile", "<html><body><a href=\"http://x/\">x</a></body></html>", "",
      "The file is not a bookmarks file as browsers export them."},
     {"BinaryFile", std::string("\x00\x01\x7F<\xFF\xFE>\x00", 8), "",
@@ -129,6 +141,7 @@ class ReadBookmarksTest : public ::testing::TestWithParam<ReadCase> {};
 
 TEST_P(ReadBookmarksTest, ImportsWhatTheFileHoldsOrNothing) {
     FakePlatform fake;
+    fake.codePage.leadBytes[0x83] = true; // as in a double-byte code page
     Menus menus;
     CreateGroupEntry(*menus.categories().run, "Mine", LinkKindRun, EntryTypeGroup);
     const std::string before = Describe(menus.categories());
@@ -236,6 +249,41 @@ TEST(BookmarksTest, AFailedExportLeavesTheOldFile) {
     EXPECT_FALSE(outcome.failure.empty());
     EXPECT_EQ(fake.files.files[ExportPath], "the old export");
     EXPECT_EQ(fake.files.files.count(std::string(ExportPath) + ".tmp"), 0u);
+
+    struct OutOfMemory : testing::FakeFiles {
+        using FakeFiles::FakeFiles;
+        bool Write(FileHandle, const std::uint8_t*, std::size_t) override {
+            throw std::bad_alloc();
+        }
+    } files{fake.log};
+    files.files = fake.files.files;
+    Platform platform = fake.With().Files(files);
+    EXPECT_FALSE(ExportBookmarks(menus.categories(), ExportPath, platform).written);
+    EXPECT_EQ(files.files, fake.files.files);
+}
+
+// Into a tree with entries our own export is a source like any other: one new group in each
+// category it fills, holding what the category held, each entry as it was.
+TEST(BookmarksTest, OurExportBesideEntriesIsOneNewGroupPerCategory) {
+    FakePlatform fake;
+    Menus menus;
+    CreateDefaultContent(menus.categories(), fake.platform, menus.facts);
+    ASSERT_TRUE(ExportBookmarks(menus.categories(), ExportPath, fake.platform).written);
+    const std::string before = ListItems(menus.categories());
+    const ImportOutcome outcome = Import(fake, menus, fake.files.files[ExportPath]);
+    ASSERT_TRUE(outcome.prepared) << outcome.failure;
+    std::string expected;
+    for (const char letter : std::string("RANIF")) {
+        std::istringstream lines(before);
+        std::string held, copies;
+        for (std::string line; std::getline(lines, line);)
+            if (line[0] == letter) {
+                held += line + "\n";
+                copies += line.substr(0, 2) + "Bookmarks/" + line.substr(2) + "\n";
+            }
+        expected += held + copies;
+    }
+    EXPECT_EQ(ListItems(menus.categories()), expected);
 }
 
 // Trees with what a file can hold and a link cannot say: texts with markup, blanks at the

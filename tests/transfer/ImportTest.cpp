@@ -51,6 +51,12 @@ const PlaceCase PlaceCases[] = {
      "I Start Menu/Site = https://x.example/a?b\n"},
     {"TitleCutAsTheEditorsCut", std::string(150, 't'), std::nullopt, "http://x/",
      "I Start Menu/" + std::string(100, 't') + " = http://x/\n"},
+    {"TitleCutBeforeATwoByteCharacter", std::string(99, 't') + "\xC2\x83\x41", std::nullopt,
+     "http://x/", "I Start Menu/" + std::string(99, 't') + " = http://x/\n"},
+    {"TitleOutsideTheCodePagePastTheCut", std::string(100, 't') + "\xE6\x97\xA5", std::nullopt,
+     "http://x/", "I Start Menu/" + std::string(100, 't') + " = http://x/\n"},
+    {"TitleOutsideTheCodePageAtTheCut", std::string(99, 't') + "\xE6\x97\xA5", std::nullopt,
+     "http://x/", "No entries imported; 1 skipped: names the code page cannot hold"},
     {"EmptyTitleShowsTheTarget", "", std::nullopt, "http://x/",
      "I Start Menu/http://x/ = http://x/\n"},
     {"LatinTitleInTheCodePage", "Caf\xC3\xA9", std::nullopt, "http://x/",
@@ -84,6 +90,7 @@ TEST_P(PlaceTest, EachEntryGoesWhereItFitsOrIsCountedOut) {
     FakePlatform fake;
     fake.codePage.shortPaths["C:\\\xE6\x97\xA5\\a.exe"] = "C:\\8E76~1\\a.exe";
     fake.codePage.shortPaths["C:\\\xE6\x97\xA5"] = "C:\\8E76~1";
+    fake.codePage.leadBytes[0x83] = true; // as in a double-byte code page
     Menus menus;
     ImportBuilder builder(menus.categories(), "Start Menu", "Start Menu", fake.codePage);
     const PlaceCase& tested = GetParam();
@@ -197,8 +204,11 @@ TEST(ImportTest, AFolderLeavesOutLoopsAndWhatItCannotRead) {
     FakePlatform fake;
     const std::string root = "D:\\My Links\\";
     auto& folders = fake.shortcuts.folders;
-    folders[root] = Listing("7", {"Loop", "Locked", "\xE6\x97\xA5"}, {"a.lnk", "b.lnk"});
+    folders[root] = Listing("7", {"Loop", "Linked", "Locked", "\xE6\x97\xA5"}, {"a.lnk", "b.lnk"});
     folders[root + "Loop"] = Listing("7", {}, {"a.lnk"});
+    // A junction where the system tells no folder apart may lead anywhere, round and round.
+    folders[root + "Linked"] = Listing("", {}, {"a.lnk"});
+    folders[root + "Linked"].linked = true;
     folders[root + "\xE6\x97\xA5"] = Listing("8", {}, {"c.lnk"});
     fake.shortcuts.links[root + "a.lnk"] = Target("C:\\a.txt");
     fake.shortcuts.links[root + "b.lnk"] = Target("D:\\Gone\\b.exe"); // broken: comes as it is
@@ -207,14 +217,44 @@ TEST(ImportTest, AFolderLeavesOutLoopsAndWhatItCannotRead) {
     ImportOutcome outcome = PrepareFolderImport(root, menus.categories(), fake.platform);
     ASSERT_TRUE(outcome.prepared) << outcome.failure;
     EXPECT_EQ(outcome.prepared->Summary().Text(),
-              "4 entries imported into 2 categories; 3 skipped: 1 names the code page cannot "
-              "hold, 1 folders that could not be read, 1 folders that lead back into themselves");
+              "4 entries imported into 2 categories; 4 skipped: 1 names the code page cannot "
+              "hold, 1 folders that could not be read, 2 folders that lead back into themselves");
     ASSERT_TRUE(outcome.prepared->AttachTo(menus.categories()));
     EXPECT_EQ(ListItems(menus.categories()),
               "A My Links/b = D:\\Gone\\b.exe\nF My Links/a = C:\\a.txt\n");
 
     EXPECT_EQ(PrepareFolderImport("E:\\", menus.categories(), fake.platform).failure,
               "The folder could not be read.");
+}
+
+// A whole drive picked: its folders are read up to a bound, and nothing more once no
+// category has room.
+TEST(ImportTest, AFolderIsReadNoFurtherThanItsBoundAndTheRoomLeft) {
+    FakePlatform fake;
+    const std::string root = "C:\\";
+    FolderListing& drive = fake.shortcuts.folders[root];
+    for (int i = 0; i <= 10000; ++i) {
+        drive.folders.push_back(std::to_string(100000 + i));
+        fake.shortcuts.folders[root + drive.folders.back()] = Listing(drive.folders.back(), {}, {});
+    }
+    Menus menus;
+    ImportOutcome outcome = PrepareFolderImport(root, menus.categories(), fake.platform);
+    ASSERT_TRUE(outcome.prepared) << outcome.failure;
+    EXPECT_EQ(outcome.prepared->Summary().Text(),
+              "No entries imported; 1 skipped: folders past the 10,000 an import reads");
+
+    for (MenuNode* category : menus.categories().InFileOrder())
+        FillWithItems(*category, LinkKindFile, config::MaxRecordsPerCategory);
+    fake.shortcuts.folders[root] = Listing("1", {"Sub"}, {"a.lnk"});
+    fake.log.calls.clear();
+    outcome = PrepareFolderImport(root, menus.categories(), fake.platform);
+    ASSERT_TRUE(outcome.prepared) << outcome.failure;
+    EXPECT_EQ(
+        outcome.prepared->Summary().Text(),
+        "No entries imported; 2 skipped: no room left in a category (10,000 entries at most)");
+    // The drive's own folder only: neither its subfolder nor its shortcut is read.
+    EXPECT_EQ(fake.log.Matching("ListFolder").size() + fake.log.Matching("ReadShellLink").size(),
+              1u);
 }
 
 TEST(ImportTest, InternetShortcutsGiveTheirAddress) {

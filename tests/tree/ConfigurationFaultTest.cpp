@@ -2,6 +2,7 @@
 // wherever the process dies or the power goes, the next start loads either the tree that was
 // stored before or the one being saved, never a mixture and never the example content.
 
+#include "platform/DurableFile.h"
 #include "tree/ConfigTestSupport.h"
 #include "tree/Configuration.h"
 #include "tree/Entries.h"
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <new>
 
 namespace vantrel {
 namespace {
@@ -185,6 +187,17 @@ TEST_P(ConfigurationFaultTest, AFailedSaveDoesNotHinderTheNextOne) {
     Menus next;
     EXPECT_TRUE(LoadConfiguration(next.categories(), fake.platform).valid);
     EXPECT_EQ(Describe(next.categories()), new_);
+}
+
+TEST(DurableFileTest, AWriterThatThrowsFailsAndLeavesNoTemporaryFile) {
+    FakePlatform fake;
+    fake.files.files = {{"C:\\Out\\a.html", "old"}};
+    const ContentWriter write = [](FileApi& files, FileHandle file) -> bool {
+        files.Write(file, reinterpret_cast<const std::uint8_t*>("<h"), 2);
+        throw std::bad_alloc();
+    };
+    EXPECT_FALSE(ReplaceDurably(fake.files, "C:\\Out\\a.html", write));
+    EXPECT_EQ(fake.files.files, (FileSystem{{"C:\\Out\\a.html", "old"}}));
 }
 
 INSTANTIATE_TEST_SUITE_P(StoredBefore, ConfigurationFaultTest,

@@ -118,6 +118,10 @@ TEST_F(Win32FilesTest, TheCodePageTakesWhatItHoldsAndTheShortPathTheRest) {
     ASSERT_TRUE(stored.has_value()); // Wine and NTFS both keep short names
     EXPECT_EQ(ReadText(*stored), "short");
     EXPECT_EQ(codePage.ShortPathOf(Path("missing.dat")), std::nullopt);
+    EXPECT_EQ(codePage.LeadBytes(AnsiCodePage), NoLeadBytes);
+    const LeadByteTable japanese = codePage.LeadBytes(932);
+    EXPECT_TRUE(japanese[0x81] && japanese[0x9F] && japanese[0xE0] && japanese[0xFC]);
+    EXPECT_FALSE(japanese[0x41] || japanese[0x80] || japanese[0xA0] || japanese[0xFD]);
 }
 
 } // namespace

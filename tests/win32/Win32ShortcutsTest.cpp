@@ -107,6 +107,7 @@ TEST_F(Win32ShortcutsTest, ListsSubfoldersAndShortcutsButNotHiddenOnes) {
     ASSERT_TRUE(again);
     EXPECT_FALSE(listing->identity.empty());
     EXPECT_EQ(again->identity, listing->identity);
+    EXPECT_FALSE(listing->linked);
     EXPECT_NE(shortcuts_.ListFolder(Path("Sub"))->identity, listing->identity);
     EXPECT_FALSE(shortcuts_.ListFolder(Path("Missing")));
 }
@@ -138,6 +139,21 @@ TEST_F(Win32ShortcutsTest, ReadsWhatALinkOpens) {
 
     EXPECT_FALSE(shortcuts_.ReadShellLink(Path("Not a link.lnk")));
     EXPECT_FALSE(shortcuts_.ReadShellLink(Path("Missing.lnk")));
+}
+
+// A link's "%ProgramFiles%", in any case, is the 64-bit folder where the system has one.
+TEST(Win32ShortcutsPaths, ProgramFilesIsTheNativeFolderWhateverItsCase) {
+    wchar_t native[MAX_PATH] = {};
+    const DWORD had = GetEnvironmentVariableW(L"ProgramW6432", native, MAX_PATH);
+    SetEnvironmentVariableW(L"ProgramW6432", L"C:\\Native");
+    const std::wstring lower = AsTheShellReadsIt(L"%programfiles%\\a;%CommonProgramFiles%");
+    SetEnvironmentVariableW(L"ProgramW6432", nullptr);
+    const std::wstring without = AsTheShellReadsIt(L"%ProgramFiles%\\a");
+    SetEnvironmentVariableW(L"ProgramW6432", had ? native : nullptr);
+    EXPECT_EQ(ToUtf8(lower), GetEnvironmentVariableW(L"CommonProgramW6432", nullptr, 0) > 0
+                                 ? "%ProgramW6432%\\a;%CommonProgramW6432%"
+                                 : "%ProgramW6432%\\a;%CommonProgramFiles%");
+    EXPECT_EQ(ToUtf8(without), "%ProgramFiles%\\a");
 }
 
 } // namespace
