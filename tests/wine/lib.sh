@@ -635,6 +635,10 @@ wt_rows_of() {
 # wt_rest_on menu x y: moves the pointer onto an item of the menu and waits (up to 0.3 s,
 # nothing changes when the item is lit already) until the item is lit and painted.
 wt_rest_on() { wt_changes_after "$1" 0.3 xdotool mousemove "$2" "$3"; }
+wt_click_item() {
+    wt_rest_on "$@"
+    xdotool click 1
+}
 
 # wt_choose n path...: opens the path and clicks the n-th item of its last menu. A press lost
 # while a menu is read leaves it short of the item; the menus are then opened once more.
@@ -645,8 +649,7 @@ wt_choose() {
         x=
         wt_open_path "$@" && read -r x y <<<"$(wt_item_centre "$WT_MENU" "level$WT_DEPTH" "$n")"
         if [[ -n $x ]]; then
-            wt_rest_on "$WT_MENU" "$x" "$y"
-            xdotool click 1
+            wt_click_item "$WT_MENU" "$x" "$y"
             wt_menus --until 0 5 >/dev/null && return 0
         fi
         wt_log "the menus did not lead to item $n of $*; once more"
@@ -663,8 +666,7 @@ wt_exit_program() {
     menu=$(wt_wait_menus 1) || return 1
     wt_menu_rows "$menu" second >/dev/null
     read -r x y <<<"$(wt_item_centre "$menu" second 4)" || return 1
-    wt_rest_on "$menu" "$x" "$y"
-    xdotool click 1
+    wt_click_item "$menu" "$x" "$y"
 }
 
 # "left top width height" of a visible window of the program with this exact title.

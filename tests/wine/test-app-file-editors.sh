@@ -79,7 +79,7 @@ click_item() {
     local x= y
     read -r x y <<<"$(wt_item_centre "$MENU" "menu$(wt_menus | wc -l)" "$1")"
     [[ -n $x ]] || return 1
-    xdotool mousemove "$x" "$y" sleep 0.3 click 1
+    wt_click_item "$MENU" "$x" "$y"
 }
 
 wait_dialog() { timeout 10 xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -n1; }

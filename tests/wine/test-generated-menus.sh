@@ -172,7 +172,7 @@ opens_in_explorer() {
     wt_menu_rows "$submenu" "$2" >/dev/null
     local x y
     read -r x y <<<"$(wt_item_centre "$submenu" "$2" "$3")"
-    xdotool mousemove "$x" "$y" sleep 0.3 click 1
+    wt_click_item "$submenu" "$x" "$y"
     if wt_poll 20 has_new_explorer_window "$before"; then
         window=$(new_explorer_window "$before")
         wt_log "Explorer window: $window"
@@ -254,7 +254,7 @@ check_exit() {
     # Exit is the last of the four items.
     local x y
     read -r x y <<<"$(wt_item_centre "$menu" second 4)"
-    xdotool mousemove "$x" "$y" sleep 0.3 click 1
+    wt_click_item "$menu" "$x" "$y"
     wt_expect_exit "Exit still ends the program with exit code 0" "$WT_PID"
 }
 

@@ -37,7 +37,7 @@ click_menu_item() {
     menu=$(wt_wait_menus 1) || return 1
     wt_menu_rows "$menu" "$2" >/dev/null
     read -r x y <<<"$(wt_item_centre "$menu" "$2" "$3")" || return 1
-    xdotool mousemove "$x" "$y" sleep 0.3 click 1
+    wt_click_item "$menu" "$x" "$y"
     wt_poll 5 wt_menu_count_is 0
 }
 # Items of the second menu: 1 Home Page, 2 About, 3 Run at System Startup, 4 Exit.
@@ -150,7 +150,7 @@ check_operation_answered_no() {
     fi
     wt_menu_rows "$submenu" operations >/dev/null
     read -r x y <<<"$(wt_item_centre "$submenu" operations 7)" # Reboot
-    xdotool mousemove "$x" "$y" sleep 0.3 click 1
+    wt_click_item "$submenu" "$x" "$y"
     if wt_poll 10 wt_window_shown Confirm; then
         wt_pass "Reboot asks first, in a box titled Confirm"
         wt_check "the box asks the question" \

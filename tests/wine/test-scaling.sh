@@ -138,7 +138,7 @@ check_about() {
         wt_close_menus
         return
     fi
-    xdotool mousemove "$x" "$y" sleep 0.3 click 1
+    wt_click_item "$menu" "$x" "$y"
     if ! wt_poll 10 wt_window_shown About; then
         wt_fail "$dpi DPI: About opens the About box"
         return

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The soak (issue 18): a seeded random walk through everything the program does, with the
+# The soak: a seeded random walk through everything the program does, with the
 # system changing under it, checked against a model of the tree (tests/wine/soak.py says
 # what it does and checks). This harness starts the driver and runs its requests, one line of
 # shell each, here where lib.sh is sourced: the program is driven by the same helpers as every

@@ -78,7 +78,7 @@ check_second_menu() {
     read -r x y <<<"$(wt_item_centre "$menu" second 4)"
     local icon
     icon=$(wt_icon_hwnd)
-    xdotool mousemove "$x" "$y" sleep 0.3 click 1
+    wt_click_item "$menu" "$x" "$y"
     wt_expect_exit "Exit ends the program with exit code 0" "$WT_PID"
     wt_check "Exit removes the tray icon" wt_poll 5 wt_icon_absent "$icon"
 }
