@@ -14,6 +14,8 @@
 
 #include <shellapi.h>
 
+#include <optional>
+
 namespace vantrel::win32 {
 
 class MainWindow : public UiApi {
@@ -60,8 +62,11 @@ private:
     void OnHotKey(int id);
     // TrackPopupMenuEx's alignment flags and point for a menu shown at (x, y) as asked.
     UINT AlignMenu(const MenuNode& menu, MenuPlace place, POINT& at) const;
+    // The menu opened by the tray's notification has closed, choosing a command or not.
+    void TrayMenuClosed(bool choseCommand);
     // Gives the keyboard focus back to the icon, after a menu opened from it closed unused.
     void ReturnFocusToIcon();
+    static bool EscapedInPlace();
     void SetTrayVersion();
     // The icon at the scaling of the monitor the window is on, shown in place of the old one.
     void ReloadTrayIcon(int dpi);
@@ -84,8 +89,9 @@ private:
     MainForm* form_ = nullptr;
     OwnedIcon trayIcon_;
     TrayEventFilter trayEvents_;
-    bool menuChoseCommand_ = false; // the menu shown last ran a command
-    int menuDpi_ = 96;              // of the monitor the open menu shows on
+    std::optional<TrayRequest> trayMenu_; // the tray's, from its notification until it closes
+    bool lightFirstRow_ = false;          // the menu about to show, once its loop runs
+    int menuDpi_ = 96;                    // of the monitor the open menu shows on
     UINT taskbarCreatedMessage_ = 0;
     bool trayWanted_ = false; // the program wants its icon, whether or not the shell has it
     bool trayShown_ = false;  // the shell accepted the icon
