@@ -249,6 +249,8 @@ check_second_copy_finds_shortcut_taken() {
     WT_PID=${first[0]} WT_WINPID=${first[1]} WT_ICON=${first[2]} WT_DIR=${first[3]}
 }
 
+open_settings() { click_menu_item 3 second 3 && wt_poll 10 wt_window_shown Settings; }
+
 check_shortcut_and_settings() {
     rm -f "$WT_RUN_DIR/Settings.ini"
     if ! start_program; then
@@ -261,8 +263,8 @@ check_shortcut_and_settings() {
     check_second_copy_finds_shortcut_taken
 
     stop_notepad
-    click_menu_item 3 second 3 || wt_fail "the second menu offers Settings..."
-    if wt_poll 10 wt_window_shown Settings; then
+    # Once more when it did not show: one run in many lost the click.
+    if open_settings || { wt_log "no Settings window; once more" && open_settings; }; then
         wt_pass "Settings... opens the Settings window"
         sleep 0.5
         wt_screenshot "$WT_NAME-settings"
