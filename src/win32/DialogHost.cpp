@@ -219,6 +219,11 @@ INT_PTR DialogHost::Handle(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
     case WM_DPICHANGED:
         OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return TRUE;
+    // High contrast turned on or off changes the system's colours: the dialog follows at once.
+    case WM_SYSCOLORCHANGE:
+        highContrast_ = Win32Theme().HighContrast();
+        RedrawWindow(dialog_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        return FALSE;
     case WM_DRAWITEM:
         return DrawOwnerDrawn(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)) ? TRUE : FALSE;
     case WM_CTLCOLORDLG:
@@ -277,8 +282,9 @@ void DialogHost::MakeFonts() {
     linkFont_ = DialogFont(dpi_, true);
 }
 
-// Dragged onto a monitor with another scaling: fonts, controls and the window follow it, into
-// the rectangle Windows suggests (the size our layout gave it for that DPI).
+// Dragged onto a monitor with another scaling: fonts, controls and the window follow it. The
+// window goes where Windows suggests, at our layout's size: the suggested size is ours only
+// where WM_GETDPISCALEDSIZE is asked; before that it scales the frame, which does not scale.
 void DialogHost::OnDpiChanged(int dpi, const RECT& suggested) {
     // The controls draw with the old fonts until they are handed the new ones.
     const OwnedGdiObject oldFont = std::move(font_);
@@ -294,8 +300,9 @@ void DialogHost::OnDpiChanged(int dpi, const RECT& suggested) {
         SetWindowPos(windows_[i], nullptr, rect.left, rect.top, rect.right - rect.left,
                      rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    SetWindowPos(dialog_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    const SIZE size = WindowSize(dpi);
+    SetWindowPos(dialog_, nullptr, suggested.left, suggested.top, size.cx, size.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(dialog_, nullptr, TRUE);
 }
 

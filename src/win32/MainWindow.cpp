@@ -12,6 +12,7 @@
 #include <iterator>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace vantrel::win32 {
 
@@ -167,6 +168,13 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case HandleCountMessage: return HandleCount(wParam);
     case WM_INITMENUPOPUP: OnMenuOpening(reinterpret_cast<HMENU>(wParam)); return 0;
+    // The menu's own loop takes the key from the queue: its first row is lit, as when a menu
+    // is opened from the keyboard anywhere in Windows. Posted only once our loop runs: another
+    // menu of the thread (a dialog's system menu) must not get it.
+    case WM_ENTERMENULOOP:
+        if (std::exchange(lightFirstRow_, false))
+            PostMessageA(window_, WM_KEYDOWN, VK_DOWN, 0);
+        return 0;
     case PicturesReadyMessage: OnPicturesReady(); return 0;
     case WM_MEASUREITEM:
         if (wParam == 0) {
@@ -220,11 +228,20 @@ void MainWindow::OnTrayNotification(WPARAM wParam, LPARAM lParam) {
     POINT at{static_cast<short>(LOWORD(wParam)), static_cast<short>(HIWORD(wParam))};
     if (!request->keyboard)
         GetCursorPos(&at);
-    menuChoseCommand_ = false;
+    trayMenu_ = request;
     form_->ShowTrayMenu(request->menu, at.x, at.y,
                         request->keyboard ? MenuStart::FirstRowLit : MenuStart::NothingLit);
+    trayMenu_.reset(); // when no menu opened
+}
+
+// Told as soon as the menu closes, before its command runs: a menu opened over the command's
+// dialog has its own request, and the echo of this one is timed from here.
+void MainWindow::TrayMenuClosed(bool choseCommand) {
+    const std::optional<TrayRequest> request = std::exchange(trayMenu_, std::nullopt);
+    if (!request)
+        return;
     trayEvents_.MenuClosed(*request, GetTickCount());
-    if (request->keyboard && !menuChoseCommand_)
+    if (request->keyboard && !choseCommand && EscapedInPlace())
         ReturnFocusToIcon();
 }
 
@@ -255,6 +272,16 @@ void MainWindow::OnHotKey(int id, unsigned modifiers) {
     POINT at{};
     GetCursorPos(&at);
     form_->ShortcutPressed(id, at.x, at.y);
+}
+
+// The menu closed with Esc, the program still in front. Alt+Tab, Start or a click into
+// another program end a menu too, and the focus stays where the user took it; a clicked
+// program may come to the front only after the menu has closed, so the key has to tell.
+// The key state is the one of the messages read so far: Esc is down until its release is.
+bool MainWindow::EscapedInPlace() {
+    HWND front = GetForegroundWindow();
+    return GetKeyState(VK_ESCAPE) < 0 && front &&
+           GetWindowThreadProcessId(front, nullptr) == GetCurrentThreadId();
 }
 
 void MainWindow::ReturnFocusToIcon() {
@@ -325,7 +352,7 @@ void MainWindow::ReloadTrayIcon(int dpi) {
     trayIcon_ = std::move(icon);
     if (!trayShown_)
         return;
-    NOTIFYICONDATAA data = TrayData(NIF_ICON);
+    NOTIFYICONDATAA data = TrayData(NIF_ICON | NIF_SHOWTIP);
     Shell_NotifyIconA(NIM_MODIFY, &data);
 }
 
@@ -358,7 +385,9 @@ bool MainWindow::ShowTrayIcon() {
     trayWanted_ = true;
     if (trayShown_)
         return true;
-    NOTIFYICONDATAA data = TrayData(NIF_MESSAGE | NIF_ICON | NIF_TIP);
+    // Version 4 hides the standard tooltip of an icon that does not ask for it, on every add
+    // and change.
+    NOTIFYICONDATAA data = TrayData(NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP);
     // After a "TaskbarCreated" that did not really lose the icon, adding fails because it
     // is still there; updating it then tells that it is shown.
     trayShown_ = Shell_NotifyIconA(NIM_ADD, &data) != FALSE ||
@@ -387,7 +416,7 @@ bool MainWindow::ShowBalloon(const std::string& title, const std::string& text,
     data.cbSize = sizeof data;
     data.hWnd = window_;
     data.uID = TrayIconId;
-    data.uFlags = NIF_INFO;
+    data.uFlags = NIF_INFO | NIF_SHOWTIP;
     CopyText(data.szInfoTitle, std::size(data.szInfoTitle), WidenUtf8(title));
     CopyText(data.szInfo, std::size(data.szInfo), WidenUtf8(text));
     data.dwInfoFlags = NIIF_INFO;
@@ -436,14 +465,12 @@ void MainWindow::ShowPopupMenu(MenuNode& menu, int x, int y, MenuStart start, Me
     if (!handle)
         return;
     state_->MenuOpened();
-    // The menu's own loop takes the key from the queue: its first row is lit, as when a menu
-    // is opened from the keyboard anywhere in Windows.
-    if (start == MenuStart::FirstRowLit)
-        PostMessageA(window_, WM_KEYDOWN, VK_DOWN, 0);
+    lightFirstRow_ = start == MenuStart::FirstRowLit;
     POINT at{x, y};
     const UINT align = AlignMenu(menu, place, at);
     const UINT chosen = static_cast<UINT>(TrackPopupMenuEx(
         handle, align | TPM_RIGHTBUTTON | TPM_RETURNCMD, at.x, at.y, window_, nullptr));
+    lightFirstRow_ = false; // when the menu's loop never started
     // The documented tray-menu idiom: lets the menu close properly when focus moves away.
     PostMessageA(window_, WM_NULL, 0, 0);
     lastMenuClosing_ = MenuClosing{GetTickCount(), shortcutEndsMenu_ ? 0u : ModifiersHeldNow()};
@@ -455,10 +482,10 @@ void MainWindow::ShowPopupMenu(MenuNode& menu, int x, int y, MenuStart start, Me
         DestroyWindow(window_);
         return;
     }
+    TrayMenuClosed(node != nullptr);
     DeliverPendingVersionResult();
     if (after == FormState::AfterMenu::AwaitDialog || !node)
         return;
-    menuChoseCommand_ = true;
     if (state_->DialogOpen() && !IsSafeDuringDialog(node->command)) {
         // One dialog at a time: the open one keeps its data and comes to the front.
         BringToForeground();

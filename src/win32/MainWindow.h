@@ -63,8 +63,11 @@ private:
     void OnHotKey(int id, unsigned modifiers);
     // TrackPopupMenuEx's alignment flags and point for a menu shown at (x, y) as asked.
     UINT AlignMenu(const MenuNode& menu, MenuPlace place, POINT& at) const;
+    // The menu opened by the tray's notification has closed, choosing a command or not.
+    void TrayMenuClosed(bool choseCommand);
     // Gives the keyboard focus back to the icon, after a menu opened from it closed unused.
     void ReturnFocusToIcon();
+    static bool EscapedInPlace();
     void SetTrayVersion();
     // The icon at the scaling of the monitor the window is on, shown in place of the old one.
     void ReloadTrayIcon(int dpi);
@@ -87,8 +90,9 @@ private:
     MainForm* form_ = nullptr;
     OwnedIcon trayIcon_;
     TrayEventFilter trayEvents_;
-    bool menuChoseCommand_ = false; // the menu shown last ran a command
-    int menuDpi_ = 96;              // of the monitor the open menu shows on
+    std::optional<TrayRequest> trayMenu_; // the tray's, from its notification until it closes
+    bool lightFirstRow_ = false;          // the menu about to show, once its loop runs
+    int menuDpi_ = 96;                    // of the monitor the open menu shows on
     std::optional<MenuClosing> lastMenuClosing_;
     bool shortcutEndsMenu_ = false; // a press of the shortcut is closing the open menu
     UINT taskbarCreatedMessage_ = 0;

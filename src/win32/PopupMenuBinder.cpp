@@ -127,7 +127,10 @@ LRESULT PopupMenuBinder::AnswerLetter(HMENU menu, const std::string& key,
         vantrel::AnswerLetter(captions, LitRow(menu, captions.size()), key, codePage);
     switch (answer.action) {
     case LetterAction::Choose:
-        return MAKELRESULT(answer.row, MNC_EXECUTE);
+        // A grayed row is only lit: Windows would end the whole menu on it.
+        if (it->second.rows[answer.row]->node->enabled)
+            return MAKELRESULT(answer.row, MNC_EXECUTE);
+        return MAKELRESULT(answer.row, MNC_SELECT);
     case LetterAction::Select:
         return MAKELRESULT(answer.row, MNC_SELECT);
     case LetterAction::Nothing:

@@ -397,6 +397,8 @@ class Soak:
         while True:
             menus = self.menus_on_screen()
             if len(menus) == n:
+                if n == 0:
+                    self.sh.run("wt_note_menus_gone")  # the next click on the icon waits
                 return menus
             if time.time() > deadline:
                 return None
@@ -459,15 +461,25 @@ class Soak:
         """Waits until `count` menus are open and the newest is mapped; raises it above Wine's
         tray window (a click there may raise the tray after the menu), and returns its
         rectangle, or None."""
-        menus = self.wait_menu_count(count)
-        if not menus:
-            return None
-        window = self.sh.out("wt_menu_xwindow %d %d" % menus[0][:2])
+        deadline = time.time() + 10
+        known = [screen.rect for screen in self.stack[:count - 1]]
+        while True:
+            menus = self.wait_menu_count(count, max(0, deadline - time.time()))
+            if not menus:
+                return None
+            # A submenu that opens over its parent is not always listed above it at first.
+            new = [menu for menu in menus if menu not in known]
+            if new:
+                break
+            if time.time() > deadline:
+                return None
+            time.sleep(0.05)
+        window = self.sh.out("wt_menu_xwindow %d %d" % new[0][:2])
         if not window:
             return None
         time.sleep(0.1)
         xdotool("windowraise", window)
-        return menus[0]
+        return new[0]
 
     def keys(self, screen, *keys):
         window = self.menu_xwindow(screen)
@@ -861,7 +873,7 @@ class Soak:
         for name, n in (("system", 8), ("disks", 9)):
             x, y = self.item_point(self.stack[0], n)
             xdotool("mousemove", x, y)
-            sub = self.sh.out("wt_wait_menus 2")
+            sub = self.sh.out("wt_wait_menus 2 %s" % q("%d %d %d %d" % main))
             word = self.sh.out("wt_menu_rows %s soak-%s" % (q(sub), name))
             if name == "system":
                 self.system_rows = word
@@ -1577,8 +1589,10 @@ class Soak:
         works = self.shortcut_on and not stale
         self.log("the shortcut %s (%s), %s" % (keys, "on" if works else "not ours", moment))
         if moment == "menu":
-            self.open_root(self.rng.choice([1, 3]), self.rng.choice([("main",), ("second",)]))
-            self.keys(self.stack[-1], keys)
+            second = self.rng.random() < 0.5
+            self.open_root(3 if second else 1, ("second",) if second else ("main",))
+            # Typed into Wine's menu window, a shortcut is no hot key (tests/wine/README.md).
+            self.press_shortcut("Wine System Tray", keys)
             if works:
                 if self.wait_menu_count(0, 5) is None:
                     raise Failure("the shortcut closes the menu that is open")

@@ -11,7 +11,8 @@
 #   with the system's default locale, so another program can read it in any format;
 # - with the keyboard alone, from the tray notification the shell sends for Enter on the icon,
 #   letters lead to an application three groups deep and open it; Shift+F10 on the icon opens
-#   the second menu, and Esc closing it gives the focus back to the icon.
+#   the second menu, and Esc closing it gives the focus back to the icon; a menu left for
+#   another program's window, or a dialog a menu opened closing, leaves the focus alone.
 set -uo pipefail
 source "$(dirname "$0")/lib.sh"
 wt_begin launch
@@ -248,6 +249,41 @@ check_keyboard_second_menu() {
         wt_poll 5 focus_returned_since "$returns"
 }
 
+# The menu opened over the About box its command opened answers for itself: its Esc gives the
+# focus back, About closing after it does not.
+check_keyboard_menu_over_dialog() {
+    tray_notification "$WM_CONTEXTMENU"
+    wt_wait_menus 1 >/dev/null || { wt_fail "Shift+F10 opens the second menu again"; return; }
+    menu_keys a
+    wt_poll 10 wt_window_shown About || { wt_fail "a opens the About box"; return; }
+    local returns
+    returns=$(focus_returns)
+    tray_notification "$NIN_KEYSELECT"
+    wt_wait_menus 1 >/dev/null || wt_fail "Enter on the icon opens the main menu over About"
+    menu_keys Escape
+    wt_winlist --pid "$WT_WINPID" --title About --post 0x10 >/dev/null # WM_CLOSE
+    wt_check "About closes" wt_poll 5 wt_window_gone About
+    sleep 1
+    wt_expect "only the menu's Esc gives the focus back, not About closing" $((returns + 1)) \
+        "$(focus_returns)"
+}
+
+check_keyboard_menu_left() {
+    wine notepad >/dev/null 2>&1 &
+    local notepad
+    notepad=$(wt_poll 20 xdotool search --name Notepad | head -n1)
+    [[ -n $notepad ]] || { wt_fail "Notepad starts"; return; }
+    tray_notification "$NIN_KEYSELECT"
+    wt_wait_menus 1 >/dev/null || { wt_fail "Enter on the icon opens the main menu"; return; }
+    local returns
+    returns=$(focus_returns)
+    xdotool windowfocus "$notepad" mousemove --window "$notepad" 600 400 click 1
+    wt_check "a click into Notepad closes the menu" wt_poll 5 wt_menu_count_is 0
+    sleep 1
+    wt_expect "and leaves the focus in Notepad" "$returns" "$(focus_returns)"
+    wt_winlist --exe notepad.exe --post 0x10 >/dev/null
+}
+
 # ---- end of the keyboard's checks ----
 
 no_recorder_running() { [[ -z $(wt_winlist --processes --exe recorder.exe) ]]; }
@@ -265,6 +301,8 @@ check_open_command_line
 check_copy_link
 check_keyboard_launch
 check_keyboard_second_menu
+check_keyboard_menu_over_dialog
+check_keyboard_menu_left
 wt_close
 wt_expect_exit "the program ends normally" "$WT_PID"
 wt_check "no recorder is left running" wt_poll 5 no_recorder_running

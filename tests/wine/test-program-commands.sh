@@ -41,7 +41,7 @@ click_menu_item() {
     menu=$(wt_wait_menus 1) || return 1
     wt_menu_rows "$menu" "$2" >/dev/null
     read -r x y <<<"$(wt_item_centre "$menu" "$2" "$3")" || return 1
-    xdotool mousemove "$x" "$y" sleep 0.3 click 1
+    wt_click_item "$menu" "$x" "$y"
     wt_poll 5 wt_menu_count_is 0
 }
 # Items of the second menu: 1 Home Page, 2 About, 3 Settings..., 4 Run at System Startup, 5 Exit.
@@ -101,43 +101,44 @@ check_startup_switch_in_profile() {
     stop_program "the program ends after unchecking the switch there"
 }
 
-check_home_page_and_about() {
-    local opened=$WT_RUNS/$WT_NAME-browser.txt
+BROWSER_RECORD=$WT_RUNS/$WT_NAME-browser.txt
+use_recording_browser() {
     local browser=$WT_RUNS/$WT_NAME-browser.sh
-    rm -f "$opened"
-    printf '#!/bin/sh\necho "$@" >> "%s"\n' "$opened" >"$browser"
+    rm -f "$BROWSER_RECORD"
+    printf '#!/bin/sh\necho "$@" >> "%s"\n' "$BROWSER_RECORD" >"$browser"
     chmod +x "$browser"
     wine reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /d "$browser" /f >/dev/null 2>&1
-    if ! start_program; then
-        wt_fail "the program starts for the home page"
-        return
-    fi
+}
+browser_opened() { [[ $(grep -c . "$BROWSER_RECORD" 2>/dev/null) -ge $1 ]]; }
+no_browser_running() { [[ -z $(wt_winlist --processes --exe winebrowser.exe) ]]; }
+
+check_home_page_and_about() {
     click_menu_item 1 main 1 || wt_fail "the main menu offers Home Page"
     click_menu_item 3 second 1 || wt_fail "the second menu offers Home Page"
     click_menu_item 3 second 2 || wt_fail "the second menu offers About"
     if wt_poll 10 wt_window_shown About; then
         wt_pass "About opens the About box"
-        sleep 0.5
+        wt_window_settled About
         wt_screenshot "$WT_NAME-about"
         wt_click_window www.vantrel.example
-        sleep 1
+        # The browser is started asynchronously, one per click.
+        wt_poll 10 browser_opened 3
         wt_click_window Ok
         wt_check "its Ok button closes the About box" wt_poll 5 wt_window_gone About
     else
         wt_fail "About opens the About box"
     fi
-    wt_poll 10 test -f "$opened"
-    sleep 2 # the browser is started asynchronously, one per click
+}
+
+# Read once the program has ended and the last browser has: a click that opened the page
+# twice shows.
+check_home_page_opened() {
+    wt_poll 10 no_browser_running
     wt_expect "both Home Page entries and the About link open the home page" \
-        "$HOME_PAGE $HOME_PAGE $HOME_PAGE" "$(tr '\n' ' ' <"$opened" | sed 's/ $//')"
-    stop_program "the program ends after opening the home page"
+        "$HOME_PAGE $HOME_PAGE $HOME_PAGE" "$(tr '\n' ' ' <"$BROWSER_RECORD" | sed 's/ $//')"
 }
 
 check_operation_answered_no() {
-    if ! start_program; then
-        wt_fail "the program starts for the operations"
-        return
-    fi
     wt_click_icon 1
     local menu submenu x y
     if ! menu=$(wt_wait_menus 1); then
@@ -147,13 +148,13 @@ check_operation_answered_no() {
     wt_menu_rows "$menu" main >/dev/null
     read -r x y <<<"$(wt_item_centre "$menu" main 7)" # Operations
     xdotool mousemove "$x" "$y"
-    if ! submenu=$(wt_wait_menus 2); then
+    if ! submenu=$(wt_wait_menus 2 "$menu"); then
         wt_fail "resting on Operations opens its submenu"
         return
     fi
     wt_menu_rows "$submenu" operations >/dev/null
     read -r x y <<<"$(wt_item_centre "$submenu" operations 7)" # Reboot
-    xdotool mousemove "$x" "$y" sleep 0.3 click 1
+    wt_click_item "$submenu" "$x" "$y"
     if wt_poll 10 wt_window_shown Confirm; then
         wt_pass "Reboot asks first, in a box titled Confirm"
         wt_check "the box asks the question" \
@@ -168,9 +169,7 @@ check_operation_answered_no() {
     else
         wt_fail "Reboot asks first, in a box titled Confirm"
     fi
-    sleep 1
-    wt_check "after No the program goes on running" wt_process_running "$WT_PID"
-    stop_program "the program ends normally after an operation answered No"
+    wt_close_menus
 }
 
 # The text of the balloon showing now (Wine's tooltips answer WM_GETTEXT with it).
@@ -272,6 +271,8 @@ check_second_copy_finds_shortcut_taken() {
     WT_PID=${first[0]} WT_WINPID=${first[1]} WT_ICON=${first[2]} WT_DIR=${first[3]}
 }
 
+open_settings() { click_menu_item 3 second 3 && wt_poll 10 wt_window_shown Settings; }
+
 check_shortcut_and_settings() {
     rm -f "$WT_RUN_DIR/Settings.ini"
     if ! start_program; then
@@ -286,8 +287,8 @@ check_shortcut_and_settings() {
     check_second_copy_finds_shortcut_taken
 
     stop_notepad
-    click_menu_item 3 second 3 || wt_fail "the second menu offers Settings..."
-    if wt_poll 10 wt_window_shown Settings; then
+    # Once more when it did not show: one run in many lost the click.
+    if open_settings || { wt_log "no Settings window; once more" && open_settings; }; then
         wt_pass "Settings... opens the Settings window"
         sleep 0.5
         wt_screenshot "$WT_NAME-settings"
@@ -315,6 +316,16 @@ check_shortcut_and_settings() {
 check_shortcut_and_settings
 check_startup_switch
 check_startup_switch_in_profile
-check_home_page_and_about
-check_operation_answered_no
+# One start for the commands that need none of their own: an operation answered No, then
+# the home page, whose menus would not open had No ended the program.
+use_recording_browser
+if start_program; then
+    check_operation_answered_no
+    check_home_page_and_about
+    wt_check "after No the program goes on running" wt_process_running "$WT_PID"
+    stop_program "the program ends normally after an operation answered No and the home page"
+    check_home_page_opened
+else
+    wt_fail "the program starts for the operations and the home page"
+fi
 wt_end
