@@ -97,7 +97,7 @@ void MainForm::StoreSettings() {
     const auto path = PathBesideProgram(platform_.process, SettingsFileName);
     const SettingsSaved saved =
         path ? SaveSettings(platform_.files, *path, settings_) : SettingsSaved{};
-    if (!saved.keptAs.empty())
+    if (saved.saved && !saved.keptAs.empty())
         platform_.ui.ShowBalloon(ProgramTitle, KeptAsideNotice(saved.keptAs), BalloonTimeoutMs);
     if (saved.saved)
         settingsFailureTold_ = false;
