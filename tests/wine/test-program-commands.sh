@@ -268,10 +268,11 @@ check_shortcut_and_settings() {
         wt_pass "Settings... opens the Settings window"
         sleep 0.5
         wt_screenshot "$WT_NAME-settings"
-        # The keys go to the shortcut's field, where the window starts; Enter is OK.
-        xdotool key alt+j
+        # The keys go to the shortcut's field, where the window starts; Enter is OK. The
+        # window is given the X focus first: under load it may not have it yet.
+        xdotool search --onlyvisible --name '^Settings$' windowfocus --sync key alt+j 2>/dev/null
         sleep 0.5
-        xdotool key Return
+        xdotool search --onlyvisible --name '^Settings$' windowfocus --sync key Return 2>/dev/null
         wt_check "OK closes the Settings window" wt_poll 5 wt_window_gone Settings
     else
         wt_fail "Settings... opens the Settings window"
