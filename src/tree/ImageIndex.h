@@ -45,8 +45,9 @@ enum ImageIndex : int {
     ImageOpera = 72,
     ImageDocument = 74, // a file's own picture until it has arrived
     ImageFolder = 76,   // a folder's likewise
+    ImageFind = 78,
 };
 
-constexpr int ImagePictureCount = 39;
+constexpr int ImagePictureCount = 40;
 
 } // namespace vantrel

@@ -49,7 +49,7 @@ TEST(MainFormLayoutTest, OperationsAndSubMenu) {
 
     const MenuNode& sub = form.PopupMenuSub();
     EXPECT_EQ(Captions(sub),
-              (std::vector<std::string>{"Home Page", "Check for Updates", "About", "-",
+              (std::vector<std::string>{"Home Page", "Check for Updates", "About", "Find...", "-",
                                         "Run at System Startup", "-", "Exit"}));
     EXPECT_FALSE(sub.Child(1).visible);
     for (std::size_t i = 0; i < sub.Count(); ++i) {
