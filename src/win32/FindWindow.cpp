@@ -146,9 +146,12 @@ void FindWindow::Prepare(POINT at) {
 void FindWindow::Close(FindClosing closing, HWND owner) {
     if (!Shown())
         return;
-    // Hidden while in front, Windows would bring whichever window it likes to the front.
-    HWND front = closing == FindClosing::KeepFront ? owner : previous_;
-    if (front && IsWindow(front) && GetForegroundWindow() == window_)
+    // Hidden while in front, Windows would bring whichever window it likes to the front. The
+    // hidden main window is given the front only for what the program opens next.
+    const bool another = previous_ && IsWindow(previous_) &&
+                         GetWindowThreadProcessId(previous_, nullptr) != GetCurrentThreadId();
+    HWND front = closing == FindClosing::KeepFront ? owner : another ? previous_ : nullptr;
+    if (front && GetForegroundWindow() == window_)
         SetForegroundWindow(front);
     Hide();
 }

@@ -503,14 +503,14 @@ wt_choose() {
     return 1
 }
 
-# Chooses Exit, the last of the four items of the right-click menu (Home Page, About |
-# Run at System Startup | Exit).
+# Chooses Exit, the last of the five items of the right-click menu (Home Page, About,
+# Find... | Run at System Startup | Exit).
 wt_exit_program() {
     wt_click_icon 3
     local menu x y
     menu=$(wt_wait_menus 1) || return 1
     wt_menu_rows "$menu" second >/dev/null
-    read -r x y <<<"$(wt_item_centre "$menu" second 4)" || return 1
+    read -r x y <<<"$(wt_item_centre "$menu" second 5)" || return 1
     xdotool mousemove "$x" "$y" sleep 0.3 click 1
 }
 

@@ -278,7 +278,8 @@ def rows_of(menu, tree, system_rows, drives):
                  Row("sub", "Disk Drives", menu=("disks",))]
         return rows
     if kind == "second":
-        return [Row("cmd", "Home Page", ("home",)), Row("cmd", "About", ("about",)), separator(),
+        return [Row("cmd", "Home Page", ("home",)), Row("cmd", "About", ("about",)),
+                Row("cmd", "Find...", ("find",)), separator(),
                 Row("cmd", "Run at System Startup", ("startup",)), separator(),
                 Row("cmd", "Exit", ("exit",))]
     if kind == "category":

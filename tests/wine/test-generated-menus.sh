@@ -241,9 +241,9 @@ check_exit() {
         wt_fail "a right click opens the second menu (${rows:-no menu}; menus: $(wt_menus | tr '\n' ';'))"
         return
     fi
-    # Exit is the last of the four items.
+    # Exit is the last of the five items.
     local x y
-    read -r x y <<<"$(wt_item_centre "$menu" second 4)"
+    read -r x y <<<"$(wt_item_centre "$menu" second 5)"
     xdotool mousemove "$x" "$y" sleep 0.3 click 1
     wt_expect_exit "Exit still ends the program with exit code 0" "$WT_PID"
 }

@@ -40,8 +40,8 @@ click_menu_item() {
     xdotool mousemove "$x" "$y" sleep 0.3 click 1
     wt_poll 5 wt_menu_count_is 0
 }
-# Items of the second menu: 1 Home Page, 2 About, 3 Run at System Startup, 4 Exit.
-toggle_startup_switch() { click_menu_item 3 second 3; }
+# Items of the second menu: 1 Home Page, 2 About, 3 Find..., 4 Run at System Startup, 5 Exit.
+toggle_startup_switch() { click_menu_item 3 second 4; }
 
 check_startup_switch() {
     wine reg delete "$RUN_KEY" /v Vantrel /f >/dev/null 2>&1

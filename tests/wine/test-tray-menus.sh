@@ -10,8 +10,9 @@ MAIN_ROWS=I-IIIIIIII
 # Operations: Launch Screensaver | Lock Workstation, Log off | Sleep, Hibernate, Monitor sleep |
 # Reboot, Shutdown, Power off.
 OPERATIONS_ROWS=I-II-III-III
-# Second menu: Home Page, About | Run at System Startup | Exit ("Check for Updates" is hidden).
-SECOND_ROWS=II-I-I
+# Second menu: Home Page, About, Find... | Run at System Startup | Exit ("Check for Updates"
+# is hidden).
+SECOND_ROWS=III-I-I
 
 if ! wt_start; then
     wt_fail "the tray icon appears"
@@ -70,12 +71,12 @@ check_second_menu() {
     fi
     wt_pass "a right click opens the second menu"
     wt_screenshot "$WT_NAME-second-menu"
-    wt_expect "the second menu shows six rows, no Check for Updates" "$SECOND_ROWS" \
+    wt_expect "the second menu shows seven rows, no Check for Updates" "$SECOND_ROWS" \
         "$(wt_menu_rows "$menu" second)"
 
-    # Exit is the last of the four items.
+    # Exit is the last of the five items.
     local x y
-    read -r x y <<<"$(wt_item_centre "$menu" second 4)"
+    read -r x y <<<"$(wt_item_centre "$menu" second 5)"
     local icon
     icon=$(wt_icon_hwnd)
     xdotool mousemove "$x" "$y" sleep 0.3 click 1
