@@ -96,6 +96,8 @@ public:
     void OpenFound();
     void CopyFound();
     void EscapeFind();
+    // The Find window shows these rows: their pictures are read before everything else.
+    void FindRowsShowing(const std::vector<const MenuNode*>& rows);
 
     std::int32_t ProgramVersionNumber() const { return 100; }
 

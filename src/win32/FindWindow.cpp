@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace vantrel::win32 {
 
@@ -120,6 +121,7 @@ void FindWindow::Show() {
     POINT pointer{};
     GetCursorPos(&pointer);
     Prepare(pointer);
+    form_.PicturesForMenusAt(pointer.x, pointer.y);
     previous_ = GetForegroundWindow();
     SetWindowTextA(edit_, form_.Finder().Text().c_str());
     Fill();
@@ -204,6 +206,23 @@ void FindWindow::Place(int rows) {
 
 void FindWindow::ShowSelection() {
     SendMessageA(list_, LB_SETCURSEL, static_cast<WPARAM>(form_.Finder().Selection()), 0);
+    HurryPictures();
+}
+
+// The rows in view have their own pictures read first; until then they show their kind's.
+void FindWindow::HurryPictures() {
+    const auto& rows = form_.Finder().Rows();
+    const auto top = static_cast<std::size_t>(SendMessageA(list_, LB_GETTOPINDEX, 0, 0));
+    std::vector<const MenuNode*> shown;
+    for (std::size_t row = top; row < rows.size() && row < top + VisibleRows; ++row)
+        shown.push_back(rows[row].node);
+    if (!shown.empty())
+        form_.FindRowsShowing(shown);
+}
+
+void FindWindow::PicturesArrived() {
+    if (Shown())
+        InvalidateRect(list_, nullptr, FALSE);
 }
 
 LRESULT CALLBACK FindWindow::WindowProcedure(HWND window, UINT message, WPARAM wParam,

@@ -24,6 +24,8 @@ class FindWindow {
     // Hides the window; `owner` takes the front, or the window that had it before does.
     void Close(FindClosing closing, HWND owner);
     bool Shown() const;
+    // Pictures of rows were read: the list shows them.
+    void PicturesArrived();
 
     // Rows the list shows at most; a page for Page Up and Page Down.
     static constexpr int VisibleRows = 10;
@@ -44,6 +46,7 @@ class FindWindow {
     void Fill();
     void Place(int rows);
     void ShowSelection();
+    void HurryPictures();
     void Hide();
     void Draw(const DRAWITEMSTRUCT& draw);
     LRESULT Colour(HDC dc);

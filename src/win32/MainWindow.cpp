@@ -281,6 +281,8 @@ void MainWindow::OnPicturesReady() {
         return;
     for (const MenuNode* row : form_->CollectPictures())
         binder_.RepaintRow(*row);
+    if (find_)
+        find_->PicturesArrived();
 }
 
 void MainWindow::OnVersionResult(LPARAM lParam) {

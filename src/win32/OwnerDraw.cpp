@@ -19,8 +19,8 @@ OwnedGdiObject MenuFont(int dpi) {
     using ForDpiFn = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
     static const auto forDpi = reinterpret_cast<ForDpiFn>(reinterpret_cast<void*>(
         GetProcAddress(GetModuleHandleA("user32.dll"), "SystemParametersInfoForDpi")));
-    if (forDpi &&
-        forDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, static_cast<UINT>(dpi)))
+    if (forDpi && forDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0,
+                         static_cast<UINT>(dpi)))
         return OwnedGdiObject(CreateFontIndirectW(&metrics.lfMenuFont));
     if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
         return OwnedGdiObject();

@@ -129,9 +129,9 @@ TEST(LaunchCommandsTest, FindOpensClosesAndWaitsForDialogs) {
 
 // A command whose item is gone or carries no record does nothing, and says nothing.
 TEST(LaunchCommandsTest, CommandsWithoutAnEntryDoNothing) {
-    for (Command command :
-         {Command::OpenLink, Command::CopyLink, Command::OpenWithIE, Command::OpenWithFirefox,
-          Command::OpenWithChrome, Command::OpenWithOpera}) {
+    for (Command command : {Command::OpenLink, Command::CopyLink, Command::OpenWithIE,
+                            Command::OpenWithFirefox, Command::OpenWithChrome,
+                            Command::OpenWithOpera}) {
         StartedForm started(true);
         started.fake.log.calls.clear();
         MenuNode orphan("Open Link", 30, command);
