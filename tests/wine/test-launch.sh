@@ -14,7 +14,8 @@
 #   the second menu, and Esc closing it gives the focus back to the icon; a menu left for
 #   another program's window, or a dialog a menu opened closing, leaves the focus alone;
 # - Find, from the second menu: a few letters and Enter open the entry found first as Open Link
-#   does, Ctrl+C copies its link, Esc clears the text and a second Esc closes the window.
+#   does, as does a click on a row; Ctrl+C copies its link; Esc clears the text and a second
+#   Esc closes the window.
 set -uo pipefail
 source "$(dirname "$0")/lib.sh"
 wt_begin launch
@@ -330,8 +331,15 @@ check_find() {
     wt_expect "and copies the link of the entry found, as Copy Link does" \
         "$APP_TARGET $APP_PARAMETERS" "$(wt_wine_tool clipread | sed -n 's/^text=//p')"
 
+    rm -f "$(record_file "$LINE_DIR")"
     window=$(open_find) || { wt_fail "Find opens a fourth time"; return; }
-    xdotool windowfocus "$window" key Escape
+    find_keys "$window" "bare"
+    local left top width
+    read -r left top width _ <<<"$(wt_winlist --pid "$WT_WINPID" --visible --class ListBox |
+        cut -f6-9 | tr '\t' ' ')"
+    xdotool mousemove $((left + width / 2)) $((top + 8)) click 1
+    wt_check "a click on a row opens its entry" wt_poll 20 record_complete "$LINE_DIR"
+    wt_check "and closes the window" wt_poll 5 wt_window_gone "$FIND_TITLE"
 }
 
 # ---- end of the keyboard's checks ----
