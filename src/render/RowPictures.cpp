@@ -112,14 +112,16 @@ std::vector<const MenuNode*> RowPictures::HurryRows(const std::vector<const Menu
     std::vector<const MenuNode*> changed = StoreArrived();
     if (stopped_)
         return changed;
+    std::vector<Job> jobs;
+    for (const MenuNode* row : rows)
+        TakeJob(*row, jobs);
+    if (jobs.empty())
+        return changed; // each keystroke in Find asks: rows read already cost no pass
     const auto listed = [&rows](const Job& job) {
         return job.alive.expired() || std::find(rows.begin(), rows.end(), job.row) != rows.end();
     };
     for (std::deque<Job>* queue : {&urgent_, &background_})
         queue->erase(std::remove_if(queue->begin(), queue->end(), listed), queue->end());
-    std::vector<Job> jobs;
-    for (const MenuNode* row : rows)
-        TakeJob(*row, jobs);
     urgent_.insert(urgent_.begin(), jobs.begin(), jobs.end());
     Pump();
     return changed;

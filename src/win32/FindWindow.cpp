@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vantrel::win32 {
@@ -103,8 +104,10 @@ bool FindWindow::Create() {
         0, "LISTBOX", "",
         WS_CHILD | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT, 0, 0, 0,
         0, window_, reinterpret_cast<HMENU>(ListId), instance_, nullptr);
-    if (!edit_ || !list_)
+    if (!edit_ || !list_) {
+        DestroyWindow(window_); // made again, whole, at the next showing
         return false;
+    }
     SendMessageA(edit_, EM_LIMITTEXT, TextLimit, 0);
     SetWindowLongPtrA(edit_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrA(list_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -137,8 +140,9 @@ void FindWindow::Prepare(POINT at) {
     monitor.cbSize = sizeof monitor;
     GetMonitorInfoA(MonitorFromPoint(at, MONITOR_DEFAULTTONEAREST), &monitor);
     work_ = monitor.rcWork;
-    font_ = MenuFont(dpi_);
-    SendMessageA(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+    OwnedGdiObject font = MenuFont(dpi_);
+    SendMessageA(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
+    font_ = std::move(font); // the old one only once the edit box no longer uses it
     rowHeight_ = MenuRowHeight(window_, dpi_);
     SendMessageA(list_, LB_SETITEMHEIGHT, 0, rowHeight_);
     background_ =
@@ -275,9 +279,11 @@ LRESULT FindWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     // Placed at the pointer's monitor's own scaling already, on whichever monitor it shows.
     case WM_DPICHANGED:
         return 0;
-    case WM_NCDESTROY:
-        window_ = edit_ = list_ = nullptr;
-        break;
+    case WM_NCDESTROY: {
+        HWND window = std::exchange(window_, nullptr);
+        edit_ = list_ = nullptr;
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
     default:
         break;
     }

@@ -289,57 +289,55 @@ check_keyboard_menu_left() {
 
 # ---- Find ----
 
-FIND_TITLE='Find entries - Vantrel'
-find_xwindow() { xdotool search --name "^$FIND_TITLE\$" 2>/dev/null | head -n1; }
-# open_find: "Find..." from the second menu, by its letter; the window's X window.
+# open_find: "Find..." from the second menu, by its letter; the window's X window. Ctrl first:
+# a Ctrl+C that closed the window left Wine holding Ctrl down.
 open_find() {
     sleep 0.6 # past the echo of the menu before
     tray_notification "$WM_CONTEXTMENU"
-    # Ctrl first: a Ctrl+C that closed the window left Wine holding Ctrl down.
     wt_wait_menus 1 >/dev/null && menu_keys ctrl f &&
-        wt_poll 10 wt_window_shown "$FIND_TITLE" && find_xwindow
+        wt_poll 10 wt_window_shown "$WT_FIND_TITLE" &&
+        xdotool search --name "^$WT_FIND_TITLE\$" 2>/dev/null | head -n1
 }
-find_keys() { xdotool windowfocus "$1" type --delay 80 "$2" && sleep 0.5; }
 
 check_find() {
     local window
     rm -f "$(record_file "$APP_DIR")"
     window=$(open_find) || { wt_fail "Find... in the second menu opens the Find window"; return; }
     wt_pass "Find... in the second menu opens the Find window"
-    find_keys "$window" "zed rec"
+    wt_find_keys "$window" "zed rec"
     wt_screenshot "$WT_NAME-find"
     xdotool windowfocus "$window" key Return
     wt_check "Enter opens the entry found first, three groups deep" \
         wt_poll 20 record_complete "$APP_DIR"
     wt_expect "Find's launch: the arguments arrive" "$(bracketed "${KEYS_ARGV[@]}")" \
         "$(record_argv "$APP_DIR")"
-    wt_check "and the window closes" wt_poll 5 wt_window_gone "$FIND_TITLE"
+    wt_check "and the window closes" wt_poll 5 wt_window_gone "$WT_FIND_TITLE"
 
     window=$(open_find) || { wt_fail "Find opens again"; return; }
-    find_keys "$window" "qqxq"
+    wt_find_keys "$window" "qqxq"
     wt_screenshot "$WT_NAME-find-no-match"
     xdotool windowfocus "$window" key Escape
     sleep 0.5
-    wt_check "Esc clears the text and leaves the window open" wt_window_shown "$FIND_TITLE"
+    wt_check "Esc clears the text and leaves the window open" wt_window_shown "$WT_FIND_TITLE"
     xdotool windowfocus "$window" key Escape
-    wt_check "a second Esc closes it" wt_poll 5 wt_window_gone "$FIND_TITLE"
+    wt_check "a second Esc closes it" wt_poll 5 wt_window_gone "$WT_FIND_TITLE"
 
     window=$(open_find) || { wt_fail "Find opens a third time"; return; }
-    find_keys "$window" "recorded app"
+    wt_find_keys "$window" "recorded app"
     xdotool windowfocus "$window" key ctrl+c
-    wt_check "Ctrl+C closes the window" wt_poll 5 wt_window_gone "$FIND_TITLE"
+    wt_check "Ctrl+C closes the window" wt_poll 5 wt_window_gone "$WT_FIND_TITLE"
     wt_expect "and copies the link of the entry found, as Copy Link does" \
         "$APP_TARGET $APP_PARAMETERS" "$(wt_wine_tool clipread | sed -n 's/^text=//p')"
 
     rm -f "$(record_file "$LINE_DIR")"
     window=$(open_find) || { wt_fail "Find opens a fourth time"; return; }
-    find_keys "$window" "bare"
+    wt_find_keys "$window" "bare"
     local left top width
     read -r left top width _ <<<"$(wt_winlist --pid "$WT_WINPID" --visible --class ListBox |
         cut -f6-9 | tr '\t' ' ')"
     xdotool mousemove $((left + width / 2)) $((top + 8)) click 1
     wt_check "a click on a row opens its entry" wt_poll 20 record_complete "$LINE_DIR"
-    wt_check "and closes the window" wt_poll 5 wt_window_gone "$FIND_TITLE"
+    wt_check "and closes the window" wt_poll 5 wt_window_gone "$WT_FIND_TITLE"
 }
 
 # ---- end of the keyboard's checks ----
