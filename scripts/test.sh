@@ -10,7 +10,8 @@
 #   3. the Windows GoogleTest suites under Wine;
 #   4. the end-to-end tests of the real program under Wine (tests/wine/run-all.sh), among them
 #      a 3-minute seeded soak of everything at once (tests/wine/test-soak.sh).
-# Ends with one line "N passed, M failed" and a non-zero status when anything failed.
+# Ends with a table of how long each stage took and one line "N passed, M failed", with a
+# non-zero status when anything failed.
 # Wine runs on a private virtual display and a fresh copy of a cached prefix.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -23,7 +24,24 @@ passed=0
 failed=0
 started=$SECONDS
 
-stage() { echo; echo "=== $* ($((SECONDS - started)) s)"; }
+# Each stage's name and the second it began, for the table of stage times at the end.
+stage_names=()
+stage_starts=()
+stage() {
+    stage_names+=("$*")
+    stage_starts+=($((SECONDS - started)))
+    echo
+    echo "=== $* ($((SECONDS - started)) s)"
+}
+
+print_stage_times() {
+    local i end
+    echo "stage times:"
+    for i in "${!stage_names[@]}"; do
+        end=${stage_starts[i + 1]:-$((SECONDS - started))}
+        printf '%7d s  %s\n' $((end - stage_starts[i])) "${stage_names[i]}"
+    done
+}
 fail_step() {
     echo "FAIL: $*"
     failed=$((failed + 1))
@@ -31,6 +49,7 @@ fail_step() {
 
 finish() {
     echo
+    print_stage_times
     echo "total time $((SECONDS - started)) s"
     echo "$passed passed, $failed failed"
     [[ $failed -eq 0 && $passed -gt 0 ]]

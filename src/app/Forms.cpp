@@ -7,7 +7,7 @@ namespace vantrel {
 Forms::Forms(Platform& platform)
     : picker(platform.pickers, platform.codePage, platform.ui, ProgramTitle),
       FormAddRun(platform.shell), FormAddApp(picker), FormAddFile(picker),
-      FormAbout(platform.shell) {
+      FormAbout(platform.shell), FormSettings(platform.ui) {
     editors.Register(LinkKindRun, FormAddRun);
     editors.Register(LinkKindApplication, FormAddApp);
     editors.Register(LinkKindNetwork, FormAddNetwork);

@@ -9,6 +9,7 @@
 #include "editors/AddRunDialog.h"
 #include "editors/EditorDialogs.h"
 #include "platform/Platform.h"
+#include "settings/FormSettings.h"
 #include "update/FormAbout.h"
 #include "update/FormCheckUpdates.h"
 
@@ -30,6 +31,7 @@ struct Forms {
     EditorDialogs editors;
     TFormCheckUpdates FormCheckUpdates;
     TFormAbout FormAbout;
+    TFormSettings FormSettings;
 };
 
 } // namespace vantrel

@@ -22,7 +22,9 @@ MainForm::MainForm(Platform& platform)
       forms_(std::make_unique<Forms>(platform)),
       pictures_(std::make_unique<RowPictures>(
           platform.pictures, platform.drives,
-          [this](const LinkEntry& entry) { return PictureSourceOf(entry); })) {}
+          [this](const LinkEntry& entry) { return PictureSourceOf(entry); })) {
+    forms_->FormSettings.SetApply([this](const Settings& wanted) { return ApplySettings(wanted); });
+}
 
 MainForm::~MainForm() {
     // Records are normally released by FormDestroy; this covers a form that never ran it.
@@ -46,8 +48,10 @@ void MainForm::FormCreate() {
         if (!LoadConfiguration() && !keepStoredFiles_)
             CreateDefaultContent();
         ProbeRunAtStartup();
+        const std::optional<std::string> shortcutTaken = StartSettings();
         facts_.startupComplete = true;
-        platform_.ui.ShowBalloon(ProgramTitle, "Left-click here to popup the menu.",
+        platform_.ui.ShowBalloon(ProgramTitle,
+                                 shortcutTaken.value_or("Left-click here to popup the menu."),
                                  BalloonTimeoutMs);
         platform_.ui.StartTimer(PicturesTimer, BackgroundPicturesDelayMs);
     } catch (...) {
@@ -87,6 +91,8 @@ void MainForm::FormDestroy() {
               main_.categories.network, main_.categories.internet, main_.categories.files})
             ReleaseMenu(*menu);
         StopVersionCheck();
+        if (menuShortcutHeld_)
+            platform_.hotKeys.Unregister(MenuShortcutId);
         platform_.ui.HideTrayIcon();
         platform_.process.UninitializeCom();
     } catch (...) {
@@ -125,14 +131,15 @@ void MainForm::TrayIcon1MouseDown(MouseButton button, int x, int y) {
                  MenuStart::NothingLit);
 }
 
-void MainForm::ShowTrayMenu(TrayMenu menu, int x, int y, MenuStart start) {
+void MainForm::ShowTrayMenu(TrayMenu menu, int x, int y, MenuStart start, MenuPlace place) {
     try {
         if (menu == TrayMenu::Main) {
             PicturesForMenusAt(x, y);
             BuildDiskDrivesMenu();
         }
         platform_.ui.BringToForeground();
-        platform_.ui.ShowPopupMenu(menu == TrayMenu::Main ? *main_.root : *sub_.root, x, y, start);
+        platform_.ui.ShowPopupMenu(menu == TrayMenu::Main ? *main_.root : *sub_.root, x, y, start,
+                                   place);
     } catch (...) {
     }
 }
@@ -166,6 +173,7 @@ void MainForm::MenuItemClick(MenuNode& item) {
         case Command::CheckForUpdates: PopupMenuSubCheckforupdatesClick(); break;
         case Command::About: PopupMenuSubAboutClick(); break;
         case Command::Find: ToggleFind(); break;
+        case Command::Settings: PopupMenuSubSettingsClick(); break;
         case Command::RunAtStartup: PopupMenuSubRunAtSystemStartupClick(); break;
         case Command::Exit: PopupMenuSubExitClick(); break;
         }

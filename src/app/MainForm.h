@@ -8,6 +8,7 @@
 #include "generated/DiskDrives.h"
 #include "platform/Platform.h"
 #include "platform/ProcessFacts.h"
+#include "settings/Settings.h"
 
 #include <cstdint>
 #include <memory>
@@ -40,6 +41,8 @@ constexpr unsigned SaveTimer = 2;
 constexpr unsigned SaveDelayMs = 1000;
 // Posted by the save thread once the tree is written or the save failed (WM_USER + 16).
 constexpr std::uint32_t SaveEndedMessage = 0x0410;
+// The keyboard shortcuts the program registers, by their id.
+constexpr int MenuShortcutId = 1;
 
 class MainForm {
 public:
@@ -58,7 +61,11 @@ public:
     void HandleEndSession(bool ending);
     void TrayIcon1MouseDown(MouseButton button, int x, int y);
     // Opens one of the tray menus at (x, y); the main menu is brought up to date first.
-    void ShowTrayMenu(TrayMenu menu, int x, int y, MenuStart start);
+    void ShowTrayMenu(TrayMenu menu, int x, int y, MenuStart start,
+                      MenuPlace place = MenuPlace::AtPoint);
+    // A keyboard shortcut of the program was pressed, the pointer at (x, y); the window has
+    // closed a menu that was open instead.
+    void ShortcutPressed(int id, int x, int y);
     // Dispatches a chosen menu item to its handler; called after the menu has closed.
     void MenuItemClick(MenuNode& item);
     // A menu (or submenu) is about to show: its rows' pictures are read first. Stores the
@@ -139,6 +146,11 @@ public:
     void PopupMenuSubCheckforupdatesClick();
     void PopupMenuSubAboutClick();
     void PopupMenuSubRunAtSystemStartupClick();
+    void PopupMenuSubSettingsClick();
+
+    // What OK in the Settings window does with a new choice: nothing when it took effect,
+    // else what to tell the user.
+    std::optional<std::string> ApplySettings(const Settings& wanted);
 
     // The version check. HandleVersionResult answers the result message (WM_USER + 10,
     // its lParam); RunVersionCheckNotices answers WM_USER + 11, the worker's request to run
@@ -162,6 +174,13 @@ private:
     bool CollectSave();
     bool TakeOutcome(const SaveOutcome& outcome);
     std::string PrimaryPath();
+    // Reads the settings file and takes the shortcut; when the shortcut is taken, what the
+    // balloon of the start tells.
+    std::optional<std::string> StartSettings();
+    // Registers the shortcut the settings ask for in place of the one held; false when it is
+    // taken, and the one held before is held again.
+    bool HoldMenuShortcut(const Settings& wanted);
+    void StoreSettings();
 
     Platform& platform_;
     ProcessFacts facts_;
@@ -180,6 +199,9 @@ private:
     bool keepStoredFiles_ = false;
     bool keptFilesTold_ = false; // the user heard that changes are not saved then
     bool treeReleased_ = false;  // the program is ending: nothing may be written any more
+    Settings settings_;
+    std::optional<Shortcut> menuShortcutHeld_;
+    bool settingsFailureTold_ = false;
 };
 
 } // namespace vantrel

@@ -83,6 +83,7 @@ SubMenuLayout BuildPopupMenuSub() {
     layout.checkForUpdates->visible = false;
     Named(root.Append("About", ImageAbout, Command::About), "PopupMenuSubAbout");
     Named(root.Append("Find...", ImageFind, Command::Find), "PopupMenuSubFind");
+    Named(root.Append("Settings...", ImageSettings, Command::Settings), "PopupMenuSubSettings");
     Named(root.Append("-", -1), "N2");
     layout.runAtSystemStartup =
         &Named(root.Append("Run at System Startup", ImageRunAtStartup, Command::RunAtStartup),

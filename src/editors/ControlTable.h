@@ -52,6 +52,10 @@ inline Control EditAt(std::string name, Box box, unsigned maxLength,
     return WithState(std::move(control), state);
 }
 
+inline Control HotKeyAt(std::string name, Box box) {
+    return MakeControl(std::move(name), ControlKind::HotKey, "", box);
+}
+
 inline Control RadioAt(std::string name, std::string text, Box box,
                        Initially state = Initially::Enabled) {
     return WithState(MakeControl(std::move(name), ControlKind::RadioButton, std::move(text), box),

@@ -36,6 +36,7 @@ std::vector<KeyboardPlace> KeyboardOrder(const std::vector<Control>& controls) {
 bool TakesTab(const Control& control) {
     switch (control.kind) {
     case ControlKind::Edit:
+    case ControlKind::HotKey:
     case ControlKind::Button:
     case ControlKind::GlyphButton:
     case ControlKind::CheckBox:
@@ -129,7 +130,8 @@ void DialogModel::UserEscape() {
 
 std::string DialogModel::StartControl() const {
     for (const Control& control : controls_)
-        if (control.kind == ControlKind::Edit && control.enabled && control.visible)
+        if ((control.kind == ControlKind::Edit || control.kind == ControlKind::HotKey) &&
+            control.enabled && control.visible)
             return control.name;
     const Control* ok = GlyphButton(Glyph::Ok);
     return ok ? ok->name : std::string();

@@ -11,7 +11,20 @@
 
 namespace vantrel {
 
-enum class ControlKind { Label, Edit, Button, GlyphButton, RadioButton, CheckBox, Bevel, LinkLabel, Picture };
+// A hot-key field shows and takes a shortcut of Ctrl, Alt, Shift and a key (the Windows key
+// is not among what it takes); its text is that shortcut's text form, empty for none.
+enum class ControlKind {
+    Label,
+    Edit,
+    HotKey,
+    Button,
+    GlyphButton,
+    RadioButton,
+    CheckBox,
+    Bevel,
+    LinkLabel,
+    Picture
+};
 enum class Glyph { None, Ok, Cancel };
 enum class ModalResult { None, Ok, Cancel };
 enum class DialogBackground { Standard, White };
@@ -54,8 +67,8 @@ struct KeyboardPlace {
 // The order the host makes the controls in: the layout's, the radio buttons all together at
 // the first one's place.
 std::vector<KeyboardPlace> KeyboardOrder(const std::vector<Control>& controls);
-// Whether Tab stops at the control now: edit boxes, buttons, check boxes, links, and the
-// checked radio button.
+// Whether Tab stops at the control now: edit boxes, hot-key fields, buttons, check boxes,
+// links, and the checked radio button.
 bool TakesTab(const Control& control);
 // A text as an edit field with that limit keeps it: cut to `limit` bytes, before a two-byte
 // character that would not fit whole; 0 means no limit.
@@ -103,8 +116,8 @@ public:
     void UserEnter(const std::string& focused);
     // Esc: the Cancel button when there is one, else the close box.
     void UserEscape();
-    // Where the keyboard starts: the first edit box that takes text, else OK; empty for the
-    // first control that takes Tab.
+    // Where the keyboard starts: the first edit box or hot-key field that takes input, else
+    // OK; empty for the first control that takes Tab.
     std::string StartControl() const;
 
     ModalResult Result() const { return result_; }

@@ -5,6 +5,7 @@
 #include "platform/CodePageApi.h"
 #include "platform/DrivesApi.h"
 #include "platform/FileApi.h"
+#include "platform/HotKeyApi.h"
 #include "platform/IconApi.h"
 #include "platform/InternetApi.h"
 #include "platform/MessageApi.h"
@@ -41,6 +42,7 @@ struct Platform {
     PicturesApi& pictures;
     ThreadApi& saveThread;
     ShortcutsApi& shortcuts;
+    HotKeyApi& hotKeys;
 };
 
 } // namespace vantrel

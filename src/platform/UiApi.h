@@ -23,6 +23,11 @@ enum class MenuStart { NothingLit, FirstRowLit };
 // the front as from a menu.
 enum class FindClosing { GiveBack, KeepFront };
 
+// Where a popup menu shows: its top-left corner at the point, as a click opens it (Windows
+// turns it where it meets the screen's edge); or whole within the work area of the point's
+// monitor, as the keyboard's shortcut opens the menu wherever the pointer rests.
+enum class MenuPlace { AtPoint, InsideWorkArea };
+
 class UiApi {
 public:
     virtual ~UiApi() = default;
@@ -36,9 +41,10 @@ public:
                              unsigned timeoutMs) = 0;
     // The active modal dialog of the program when there is one, else the main form.
     virtual void BringToForeground() = 0;
-    // Shows a popup menu with its top-left corner at (x, y) and returns when it closes;
-    // a chosen command is handed back to the main form after the menu has closed.
-    virtual void ShowPopupMenu(MenuNode& menu, int x, int y, MenuStart start) = 0;
+    // Shows a popup menu at (x, y) and returns when it closes; a chosen command is handed
+    // back to the main form after the menu has closed.
+    virtual void ShowPopupMenu(MenuNode& menu, int x, int y, MenuStart start,
+                               MenuPlace place) = 0;
     // The DPI of the monitor that holds the screen point (x, y): 96 at 100% display scaling.
     virtual int DpiAt(int x, int y) = 0;
     // Closes the main form: the message loop ends after FormDestroy has run.

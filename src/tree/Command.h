@@ -35,6 +35,7 @@ enum class Command {
     CheckForUpdates,
     About,
     Find,           // opens the Find window
+    Settings,
     RunAtStartup,
     Exit,
 };

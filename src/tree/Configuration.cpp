@@ -488,13 +488,20 @@ std::uint64_t WholeFileSize(const CategoryCounts& counts) {
     return size;
 }
 
-std::optional<ConfigurationPaths> ConfigurationPathsOf(ProcessApi& process) {
+std::optional<std::string> PathBesideProgram(ProcessApi& process, const std::string& name) {
     std::string directory = DirectoryPart(process.ModuleFileName());
     if (directory.empty())
         return std::nullopt;
     if (directory.back() == '\\')
         directory.pop_back(); // "C:\" becomes "C:", so the files are "C:\Config.dat"
-    return ConfigurationPaths{directory + "\\" + PrimaryName, directory + "\\" + CopyName};
+    return directory + "\\" + name;
+}
+
+std::optional<ConfigurationPaths> ConfigurationPathsOf(ProcessApi& process) {
+    const auto primary = PathBesideProgram(process, PrimaryName);
+    if (!primary)
+        return std::nullopt;
+    return ConfigurationPaths{*primary, *PathBesideProgram(process, CopyName)};
 }
 
 std::string DamagedFileName(const std::string& path, int attempt) {

@@ -100,6 +100,8 @@ struct ConfigurationPaths {
 // Both files in the directory of the program file; empty when the program's path has no
 // directory part.
 std::optional<ConfigurationPaths> ConfigurationPathsOf(ProcessApi& process);
+// A file of that name in the directory of the program file, likewise.
+std::optional<std::string> PathBesideProgram(ProcessApi& process, const std::string& name);
 
 // The name a damaged file is kept under: "Config.dat.damaged", then "Config.dat.damaged-2"...
 std::string DamagedFileName(const std::string& path, int attempt);

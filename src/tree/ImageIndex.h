@@ -45,9 +45,10 @@ enum ImageIndex : int {
     ImageOpera = 72,
     ImageDocument = 74, // a file's own picture until it has arrived
     ImageFolder = 76,   // a folder's likewise
-    ImageFind = 78,
+    ImageSettings = 78,
+    ImageFind = 80,
 };
 
-constexpr int ImagePictureCount = 40;
+constexpr int ImagePictureCount = 41;
 
 } // namespace vantrel

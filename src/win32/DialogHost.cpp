@@ -6,7 +6,10 @@
 #include "win32/Dpi.h"
 #include "win32/Handles.h"
 #include "win32/ProgramArt.h"
+#include "win32/Win32HotKeys.h"
 #include "win32/Win32Theme.h"
+
+#include <commctrl.h>
 
 #include <algorithm>
 #include <cstring>
@@ -93,6 +96,7 @@ DWORD StyleOf(const Control& control) {
                   (TakesTab(control) ? WS_TABSTOP : 0u);
     switch (control.kind) {
     case ControlKind::Edit: return style | ES_AUTOHSCROLL | WS_BORDER;
+    case ControlKind::HotKey: return style | WS_BORDER;
     case ControlKind::Button: return style | BS_PUSHBUTTON;
     // A link is a button drawn as a link: it takes the focus, shows it, and Space presses it.
     case ControlKind::LinkLabel:
@@ -111,6 +115,7 @@ DWORD StyleOf(const Control& control) {
 const char* ClassOf(ControlKind kind) {
     switch (kind) {
     case ControlKind::Edit: return "EDIT";
+    case ControlKind::HotKey: return HOTKEY_CLASSA;
     case ControlKind::Button:
     case ControlKind::GlyphButton:
     case ControlKind::LinkLabel:
@@ -118,6 +123,22 @@ const char* ClassOf(ControlKind kind) {
     case ControlKind::CheckBox: return "BUTTON";
     default: return "STATIC";
     }
+}
+
+bool HasFrame(ControlKind kind) {
+    return kind == ControlKind::Edit || kind == ControlKind::HotKey;
+}
+
+// A hot-key field holds its keys, not a text: the model's text is their text form.
+std::string HotKeyText(HWND window) {
+    return ShortcutText(ShortcutOfHotKeyField(
+        static_cast<WORD>(SendMessageA(window, HKM_GETHOTKEY, 0, 0))));
+}
+
+void ShowHotKey(HWND window, const std::string& text) {
+    const WORD value = HotKeyFieldValue(ParseShortcut(text).value_or(Shortcut{}));
+    if (static_cast<WORD>(SendMessageA(window, HKM_GETHOTKEY, 0, 0)) != value)
+        SendMessageA(window, HKM_SETHOTKEY, value, 0);
 }
 
 std::string WindowText(HWND window) {
@@ -319,7 +340,9 @@ RECT DialogHost::ControlRect(const Control& control) const {
 
 HWND DialogHost::CreateControl(const Control& control, int id, bool groupStart) {
     const RECT rect = ControlRect(control);
-    const DWORD extended = control.kind == ControlKind::Edit ? WS_EX_CLIENTEDGE : 0;
+    if (control.kind == ControlKind::HotKey && !HotKeyFieldAvailable())
+        return nullptr;
+    const DWORD extended = HasFrame(control.kind) ? WS_EX_CLIENTEDGE : 0;
     DWORD style = StyleOf(control) | (groupStart ? WS_GROUP : 0u);
     if (extended)
         style &= ~static_cast<DWORD>(WS_BORDER);
@@ -333,6 +356,8 @@ HWND DialogHost::CreateControl(const Control& control, int id, bool groupStart) 
     SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(control)), FALSE);
     if (control.kind == ControlKind::Edit && control.maxLength)
         SendMessageA(window, EM_LIMITTEXT, control.maxLength, 0);
+    if (control.kind == ControlKind::HotKey)
+        ShowHotKey(window, control.text);
     return window;
 }
 
@@ -416,6 +441,8 @@ void DialogHost::Pull() {
             continue;
         if (controls[i].kind == ControlKind::Edit)
             controls[i].text = WindowText(windows_[i]);
+        else if (controls[i].kind == ControlKind::HotKey)
+            controls[i].text = HotKeyText(windows_[i]);
         else if (controls[i].kind == ControlKind::CheckBox)
             controls[i].checked = SendMessageA(windows_[i], BM_GETCHECK, 0, 0) == BST_CHECKED;
     }
@@ -429,7 +456,9 @@ void DialogHost::Push() {
         const Control& control = controls[i];
         if (!window)
             continue;
-        if (WindowText(window) != control.text)
+        if (control.kind == ControlKind::HotKey)
+            ShowHotKey(window, control.text);
+        else if (WindowText(window) != control.text)
             SetWindowTextA(window, control.text.c_str());
         if (control.kind == ControlKind::RadioButton || control.kind == ControlKind::CheckBox)
             SendMessageA(window, BM_SETCHECK, control.checked ? BST_CHECKED : BST_UNCHECKED, 0);

@@ -1,5 +1,6 @@
 #include "win32/MainWindow.h"
 
+#include "render/MenuPlacement.h"
 #include "update/CheckVersion.h"
 #include "win32/DialogHost.h"
 #include "win32/Dpi.h"
@@ -143,6 +144,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     switch (message) {
     case TrayCallbackMessage: OnTrayNotification(wParam, lParam); return 0;
+    case WM_HOTKEY: OnHotKey(static_cast<int>(wParam)); return 0;
     case VersionResultMessage: OnVersionResult(lParam); return 0;
     case VersionNoticeMessage:
         if (form_)
@@ -242,6 +244,20 @@ void MainWindow::TrayMenuClosed(bool choseCommand) {
     trayEvents_.MenuClosed(*request, GetTickCount());
     if (request->keyboard && !choseCommand && EscapedInPlace())
         ReturnFocusToIcon();
+}
+
+// A WM_HOTKEY handler may take the foreground from whichever program has it, so the menu gets
+// the keyboard. Pressed while a menu is open, the shortcut closes it.
+void MainWindow::OnHotKey(int id) {
+    if (!form_)
+        return;
+    if (state_->MenuOpen()) {
+        EndMenu();
+        return;
+    }
+    POINT at{};
+    GetCursorPos(&at);
+    form_->ShortcutPressed(id, at.x, at.y);
 }
 
 // The menu closed with Esc, the program still in front. Alt+Tab, Start or a click into
@@ -407,7 +423,23 @@ int MainWindow::DpiAt(int x, int y) {
     return DpiAtPoint(POINT{x, y});
 }
 
-void MainWindow::ShowPopupMenu(MenuNode& menu, int x, int y, MenuStart start) {
+UINT MainWindow::AlignMenu(const MenuNode& menu, MenuPlace place, POINT& at) const {
+    if (place == MenuPlace::AtPoint)
+        return TPM_LEFTALIGN | TPM_TOPALIGN;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoA(MonitorFromPoint(at, MONITOR_DEFAULTTONEAREST), &monitor))
+        return TPM_LEFTALIGN | TPM_TOPALIGN;
+    const RECT& work = monitor.rcWork;
+    const SIZE size = PopupMenuSize(window_, menu, menuDpi_);
+    const MenuAnchor anchor = PlaceMenu(at.x, at.y, size.cx, size.cy,
+                                        {work.left, work.top, work.right, work.bottom});
+    at = {anchor.x, anchor.y};
+    return (anchor.rightEdgeAtX ? TPM_RIGHTALIGN : TPM_LEFTALIGN) |
+           (anchor.bottomEdgeAtY ? TPM_BOTTOMALIGN : TPM_TOPALIGN);
+}
+
+void MainWindow::ShowPopupMenu(MenuNode& menu, int x, int y, MenuStart start, MenuPlace place) {
     if (state_->MenuOpen())
         return;
     menuTheme_.MenuOpening();
@@ -423,9 +455,10 @@ void MainWindow::ShowPopupMenu(MenuNode& menu, int x, int y, MenuStart start) {
         return;
     state_->MenuOpened();
     lightFirstRow_ = start == MenuStart::FirstRowLit;
+    POINT at{x, y};
+    const UINT align = AlignMenu(menu, place, at);
     const UINT chosen = static_cast<UINT>(TrackPopupMenuEx(
-        handle, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, x, y, window_,
-        nullptr));
+        handle, align | TPM_RIGHTBUTTON | TPM_RETURNCMD, at.x, at.y, window_, nullptr));
     lightFirstRow_ = false; // when the menu's loop never started
     // The documented tray-menu idiom: lets the menu close properly when focus moves away.
     PostMessageA(window_, WM_NULL, 0, 0);

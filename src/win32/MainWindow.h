@@ -37,7 +37,7 @@ public:
     bool ShowBalloon(const std::string& title, const std::string& text,
                      unsigned timeoutMs) override;
     void BringToForeground() override;
-    void ShowPopupMenu(MenuNode& menu, int x, int y, MenuStart start) override;
+    void ShowPopupMenu(MenuNode& menu, int x, int y, MenuStart start, MenuPlace place) override;
     int DpiAt(int x, int y) override;
     void CloseMainForm() override;
     bool StartTimer(unsigned timer, unsigned milliseconds) override;
@@ -64,6 +64,9 @@ private:
                                             LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnTrayNotification(WPARAM wParam, LPARAM lParam);
+    void OnHotKey(int id);
+    // TrackPopupMenuEx's alignment flags and point for a menu shown at (x, y) as asked.
+    UINT AlignMenu(const MenuNode& menu, MenuPlace place, POINT& at) const;
     // The menu opened by the tray's notification has closed, choosing a command or not.
     void TrayMenuClosed(bool choseCommand);
     // Gives the keyboard focus back to the icon, after a menu opened from it closed unused.

@@ -135,6 +135,26 @@ void PopupMenuMeasureItem(HWND window, MEASUREITEMSTRUCT& measure, int dpi) {
     measure.itemHeight = static_cast<UINT>(size.height);
 }
 
+SIZE PopupMenuSize(HWND window, const MenuNode& menu, int dpi) {
+    WindowDc dc(window);
+    OwnedGdiObject font = MenuFont(dpi);
+    ScopedSelect selectFont(dc.Get(), font.Get());
+    const MenuMetrics metrics = MenuMetricsAt(dpi);
+    SIZE size{0, 0};
+    for (std::size_t i = 0; i < menu.Count(); ++i) {
+        const MenuNode& row = menu.Child(i);
+        if (!row.visible)
+            continue;
+        const ItemSize item = MeasureMenuItem(row.IsSeparator(), Extent(dc.Get(), row.caption),
+                                              std::nullopt, metrics);
+        size.cx = std::max<LONG>(size.cx, item.width);
+        size.cy += item.height;
+    }
+    // The menu's frame: a 3-D edge and a pixel of padding on every side.
+    const int frame = 2 * (SystemMetricAt(SM_CXEDGE, dpi) + 1);
+    return {size.cx + frame + SystemMetricAt(SM_CXMENUCHECK, dpi), size.cy + frame};
+}
+
 void PopupMenuAdvancedDrawItem(const DRAWITEMSTRUCT& draw, const MenuColours& colours,
                                MenuLook look, int dpi) {
     const MenuNode* node = NodeOfItem(draw.itemData);

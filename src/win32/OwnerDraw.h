@@ -14,6 +14,9 @@ namespace vantrel::win32 {
 
 // The items' data are the binder's (MenuItemData).
 void PopupMenuMeasureItem(HWND window, MEASUREITEMSTRUCT& measure, int dpi);
+// About the size a popup menu of those rows shows at, frame included: enough to tell on which
+// side of a point it fits.
+SIZE PopupMenuSize(HWND window, const MenuNode& menu, int dpi);
 // In the dark look a submenu's arrow is painted with the item, and Windows' own is kept off it.
 void PopupMenuAdvancedDrawItem(const DRAWITEMSTRUCT& draw, const MenuColours& colours,
                                MenuLook look, int dpi);

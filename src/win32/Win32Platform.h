@@ -8,6 +8,7 @@
 #include "win32/Win32Clipboard.h"
 #include "win32/Win32Drives.h"
 #include "win32/Win32Files.h"
+#include "win32/Win32HotKeys.h"
 #include "win32/Win32Icons.h"
 #include "win32/Win32Internet.h"
 #include "win32/Win32Messages.h"
@@ -42,6 +43,7 @@ struct Win32Platform {
     Win32Pickers pickers;   // owned by the dialog that opens them (see DialogHost.h)
     Win32CodePage codePage;
     Win32Shortcuts shortcuts;
+    Win32HotKeys hotKeys; // registers for the main window once it exists (see main.cpp)
     // Declared after the messages it posts with, so it stops before they go.
     PictureWorker pictures{Win32PictureReader::ForProcess(),
                            [this] { return messages.PostToMainForm(PicturesReadyMessage, 0, 0); },
@@ -51,7 +53,7 @@ struct Win32Platform {
     Platform platform{process, registry, icons,    window,        shell,     clipboard,
                       folders, drives,   power,    registryWrite, internet,  messages,
                       files,   pickers,  codePage, pictures,      saveThread,
-                      shortcuts};
+                      shortcuts, hotKeys};
 };
 
 } // namespace vantrel::win32

@@ -32,6 +32,7 @@ int Run(HINSTANCE instance) {
         return 0;
     system->clipboard.SetOwner(system->window.Handle());
     system->messages.SetWindow(system->window.Handle());
+    system->hotKeys.SetWindow(system->window.Handle());
     form.FormCreate();
     return RunMessageLoop();
 }

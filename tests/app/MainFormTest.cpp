@@ -49,8 +49,11 @@ TEST(MainFormLayoutTest, OperationsAndSubMenu) {
 
     const MenuNode& sub = form.PopupMenuSub();
     EXPECT_EQ(Captions(sub),
-              (std::vector<std::string>{"Home Page", "Check for Updates", "About", "Find...", "-",
-                                        "Run at System Startup", "-", "Exit"}));
+              (std::vector<std::string>{"Home Page", "Check for Updates", "About", "Find...",
+                                        "Settings...", "-", "Run at System Startup", "-",
+                                        "Exit"}));
+    EXPECT_EQ(sub.Child(3).command, Command::Find);
+    EXPECT_EQ(sub.Child(4).command, Command::Settings);
     EXPECT_FALSE(sub.Child(1).visible);
     for (std::size_t i = 0; i < sub.Count(); ++i) {
         if (i != 1) {
@@ -65,7 +68,7 @@ TEST(MainFormStartupTest, RunsTheStepsInOrder) {
     form.FormCreate();
     // The tray icon shows once the process facts are known; then COM is started, the System
     // Links catalogue looked up, the configuration read (with no file, the example content is
-    // made), the Run key read.
+    // made), the Run key read, then the settings (no file: the defaults) and the shortcut.
     const std::string runKeyRead =
         "RegReadUser " + std::string(RunKeyPath) + " value=Vantrel buffer=280";
     const int catalogue = fake.log.IndexOf("GetSystemDirectory");
@@ -82,6 +85,8 @@ TEST(MainFormStartupTest, RunsTheStepsInOrder) {
               (std::vector<std::string>{
                   "HideMainForm", "ShowTrayIcon ok", "CoInitializeEx apartment",
                   "RegReadUser " + std::string(RunKeyPath) + " value=Vantrel buffer=280",
+                  "File open path=C:\\Tools\\Settings.ini",
+                  "File exists path=C:\\Tools\\Settings.ini", "RegisterHotKey 1 Win+Alt+M",
                   "ShowBalloon title=Vantrel text=Left-click here to popup the menu. "
                   "timeout=3000",
                   "StartTimer 1 3000"}));

@@ -118,10 +118,11 @@ bool FakeUi::ShowBalloon(const std::string& title, const std::string& text, unsi
     return trayVisible;
 }
 
-void FakeUi::ShowPopupMenu(MenuNode& menu, int x, int y, MenuStart start) {
+void FakeUi::ShowPopupMenu(MenuNode& menu, int x, int y, MenuStart start, MenuPlace place) {
     lastMenu = &menu;
     log_.Add("ShowPopupMenu " + menu.name + " at " + std::to_string(x) + "," + std::to_string(y) +
-             (start == MenuStart::FirstRowLit ? " first row lit" : ""));
+             (start == MenuStart::FirstRowLit ? " first row lit" : "") +
+             (place == MenuPlace::InsideWorkArea ? " inside work area" : ""));
 }
 
 ModalResult FakeUi::ShowModal(DialogModel& dialog) {
@@ -175,7 +176,8 @@ PlatformParts::operator Platform() const {
                     f.codePage,
                     f.pictures,
                     f.saveThread,
-                    f.shortcuts};
+                    f.shortcuts,
+                    f.hotKeys};
 }
 
 } // namespace vantrel::testing

@@ -8,6 +8,7 @@
 #include "fakes/FakeCodePage.h"
 #include "fakes/FakeDrives.h"
 #include "fakes/FakeFiles.h"
+#include "fakes/FakeHotKeys.h"
 #include "fakes/FakeInternet.h"
 #include "fakes/FakeMessages.h"
 #include "fakes/FakePictures.h"
@@ -121,7 +122,7 @@ public:
     bool ShowBalloon(const std::string& title, const std::string& text,
                      unsigned timeoutMs) override;
     void BringToForeground() override { log_.Add("BringToForeground"); }
-    void ShowPopupMenu(MenuNode& menu, int x, int y, MenuStart start) override;
+    void ShowPopupMenu(MenuNode& menu, int x, int y, MenuStart start, MenuPlace place) override;
     int DpiAt(int, int) override { return dpi; }
     void CloseMainForm() override { log_.Add("CloseMainForm"); }
     bool StartTimer(unsigned timer, unsigned milliseconds) override {
@@ -171,10 +172,11 @@ struct FakePlatform {
     FakePictures pictures{log, icons, folders};
     FakeThread saveThread{log};
     FakeShortcuts shortcuts{log};
+    FakeHotKeys hotKeys{log};
     Platform platform{process,  registry, icons,   ui,       shell,    clipboard,
                       folders,  drives,   power,   registryWrite,      internet,
                       messages, files,    pickers, codePage, pictures, saveThread,
-                      shortcuts};
+                      shortcuts, hotKeys};
     // The pickers as the editors take them.
     PathPicker picker{pickers, codePage, ui, "Vantrel"};
 

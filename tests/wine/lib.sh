@@ -14,6 +14,12 @@ WT_EXE=${VANTREL_EXE:-$WT_WINDOWS/src/win32/Vantrel.exe}
 WT_SHOTS=$WT_BUILD/screenshots
 WT_RUNS=$WT_BUILD/wine/runs
 
+# The interpreter itself: a version manager's wrapper script in front of it (pyenv's shims)
+# costs a few hundred milliseconds a call, and the tests call it hundreds of times.
+WT_PYTHON=$(python3 -c 'import sys; print(sys.executable)' 2>/dev/null)
+[[ -x $WT_PYTHON ]] || WT_PYTHON=$(command -v python3)
+python3() { "$WT_PYTHON" "$@"; }
+
 WT_TRAY_ICON_CLASS=__winex11_tray_icon
 WT_MENU_CLASS='#32768'
 
@@ -69,6 +75,7 @@ wt_begin() {
     fi
     mkdir -p "$WT_SHOTS" "$WT_RUNS"
     trap wt_cleanup EXIT
+    wt_start_servers
 }
 
 # A crash of the program shows in its Wine log; names the code where it happened.
@@ -104,6 +111,8 @@ wt_cleanup() {
         wait "$pid" 2>/dev/null || true
     done
     WT_STARTED_PIDS=()
+    wt_stop_servers
+    rm -f "$WT_MENUS_GONE_FILE"
     xdotool key Escape Escape >/dev/null 2>&1 || true
 }
 
@@ -112,9 +121,92 @@ wt_wine_tool() {
     local tool=$1
     shift
     timeout 30 wine "$WT_TOOLS/$tool.exe" "$@" 2>/dev/null | tr -d '\r'
+    return "${PIPESTATUS[0]}"
 }
 
-wt_winlist() { wt_wine_tool winlist "$@"; }
+# ---- Helpers that answer many requests in one process ----
+# A test asks winlist and screen.py hundreds of times; a start of either costs more than the
+# answer (a Wine process about 0.1 s, Python some 50 ms on a busy machine). wt_begin starts
+# one of each that reads requests from a pipe (winlist --serve, screen.py serve); the helpers
+# below use it when it runs and start the tool once per request otherwise (in scripts that
+# never call wt_begin, after a restart of Wine that ended it).
+declare -gA WT_SERVER_PID WT_SERVER_IN WT_SERVER_OUT
+
+# wt_server_start name command...
+wt_server_start() {
+    local name=$1 dir in out
+    shift
+    dir=$(mktemp -d)
+    mkfifo "$dir/in" "$dir/out"
+    (wt_close_server_pipes && exec "$@" <"$dir/in" >"$dir/out" 2>/dev/null) &
+    WT_SERVER_PID[$name]=$!
+    exec {in}>"$dir/in" {out}<"$dir/out"
+    rm -rf "$dir"
+    WT_SERVER_IN[$name]=$in
+    WT_SERVER_OUT[$name]=$out
+}
+
+# A server ends when its input ends, which is when no process holds the writing end any
+# more: a process started from the test (another server, the program) lets go of them first.
+wt_close_server_pipes() {
+    local fd
+    for fd in "${WT_SERVER_IN[@]}" "${WT_SERVER_OUT[@]}"; do exec {fd}>&-; done
+}
+
+wt_server_stop() {
+    local pid=${WT_SERVER_PID[$1]:-} in=${WT_SERVER_IN[$1]:-} out=${WT_SERVER_OUT[$1]:-}
+    [[ -n $pid ]] || return 0
+    unset "WT_SERVER_PID[$1]" "WT_SERVER_IN[$1]" "WT_SERVER_OUT[$1]"
+    exec {in}>&- {out}<&-
+    wt_poll 2 wt_process_gone "$pid" || kill "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+}
+
+WT_WINLIST_SERVER=(wine "$WT_TOOLS/winlist.exe" --serve)
+wt_start_servers() {
+    wt_server_start winlist "${WT_WINLIST_SERVER[@]}"
+    wt_server_start screen "$WT_PYTHON" "$WT_ROOT/tests/wine/screen.py" serve
+}
+
+wt_stop_servers() {
+    wt_server_stop screen
+    wt_server_stop winlist
+}
+
+# wt_server_ask name words...: the server's answer and status; 255 when there is no server
+# to ask. The answer is read whole before it is printed: a reader that stops early (head -n1)
+# must not leave the rest for the next request.
+wt_server_ask() {
+    local name=$1 pid=${WT_SERVER_PID[$1]:-}
+    shift
+    [[ -n $pid ]] && kill -0 "$pid" 2>/dev/null || return 255
+    local IFS=$'\t' answer= line
+    echo "$*" >&"${WT_SERVER_IN[$name]}" || return 255
+    while IFS= read -r -t 300 line <&"${WT_SERVER_OUT[$name]}"; do
+        line=${line%$'\r'}
+        if [[ $line == ".end "* ]]; then
+            printf '%s' "$answer"
+            return "${line#.end }"
+        fi
+        answer+=$line$'\n'
+    done
+    return 255
+}
+
+wt_winlist() {
+    wt_server_ask winlist "$@"
+    local status=$?
+    ((status == 255)) || return "$status"
+    wt_wine_tool winlist "$@"
+}
+
+# wt_screen command words...: screen.py (see there).
+wt_screen() {
+    wt_server_ask screen "$@"
+    local status=$?
+    ((status == 255)) || return "$status"
+    "$WT_PYTHON" "$WT_ROOT/tests/wine/screen.py" "$@"
+}
 
 # Prints "hwnd left top width height" for every tray icon, left to right.
 wt_tray_icons() {
@@ -177,10 +269,13 @@ wt_start() {
     cp "$exe" "$@" "$WT_DIR/"
     WT_ICON=
     WT_WINPID=
-    (cd "$WT_DIR" && exec wine "./$(basename "$exe")" >>"$WT_DIR/wine.log" 2>&1) &
+    (wt_close_server_pipes && cd "$WT_DIR" && exec wine "./$(basename "$exe")" >>"$WT_DIR/wine.log" 2>&1) &
     WT_PID=$!
     WT_STARTED_PIDS+=("$WT_PID")
-    if ! wt_poll "${WT_START_TIMEOUT:-20}" wt_find_new_icon "$icons_before"; then
+    local known=($icons_before)
+    wt_winlist --class "$WT_TRAY_ICON_CLASS" --visible --until "$((${#known[@]} + 1))+" \
+        --within "${WT_START_TIMEOUT:-20}" >/dev/null
+    if ! wt_poll 2 wt_find_new_icon "$icons_before"; then
         wt_log "no new tray icon within ${WT_START_TIMEOUT:-20} s"
         return 1
     fi
@@ -193,15 +288,14 @@ wt_start() {
 
 wt_icon_hwnd() { echo "${WT_ICON%% *}"; }
 
-# Wine shows a program's balloon 2 s after it is set, for at least 10 s, as a tooltip window of
-# the tray's process at the icon, where the menus open too. Only one balloon shows at a time;
-# the others wait for it.
+# Wine shows a program's balloon 2 s after it is set (when timer 1 of its tray icon window
+# fires), for at least 10 s, as a tooltip window of the tray's process at the icon, where the
+# menus open too. Only one balloon shows at a time; the others wait for it.
 # The icon's ordinary tooltip is a window of the same class; the balloon has TTS_BALLOON.
 WT_TTS_BALLOON=0x40
-wt_balloons() {
-    wt_winlist --exe explorer.exe --class tooltips_class32 --style "$WT_TTS_BALLOON" --visible |
-        awk -F'\t' '$8 > 1 && $9 > 1'
-}
+WT_BALLOON_WINDOWS=(--exe explorer.exe --class tooltips_class32 --style "$WT_TTS_BALLOON" --visible
+    --sized)
+wt_balloons() { wt_winlist "${WT_BALLOON_WINDOWS[@]}"; }
 
 wt_balloon_shown() { [[ -n $(wt_balloons) ]]; }
 wt_no_balloon() { ! wt_balloon_shown; }
@@ -209,10 +303,25 @@ wt_no_balloon() { ! wt_balloon_shown; }
 # Waits up to 5 s for the balloon, leaves a picture of it, then ends it so it cannot cover the
 # menus under test. Fails when no balloon came.
 wt_dismiss_balloon() {
-    wt_poll 5 wt_balloon_shown || return 1
-    sleep 0.3
+    wt_hasten_balloon
+    local balloon
+    balloon=$(wt_winlist "${WT_BALLOON_WINDOWS[@]}" --until 1+ --within 5) || return 1
+    wt_settled $(awk -F'\t' '{ print $6, $7, $8, $9; exit }' <<<"$balloon")
     wt_screenshot "$WT_NAME-balloon"
     wt_end_balloon
+}
+
+# The program sets its balloon at the end of its start-up, before it waits for input. Then
+# its icon's timer 1 is fired at once instead of 2 s later. Only when its icon is the only
+# one: the timer shows this icon's balloon whatever another icon's waiting balloon does, and
+# that one would then never go. When the balloon was not set yet, the timer shows nothing
+# and the balloon comes at its own time.
+WT_BALLOON_SHOW_TIMER=1
+wt_hasten_balloon() {
+    [[ -n $WT_WINPID && $(wt_tray_icons | wc -l) -eq 1 ]] || return 0
+    wt_wine_tool winmsg idle "$WT_WINPID" 5 &&
+        wt_winlist --class "$WT_TRAY_ICON_CLASS" --post "$((0x113)):$WT_BALLOON_SHOW_TIMER" \
+            >/dev/null
 }
 
 # Ends the balloon shown now as its own timer would: Wine's tray ends it when timer 2 of a tray
@@ -221,75 +330,144 @@ wt_dismiss_balloon() {
 WT_BALLOON_TIMER=2
 wt_end_balloon() {
     wt_winlist --class "$WT_TRAY_ICON_CLASS" --post "$((0x113)):$WT_BALLOON_TIMER" >/dev/null
-    wt_poll 5 wt_no_balloon
+    wt_winlist "${WT_BALLOON_WINDOWS[@]}" --until 0 --within 5 >/dev/null
+}
+
+# Under Wine a click on the tray icon that comes within about 0.1 s after the program's menus
+# closed is lost now and then (1 in 3 at once, 1 in 8 after 80 ms, none in 60 tries after
+# 150 ms), and no window, focus or menu state shows when that time is over. The moment the
+# menus were last seen gone is kept in a file (the helpers run in subshells too), and a click
+# on the icon waits until 0.2 s have passed since.
+WT_MENUS_GONE_FILE=$(mktemp -u "${TMPDIR:-/tmp}/vantrel-menus-gone.XXXXXX")
+WT_MENU_QUIET_US=200000
+wt_note_menus_gone() { printf '%s' "${EPOCHREALTIME/./}" >"$WT_MENUS_GONE_FILE"; }
+
+wt_wait_after_menus() {
+    local gone= left
+    [[ -f $WT_MENUS_GONE_FILE ]] && read -r gone <"$WT_MENUS_GONE_FILE"
+    [[ -n $gone ]] || return 0
+    left=$((gone + WT_MENU_QUIET_US - ${EPOCHREALTIME/./}))
+    ((left <= 0)) || sleep "$(printf '0.%06d' "$left")"
 }
 
 # wt_click_icon button: 1 left, 2 middle, 3 right; clicks the middle of the icon.
 wt_click_icon() {
     local hwnd left top width height
     read -r hwnd left top width height <<<"$WT_ICON"
+    wt_wait_after_menus
     xdotool mousemove $((left + width / 2)) $((top + height / 2)) click "$1"
 }
 
 # Prints "left top width height" of each visible, non-empty popup menu window of the program,
-# the most recently opened first (windows are listed in Z order).
+# the most recently opened first (windows are listed in Z order). Given "--until N", waits
+# (up to 10 s, or the seconds given after it) until exactly N are open, and fails when they
+# are not.
 wt_menus() {
-    wt_winlist --pid "$WT_WINPID" --class "$WT_MENU_CLASS" --visible |
-        awk -F'\t' '$8 > 1 && $9 > 1 { print $6, $7, $8, $9 }'
+    local wait=() listing status
+    [[ ${1:-} == --until ]] && wait=(--until "$2" --within "${3:-10}")
+    listing=$(wt_winlist --pid "$WT_WINPID" --class "$WT_MENU_CLASS" --visible --sized "${wait[@]}")
+    status=$?
+    [[ ${wait[1]:-} == 0 && $status -eq 0 ]] && wt_note_menus_gone
+    [[ -z $listing ]] || awk -F'\t' '{ print $6, $7, $8, $9 }' <<<"$listing"
+    return "$status"
 }
 
 wt_menu_count_is() { [[ $(wt_menus | wc -l) -eq $1 ]]; }
 
-# Closes every open menu of the program with Escape (sent to the newest menu's window, which
-# must hold the X focus) and waits until none is left.
+# Points of the screen that no dialog or window of the tests covers, nor the tray.
+WT_OUTSIDE_POINTS=("1200 990" "1276 1020" "640 1020" "2 1020" "1276 2")
+
+# wt_outside menus: the first of those points that none of the menus ("left top width
+# height" lines) covers.
+wt_outside() {
+    local point x y left top width height
+    for point in "${WT_OUTSIDE_POINTS[@]}"; do
+        read -r x y <<<"$point"
+        while read -r left top width height; do
+            ((x >= left && x < left + width && y >= top && y < top + height)) && continue 2
+        done <<<"$1"
+        echo "$point"
+        return 0
+    done
+    return 1
+}
+
+# Closes every open menu of the program, the whole chain with one click outside them as a
+# user does, and what is left with Escape (sent to the newest menu's window, which must hold
+# the X focus); waits until none is left.
 wt_close_menus() {
-    local tries menu left top window
+    local tries menus count left top window
+    menus=$(wt_menus)
+    local outside
+    if [[ -n $menus ]] && outside=$(wt_outside "$menus"); then
+        xdotool mousemove $outside click 1
+        menus=$(wt_menus --until 0 1)
+    fi
     for tries in 1 2 3 4 5; do
-        menu=$(wt_menus | head -n1)
-        [[ -n $menu ]] || break
-        read -r left top _ <<<"$menu"
+        count=$(grep -c . <<<"$menus")
+        ((count > 0)) || break
+        read -r left top _ <<<"$menus"
         window=$(wt_find_menu_xwindow "$left" "$top") &&
             xdotool windowfocus "$window" key Escape 2>/dev/null
-        sleep 0.2
+        menus=$(wt_menus --until $((count - 1)) 1)
     done
     wt_park_mouse
-    wt_poll 5 wt_menu_count_is 0 && return 0
+    [[ -z $menus ]] && return 0
+    wt_menus --until 0 5 >/dev/null && return 0
     wt_log "menus still open: $(wt_menus | tr '\n' ';')"
     return 1
 }
 
-# wt_wait_menus count: waits until exactly that many menus are open and the newest one is
-# on the screen and painted; prints the newest.
+# wt_wait_menus count [open]: waits (up to 10 s) until exactly that many menus are open and
+# the newest one is on the screen and painted; prints the newest. Given the menus that were
+# open before ("left top width height" lines), the newest is one not among them (a submenu
+# that opens over its parent is not always listed above it at first), and a menu that takes
+# the place of one of them is waited for.
 wt_wait_menus() {
-    wt_poll 10 wt_menu_count_is "$1" || return 1
-    local menu left top width height
-    menu=$(wt_menus | head -n1)
+    local menus menu= left top width height deadline=$((SECONDS + 10))
+    while [[ -z $menu ]]; do
+        menus=$(wt_menus --until "$1" $((deadline - SECONDS))) || return 1
+        menu=$(grep -vxF -f <(printf '%s\n' "${2:-}" | grep .) <<<"$menus" | head -n1)
+        [[ -n $menu ]] || ((SECONDS < deadline)) || return 1
+        [[ -n $menu ]] || sleep 0.05
+    done
     read -r left top width height <<<"$menu"
     local window
     window=$(wt_menu_xwindow "$left" "$top") || return 1
     # A click activates Wine's tray window, and its X window is sometimes raised only after the
     # menu has been mapped, covering the menu's top rows. Windows keeps menus above the
-    # taskbar, so put it back on top.
-    sleep 0.1
-    xdotool windowraise "$window" 2>/dev/null
+    # taskbar, so put it back on top. Submenus open without a click on the tray.
+    if (($1 == 1)); then
+        sleep 0.1
+        xdotool windowraise "$window" 2>/dev/null
+    fi
     wt_settled "$left" "$top" "$width" "$height"
     echo "$menu"
 }
 
-# Waits (up to 2 s) until two pictures of a part of the screen in a row are the same, so a
-# window has finished painting.
-wt_settled() {
-    local before=$WT_SHOTS/steps/settle-a.png after=$WT_SHOTS/steps/settle-b.png
-    mkdir -p "$WT_SHOTS/steps"
-    wt_grab "$before" "$@"
-    local tries
-    for tries in $(seq 1 20); do
-        sleep 0.1
-        wt_grab "$after" "$@"
-        [[ -z $(wt_changed_rows "$before" "$after") ]] && return 0
-        mv -f "$after" "$before"
-    done
-    return 1
+# wt_settled left top width height [quiet [limit]]: waits (up to 2 s, or limit) until two
+# pictures of a part of the screen in a row (0.1 s apart, or quiet) are the same, so a window
+# has finished painting.
+wt_settled() { wt_screen settled "$@"; }
+
+# wt_changes_after "left top width height" seconds command...: runs the command (a key press)
+# and waits up to that long until that part of the screen changes, then until it settles.
+wt_changes_after() {
+    local box=$1 seconds=$2
+    shift 2
+    wt_screen changes $box "$seconds" "$@"
+}
+
+# wt_window_settled title: the same for the program's visible window with this title.
+wt_window_settled() { wt_settled $(wt_window_named "$1"); }
+
+# wt_xwindow_settled xwindow: waits (up to 2 s) until an X window, a dialog say, has finished
+# painting.
+wt_xwindow_settled() {
+    local X Y WIDTH HEIGHT
+    eval "$(xdotool getwindowgeometry --shell "$1" 2>/dev/null |
+        grep -E '^(X|Y|WIDTH|HEIGHT)=[0-9]+$')"
+    [[ -n ${WIDTH:-} ]] && wt_settled "$X" "$Y" "$WIDTH" "$HEIGHT"
 }
 
 wt_screenshot() {
@@ -341,7 +519,8 @@ wt_menu_xwindow() {
 # the menu each press lit up. Lit bands are items; an unlit gap between them is a separator.
 # Prints the layout as a word: I for an item, - for a separator ("I-II" is an item, a
 # separator, then two items). Works with any painter that marks the selected item, and needs
-# no knowledge of row heights. Pictures of each step go to steps/ in the screenshot folder.
+# no knowledge of row heights. Pictures of each step go to steps/ in the screenshot folder,
+# the bands to a file beside them (screen.py reads the screen and presses the keys).
 wt_menu_rows() {
     local left top width height name=${2:-menu}
     read -r left top width height <<<"$1"
@@ -349,38 +528,10 @@ wt_menu_rows() {
     window=$(wt_menu_xwindow "$left" "$top") || { echo "?"; return 1; }
     local work=$WT_SHOTS/steps/$WT_NAME-$name
     mkdir -p "$WT_SHOTS/steps"
-    rm -f "$work"-[0-9]*.png
-    wt_grab "$work-0.png" "$left" "$top" "$width" "$height"
-    local bands=() previous="" first="" step band candidate
-    for step in $(seq 1 40); do
-        band=""
-        local press deadline
-        # A press can be lost while X focus is still settling on the menu; try it twice. In a
-        # menu with one item nothing changes at all, so the wait is kept short.
-        for press in 1 2; do
-            xdotool windowfocus "$window" key Down 2>/dev/null
-            deadline=$((${EPOCHREALTIME/./} + 1000000))
-            candidate=""
-            while ((${EPOCHREALTIME/./} < deadline)); do
-                sleep 0.05
-                wt_grab "$work-$step.png" "$left" "$top" "$width" "$height"
-                band=$(wt_changed_rows "$work-0.png" "$work-$step.png")
-                # A new band counts once two pictures in a row agree: a picture taken while
-                # the item is being painted shows only part of it.
-                if [[ -n $band && $band != "$previous" ]]; then
-                    [[ $band == "$candidate" ]] && break 2
-                    candidate=$band
-                else
-                    candidate=""
-                fi
-            done
-        done
-        [[ -n $band && $band != "$previous" && $band == "$candidate" ]] || break
-        [[ $band == "$first" ]] && break
-        [[ -z $first ]] && first=$band
-        bands+=("$band")
-        previous=$band
-    done
+    rm -f "$work"-[0-9]*.png "$work.bands"
+    local bands=()
+    mapfile -t bands < <(wt_screen rows "$left" "$top" \
+        "$width" "$height" "$window" "$work")
     wt_rows_from_bands "$height" "${bands[@]}"
 }
 
@@ -404,16 +555,9 @@ wt_rows_from_bands() {
 # wt_item_band menu name n: prints "top height", the screen rows of the n-th item (from 1,
 # separators not counted) of a menu that wt_menu_rows has read under that name.
 wt_item_band() {
-    local left top width height
-    read -r left top width height <<<"$1"
-    local work=$WT_SHOTS/steps/$WT_NAME-$2 step=1 band bands=()
-    while [[ -f $work-$step.png ]]; do
-        band=$(wt_changed_rows "$work-0.png" "$work-$step.png")
-        [[ -n $band ]] && bands+=("$band")
-        step=$((step + 1))
-    done
-    local chosen band_top band_height
-    chosen=$(printf '%s\n' "${bands[@]}" | sort -n -u | sed -n "$3p")
+    local top chosen band_top band_height
+    read -r _ top _ <<<"$1"
+    chosen=$(sort -n -u "$WT_SHOTS/steps/$WT_NAME-$2.bands" 2>/dev/null | sed -n "$3p")
     [[ -n $chosen ]] || return 1
     read -r band_top band_height <<<"$chosen"
     echo "$((top + band_top)) $band_height"
@@ -453,6 +597,7 @@ wt_open_path() {
     wt_click_icon 1
     WT_DEPTH=1
     WT_MENU=$(wt_wait_menus 1) || return 1
+    local open=$WT_MENU
     # The main menu never changes and opens at the same place: it is read once.
     if [[ $WT_MENU != "$WT_MAIN_MENU" ]]; then
         WT_ROWS=$(wt_menu_rows "$WT_MENU" level1)
@@ -461,12 +606,14 @@ wt_open_path() {
     local n x y
     for n in "$@"; do
         read -r x y <<<"$(wt_item_centre "$WT_MENU" "level$WT_DEPTH" "$n")" || return 1
-        # Reading the menu leaves its first item lit, and resting on a lit item opens nothing:
-        # rest on the row below first (a separator or another item), then on the item.
-        xdotool mousemove "$x" $(($(wt_item_bottom "$WT_MENU" "level$WT_DEPTH" "$n") + 2)) \
-            sleep 0.2 mousemove "$x" "$y"
+        # Reading a menu leaves its first item lit, and resting on a lit item opens nothing:
+        # for that item, rest on the row below first (a separator or another item).
+        ((n > 1)) ||
+            xdotool mousemove "$x" $(($(wt_item_bottom "$WT_MENU" "level$WT_DEPTH" 1) + 2)) sleep 0.2
+        xdotool mousemove "$x" "$y"
         WT_DEPTH=$((WT_DEPTH + 1))
-        WT_MENU=$(wt_wait_menus "$WT_DEPTH") || return 1
+        WT_MENU=$(wt_wait_menus "$WT_DEPTH" "$open") || return 1
+        open+=$'\n'$WT_MENU
         WT_ROWS=$(wt_menu_rows "$WT_MENU" "level$WT_DEPTH")
     done
 }
@@ -485,6 +632,14 @@ wt_rows_of() {
     echo "$WT_ROWS"
 }
 
+# wt_rest_on menu x y: moves the pointer onto an item of the menu and waits (up to 0.3 s,
+# nothing changes when the item is lit already) until the item is lit and painted.
+wt_rest_on() { wt_changes_after "$1" 0.3 xdotool mousemove "$2" "$3"; }
+wt_click_item() {
+    wt_rest_on "$@"
+    xdotool click 1
+}
+
 # wt_choose n path...: opens the path and clicks the n-th item of its last menu. A press lost
 # while a menu is read leaves it short of the item; the menus are then opened once more.
 wt_choose() {
@@ -494,8 +649,8 @@ wt_choose() {
         x=
         wt_open_path "$@" && read -r x y <<<"$(wt_item_centre "$WT_MENU" "level$WT_DEPTH" "$n")"
         if [[ -n $x ]]; then
-            xdotool mousemove "$x" "$y" sleep 0.3 click 1
-            wt_poll 5 wt_menu_count_is 0 && return 0
+            wt_click_item "$WT_MENU" "$x" "$y"
+            wt_menus --until 0 5 >/dev/null && return 0
         fi
         wt_log "the menus did not lead to item $n of $*; once more"
         wt_close_deep_menus
@@ -503,15 +658,15 @@ wt_choose() {
     return 1
 }
 
-# Chooses Exit, the last of the five items of the right-click menu (Home Page, About,
-# Find... | Run at System Startup | Exit).
+# Chooses Exit, the last of the six items of the right-click menu (Home Page, About,
+# Find..., Settings... | Run at System Startup | Exit).
 wt_exit_program() {
     wt_click_icon 3
     local menu x y
     menu=$(wt_wait_menus 1) || return 1
     wt_menu_rows "$menu" second >/dev/null
-    read -r x y <<<"$(wt_item_centre "$menu" second 5)" || return 1
-    xdotool mousemove "$x" "$y" sleep 0.3 click 1
+    read -r x y <<<"$(wt_item_centre "$menu" second 6)" || return 1
+    wt_click_item "$menu" "$x" "$y"
 }
 
 # ---- Find ----
@@ -526,7 +681,7 @@ wt_open_find() {
     menu=$(wt_wait_menus 1) || return 1
     wt_menu_rows "$menu" second >/dev/null
     read -r x y <<<"$(wt_item_centre "$menu" second 3)" || return 1
-    xdotool mousemove "$x" "$y" sleep 0.3 click 1
+    wt_click_item "$menu" "$x" "$y"
     wt_poll 10 wt_window_shown "$WT_FIND_TITLE" || return 1
     window=$(xdotool search --name "^$WT_FIND_TITLE\$" 2>/dev/null | head -n1)
     xdotool windowfocus "$window" key ctrl && echo "$window"
@@ -548,6 +703,7 @@ wt_click_window() {
 }
 
 wt_process_running() { kill -0 "$1" 2>/dev/null; }
+wt_process_gone() { ! wt_process_running "$1"; }
 
 # wt_wait_exit pid seconds: waits for the Wine process to end and leaves its exit status in
 # WT_EXIT ("still running" when it did not end). Not for a subshell ($(...)): only the shell
@@ -630,27 +786,25 @@ PYTHON
 
 # ---- Edit boxes of the program's dialogs ----
 
-# "left top width height<TAB>text" of every visible edit box of the program, top to bottom.
+# "left top width height<TAB>text<TAB>hwnd" of every visible edit box of the program, top to
+# bottom.
 wt_edit_boxes() {
     wt_winlist --pid "$WT_WINPID" --visible --class Edit |
-        awk -F'\t' '{ print $6, $7, $8, $9 "\t" $11 }' | sort -k2,2n
+        awk -F'\t' '{ print $6, $7, $8, $9 "\t" $11 "\t" $3 }' | sort -k2,2n
 }
 
 # wt_edit_box n: the n-th edit box of the open dialog (from 1, top to bottom).
 wt_edit_box() { wt_edit_boxes | sed -n "$1p"; }
 
-# wt_edit_text window n: the text of the n-th edit box of the dialog whose X window is given.
-# Another process cannot read an edit box's text directly, so it is copied to the clipboard
-# and read back from the X side.
+# wt_edit_text window n: the text of the n-th edit box of the dialog whose X window is given,
+# as the box answers WM_GETTEXT (in the ANSI code page, 1252 in the test prefix).
 wt_edit_text() {
-    local left top width height
-    read -r left top width height <<<"$(wt_edit_box "$2" | cut -f1)"
-    xdotool mousemove $((left + width / 2)) $((top + height / 2)) click 1
-    xdotool windowfocus "$1" key End shift+Home ctrl+c 2>/dev/null
-    sleep 0.3
-    timeout 10 python3 -c \
-        'import tkinter; r = tkinter.Tk(); r.withdraw(); print(r.clipboard_get())' 2>/dev/null
+    local hwnd
+    hwnd=$(wt_edit_box "$2" | cut -f3)
+    [[ -n $hwnd ]] && wt_wine_tool winmsg text "$hwnd" | iconv -f CP1252 -t UTF-8
 }
+
+wt_edit_holds() { [[ $(wt_edit_text "$1" "$2") == "$3" ]]; }
 
 # wt_type_into window n text: clicks into the n-th edit box, selects all it holds and types
 # the text over it. On a busy machine X sometimes drops a key on its way to Wine: the text is
@@ -662,8 +816,9 @@ wt_type_into() {
         xdotool mousemove $((left + width / 2)) $((top + height / 2)) click 1
         xdotool windowfocus "$1" key End shift+Home 2>/dev/null
         xdotool type --delay 20 "$3"
+        # The box answers WM_GETTEXT before it has taken keys still on their way.
+        wt_poll 2 wt_edit_holds "$1" "$2" "$3" && return 0
         typed=$(wt_edit_text "$1" "$2")
-        [[ $typed == "$3" ]] && return 0
         wt_log "edit box $2 holds '$typed', not '$3'; typing again"
     done
     return 1
@@ -672,11 +827,16 @@ wt_type_into() {
 # ---- The display's scaling ----
 
 # Wine reads the colour scheme and the DPI when its desktop starts, which a new server does.
+# The window lister is a Wine process too: it ends with the server and starts again after.
 wt_restart_wine() {
+    local lister=${WT_SERVER_PID[winlist]:-}
+    wt_server_stop winlist
     wineserver -k
     wineserver -w
-    wineserver -p
-    wine cmd /c exit >/dev/null 2>&1
+    # The server and the desktop started here live on: they must not hold the screen
+    # reader's pipe.
+    (wt_close_server_pipes && wineserver -p && exec wine cmd /c exit >/dev/null 2>&1)
+    [[ -z $lister ]] || wt_server_start winlist "${WT_WINLIST_SERVER[@]}"
 }
 
 # wt_set_dpi dpi: the display's scaling for the programs started next (96 is 100%).

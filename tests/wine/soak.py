@@ -17,7 +17,8 @@ chosen by a click, its letter or Enter); add, edit, delete and move through the
 dialogs with valid and hostile texts; Open Link, Open With and Copy Link on entries whose
 targets are recorders; the operations (those that would end the session answered No);
 System Links; Disk Drives with letters mapped and removed between clicks, and Explorer opened
-from it and closed; About, Home Page and Run at System Startup; a restart of the tray's host;
+from it and closed; About, Home Page and Run at System Startup; the keyboard shortcut (no menu, a menu open, over a
+dialog) and Settings; a restart of the tray's host;
 WM_CLOSE at random moments (a menu, a dialog or a question open); a kill without warning at
 any moment (idle, right after a change, in the middle of the save it starts); the end of the
 Windows session; Monitor sleep with a hung window in the system.
@@ -26,7 +27,7 @@ Invariants, throughout: the process lives; every menu opens with the height its 
 model give; the program's own handle counters are back at their baseline whenever the menus
 close; its private memory grows by at most 1 MB an hour after warm-up; Wine's log shows no
 "Unhandled" (named with scripts/crash-address.py); after every exit the configuration file
-holds exactly the model's tree, and after a kill one of the two copies is whole and holds the
+holds exactly the model's tree and Settings.ini the model's shortcut, and after a kill one of the two copies is whole and holds the
 model's tree of at most about a second before (with the time a save takes), or the tree before
 the save that was cut.
 """
@@ -69,7 +70,11 @@ WARM_UP_LIMIT_S = 600
 WARM_UP_KINDS = {"act_walk", "act_add", "act_edit", "act_delete", "act_move", "act_open",
                  "act_copy", "act_disk_drives", "act_system_link", "act_operation",
                  "act_monitor_sleep_with_hung_window", "act_about", "act_home_page",
-                 "act_startup_switch", "act_tray_restart"}
+                 "act_startup_switch", "act_tray_restart", "act_shortcut", "act_settings"}
+DEFAULT_SHORTCUT = "Win+Alt+M"
+# What Settings is given, typed into its shortcut field (the Windows key is a box of its own).
+# No Ctrl+Alt with a function key: under Xvfb it leaves the field empty (tests/wine/README.md).
+SHORTCUT_FIELD_KEYS = ["alt+m", "alt+j", "ctrl+shift+F9", "alt+shift+F8"]
 SOAK_DIR_WIN = "C:\\soak"
 RECORDER_WIN = "C:\\soak\\tools\\recorder.exe"
 WORK_DIR_WIN = "C:\\soak\\work"
@@ -155,6 +160,22 @@ def xdotool(*args):
                    stderr=subprocess.DEVNULL, timeout=60)
 
 
+def shortcut_keys(text):
+    """A shortcut's text form ("Win+Alt+M") as xdotool's keys ("super+alt+m")."""
+    names = {"Win": "super", "Ctrl": "ctrl", "Alt": "alt", "Shift": "shift"}
+    *modifiers, key = text.split("+")
+    return "+".join([names[m] for m in modifiers] + [key.lower() if len(key) == 1 else key])
+
+
+def shortcut_text(keys):
+    """xdotool's keys typed into the shortcut's field as the field shows them back."""
+    names = {"super": "Win", "ctrl": "Ctrl", "alt": "Alt", "shift": "Shift"}
+    *modifiers, key = keys.split("+")
+    order = ["Win", "Ctrl", "Alt", "Shift"]
+    shown = sorted((names[m] for m in modifiers), key=order.index)
+    return "+".join(shown + [key.upper() if len(key) == 1 else key])
+
+
 class Screen:
     """A menu on the screen: what it is, its rows and where it is."""
 
@@ -186,6 +207,8 @@ class Soak:
         self.pid = self.winpid = self.main = None
         self.baseline = None
         self.startup_on = False
+        # The keyboard shortcut as Settings.ini keeps it: on, and its text form.
+        self.shortcut_on, self.shortcut = True, DEFAULT_SHORTCUT
         self.epochs = []  # memory samples of each run of the program: [(time, kB), ...]
         self.save_ms = 150.0  # how long a save takes, as last seen
         self.counts = {}
@@ -338,7 +361,19 @@ class Soak:
                 raise Failure("%s %s holds the model's tree (%d entries): %s" % (
                     name, when, self.tree.count(), describe_difference(expected, data)))
         self.check_no_damaged_files()
+        self.check_settings_file(when)
         self.count("saves checked")
+
+    def check_settings_file(self, when):
+        """Settings.ini holds what Settings was last given; without one, nothing was changed."""
+        data = self.read_file("Settings.ini")
+        if data is None:
+            held = (True, DEFAULT_SHORTCUT)
+        else:
+            lines = dict(l.split("=", 1) for l in data.decode("latin-1").split("\r\n") if "=" in l)
+            held = (lines.get("MenuShortcutOn") == "yes", lines.get("MenuShortcut"))
+        self.expect("Settings.ini %s holds the model's shortcut" % when,
+                    (self.shortcut_on, self.shortcut), held)
 
     def check_no_damaged_files(self):
         damaged = [n for n in os.listdir(self.dir) if ".damaged" in n]
@@ -362,6 +397,8 @@ class Soak:
         while True:
             menus = self.menus_on_screen()
             if len(menus) == n:
+                if n == 0:
+                    self.sh.run("wt_note_menus_gone")  # the next click on the icon waits
                 return menus
             if time.time() > deadline:
                 return None
@@ -424,15 +461,25 @@ class Soak:
         """Waits until `count` menus are open and the newest is mapped; raises it above Wine's
         tray window (a click there may raise the tray after the menu), and returns its
         rectangle, or None."""
-        menus = self.wait_menu_count(count)
-        if not menus:
-            return None
-        window = self.sh.out("wt_menu_xwindow %d %d" % menus[0][:2])
+        deadline = time.time() + 10
+        known = [screen.rect for screen in self.stack[:count - 1]]
+        while True:
+            menus = self.wait_menu_count(count, max(0, deadline - time.time()))
+            if not menus:
+                return None
+            # A submenu that opens over its parent is not always listed above it at first.
+            new = [menu for menu in menus if menu not in known]
+            if new:
+                break
+            if time.time() > deadline:
+                return None
+            time.sleep(0.05)
+        window = self.sh.out("wt_menu_xwindow %d %d" % new[0][:2])
         if not window:
             return None
         time.sleep(0.1)
         xdotool("windowraise", window)
-        return menus[0]
+        return new[0]
 
     def keys(self, screen, *keys):
         window = self.menu_xwindow(screen)
@@ -826,7 +873,7 @@ class Soak:
         for name, n in (("system", 8), ("disks", 9)):
             x, y = self.item_point(self.stack[0], n)
             xdotool("mousemove", x, y)
-            sub = self.sh.out("wt_wait_menus 2")
+            sub = self.sh.out("wt_wait_menus 2 %s" % q("%d %d %d %d" % main))
             word = self.sh.out("wt_menu_rows %s soak-%s" % (q(sub), name))
             if name == "system":
                 self.system_rows = word
@@ -959,6 +1006,8 @@ class Soak:
             (1, self.act_home_page),
             (2, self.act_startup_switch),
             (2, self.act_tray_restart),
+            (3, self.act_shortcut),
+            (2, self.act_settings),
             # Each of these ends the program and starts it again: rare enough that a run of
             # the program lasts minutes, long enough to see its memory grow.
             (0.5 * restarts, self.act_close_at_random),
@@ -1522,6 +1571,108 @@ class Soak:
         self.expect("Run at System Startup writes or removes the Run value", expected,
                     self.run_value())
         self.count("startup switches")
+
+    def press_shortcut(self, window_name, keys=None):
+        """The shortcut, typed while a window of Wine has the keyboard: Wine sees no key
+        otherwise (see tests/wine/README.md)."""
+        keys = keys or shortcut_keys(self.shortcut)
+        xdotool("search", "--onlyvisible", "--name", "^%s$" % window_name, "windowfocus",
+                "--sync", "key", keys)
+
+    def act_shortcut(self):
+        """The keyboard shortcut, pressed with no menu, with a menu open (it closes the menu),
+        or over a dialog (the menu opens over it). Turned off, or replaced, a shortcut opens
+        nothing."""
+        moment = self.rng.choice(["idle", "idle", "menu", "dialog"])
+        stale = self.rng.random() < 0.15 and self.shortcut != DEFAULT_SHORTCUT
+        keys = shortcut_keys(DEFAULT_SHORTCUT if stale else self.shortcut)
+        works = self.shortcut_on and not stale
+        self.log("the shortcut %s (%s), %s" % (keys, "on" if works else "not ours", moment))
+        if moment == "menu":
+            second = self.rng.random() < 0.5
+            self.open_root(3 if second else 1, ("second",) if second else ("main",))
+            # Typed into Wine's menu window, a shortcut is no hot key (tests/wine/README.md).
+            self.press_shortcut("Wine System Tray", keys)
+            if works:
+                if self.wait_menu_count(0, 5) is None:
+                    raise Failure("the shortcut closes the menu that is open")
+                self.stack = []
+            else:
+                self.close_menus("escape")
+            return self.count("shortcuts with a menu open")
+        if moment == "dialog":
+            self.choose_command(("second",), ("about",))
+            if self.wait_window("About") is None:
+                raise Failure("About opens the About box")
+        x, y = self.rng.randrange(200, 900), self.rng.randrange(150, 700)
+        xdotool("mousemove", x, y)
+        self.press_shortcut("About" if moment == "dialog" else "Wine System Tray", keys)
+        rect = self.wait_new_menu(1) if works else None
+        if works:
+            if not rect or tuple(rect[:2]) != (x, y):
+                raise Failure("the shortcut opens the main menu at the pointer %s: %s" % (
+                    (x, y), rect))
+            self.check_height(("main",), self.rows(("main",)), rect)
+            self.stack = [Screen(("main",), self.rows(("main",)), rect, 1)]
+            self.close_menus(self.rng.choice(["escape", "outside"]))
+        elif self.wait_menu_count(1, 1.5) is not None:
+            raise Failure("a shortcut that is not the program's opens no menu")
+        if moment == "dialog":
+            self.click_button("Ok")
+            if not self.wait_window_gone("About"):
+                raise Failure("the About box closes after the shortcut")
+        self.count("shortcuts over a dialog" if moment == "dialog" else "shortcuts")
+
+    def act_settings(self):
+        """Settings: the shortcut turned on or off, new keys, the Windows key; Ok or Enter take
+        it at once, Cancel or Esc change nothing."""
+        self.choose_command(("second",), ("settings",))
+        dialog = self.wait_window("Settings")
+        if dialog is None:
+            raise Failure("Settings... opens the Settings window")
+        time.sleep(0.3)
+        buttons = {w["title"]: w for w in self.program_windows() if w["class"] == "Button"}
+        field = next((w for w in self.program_windows() if w["class"] == "msctls_hotkey32"), None)
+        on_box = buttons.get("Open the menu with a keyboard shortcut")
+        win_box = buttons.get("with the Windows key")
+        if not (field and on_box and win_box):
+            raise Failure("the Settings window shows its check boxes and the shortcut's field")
+        self.expect("Settings shows whether the shortcut is on", self.shortcut_on,
+                    self.checked(on_box))
+        on, win = self.shortcut_on, self.shortcut.startswith("Win+")
+        field_text = self.shortcut[4:] if win else self.shortcut
+        if not on and self.rng.random() < 0.5:
+            self.click(on_box)
+            on = True
+        if on and self.rng.random() < 0.7:
+            # The shortcut held now would open the menu instead of reaching the field.
+            keys = self.rng.choice([k for k in SHORTCUT_FIELD_KEYS
+                                    if shortcut_text(k) != self.shortcut])
+            self.click(field)
+            self.press_shortcut("Settings", keys)
+            field_text = shortcut_text(keys)
+        if on and self.rng.random() < 0.2:
+            self.click(win_box)
+            win = not win
+        if self.rng.random() < 0.15:
+            self.click(on_box)
+            on = not on
+        end = self.rng.choices(["ok", "enter", "cancel", "escape"], [50, 20, 20, 10])[0]
+        chosen = ("Win+" if win else "") + field_text
+        self.log("Settings: %s %s -> %s" % ("on" if on else "off", chosen, end))
+        if end == "ok":
+            self.click_button("Ok")
+        else:
+            self.press_shortcut("Settings", {"enter": "Return", "cancel": "Escape",
+                                             "escape": "Escape"}[end])
+        if not self.wait_window_gone("Settings"):
+            raise Failure("the Settings window closes with %s" % end)
+        if end in ("ok", "enter"):
+            # Turned off, the shortcut keeps its keys.
+            self.shortcut_on = on
+            if on:
+                self.shortcut = chosen
+        self.count("settings changed")
 
     # ---- the system around the program ----
 

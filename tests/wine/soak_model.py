@@ -279,7 +279,8 @@ def rows_of(menu, tree, system_rows, drives):
         return rows
     if kind == "second":
         return [Row("cmd", "Home Page", ("home",)), Row("cmd", "About", ("about",)),
-                Row("cmd", "Find...", ("find",)), separator(),
+                Row("cmd", "Find...", ("find",)),
+                Row("cmd", "Settings...", ("settings",)), separator(),
                 Row("cmd", "Run at System Startup", ("startup",)), separator(),
                 Row("cmd", "Exit", ("exit",))]
     if kind == "category":

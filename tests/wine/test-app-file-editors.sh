@@ -17,7 +17,7 @@ FILES=2
 ADD_NEW_ITEM=1 # first item of a category
 ACTIONS=1      # first item of an entry's submenu
 EDIT_ITEM=1    # first item of an item's "Actions"
-EXIT=5         # last item of the second menu
+EXIT=6         # last item of the second menu
 
 # open_menus n...: left-clicks the icon, then rests on item n ("last": the last item) of each
 # menu in turn. Leaves every menu open; MENU is the newest one and MENU_ITEMS the number of its
@@ -60,7 +60,7 @@ open_menus_once() {
         [[ -n $x ]] || return 1
         xdotool mousemove "$x" "$y"
         depth=$((depth + 1))
-        MENU=$(wt_wait_menus "$depth") || return 1
+        MENU=$(wt_wait_menus "$depth" "$(printf '%s\n' "${MENUS[@]}")") || return 1
         MENUS[depth]=$MENU
         rows=$(wt_menu_rows "$MENU" "menu$depth")
         ITEMS[depth]=$(count_items "$rows")
@@ -79,7 +79,7 @@ click_item() {
     local x= y
     read -r x y <<<"$(wt_item_centre "$MENU" "menu$(wt_menus | wc -l)" "$1")"
     [[ -n $x ]] || return 1
-    xdotool mousemove "$x" "$y" sleep 0.3 click 1
+    wt_click_item "$MENU" "$x" "$y"
 }
 
 wait_dialog() { timeout 10 xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -n1; }
@@ -106,7 +106,7 @@ answer_picker() {
     local picker
     picker=$(wait_dialog "$1")
     [[ -n $picker ]] || return 1
-    sleep 0.3
+    wt_xwindow_settled "$picker"
     xdotool windowfocus "$picker"
     [[ -z ${2:-} ]] || xdotool type --delay 20 "$2"
     xdotool key Return
@@ -118,9 +118,9 @@ pick_first_file() {
     local picker
     picker=$(wait_dialog Open)
     [[ -n $picker ]] || return 1
-    sleep 0.3
+    wt_xwindow_settled "$picker"
     xdotool windowfocus "$picker" key shift+Tab Down
-    sleep 0.3
+    wt_xwindow_settled "$picker"
     wt_screenshot "$WT_NAME-file-picked"
     xdotool key Return
     wt_poll 5 dialog_gone Open

@@ -55,6 +55,11 @@ text_shown() {
 question_shown() { text_shown "Your shortcuts could not be saved"; }
 question_gone() { ! question_shown; }
 
+second_menu_opens() {
+    wt_process_running "$WT_PID" && wt_click_icon 3 && wt_wait_menus 1 >/dev/null &&
+        wt_close_menus
+}
+
 # Exit saves first; when it cannot, it asks before anything is lost. A folder in the way of
 # the save's temporary file makes every save fail, even for root.
 check_exit_that_cannot_save() {
@@ -78,8 +83,7 @@ check_exit_that_cannot_save() {
         awk -F'\t' '$11 == "&No" { print int($6 + $8 / 2), int($7 + $9 / 2); exit }')
     [[ -n $no ]] && xdotool mousemove ${no% *} ${no#* } click 1
     wt_check "No closes the question" wt_poll 5 question_gone
-    sleep 1
-    wt_check "No keeps the program running" wt_process_running "$WT_PID"
+    wt_check "No keeps the program running: its menu opens again" second_menu_opens
     wt_check "nothing was saved" [ ! -e "$WT_DIR/Config.dat" ]
 
     rmdir "$WT_DIR/Config2.dat.tmp"

@@ -64,7 +64,7 @@ wait_dialog() {
         head -n1)
     [[ -n $DIALOG_XWINDOW ]] || return 1
     xdotool windowfocus --sync "$DIALOG_XWINDOW" 2>/dev/null
-    sleep 0.3
+    wt_xwindow_settled "$DIALOG_XWINDOW"
     wt_screenshot "$WT_NAME-$1"
 }
 
@@ -77,8 +77,8 @@ add_group() {
     wt_choose 1 "$RUN_ITEM" || { wt_fail "Run offers Add New Item"; return 1; }
     wait_dialog add-group || { wt_fail "Add New Item opens $RUN_DIALOG"; return 1; }
     wt_pass "Add New Item in Run opens $RUN_DIALOG"
+    # The click that turns the dialog to a group goes before the keys, in the same queue.
     wt_click_window 'Add/Edit group'
-    sleep 0.3
     type_into 3 "$GROUP_TITLE"
     wt_screenshot "$WT_NAME-add-group-typed"
     click_ok || { wt_fail "Ok closes the dialog of the new group"; return 1; }

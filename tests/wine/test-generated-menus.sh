@@ -58,7 +58,7 @@ open_submenu() {
         read -r x y <<<"$(wt_item_centre "$menu" "main-$2" "$1")"
         xdotool mousemove "$x" $(($(wt_item_bottom "$menu" "main-$2" "$1") + 2)) sleep 0.2 \
             mousemove "$x" "$y"
-        wt_wait_menus 2 && return 0
+        wt_wait_menus 2 "$menu" && return 0
         wt_log "resting on item $1 of the main menu opened no submenu; once more"
         wt_close_deep_menus
     done
@@ -142,12 +142,21 @@ new_explorer_window() {
 has_new_explorer_window() { new_explorer_window "$1" >/dev/null; }
 
 explorer_closed() { [[ -z $(wt_winlist --class "$EXPLORER_CLASS" --visible) ]]; }
+processes_gone() {
+    local running pid
+    running=$(wt_winlist --processes | cut -f1)
+    for pid in $1; do grep -qx "$pid" <<<"$running" && return 1; done
+    return 0
+}
 
-# Closes Explorer as its close box does (WM_CLOSE); the program and its icon stay.
+# Closes Explorer as its close box does (WM_CLOSE) and waits until its process has ended; the
+# program and its icon stay.
 close_explorer() {
+    local pids
+    pids=$(wt_winlist --class "$EXPLORER_CLASS" --visible | cut -f1 | tr '\n' ' ')
     wt_winlist --class "$EXPLORER_CLASS" --post 16:0 >/dev/null
-    wt_poll 10 explorer_closed && sleep 1 && wt_process_running "$WT_PID" &&
-        wt_poll 5 wt_icon_present "$(wt_icon_hwnd)"
+    wt_poll 10 explorer_closed && wt_poll 10 processes_gone "$pids" &&
+        wt_process_running "$WT_PID" && wt_poll 5 wt_icon_present "$(wt_icon_hwnd)"
 }
 
 # opens_in_explorer item name row title what: chooses a row of a submenu of the main menu and
@@ -163,7 +172,7 @@ opens_in_explorer() {
     wt_menu_rows "$submenu" "$2" >/dev/null
     local x y
     read -r x y <<<"$(wt_item_centre "$submenu" "$2" "$3")"
-    xdotool mousemove "$x" "$y" sleep 0.3 click 1
+    wt_click_item "$submenu" "$x" "$y"
     if wt_poll 20 has_new_explorer_window "$before"; then
         window=$(new_explorer_window "$before")
         wt_log "Explorer window: $window"
@@ -193,6 +202,7 @@ check_profile_opens() {
 click_to_menu_ms() {
     # A menu left open (or left behind by a crash) would be found at once.
     wt_menu_count_is 0 && wt_process_running "$WT_PID" || return 1
+    wt_wait_after_menus
     local started=${EPOCHREALTIME/./}
     local deadline=$((started + 10000000))
     wt_click_icon 1
@@ -241,10 +251,10 @@ check_exit() {
         wt_fail "a right click opens the second menu (${rows:-no menu}; menus: $(wt_menus | tr '\n' ';'))"
         return
     fi
-    # Exit is the last of the five items.
+    # Exit is the last of the six items.
     local x y
-    read -r x y <<<"$(wt_item_centre "$menu" second 5)"
-    xdotool mousemove "$x" "$y" sleep 0.3 click 1
+    read -r x y <<<"$(wt_item_centre "$menu" second 6)"
+    wt_click_item "$menu" "$x" "$y"
     wt_expect_exit "Exit still ends the program with exit code 0" "$WT_PID"
 }
 

@@ -36,7 +36,7 @@ menu_keys() {
     [[ -n $menu ]] || return 1
     read -r left top _ <<<"$menu"
     window=$(wt_menu_xwindow "$left" "$top") || return 1
-    xdotool windowfocus "$window" key --delay 30 "$@" 2>/dev/null
+    xdotool windowfocus "$window" key --delay 10 "$@" 2>/dev/null
 }
 
 # open_by_keys depth keys...: presses the keys in the newest menu and waits for the menu at
@@ -114,25 +114,7 @@ item_rows() {
 }
 
 # Waits until the newest menu has not changed for a second: its rows' pictures have arrived.
-wait_quiet_menu() {
-    local menu left top width height quiet=0 tries
-    menu=$(wt_menus | head -n1)
-    read -r left top width height <<<"$menu"
-    wt_grab "$WT_SHOTS/steps/quiet-a.png" "$left" "$top" "$width" "$height"
-    for tries in $(seq 1 100); do
-        sleep 0.2
-        wt_grab "$WT_SHOTS/steps/quiet-b.png" "$left" "$top" "$width" "$height"
-        if [[ -z $(wt_changed_rows "$WT_SHOTS/steps/quiet-a.png" "$WT_SHOTS/steps/quiet-b.png") ]]
-        then
-            quiet=$((quiet + 1))
-            ((quiet >= 5)) && return 0
-        else
-            quiet=0
-        fi
-        mv -f "$WT_SHOTS/steps/quiet-b.png" "$WT_SHOTS/steps/quiet-a.png"
-    done
-    return 1
-}
+wait_quiet_menu() { wt_settled $(wt_menus | head -n1) 1 20; }
 
 # differ a b: the two pictures exist and differ in at least one pixel.
 differ() {
@@ -196,14 +178,8 @@ check_known_picture() {
     close_all_menus
 }
 
-# Escape closes one menu at a time.
-close_all_menus() {
-    local keys=() count
-    count=$(wt_menus | wc -l)
-    for ((i = 0; i < count; i++)); do keys+=(Escape); done
-    ((count == 0)) || menu_keys "${keys[@]}"
-    wt_close_menus
-}
+# One click outside closes them all.
+close_all_menus() { wt_close_menus; }
 
 take_reference_pictures
 

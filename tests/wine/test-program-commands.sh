@@ -6,7 +6,11 @@
 #   wrote it) unquoted, so one click removes it; the same from a profile named in Cyrillic,
 #   Greek and Japanese, which only the wide registry functions can write;
 # - "Home Page" in both menus and the link of the About box open the home page in the browser;
-# - an operation answered No does nothing: the program goes on running.
+# - an operation answered No does nothing: the program goes on running;
+# - the keyboard shortcut opens the main menu at the pointer, over another program's window,
+#   with the keys in the menu, and closes it when pressed again; Settings... changes it, the
+#   new one works at once and after a restart, the old one no longer; a second copy started
+#   from another folder with the same shortcut says in a balloon that it is taken, and runs.
 set -uo pipefail
 source "$(dirname "$0")/lib.sh"
 wt_begin program-commands
@@ -37,11 +41,12 @@ click_menu_item() {
     menu=$(wt_wait_menus 1) || return 1
     wt_menu_rows "$menu" "$2" >/dev/null
     read -r x y <<<"$(wt_item_centre "$menu" "$2" "$3")" || return 1
-    xdotool mousemove "$x" "$y" sleep 0.3 click 1
+    wt_click_item "$menu" "$x" "$y"
     wt_poll 5 wt_menu_count_is 0
 }
-# Items of the second menu: 1 Home Page, 2 About, 3 Find..., 4 Run at System Startup, 5 Exit.
-toggle_startup_switch() { click_menu_item 3 second 4; }
+# Items of the second menu: 1 Home Page, 2 About, 3 Find..., 4 Settings..., 5 Run at System
+# Startup, 6 Exit.
+toggle_startup_switch() { click_menu_item 3 second 5; }
 
 check_startup_switch() {
     wine reg delete "$RUN_KEY" /v Vantrel /f >/dev/null 2>&1
@@ -97,43 +102,44 @@ check_startup_switch_in_profile() {
     stop_program "the program ends after unchecking the switch there"
 }
 
-check_home_page_and_about() {
-    local opened=$WT_RUNS/$WT_NAME-browser.txt
+BROWSER_RECORD=$WT_RUNS/$WT_NAME-browser.txt
+use_recording_browser() {
     local browser=$WT_RUNS/$WT_NAME-browser.sh
-    rm -f "$opened"
-    printf '#!/bin/sh\necho "$@" >> "%s"\n' "$opened" >"$browser"
+    rm -f "$BROWSER_RECORD"
+    printf '#!/bin/sh\necho "$@" >> "%s"\n' "$BROWSER_RECORD" >"$browser"
     chmod +x "$browser"
     wine reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /d "$browser" /f >/dev/null 2>&1
-    if ! start_program; then
-        wt_fail "the program starts for the home page"
-        return
-    fi
+}
+browser_opened() { [[ $(grep -c . "$BROWSER_RECORD" 2>/dev/null) -ge $1 ]]; }
+no_browser_running() { [[ -z $(wt_winlist --processes --exe winebrowser.exe) ]]; }
+
+check_home_page_and_about() {
     click_menu_item 1 main 1 || wt_fail "the main menu offers Home Page"
     click_menu_item 3 second 1 || wt_fail "the second menu offers Home Page"
     click_menu_item 3 second 2 || wt_fail "the second menu offers About"
     if wt_poll 10 wt_window_shown About; then
         wt_pass "About opens the About box"
-        sleep 0.5
+        wt_window_settled About
         wt_screenshot "$WT_NAME-about"
         wt_click_window www.vantrel.example
-        sleep 1
+        # The browser is started asynchronously, one per click.
+        wt_poll 10 browser_opened 3
         wt_click_window Ok
         wt_check "its Ok button closes the About box" wt_poll 5 wt_window_gone About
     else
         wt_fail "About opens the About box"
     fi
-    wt_poll 10 test -f "$opened"
-    sleep 2 # the browser is started asynchronously, one per click
+}
+
+# Read once the program has ended and the last browser has: a click that opened the page
+# twice shows.
+check_home_page_opened() {
+    wt_poll 10 no_browser_running
     wt_expect "both Home Page entries and the About link open the home page" \
-        "$HOME_PAGE $HOME_PAGE $HOME_PAGE" "$(tr '\n' ' ' <"$opened" | sed 's/ $//')"
-    stop_program "the program ends after opening the home page"
+        "$HOME_PAGE $HOME_PAGE $HOME_PAGE" "$(tr '\n' ' ' <"$BROWSER_RECORD" | sed 's/ $//')"
 }
 
 check_operation_answered_no() {
-    if ! start_program; then
-        wt_fail "the program starts for the operations"
-        return
-    fi
     wt_click_icon 1
     local menu submenu x y
     if ! menu=$(wt_wait_menus 1); then
@@ -143,13 +149,13 @@ check_operation_answered_no() {
     wt_menu_rows "$menu" main >/dev/null
     read -r x y <<<"$(wt_item_centre "$menu" main 7)" # Operations
     xdotool mousemove "$x" "$y"
-    if ! submenu=$(wt_wait_menus 2); then
+    if ! submenu=$(wt_wait_menus 2 "$menu"); then
         wt_fail "resting on Operations opens its submenu"
         return
     fi
     wt_menu_rows "$submenu" operations >/dev/null
     read -r x y <<<"$(wt_item_centre "$submenu" operations 7)" # Reboot
-    xdotool mousemove "$x" "$y" sleep 0.3 click 1
+    wt_click_item "$submenu" "$x" "$y"
     if wt_poll 10 wt_window_shown Confirm; then
         wt_pass "Reboot asks first, in a box titled Confirm"
         wt_check "the box asks the question" \
@@ -164,13 +170,139 @@ check_operation_answered_no() {
     else
         wt_fail "Reboot asks first, in a box titled Confirm"
     fi
-    sleep 1
-    wt_check "after No the program goes on running" wt_process_running "$WT_PID"
-    stop_program "the program ends normally after an operation answered No"
+    wt_close_menus
 }
 
+# The text of the balloon showing now (Wine's tooltips answer WM_GETTEXT with it).
+balloon_text() {
+    local hwnd
+    hwnd=$(wt_balloons | cut -f3 | head -n 1)
+    [[ -n $hwnd ]] && wt_wine_tool winmsg text "$hwnd"
+}
+
+# wt_menu_at x y: the newest menu's top-left corner is at the point.
+menu_at() { [[ $(wt_menus | head -n 1 | cut -d' ' -f1,2) == "$1 $2" ]]; }
+no_menu_after_shortcut() {
+    focus_notepad
+    xdotool key "$1"
+    sleep 1.5
+    wt_menu_count_is 0
+}
+
+# Notepad stands for another program in the foreground. It covers the tray, so it goes before
+# a tray menu is opened with the mouse.
+NOTEPAD=
+start_notepad() {
+    wine notepad >/dev/null 2>&1 &
+    NOTEPAD=$!
+    WT_STARTED_PIDS+=("$NOTEPAD")
+    wt_poll 15 xdotool search --onlyvisible --name Notepad >/dev/null
+}
+stop_notepad() {
+    kill "$NOTEPAD" 2>/dev/null
+    wait "$NOTEPAD" 2>/dev/null
+}
+
+# Wine sees keys only while one of its windows has the X keyboard focus: Notepad stands for the
+# program the user works in.
+focus_notepad() {
+    xdotool search --onlyvisible --name Notepad windowfocus --sync 2>/dev/null
+    sleep 0.3
+}
+
+# The first row of the newest menu is lit, as the keyboard opens a menu: its middle is blue.
+first_row_lit() {
+    local left top width height shot=$WT_SHOTS/$WT_NAME-shortcut-menu.png
+    read -r left top width height <<<"$(wt_menus | head -n 1)"
+    wt_screenshot "$WT_NAME-shortcut-menu" 2>/dev/null
+    convert "$shot" -format '%[fx:int(255*p{'$((left + width / 2))','$((top + 12))'}.b - 255*p{'$((left + width / 2))','$((top + 12))'}.r)]' info: |
+        awk '{ exit !($1 > 40) }'
+}
+
+# Presses the shortcut over Notepad with the pointer at (x, y) and tells whether the main menu
+# opened there with its first row lit, and closed when the shortcut was pressed again.
+shortcut_opens_menu() {
+    focus_notepad
+    xdotool mousemove "$2" "$3" key "$1"
+    wt_poll 5 menu_at "$2" "$3" || return 1
+    first_row_lit || wt_log "the first row of the menu the shortcut opened is not lit"
+    first_row_lit || return 1
+    xdotool key "$1"
+    wt_poll 5 wt_menu_count_is 0
+}
+
+# A second copy from another folder finds the shortcut taken, says so, and runs.
+check_second_copy_finds_shortcut_taken() {
+    local WT_RUN_DIR= first=("$WT_PID" "$WT_WINPID" "$WT_ICON" "$WT_DIR")
+    if ! wt_start; then
+        wt_fail "a second copy starts from another folder"
+        return
+    fi
+    wt_poll 5 wt_balloon_shown
+    sleep 0.5
+    wt_screenshot "$WT_NAME-shortcut-taken"
+    wt_expect "a second copy tells in a balloon that its shortcut is taken" \
+        "Win+Alt+M, the shortcut that opens the menu, is taken by another program. To choose another, right-click here and choose Settings." \
+        "$(balloon_text)"
+    wt_end_balloon
+    wt_check "the second copy keeps running" wt_process_running "$WT_PID"
+    stop_program "the second copy ends normally"
+    WT_PID=${first[0]} WT_WINPID=${first[1]} WT_ICON=${first[2]} WT_DIR=${first[3]}
+}
+
+open_settings() { click_menu_item 3 second 4 && wt_poll 10 wt_window_shown Settings; }
+
+check_shortcut_and_settings() {
+    rm -f "$WT_RUN_DIR/Settings.ini"
+    if ! start_program; then
+        wt_fail "the program starts for its keyboard shortcut"
+        return
+    fi
+    start_notepad
+    wt_check "Win+Alt+M over Notepad opens the main menu at the pointer, its first row lit; pressed again it closes the menu" \
+        shortcut_opens_menu super+alt+m 300 200
+    check_second_copy_finds_shortcut_taken
+
+    stop_notepad
+    # Once more when it did not show: one run in many lost the click.
+    if open_settings || { wt_log "no Settings window; once more" && open_settings; }; then
+        wt_pass "Settings... opens the Settings window"
+        sleep 0.5
+        wt_screenshot "$WT_NAME-settings"
+        # The keys go to the shortcut's field, where the window starts; Enter is OK.
+        xdotool key alt+j
+        sleep 0.5
+        xdotool key Return
+        wt_check "OK closes the Settings window" wt_poll 5 wt_window_gone Settings
+    else
+        wt_fail "Settings... opens the Settings window"
+    fi
+    wt_check "Settings.ini keeps the new shortcut" \
+        grep -q '^MenuShortcut=Win+Alt+J' "$WT_RUN_DIR/Settings.ini"
+    start_notepad
+    wt_check "the new shortcut works at once" shortcut_opens_menu super+alt+j 640 480
+    wt_check "the old one no longer does" no_menu_after_shortcut super+alt+m
+    stop_program "the program ends after changing its shortcut"
+    start_program || wt_fail "the program starts again with its new shortcut"
+    wt_check "after a restart the new shortcut opens the menu" \
+        shortcut_opens_menu super+alt+j 100 100
+    stop_program "the program ends after the restart"
+    stop_notepad
+}
+
+check_shortcut_and_settings
 check_startup_switch
 check_startup_switch_in_profile
-check_home_page_and_about
-check_operation_answered_no
+# One start for the commands that need none of their own: an operation answered No, then
+# the home page, whose menus would not open had No ended the program.
+use_recording_browser
+if start_program; then
+    check_operation_answered_no
+    check_home_page_and_about
+    wt_check "after No the program goes on running" wt_process_running "$WT_PID"
+    stop_program "the program ends normally after an operation answered No and the home page"
+    check_home_page_opened
+else
+    wt_fail "the program starts for the operations and the home page"
+fi
 wt_end

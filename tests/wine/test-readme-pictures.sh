@@ -35,7 +35,13 @@ repeat() { printf "%${2}s" "" | tr ' ' "\n" | sed "s/^/$1/"; }
 # lit row's submenu and lights its first row, Return chooses the lit row and closes the menus.
 # A key that did nothing is pressed again, with the focus given again: a press can be lost
 # while the focus settles, or taken by another window.
+NEWEST= # "left top width height" of the newest open menu
+OPEN=   # of every open menu, a line each
+COUNT=0 # how many menus are open
 press_in_menu() {
+    OPEN=$(wt_menus)
+    COUNT=$(grep -c . <<<"$OPEN")
+    NEWEST=$(head -n1 <<<"$OPEN")
     focus_newest_menu || return 1
     local key
     for key in "$@"; do
@@ -50,61 +56,37 @@ press_in_menu() {
 
 focus_newest_menu() {
     local left top window
-    read -r left top _ <<<"$(wt_menus | head -n1)"
+    read -r left top _ <<<"$NEWEST"
     window=$(wt_menu_xwindow "$left" "$top") || return 1
-    xdotool windowfocus "$window" 2>/dev/null
-    sleep 0.2
-}
-
-# poll_ms milliseconds command...: like wt_poll, to the millisecond.
-poll_ms() {
-    local deadline=$((${EPOCHREALTIME/./} + $1 * 1000))
-    shift
-    until "$@"; do
-        ((${EPOCHREALTIME/./} < deadline)) || return 1
-        sleep 0.05
-    done
-}
-
-STEP_BEFORE=$WT_SHOTS/steps/$WT_NAME-before.png
-STEP_AFTER=$WT_SHOTS/steps/$WT_NAME-after.png
-menu_changed() {
-    wt_grab "$STEP_AFTER" $1
-    [[ -n $(wt_changed_rows "$STEP_BEFORE" "$STEP_AFTER") ]]
+    timeout 2 xdotool windowfocus --sync "$window" 2>/dev/null
 }
 
 press_down() {
-    local menu press
-    menu=$(wt_menus | head -n1)
-    mkdir -p "$WT_SHOTS/steps"
-    wt_grab "$STEP_BEFORE" $menu
+    local press
     for press in 1 2; do
-        xdotool key Down 2>/dev/null
-        if poll_ms 2000 menu_changed "$menu"; then
-            # So that the end of this paint cannot pass for the next press.
-            wt_settled $menu
-            return 0
-        fi
+        # Waits for the paint to end, so that its end cannot pass for the next press.
+        wt_changes_after "$NEWEST" 2 xdotool key Down && return 0
         wt_log "Down did nothing; again"
         focus_newest_menu
     done
-    wt_log "Down lit no other row in the menu at $menu"
+    wt_log "Down lit no other row in the menu at $NEWEST"
     return 1
 }
 
 press_right() {
-    local count press
-    count=$(wt_menus | wc -l)
+    local press
     for press in 1 2; do
         xdotool key Right 2>/dev/null
-        if poll_ms 4000 wt_menu_count_is $((count + 1)); then
-            wt_wait_menus $((count + 1)) >/dev/null
+        if wt_menus --until $((COUNT + 1)) 4 >/dev/null; then
+            COUNT=$((COUNT + 1))
+            NEWEST=$(wt_wait_menus "$COUNT" "$OPEN")
+            OPEN+=$'\n'$NEWEST
             return 0
         fi
         wt_log "Right did nothing; again"
         focus_newest_menu
     done
-    wt_log "Right opened no submenu of the menu at $(wt_menus | head -n1)"
+    wt_log "Right opened no submenu of the menu at $NEWEST"
     return 1
 }
 
@@ -112,7 +94,7 @@ press_return() {
     local press
     for press in 1 2; do
         xdotool key Return 2>/dev/null
-        poll_ms 3000 wt_menu_count_is 0 && return 0
+        wt_menus --until 0 3 >/dev/null && return 0
         wt_log "Return did nothing; again"
         focus_newest_menu
     done

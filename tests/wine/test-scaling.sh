@@ -70,9 +70,10 @@ check_entry_pictures() {
         wt_close_deep_menus
         return
     fi
-    sleep 1 # the rows' pictures are read as the menu opens; the rows stay where they were
     local left top width height shot=$WT_SHOTS/steps/$WT_NAME-examples-$dpi.png
     read -r left top width height <<<"$WT_MENU"
+    # The rows' pictures are read as the menu opens; the rows stay where they were.
+    wt_settled "$left" "$top" "$width" "$height" 0.5 5
     wt_grab "$shot" "$left" "$top" "$width" "$height"
     read -r band_top band_height <<<"$(wt_item_band "$WT_MENU" "level$WT_DEPTH" 5)"
     slot=$(wt_scaled 16 "$dpi")
@@ -117,7 +118,7 @@ check_application_editor() {
         wt_fail "$dpi DPI: Add New Item opens the application editor"
         return
     fi
-    sleep 0.5
+    wt_window_settled "$APP_EDITOR"
     wt_screenshot "$WT_NAME-application-editor-$dpi"
     # The title field (90, 250) and the OK button (120, 75) of the layout.
     wt_expect "$dpi DPI: the editor's fields" "$(scaled_width 90 250 "$dpi")" "$(window_width Edit)"
@@ -137,12 +138,12 @@ check_about() {
         wt_close_menus
         return
     fi
-    xdotool mousemove "$x" "$y" sleep 0.3 click 1
+    wt_click_item "$menu" "$x" "$y"
     if ! wt_poll 10 wt_window_shown About; then
         wt_fail "$dpi DPI: About opens the About box"
         return
     fi
-    sleep 0.5
+    wt_window_settled About
     wt_screenshot "$WT_NAME-about-$dpi"
     # The picture's box (the one static without a text) is 128 pixels square at 96 DPI, from
     # (8, 48).

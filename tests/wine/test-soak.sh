@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The soak (issue 18): a seeded random walk through everything the program does, with the
+# The soak: a seeded random walk through everything the program does, with the
 # system changing under it, checked against a model of the tree (tests/wine/soak.py says
 # what it does and checks). This harness starts the driver and runs its requests, one line of
 # shell each, here where lib.sh is sourced: the program is driven by the same helpers as every
@@ -70,7 +70,8 @@ status=$?
 for out in "$SOAK_WORK"/definer-*.out; do
     [[ -f $out ]] && touch "$SOAK_WORK/stop-definer-$(basename "$out" .out | cut -d- -f2)"
 done
-sleep 1
+no_definer_running() { [[ -z $(wt_winlist --processes --exe definedrive.exe) ]]; }
+wt_poll 10 no_definer_running
 ((status == 0 || WT_FAILED > 0)) || wt_fail "the soak driver ended with status $status"
 for log in "$WT_RUN_DIR/wine.log"; do
     [[ -f $log ]] && cp "$log" "$SOAK_WORK/"

@@ -10,9 +10,9 @@ MAIN_ROWS=I-IIIIIIII
 # Operations: Launch Screensaver | Lock Workstation, Log off | Sleep, Hibernate, Monitor sleep |
 # Reboot, Shutdown, Power off.
 OPERATIONS_ROWS=I-II-III-III
-# Second menu: Home Page, About, Find... | Run at System Startup | Exit ("Check for Updates"
-# is hidden).
-SECOND_ROWS=III-I-I
+# Second menu: Home Page, About, Find..., Settings... | Run at System Startup | Exit ("Check for
+# Updates" is hidden).
+SECOND_ROWS=IIII-I-I
 
 if ! wt_start; then
     wt_fail "the tray icon appears"
@@ -39,7 +39,7 @@ check_main_menu() {
     read -r x y <<<"$(wt_item_centre "$menu" main 7)"
     xdotool mousemove "$x" "$y"
     local submenu
-    if submenu=$(wt_wait_menus 2); then
+    if submenu=$(wt_wait_menus 2 "$menu"); then
         wt_screenshot "$WT_NAME-operations-menu"
         wt_expect "Operations holds its nine commands" "$OPERATIONS_ROWS" \
             "$(wt_menu_rows "$submenu" operations)"
@@ -48,10 +48,10 @@ check_main_menu() {
     fi
 
     # Item 2 is the first category: "Add New Item" and a separator come before any entry.
+    # Its submenu takes the place of Operations': two menus before and after.
     read -r x y <<<"$(wt_item_centre "$menu" main 2)"
     xdotool mousemove "$x" "$y"
-    sleep 0.5
-    if submenu=$(wt_wait_menus 2); then
+    if submenu=$(wt_wait_menus 2 "$menu"$'\n'"$submenu"); then
         local rows
         rows=$(wt_menu_rows "$submenu" category)
         wt_expect "a category opens with Add New Item and a separator" "I-" "${rows:0:2}"
@@ -71,15 +71,15 @@ check_second_menu() {
     fi
     wt_pass "a right click opens the second menu"
     wt_screenshot "$WT_NAME-second-menu"
-    wt_expect "the second menu shows seven rows, no Check for Updates" "$SECOND_ROWS" \
+    wt_expect "the second menu shows eight rows, no Check for Updates" "$SECOND_ROWS" \
         "$(wt_menu_rows "$menu" second)"
 
-    # Exit is the last of the five items.
+    # Exit is the last of the six items.
     local x y
-    read -r x y <<<"$(wt_item_centre "$menu" second 5)"
+    read -r x y <<<"$(wt_item_centre "$menu" second 6)"
     local icon
     icon=$(wt_icon_hwnd)
-    xdotool mousemove "$x" "$y" sleep 0.3 click 1
+    wt_click_item "$menu" "$x" "$y"
     wt_expect_exit "Exit ends the program with exit code 0" "$WT_PID"
     wt_check "Exit removes the tray icon" wt_poll 5 wt_icon_absent "$icon"
 }

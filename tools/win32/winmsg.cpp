@@ -4,6 +4,8 @@
 //   winmsg send <hwnd> <msg> [wparam [lparam]]   prints the result in decimal
 //   winmsg post <hwnd> <msg> [wparam [lparam]]   exit status 1 when it could not be posted
 //   winmsg text <hwnd>                            prints the window's text (WM_GETTEXT)
+//   winmsg idle <pid> [seconds]                   waits until the process has started up
+//                                                 and waits for input (WaitForInputIdle)
 // Numbers are decimal or 0x hex; hwnd is hexadecimal as winlist prints it. A window that
 // does not answer within 5 s (or is known to be hung) gives exit status 1 and no output.
 #include <windows.h>
@@ -65,6 +67,17 @@ int Text(HWND window) {
     return 0;
 }
 
+// Under Wine a process counts as idle once its thread looks for a message and finds none,
+// which a program that builds its state before its message loop does only when that is done.
+int Idle(DWORD pid, DWORD waitMs) {
+    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pid);
+    if (!process)
+        return 1;
+    const DWORD result = WaitForInputIdle(process, waitMs);
+    CloseHandle(process);
+    return result == 0 ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -75,7 +88,11 @@ int main(int argc, char** argv) {
         return Post(WindowOf(argv[2]), argc, argv);
     if (command == "text")
         return Text(WindowOf(argv[2]));
-    std::fputs("usage: winmsg send|post <hwnd> <msg> [wparam [lparam]] | winmsg text <hwnd>\n",
+    if (command == "idle")
+        return Idle(static_cast<DWORD>(Number(argv[2])),
+                    argc > 3 ? static_cast<DWORD>(std::atof(argv[3]) * 1000) : AnswerWaitMs);
+    std::fputs("usage: winmsg send|post <hwnd> <msg> [wparam [lparam]] | winmsg text <hwnd> |"
+               " winmsg idle <pid> [seconds]\n",
                stderr);
     return 2;
 }

@@ -1,0 +1,43 @@
+#pragma once
+// The Settings window. Each keyboard shortcut is a group of its own: a check box that turns it
+// on, the hot-key field with the keys, and a check box for the Windows key, which the field
+// does not take. Groups stack downwards and the buttons' row follows them, with room at its
+// left for more buttons, so a shortcut or a button more leaves the rest where it is.
+// OK hands the choice to the program, which makes it take effect at once; when it cannot,
+// the window says why and stays open with nothing changed. Cancel changes nothing.
+
+#include "editors/DialogModel.h"
+#include "platform/UiApi.h"
+#include "settings/Settings.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace vantrel {
+
+class TFormSettings : public DialogModel {
+  public:
+    // Makes the settings take effect: nothing when they did, else what to tell the user.
+    using Apply = std::function<std::optional<std::string>(const Settings&)>;
+
+    explicit TFormSettings(UiApi& ui);
+    void SetApply(Apply apply) { apply_ = std::move(apply); }
+    // Shows the settings in effect; called before every showing.
+    void Load(const Settings& settings);
+
+  protected:
+    void OnClick(const std::string& name) override;
+
+  private:
+    void EnableGroup(const std::string& group);
+    // The shortcut a group shows; empty when its field holds none.
+    std::optional<Shortcut> KeysOf(const std::string& group) const;
+    void ApplyChoice();
+
+    UiApi& ui_;
+    Apply apply_;
+    Settings loaded_;
+};
+
+} // namespace vantrel

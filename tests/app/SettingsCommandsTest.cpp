@@ -1,0 +1,152 @@
+#include "app/MainForm.h"
+#include "fakes/FakePlatform.h"
+
+#include <gtest/gtest.h>
+
+namespace vantrel {
+namespace {
+
+using testing::FakePlatform;
+
+const std::string SettingsPath = "C:\\Tools\\Settings.ini";
+
+// The calls of the log that start with one of the prefixes.
+std::vector<std::string> CallsOf(const FakePlatform& fake, std::vector<std::string> prefixes) {
+    std::vector<std::string> found;
+    for (const std::string& call : fake.log.calls)
+        for (const std::string& prefix : prefixes)
+            if (call.rfind(prefix, 0) == 0)
+                found.push_back(call);
+    return found;
+}
+
+const std::vector<std::string> Watched = {"RegisterHotKey", "UnregisterHotKey", "ShowBalloon",
+                                          "MessageBox", "ShowPopupMenu"};
+
+// The Settings window, in which the user does `act`.
+void OpenSettings(FakePlatform& fake, MainForm& form, std::function<void(DialogModel&)> act) {
+    fake.ui.dialogScripts.push_back(std::move(act));
+    form.MenuItemClick(*form.PopupMenuSub().Find("PopupMenuSubSettings"));
+}
+
+void ChooseKeys(DialogModel& dialog, const std::string& keys) {
+    dialog.SetText("MenuKeys", keys);
+    dialog.UserEnter("MenuKeys");
+}
+
+TEST(ShortcutTest, OpensTheMainMenuAtThePointerWithItsFirstRowLit) {
+    FakePlatform fake;
+    MainForm form(fake.platform);
+    form.FormCreate();
+    fake.log.calls.clear();
+    form.ShortcutPressed(MenuShortcutId, 500, 400);
+    form.ShortcutPressed(MenuShortcutId + 1, 1, 2); // not the program's: nothing
+    EXPECT_EQ(CallsOf(fake, {"BringToForeground", "ShowPopupMenu"}),
+              (std::vector<std::string>{
+                  "BringToForeground",
+                  "ShowPopupMenu PopupMenuMain at 500,400 first row lit inside work area"}));
+    form.FormDestroy();
+    EXPECT_EQ(CallsOf(fake, {"UnregisterHotKey"}), std::vector<std::string>{"UnregisterHotKey 1"});
+}
+
+TEST(ShortcutTest, ATakenShortcutIsToldOnceAndTheProgramRuns) {
+    FakePlatform fake;
+    fake.files.files[SettingsPath] = "MenuShortcut=Ctrl+Alt+F9\r\n";
+    fake.hotKeys.takenElsewhere = {{ModCtrl | ModAlt, 0x78}};
+    MainForm form(fake.platform);
+    form.FormCreate();
+    EXPECT_EQ(CallsOf(fake, Watched),
+              (std::vector<std::string>{
+                  "RegisterHotKey 1 Ctrl+Alt+F9 taken",
+                  "ShowBalloon title=Vantrel text=Ctrl+Alt+F9, the shortcut that opens the menu, "
+                  "is taken by another program. To choose another, right-click here and choose "
+                  "Settings. timeout=3000"}));
+    // The same shortcut, tried again from Settings once the other program let it go.
+    fake.hotKeys.takenElsewhere.clear();
+    fake.log.calls.clear();
+    OpenSettings(fake, form, [](DialogModel& dialog) { dialog.UserEnter("MenuKeys"); });
+    EXPECT_EQ(CallsOf(fake, Watched), std::vector<std::string>{"RegisterHotKey 1 Ctrl+Alt+F9"});
+    EXPECT_EQ(fake.files.files[SettingsPath], "MenuShortcut=Ctrl+Alt+F9\r\n"); // unchanged
+}
+
+TEST(SettingsWindowTest, OkTakesEffectAtOnceAndIsWrittenCancelChangesNothing) {
+    FakePlatform fake;
+    MainForm form(fake.platform);
+    form.FormCreate();
+    fake.log.calls.clear();
+    OpenSettings(fake, form, [](DialogModel& dialog) {
+        EXPECT_EQ(dialog.Text("MenuKeys"), "Alt+M");
+        EXPECT_TRUE(dialog.Checked("MenuWinKey"));
+        EXPECT_EQ(dialog.StartControl(), "MenuKeys");
+        ChooseKeys(dialog, "Alt+K");
+        EXPECT_EQ(dialog.Result(), ModalResult::Ok);
+    });
+    OpenSettings(fake, form, [](DialogModel& dialog) {
+        EXPECT_EQ(dialog.Text("MenuKeys"), "Alt+K");
+        dialog.UserClick("MenuOn");
+        EXPECT_FALSE(dialog.Enabled("MenuKeys"));
+        dialog.UserEscape();
+    });
+    EXPECT_EQ(CallsOf(fake, Watched),
+              (std::vector<std::string>{"UnregisterHotKey 1", "RegisterHotKey 1 Win+Alt+K"}));
+    EXPECT_EQ(fake.files.files[SettingsPath],
+              "; Vantrel's settings, read when it starts. One setting a line: name=value.\r\n"
+              "MenuShortcutOn=yes\r\nMenuShortcut=Win+Alt+K\r\n");
+    fake.log.calls.clear();
+    OpenSettings(fake, form, [](DialogModel& dialog) {
+        dialog.UserClick("MenuOn");
+        dialog.UserEnter("MenuOn");
+    });
+    EXPECT_EQ(CallsOf(fake, Watched), std::vector<std::string>{"UnregisterHotKey 1"});
+    EXPECT_NE(fake.files.files[SettingsPath].find("MenuShortcutOn=no\r\nMenuShortcut=Win+Alt+K"),
+              std::string::npos);
+}
+
+TEST(SettingsWindowTest, AChoiceThatCannotBeTakenKeepsTheWindowOpenAndTheOldShortcut) {
+    FakePlatform fake;
+    fake.hotKeys.takenElsewhere = {{ModWin | ModAlt, 'T'}};
+    MainForm form(fake.platform);
+    form.FormCreate();
+    fake.log.calls.clear();
+    OpenSettings(fake, form, [](DialogModel& dialog) {
+        dialog.SetChecked("MenuWinKey", false);
+        for (const char* keys : {"", "Shift+K", "K", "Alt+T"}) {
+            dialog.SetChecked("MenuWinKey", keys[0] == 'A');
+            ChooseKeys(dialog, keys);
+            EXPECT_EQ(dialog.Result(), ModalResult::None) << keys;
+        }
+    });
+    const std::vector<std::string> calls = CallsOf(fake, Watched);
+    ASSERT_EQ(calls.size(), 7u);
+    EXPECT_NE(calls[0].find("Press the keys of the shortcut"), std::string::npos);
+    EXPECT_NE(calls[1].find("A shortcut needs the Windows key, Ctrl or Alt"), std::string::npos);
+    EXPECT_EQ(calls[2], calls[1]);
+    EXPECT_EQ(calls[3], "UnregisterHotKey 1");
+    EXPECT_EQ(calls[4], "RegisterHotKey 1 Win+Alt+T taken");
+    EXPECT_EQ(calls[5], "RegisterHotKey 1 Win+Alt+M"); // the old one back at once
+    EXPECT_NE(calls[6].find("Win+Alt+T is taken by another program or by Windows"),
+              std::string::npos);
+    EXPECT_EQ(fake.hotKeys.held.at(MenuShortcutId), (Shortcut{ModWin | ModAlt, 'M'}));
+    EXPECT_EQ(fake.files.files.count(SettingsPath), 0u);
+}
+
+TEST(SettingsWindowTest, AFolderThatCannotBeWrittenKeepsTheChoiceAndSaysSoOnce) {
+    FakePlatform fake;
+    fake.files.readOnlyDirectory = true;
+    MainForm form(fake.platform);
+    form.FormCreate();
+    fake.log.calls.clear();
+    for (const char* keys : {"Alt+K", "Alt+J"})
+        OpenSettings(fake, form, [keys](DialogModel& dialog) { ChooseKeys(dialog, keys); });
+    EXPECT_EQ(
+        CallsOf(fake, Watched),
+        (std::vector<std::string>{
+            "UnregisterHotKey 1", "RegisterHotKey 1 Win+Alt+K",
+            "ShowBalloon title=Vantrel text=Your settings could not be saved to " + SettingsPath +
+                ": Access is denied.\nThey hold until Vantrel ends. "
+                "timeout=3000",
+            "UnregisterHotKey 1", "RegisterHotKey 1 Win+Alt+J"}));
+}
+
+} // namespace
+} // namespace vantrel

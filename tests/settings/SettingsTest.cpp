@@ -1,0 +1,149 @@
+#include "settings/Settings.h"
+#include "fakes/FakePlatform.h"
+#include "render/MenuPlacement.h"
+
+#include <gtest/gtest.h>
+
+namespace vantrel {
+namespace {
+
+using testing::FakePlatform;
+
+const std::string Path = "C:\\Tools\\Settings.ini";
+const Settings Defaults;
+const Settings Chosen{false, {ModWin | ModCtrl, 0x74}};
+
+struct FileCase {
+    const char* name;
+    std::optional<std::string> before; // the file, when there is one
+    Settings loaded;                   // what a start reads from it
+    std::string after;                 // the file once Chosen is saved over it
+};
+
+// What a start reads from the file, and what saving Chosen then leaves in it.
+TEST(SettingsFileTest, ReadsWhatItCanAndKeepsEveryOtherLine) {
+    const std::string header =
+        "; Vantrel's settings, read when it starts. One setting a line: name=value.\r\n";
+    const std::string chosen = "MenuShortcutOn=no\r\nMenuShortcut=Win+Ctrl+F5\r\n";
+    const FileCase cases[] = {
+        {"missing", std::nullopt, Defaults, header + chosen},
+        {"empty", "", Defaults, header + chosen},
+        {"round trip", header + chosen, Chosen, header + chosen},
+        {"names without case, blanks around",
+         " menushortcut = alt + Shift + home \nMENUSHORTCUTON=No",
+         {false, {ModAlt | ModShift, 0x24}},
+         "MenuShortcut=Win+Ctrl+F5\r\nMenuShortcutOn=no\r\n"},
+        {"comments and unknown keys kept in place",
+         "\xEF\xBB\xBF# "
+         "mine\r\nFindShortcut=Win+Alt+F\n\n;MenuShortcut=Alt+X\r\nMenuShortcut=Ctrl+Q",
+         {true, {ModCtrl, 'Q'}},
+         "\xEF\xBB\xBF# mine\r\nFindShortcut=Win+Alt+F\r\n\r\n;MenuShortcut=Alt+X\r\n"
+         "MenuShortcut=Win+Ctrl+F5\r\nMenuShortcutOn=no\r\n"},
+        {"damaged lines", "garbage\r\n=\r\nMenuShortcutOn=maybe\r\nMenuShortcut=Win+Alt+\r\n",
+         Defaults, "garbage\r\n=\r\nMenuShortcutOn=no\r\nMenuShortcut=Win+Ctrl+F5\r\n"},
+        {"out of range: a key alone, Shift only, a modifier twice, a modifier as the key",
+         "MenuShortcut=M\r\nMenuShortcut=Shift+M\r\n", Defaults,
+         "MenuShortcut=Win+Ctrl+F5\r\nMenuShortcut=Shift+M\r\nMenuShortcutOn=no\r\n"},
+        {"the first line of a name counts", "MenuShortcut=Win+Alt+Ctrl\r\nMenuShortcut=Alt+F1\r\n",
+         Defaults, "MenuShortcut=Win+Ctrl+F5\r\nMenuShortcut=Alt+F1\r\nMenuShortcutOn=no\r\n"},
+        {"a binary file", std::string("MenuShortcut=Alt+F1\r\n\0\0", 23), Defaults,
+         header + chosen},
+    };
+    for (const FileCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakePlatform fake;
+        if (c.before)
+            fake.files.files[Path] = *c.before;
+        EXPECT_EQ(LoadSettings(fake.files, Path), c.loaded);
+        EXPECT_TRUE(SaveSettings(fake.files, Path, Chosen).saved);
+        EXPECT_EQ(fake.files.files[Path], c.after);
+        EXPECT_EQ(LoadSettings(fake.files, Path), Chosen);
+    }
+}
+
+TEST(SettingsFileTest, AFileThatCannotBeWrittenOrReadIsLeftAsItIs) {
+    FakePlatform fake;
+    fake.files.files[Path] = "MenuShortcut=Alt+F1\r\n";
+    fake.files.readOnlyDirectory = true; // the temporary copy cannot be made
+    const SettingsSaved readOnly = SaveSettings(fake.files, Path, Chosen);
+    EXPECT_FALSE(readOnly.saved);
+    EXPECT_EQ(readOnly.reason, "Access is denied.");
+    fake.files.readOnlyDirectory = false;
+    fake.files.locked.insert(Path); // held by another program: not saved over blind
+    EXPECT_EQ(LoadSettings(fake.files, Path), Defaults);
+    EXPECT_FALSE(SaveSettings(fake.files, Path, Chosen).saved);
+    EXPECT_EQ(fake.files.files[Path], "MenuShortcut=Alt+F1\r\n");
+    EXPECT_EQ(fake.files.files.size(), 1u); // no temporary copy left behind
+}
+
+TEST(ShortcutTextTest, BothWays) {
+    struct Case {
+        const char* text;
+        std::optional<Shortcut> shortcut;
+        const char* written; // the text form of the shortcut read
+    };
+    const Case cases[] = {
+        {"Win+Alt+M", Shortcut{ModWin | ModAlt, 'M'}, "Win+Alt+M"},
+        {"shift + alt+ctrl+win+z", Shortcut{AllModifiers, 'Z'}, "Win+Ctrl+Alt+Shift+Z"},
+        {"Ctrl+F24", Shortcut{ModCtrl, 0x87}, "Ctrl+F24"},
+        {"Alt+num7", Shortcut{ModAlt, 0x67}, "Alt+Num7"},
+        {"Win+PageDown", Shortcut{ModWin, 0x22}, "Win+PageDown"},
+        {"Ctrl+0xba", Shortcut{ModCtrl, 0xBA}, "Ctrl+0xBA"},
+        {"Alt+9", Shortcut{ModAlt, '9'}, "Alt+9"},
+        {"Q", Shortcut{0, 'Q'}, "Q"},
+        {"", std::nullopt, ""},
+        {"Win+", std::nullopt, ""},
+        {"Win+Win+M", std::nullopt, ""},
+        {"Ctrl+Alt", std::nullopt, ""},
+        {"Hyper+M", std::nullopt, ""},
+        {"Ctrl+F25", std::nullopt, ""},
+        {"Ctrl+Num10", std::nullopt, ""},
+        {"Ctrl+0x10", std::nullopt, ""},  // Shift's code
+        {"Ctrl+0x5B", std::nullopt, ""},  // the left Windows key's
+        {"Ctrl+0x100", std::nullopt, ""}, // no key has it
+        {"Ctrl+MM", std::nullopt, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        const std::optional<Shortcut> read = ParseShortcut(c.text);
+        EXPECT_EQ(read, c.shortcut);
+        EXPECT_EQ(ShortcutText(read.value_or(Shortcut{})), c.written);
+    }
+    EXPECT_TRUE(UsableEverywhere({ModWin, 'M'}));
+    EXPECT_FALSE(UsableEverywhere({ModShift, 'M'}));
+    EXPECT_FALSE(UsableEverywhere({ModWin, 0}));
+}
+
+// A work area of 1000 x 700 at (-1000, 40): a monitor left of the primary one, taskbar on top.
+TEST(MenuPlacementTest, TheMenuStaysInsideTheWorkAreaAtEachEdge) {
+    struct Case {
+        const char* name;
+        int x, y;
+        MenuAnchor anchor;
+    };
+    const ScreenRect work{-1000, 40, 0, 740};
+    const Case cases[] = {
+        {"room after the pointer", -900, 100, {-900, 100, false, false}},
+        {"right edge: opens leftwards", -100, 100, {-100, 100, true, false}},
+        {"bottom edge: opens upwards", -900, 700, {-900, 700, false, true}},
+        {"bottom-right corner", -1, 739, {-1, 739, true, true}},
+        {"left edge", -1000, 40, {-1000, 40, false, false}},
+        {"on the taskbar above the work area", -500, 10, {-500, 40, false, false}},
+        {"beyond the right edge", 50, 300, {0, 300, true, false}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const MenuAnchor anchor = PlaceMenu(c.x, c.y, 200, 300, work);
+        EXPECT_EQ(anchor.x, c.anchor.x);
+        EXPECT_EQ(anchor.y, c.anchor.y);
+        EXPECT_EQ(anchor.rightEdgeAtX, c.anchor.rightEdgeAtX);
+        EXPECT_EQ(anchor.bottomEdgeAtY, c.anchor.bottomEdgeAtY);
+    }
+    // Taller than the work area: from its top, as much as fits.
+    const MenuAnchor tall = PlaceMenu(-900, 300, 200, 900, work);
+    EXPECT_EQ(tall.y, 40);
+    EXPECT_FALSE(tall.bottomEdgeAtY);
+}
+
+} // namespace
+} // namespace vantrel
