@@ -14,7 +14,7 @@ import subprocess
 import sys
 import zlib
 
-MENU_INDEXES = list(range(0, 80, 2))
+MENU_INDEXES = list(range(0, 82, 2))
 MENU_SIDES = [16, 20, 24, 28, 32, 40, 48]
 ICON_SIDES = [16, 20, 24, 28, 32, 40, 48, 64, 256]
 LIGHT = (240, 240, 240)

@@ -1,7 +1,6 @@
-// Opening entries and copying their links, from their menus or from Find.
+// Opening entries and copying their links from their menus.
 #include "app/MainForm.h"
 
-#include "find/FindList.h"
 #include "launch/Clipboard.h"
 #include "launch/LinkCommands.h"
 #include "launch/OpenEntry.h"
@@ -25,12 +24,6 @@ void MainForm::OpenLink(const LinkEntry& entry) {
 void MainForm::CopyLink(const LinkEntry& entry) {
     if (const std::optional<std::string> text = LinkText(entry))
         CopyTextToClipboard(platform_.clipboard, *text);
-}
-
-FindList& MainForm::Finder() {
-    if (!finder_)
-        finder_ = std::make_unique<FindList>(main_.categories, platform_.codePage);
-    return *finder_;
 }
 
 void MainForm::PopupMenuBrowserOpenLinkClick(MenuNode& item, Command browser) {

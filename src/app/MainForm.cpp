@@ -172,6 +172,7 @@ void MainForm::MenuItemClick(MenuNode& item) {
         case Command::HomePage: PopupMenuSubHomePageClick(); break;
         case Command::CheckForUpdates: PopupMenuSubCheckforupdatesClick(); break;
         case Command::About: PopupMenuSubAboutClick(); break;
+        case Command::Find: ToggleFind(); break;
         case Command::Settings: PopupMenuSubSettingsClick(); break;
         case Command::RunAtStartup: PopupMenuSubRunAtSystemStartupClick(); break;
         case Command::Exit: PopupMenuSubExitClick(); break;

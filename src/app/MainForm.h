@@ -96,6 +96,17 @@ public:
     FormState& State() { return state_; }
     // What the Find window shows, made when it first opens and kept for the run.
     FindList& Finder();
+    // Opens the Find window, or closes it when it shows: the menu's "Find..." and the
+    // shortcut. The tree is indexed at the first opening.
+    void ToggleFind();
+    // Enter, a click on a row, Ctrl+C and Esc in the Find window. The chosen entry opens, or
+    // its link is copied, exactly as from its menu; the window closes first. Esc clears the
+    // text, and closes the window when there is none.
+    void OpenFound();
+    void CopyFound();
+    void EscapeFind();
+    // The Find window shows these rows: their pictures are read before everything else.
+    void FindRowsShowing(const std::vector<const MenuNode*>& rows);
 
     std::int32_t ProgramVersionNumber() const { return 100; }
 

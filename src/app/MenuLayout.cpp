@@ -82,6 +82,7 @@ SubMenuLayout BuildPopupMenuSub() {
     // Shipped hidden: nothing makes it visible.
     layout.checkForUpdates->visible = false;
     Named(root.Append("About", ImageAbout, Command::About), "PopupMenuSubAbout");
+    Named(root.Append("Find...", ImageFind, Command::Find), "PopupMenuSubFind");
     Named(root.Append("Settings...", ImageSettings, Command::Settings), "PopupMenuSubSettings");
     Named(root.Append("-", -1), "N2");
     layout.runAtSystemStartup =

@@ -53,6 +53,14 @@ std::vector<const MenuNode*> MainForm::MenuOpening(const MenuNode& menu) {
     }
 }
 
+void MainForm::FindRowsShowing(const std::vector<const MenuNode*>& rows) {
+    try {
+        pictures_->HurryRows(rows);
+    } catch (...) {
+        // The rows show the pictures there are.
+    }
+}
+
 std::vector<const MenuNode*> MainForm::CollectPictures() {
     try {
         return pictures_->Collect();

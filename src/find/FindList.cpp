@@ -6,6 +6,17 @@ namespace vantrel {
 
 const char* const NoEntriesMatch = "No entries match";
 
+std::string RowName(const MenuNode& entry) {
+    std::string name;
+    const std::string& caption = entry.caption;
+    for (std::size_t at = 0; at < caption.size(); ++at) {
+        if (caption[at] == '&' && ++at == caption.size())
+            break;
+        name += caption[at];
+    }
+    return name + ", " + GroupPath(entry);
+}
+
 void FindList::Open() {
     SetText({});
     index_.Update(tree_, fold_);

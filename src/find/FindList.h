@@ -18,6 +18,10 @@ constexpr std::size_t FindRowLimit = 100;
 
 extern const char* const NoEntriesMatch; // "No entries match"
 
+// What a screen reader names a row: the caption as its menu shows it ("&" before a letter
+// gone, "&&" a single "&"), then the groups that hold it: "Backup & Sync, Run > Tools".
+std::string RowName(const MenuNode& entry);
+
 enum class FindKey { Up, Down, PageUp, PageDown, Home, End };
 
 class FindList {

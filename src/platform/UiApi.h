@@ -18,6 +18,11 @@ enum class DefaultAnswer { Yes, No };
 // its first row lit, so that the arrow keys, Enter and letters act on it at once.
 enum class MenuStart { NothingLit, FirstRowLit };
 
+// How the Find window closes: giving the front back to the window that had it before (Esc,
+// the shortcut again), or keeping the program in front, so that what it opens next comes to
+// the front as from a menu.
+enum class FindClosing { GiveBack, KeepFront };
+
 // Where a popup menu shows: its top-left corner at the point, as a click opens it (Windows
 // turns it where it meets the screen's edge); or whole within the work area of the point's
 // monitor, as the keyboard's shortcut opens the menu wherever the pointer rests.
@@ -56,6 +61,11 @@ public:
     // Yes/No question box with the question icon; Enter gives the default answer.
     virtual MessageBoxResult AskYesNo(const std::string& text, const std::string& title,
                                       DefaultAnswer defaultAnswer) = 0;
+    // The Find window, showing the main form's Finder(): in front, on the pointer's monitor,
+    // the keyboard focus in its text. It closes itself when another window is activated.
+    virtual void ShowFindWindow() = 0;
+    virtual void CloseFindWindow(FindClosing closing) = 0;
+    virtual bool FindWindowShown() = 0;
 };
 
 } // namespace vantrel

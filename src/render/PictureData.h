@@ -8,7 +8,7 @@ namespace vantrel {
 
 constexpr int PictureSide = 16;
 constexpr int PictureBytes = PictureSide * PictureSide * 4;
-constexpr int MenuPictureCount = 40;
+constexpr int MenuPictureCount = 41;
 
 // The menu pictures in image-list order: MenuPictures[i] is shown for even index 2 * i.
 extern const std::uint8_t MenuPictures[MenuPictureCount][PictureBytes];

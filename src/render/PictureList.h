@@ -13,7 +13,7 @@ class PictureList {
   public:
     PictureList(int pictureWidth, int pictureHeight);
 
-    // The program's own artwork, 40 pairs of 16 x 16 pictures in menu order.
+    // The program's own artwork, 41 pairs of 16 x 16 pictures in menu order.
     static PictureList MenuPictureList();
 
     // Adds one straight-alpha picture (blue, green, red, alpha) as its colour/alpha pair.

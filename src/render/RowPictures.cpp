@@ -108,17 +108,38 @@ std::vector<const MenuNode*> RowPictures::Hurry(const MenuNode& menu) {
     return changed;
 }
 
+std::vector<const MenuNode*> RowPictures::HurryRows(const std::vector<const MenuNode*>& rows) {
+    std::vector<const MenuNode*> changed = StoreArrived();
+    if (stopped_)
+        return changed;
+    std::vector<Job> jobs;
+    for (const MenuNode* row : rows)
+        TakeJob(*row, jobs);
+    if (jobs.empty())
+        return changed; // each keystroke in Find asks: rows read already cost no pass
+    const auto listed = [&rows](const Job& job) {
+        return job.alive.expired() || std::find(rows.begin(), rows.end(), job.row) != rows.end();
+    };
+    for (std::deque<Job>* queue : {&urgent_, &background_})
+        queue->erase(std::remove_if(queue->begin(), queue->end(), listed), queue->end());
+    urgent_.insert(urgent_.begin(), jobs.begin(), jobs.end());
+    Pump();
+    return changed;
+}
+
 // The menu's rows that were queued (their jobs just taken out) or need a read, top down.
 std::vector<RowPictures::Job> RowPictures::JobsOfMenu(const MenuNode& menu) {
     std::vector<Job> rows;
-    for (std::size_t i = 0; i < menu.Count(); ++i) {
-        const MenuNode& row = menu.Child(i);
-        if (IsQueued(row) || NeedsRead(row)) {
-            row.Tag()->pictureState = LinkEntry::PictureState::Queued;
-            rows.push_back(JobOf(row));
-        }
-    }
+    for (std::size_t i = 0; i < menu.Count(); ++i)
+        TakeJob(menu.Child(i), rows);
     return rows;
+}
+
+void RowPictures::TakeJob(const MenuNode& row, std::vector<Job>& jobs) {
+    if (IsQueued(row) || NeedsRead(row)) {
+        row.Tag()->pictureState = LinkEntry::PictureState::Queued;
+        jobs.push_back(JobOf(row));
+    }
 }
 
 void RowPictures::Refresh(const MenuNode& row) {

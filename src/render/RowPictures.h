@@ -63,6 +63,8 @@ class RowPictures {
     // arrived are stored first (the message announcing them may have found the window's queue
     // full); the rows whose picture changed.
     std::vector<const MenuNode*> Hurry(const MenuNode& menu);
+    // The same for a few rows of any menus, the Find window's, in their order.
+    std::vector<const MenuNode*> HurryRows(const std::vector<const MenuNode*>& rows);
     // A row was added or edited: what it showed goes, and it is read again before the rest.
     void Refresh(const MenuNode& row);
     // Stores the answers that arrived and starts the next read; the rows whose picture
@@ -96,6 +98,8 @@ class RowPictures {
     void Enqueue(const MenuNode& row, bool urgent);
     void Unqueue(const MenuNode* menu);
     std::vector<Job> JobsOfMenu(const MenuNode& menu);
+    // Adds the row's job when it is queued already or needs a read.
+    void TakeJob(const MenuNode& row, std::vector<Job>& jobs);
     std::vector<const MenuNode*> StoreArrived();
     void Pump();
     bool StartNext(bool urgent);

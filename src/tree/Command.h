@@ -34,6 +34,7 @@ enum class Command {
     HomePage,       // HomePage1Click and PopupMenuSubHomePageClick
     CheckForUpdates,
     About,
+    Find,           // opens the Find window
     Settings,
     RunAtStartup,
     Exit,

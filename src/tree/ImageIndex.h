@@ -46,8 +46,9 @@ enum ImageIndex : int {
     ImageDocument = 74, // a file's own picture until it has arrived
     ImageFolder = 76,   // a folder's likewise
     ImageSettings = 78,
+    ImageFind = 80,
 };
 
-constexpr int ImagePictureCount = 40;
+constexpr int ImagePictureCount = 41;
 
 } // namespace vantrel

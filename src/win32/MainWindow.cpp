@@ -86,6 +86,7 @@ HICON LoadTrayIcon(HINSTANCE instance, int dpi) {
 MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {}
 
 MainWindow::~MainWindow() {
+    find_.reset();
     form_ = nullptr; // the form may already be gone; it must not hear of this destruction
     state_ = &ownState_;
     if (window_)
@@ -311,6 +312,8 @@ void MainWindow::OnPicturesReady() {
         return;
     for (const MenuNode* row : form_->CollectPictures())
         binder_.RepaintRow(*row);
+    if (find_)
+        find_->PicturesArrived();
 }
 
 void MainWindow::OnVersionResult(LPARAM lParam) {
@@ -357,6 +360,7 @@ void MainWindow::ReloadTrayIcon(int dpi) {
 }
 
 void MainWindow::OnDestroy() {
+    find_.reset(); // it shows the tree, which the form is about to release
     if (form_)
         form_->FormDestroy();
     HideTrayIcon(); // already done by the form unless it failed half-way
@@ -550,6 +554,23 @@ MessageBoxResult MainWindow::AskYesNo(const std::string& text, const std::string
     case IDNO: return MessageBoxResult::No;
     default: return MessageBoxResult::Other;
     }
+}
+
+void MainWindow::ShowFindWindow() {
+    if (!form_)
+        return;
+    if (!find_)
+        find_ = std::make_unique<FindWindow>(instance_, *form_, menuTheme_);
+    find_->Show();
+}
+
+void MainWindow::CloseFindWindow(FindClosing closing) {
+    if (find_)
+        find_->Close(closing, window_);
+}
+
+bool MainWindow::FindWindowShown() {
+    return find_ && find_->Shown();
 }
 
 } // namespace vantrel::win32

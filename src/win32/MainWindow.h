@@ -7,6 +7,7 @@
 #include "platform/Shortcut.h"
 #include "platform/UiApi.h"
 #include "render/MenuTheme.h"
+#include "win32/FindWindow.h"
 #include "win32/Handles.h"
 #include "win32/PopupMenuBinder.h"
 #include "win32/WideText.h"
@@ -15,6 +16,7 @@
 
 #include <shellapi.h>
 
+#include <memory>
 #include <optional>
 
 namespace vantrel::win32 {
@@ -44,6 +46,9 @@ public:
     void ShowNotice(const std::string& text, const std::string& title) override;
     MessageBoxResult AskYesNo(const std::string& text, const std::string& title,
                               DefaultAnswer defaultAnswer) override;
+    void ShowFindWindow() override;
+    void CloseFindWindow(FindClosing closing) override;
+    bool FindWindowShown() override;
 
     static constexpr UINT TrayCallbackMessage = WM_APP + 1;
     static constexpr UINT TrayIconId = 1;
@@ -106,6 +111,7 @@ private:
     Win32Theme theme_;
     Win32CodePage codePage_;
     MenuTheme menuTheme_{theme_};
+    std::unique_ptr<FindWindow> find_; // made at the first Find
 };
 
 } // namespace vantrel::win32

@@ -11,16 +11,8 @@
 
 namespace vantrel::win32 {
 
-namespace {
-
-PictureColourCache& ColourCache() {
-    static PictureColourCache cache;
-    return cache;
-}
-
-// The system menu font at the menu's DPI, made per request so a change of settings shows at
-// the next showing. Before Windows 10 the system tells it only at its own DPI: scaled from
-// there.
+// The system menu font, made per request so a change of settings shows at the next showing. Before
+// Windows 10 the system tells it only at its own DPI: scaled from there.
 OwnedGdiObject MenuFont(int dpi) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
@@ -34,6 +26,13 @@ OwnedGdiObject MenuFont(int dpi) {
         return OwnedGdiObject();
     metrics.lfMenuFont.lfHeight = MulDiv(metrics.lfMenuFont.lfHeight, dpi, SystemDpi());
     return OwnedGdiObject(CreateFontIndirectW(&metrics.lfMenuFont));
+}
+
+namespace {
+
+PictureColourCache& ColourCache() {
+    static PictureColourCache cache;
+    return cache;
 }
 
 TextExtent Extent(HDC dc, const std::string& text) {
@@ -68,19 +67,59 @@ void CopyToScreen(HDC dc, const ItemRect& rect, const ItemPixels& pixels) {
                   pixels.Height(), pixels.Bytes(), &info, DIB_RGB_COLORS, SRCCOPY);
 }
 
+// Draws the text in the placement's rectangle and colour; its width as drawn.
+int DrawLine(HDC dc, const std::string& text, const TextPlacement& place, UINT format) {
+    const int previousMode = SetBkMode(dc, TRANSPARENT);
+    const COLORREF previousColour = SetTextColor(dc, ToColorRef(place.colour));
+    RECT rect{place.rect.left, place.rect.top, place.rect.right, place.rect.bottom};
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rect,
+              format | DT_SINGLELINE | DT_VCENTER);
+    RECT drawn = rect;
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &drawn,
+              format | DT_SINGLELINE | DT_CALCRECT);
+    SetTextColor(dc, previousColour);
+    SetBkMode(dc, previousMode);
+    return std::min(drawn.right, rect.right) - rect.left;
+}
+
 void DrawCaption(HDC dc, const MenuNode& node, const TextPlacement& text, int dpi) {
     OwnedGdiObject font = MenuFont(dpi);
     ScopedSelect selectFont(dc, font.Get());
-    const int previousMode = SetBkMode(dc, TRANSPARENT);
-    const COLORREF previousColour = SetTextColor(dc, ToColorRef(text.colour));
-    RECT rect{text.rect.left, text.rect.top, text.rect.right, text.rect.bottom};
     // "&" underlines the next character and "&&" shows one, as in every Windows menu.
-    DrawTextA(dc, node.caption.c_str(), static_cast<int>(node.caption.size()), &rect,
-              DT_SINGLELINE | DT_VCENTER);
-    SetTextColor(dc, previousColour);
-    SetBkMode(dc, previousMode);
+    DrawLine(dc, node.caption, text, 0);
 }
+
 } // namespace
+
+int MenuRowHeight(HWND window, int dpi) {
+    WindowDc dc(window);
+    OwnedGdiObject font = MenuFont(dpi);
+    ScopedSelect selectFont(dc.Get(), font.Get());
+    return MeasureMenuItem(false, Extent(dc.Get(), "Ag"), std::nullopt, MenuMetricsAt(dpi)).height;
+}
+
+void PaintFoundRow(const DRAWITEMSTRUCT& draw, const MenuNode* entry, const std::string& text,
+                   const std::string& path, const MenuColours& colours, int dpi) {
+    const MenuMetrics metrics = MenuMetricsAt(dpi);
+    const ItemRect rect{draw.rcItem.left, draw.rcItem.top, draw.rcItem.right, draw.rcItem.bottom};
+    MenuItemLook item;
+    item.enabled = entry != nullptr;
+    if (entry)
+        item = LookOf(*entry, MenuLook::Derived, metrics); // Derived: no arrow of its own
+    const PaintedItem painted = PaintMenuItem(item, entry && (draw.itemState & ODS_SELECTED) != 0,
+                                              rect, colours, &ColourCache(), metrics);
+    if (painted.pixels.Empty() || !painted.text)
+        return;
+    CopyToScreen(draw.hDC, rect, painted.pixels);
+    OwnedGdiObject font = MenuFont(dpi);
+    ScopedSelect selectFont(draw.hDC, font.Get());
+    TextPlacement place = *painted.text;
+    const int width = DrawLine(draw.hDC, text, place, entry ? DT_END_ELLIPSIS : DT_NOPREFIX);
+    place.rect.left += width + metrics.textLeft - metrics.stripWidth;
+    place.colour = colours.disabledTextColor;
+    if (place.rect.left < place.rect.right)
+        DrawLine(draw.hDC, path, place, DT_NOPREFIX | DT_END_ELLIPSIS);
+}
 
 void PopupMenuMeasureItem(HWND window, MEASUREITEMSTRUCT& measure, int dpi) {
     const MenuNode* node = NodeOfItem(measure.itemData);

@@ -49,9 +49,11 @@ TEST(MainFormLayoutTest, OperationsAndSubMenu) {
 
     const MenuNode& sub = form.PopupMenuSub();
     EXPECT_EQ(Captions(sub),
-              (std::vector<std::string>{"Home Page", "Check for Updates", "About", "Settings...",
-                                        "-", "Run at System Startup", "-", "Exit"}));
-    EXPECT_EQ(sub.Child(3).command, Command::Settings);
+              (std::vector<std::string>{"Home Page", "Check for Updates", "About", "Find...",
+                                        "Settings...", "-", "Run at System Startup", "-",
+                                        "Exit"}));
+    EXPECT_EQ(sub.Child(3).command, Command::Find);
+    EXPECT_EQ(sub.Child(4).command, Command::Settings);
     EXPECT_FALSE(sub.Child(1).visible);
     for (std::size_t i = 0; i < sub.Count(); ++i) {
         if (i != 1) {

@@ -133,6 +133,17 @@ public:
     void ShowNotice(const std::string& text, const std::string& title) override;
     MessageBoxResult AskYesNo(const std::string& text, const std::string& title,
                               DefaultAnswer defaultAnswer) override;
+    bool findShown = false;
+    void ShowFindWindow() override {
+        log_.Add("ShowFindWindow");
+        findShown = true;
+    }
+    void CloseFindWindow(FindClosing closing) override {
+        log_.Add(closing == FindClosing::GiveBack ? "CloseFindWindow giving back"
+                                                  : "CloseFindWindow keeping front");
+        findShown = false;
+    }
+    bool FindWindowShown() override { return findShown; }
 
 private:
     CallLog& log_;

@@ -87,6 +87,8 @@ TEST_F(FindTest, PathsNameTheCategoryAndGroups) {
     MenuNode& deep = CreateGroupEntry(tools, "Deep", LinkKindApplication, 0);
     EXPECT_EQ(GroupPath(Add(deep, "Calc")), "Applications > Tools > Deep");
     EXPECT_EQ(GroupPath(Add(*menu.categories.run, "Ping")), "Run");
+    // A screen reader reads a row as the menu shows it, then where it lives.
+    EXPECT_EQ(RowName(Add(deep, "Backup && &Sync&")), "Backup & Sync, Applications > Tools > Deep");
 }
 
 // An entry added, renamed, moved or deleted is found as it is at the next keystroke, and

@@ -78,22 +78,53 @@ TEST(LaunchCommandsTest, OpenWithOperaOnAnInternetLink) {
                   "ShellExecute verb=open file=opera params=http://www.example.com/ dir= show=1"}));
 }
 
-// Find opens and copies the entry it found exactly as the entry's own commands do.
+// Find opens and copies the entry it found exactly as the entry's own commands do, closing
+// first: keeping the program in front for what it opens, giving the front back to paste.
 TEST(LaunchCommandsTest, FindOpensAndCopiesAsOpenLinkAndCopyLinkDo) {
     StartedForm started(true);
     MenuNode& item = started.AddItem(Application());
     started.form.MenuItemClick(CommandOf(item, "Open Link"));
-    const std::vector<std::string> opened = started.fake.log.calls;
+    std::vector<std::string> opened = started.fake.log.calls;
+    opened.insert(opened.begin(), "CloseFindWindow keeping front");
     started.fake.log.calls.clear();
+    started.form.ToggleFind();
     FindList& find = started.form.Finder();
-    find.Open();
     find.SetText("RECORD");
-    ASSERT_NE(find.Chosen(), nullptr);
-    started.form.OpenLink(*find.Chosen());
+    started.fake.log.calls.clear();
+    started.form.OpenFound();
     EXPECT_EQ(started.fake.log.calls, opened);
-    started.form.CopyLink(*find.Chosen());
+    started.form.ToggleFind();
+    find.SetText("RECORD");
+    started.form.CopyFound();
+    EXPECT_EQ(started.fake.log.Matching("CloseFindWindow").back(), "CloseFindWindow giving back");
     EXPECT_EQ(started.fake.clipboard.textBlock,
               std::string("C:\\tests\\recorder.exe one \"two three\"") + '\0');
+}
+
+// The menu's row and the shortcut open Find, or close it when it shows; over a dialog the
+// dialog comes to the front. Esc clears the text first, then closes; Enter and Ctrl+C
+// without a row found do nothing.
+TEST(LaunchCommandsTest, FindOpensClosesAndWaitsForDialogs) {
+    StartedForm started(false);
+    started.AddItem(Application());
+    MainForm& form = started.form;
+    form.MenuItemClick(*form.PopupMenuSub().Find("PopupMenuSubFind"));
+    EXPECT_GT(form.Finder().IndexedItems(), 0u); // indexed as it opens
+    form.Finder().SetText("nothing like it");
+    form.OpenFound();
+    form.CopyFound();
+    form.EscapeFind();
+    EXPECT_TRUE(started.fake.ui.findShown);
+    form.EscapeFind();
+    form.ToggleFind();
+    form.ToggleFind();
+    form.State().DialogOpened();
+    form.ToggleFind();
+    EXPECT_EQ(
+        started.fake.log.calls,
+        (std::vector<std::string>{"ShowFindWindow", "CloseFindWindow giving back", "ShowFindWindow",
+                                  "CloseFindWindow giving back", "BringToForeground"}));
+    EXPECT_FALSE(started.fake.clipboard.textBlock);
 }
 
 // A command whose item is gone or carries no record does nothing, and says nothing.

@@ -629,9 +629,9 @@ TEST(PictureListTest, PairsSplitColourAndAlpha) {
     EXPECT_EQ(alpha[4], 0);
 }
 
-TEST(PictureListTest, MenuPicturesHold40Pairs) {
+TEST(PictureListTest, MenuPicturesHold41Pairs) {
     const PictureList list = PictureList::MenuPictureList();
-    EXPECT_EQ(list.Count(), 80);
+    EXPECT_EQ(list.Count(), 82);
     EXPECT_EQ(list.PictureWidth(), 16);
     EXPECT_EQ(list.PictureHeight(), 16);
 }

@@ -115,7 +115,22 @@ TEST_F(RowPicturesTest, AMenuAboutToOpenJumpsTheQueueAndNothingIsReadTwice) {
                   "SHGetFileInfo path=C:\\x3.exe"}));
     EXPECT_EQ(Reads().size(), 5u);
     EXPECT_EQ(pictures.Queued(), 0u);
+}
 
+// Find shows rows of many menus: those in view are read next, in the order they show.
+TEST_F(RowPicturesTest, RowsInFindJumpTheQueue) {
+    std::vector<const MenuNode*> rows;
+    for (const char* target : {"C:\\x1.exe", "C:\\x2.exe", "C:\\x3.exe", "C:\\x4.exe"})
+        rows.push_back(&Add(applications, target));
+    pictures.QueueAll({&applications}); // x1 is out already, not begun
+    pictures.HurryRows({rows[3], rows[2]});
+    ReadAll();
+    pictures.HurryRows({rows[3]});
+    EXPECT_EQ(fake.log.Matching("SHGetFileInfo"),
+              (std::vector<std::string>{
+                  "SHGetFileInfo path=C:\\x4.exe", "SHGetFileInfo path=C:\\x3.exe",
+                  "SHGetFileInfo path=C:\\x1.exe", "SHGetFileInfo path=C:\\x2.exe"}));
+    EXPECT_EQ(pictures.Queued(), 0u);
 }
 
 TEST_F(RowPicturesTest, PicturesAreReadAtTheSideOfTheMenusScalingAndAgainWhenItChanges) {
@@ -126,7 +141,7 @@ TEST_F(RowPicturesTest, PicturesAreReadAtTheSideOfTheMenusScalingAndAgainWhenItC
     ReadAll();
     ASSERT_EQ(row.Tag()->Pixels().Side(), IconSide);
 
-    ASSERT_TRUE(pictures.SetSide(24)); // the menus open at 150%
+    ASSERT_TRUE(pictures.SetSide(24));                             // the menus open at 150%
     EXPECT_EQ(PictureOfRow(row, 24).pixels, &row.Tag()->Pixels()); // the smaller one, centred
     pictures.QueueAll({&applications});
     ReadAll();
@@ -311,9 +326,10 @@ TEST_F(RowPicturesTest, WithoutAReadingThreadEveryRowKeepsThePictureOfItsKind) {
 
 TEST_F(RowPicturesTest, AnswersOfSlowReadsAfterTheRowsAreGoneFindNobody) {
     fake.drives.types["H:\\"] = DriveType::Remote;
-    auto owned = std::make_unique<RowPictures>(
-        fake.pictures, fake.drives,
-        [this](const LinkEntry& entry) { return EntryPictureSource(entry, fake.process); });
+    auto owned =
+        std::make_unique<RowPictures>(fake.pictures, fake.drives, [this](const LinkEntry& entry) {
+            return EntryPictureSource(entry, fake.process);
+        });
     Add(files, "H:\\a.doc", LinkKindFile);
     owned->QueueAll({&files});
     owned.reset();
@@ -330,12 +346,18 @@ TEST(MayWaitOnTheNetworkTest, TargetsOnSharesAndSlowMediaAreRecognised) {
         const char* path;
         bool mayWait;
     } cases[] = {
-        {"\\\\server\\share\\file.txt", true}, {"\\\\?\\UNC\\server\\share", true},
-        {"\\\\?\\C:\\Windows", false},         {"\\\\.\\PhysicalDrive0", false},
-        {"H:\\Reports", true},                 {"h:\\Reports", true},
-        {"E:\\photo.jpg", true},               {"C:\\Windows", false},
-        {"R:\\scratch", false},                {"notepad.exe", false},
-        {"", false},                           {"1:\\odd", false},
+        {"\\\\server\\share\\file.txt", true},
+        {"\\\\?\\UNC\\server\\share", true},
+        {"\\\\?\\C:\\Windows", false},
+        {"\\\\.\\PhysicalDrive0", false},
+        {"H:\\Reports", true},
+        {"h:\\Reports", true},
+        {"E:\\photo.jpg", true},
+        {"C:\\Windows", false},
+        {"R:\\scratch", false},
+        {"notepad.exe", false},
+        {"", false},
+        {"1:\\odd", false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(MayWaitOnTheNetwork(c.path, fake.drives), c.mayWait) << c.path;

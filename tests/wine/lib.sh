@@ -658,16 +658,36 @@ wt_choose() {
     return 1
 }
 
-# Chooses Exit, the last of the five items of the right-click menu (Home Page, About,
-# Settings... | Run at System Startup | Exit).
+# Chooses Exit, the last of the six items of the right-click menu (Home Page, About,
+# Find..., Settings... | Run at System Startup | Exit).
 wt_exit_program() {
     wt_click_icon 3
     local menu x y
     menu=$(wt_wait_menus 1) || return 1
     wt_menu_rows "$menu" second >/dev/null
-    read -r x y <<<"$(wt_item_centre "$menu" second 5)" || return 1
+    read -r x y <<<"$(wt_item_centre "$menu" second 6)" || return 1
     wt_click_item "$menu" "$x" "$y"
 }
+
+# ---- Find ----
+
+WT_FIND_TITLE='Find entries - Vantrel'
+# wt_open_find: "Find...", the third item of the right-click menu, clicked; prints the Find
+# window's X window. Ctrl is pressed into it first: a Ctrl+C that closed it before left Wine
+# holding Ctrl down, which would turn the next letters typed anywhere into shortcuts.
+wt_open_find() {
+    wt_click_icon 3
+    local menu x y window
+    menu=$(wt_wait_menus 1) || return 1
+    wt_menu_rows "$menu" second >/dev/null
+    read -r x y <<<"$(wt_item_centre "$menu" second 3)" || return 1
+    wt_click_item "$menu" "$x" "$y"
+    wt_poll 10 wt_window_shown "$WT_FIND_TITLE" || return 1
+    window=$(xdotool search --name "^$WT_FIND_TITLE\$" 2>/dev/null | head -n1)
+    xdotool windowfocus "$window" key ctrl && echo "$window"
+}
+# wt_find_keys window text: types into Find and waits for the list to follow.
+wt_find_keys() { xdotool windowfocus "$1" type --delay 80 "$2" && sleep 0.5; }
 
 # "left top width height" of a visible window of the program with this exact title.
 wt_window_named() {

@@ -279,6 +279,7 @@ def rows_of(menu, tree, system_rows, drives):
         return rows
     if kind == "second":
         return [Row("cmd", "Home Page", ("home",)), Row("cmd", "About", ("about",)),
+                Row("cmd", "Find...", ("find",)),
                 Row("cmd", "Settings...", ("settings",)), separator(),
                 Row("cmd", "Run at System Startup", ("startup",)), separator(),
                 Row("cmd", "Exit", ("exit",))]

@@ -17,7 +17,7 @@ FILES=2
 ADD_NEW_ITEM=1 # first item of a category
 ACTIONS=1      # first item of an entry's submenu
 EDIT_ITEM=1    # first item of an item's "Actions"
-EXIT=4         # last item of the second menu
+EXIT=6         # last item of the second menu
 
 # open_menus n...: left-clicks the icon, then rests on item n ("last": the last item) of each
 # menu in turn. Leaves every menu open; MENU is the newest one and MENU_ITEMS the number of its

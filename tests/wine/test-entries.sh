@@ -3,6 +3,7 @@
 # - "Add New Item" in Run opens "Add/Edit Command Line"; a group added there shows in Run, an
 #   item added through the group's "Actions" shows in the group;
 # - "Edit Current Item" opens the dialog filled with the item's fields and changes its caption;
+#   Find finds the item by its new title at once, and no longer by the old one;
 # - "Move Current Item to Up" puts the second item first;
 # - "Delete Current Item" on a group asks first: No keeps the group, Yes removes it;
 # - every change is kept at once: after the add, after the edit and move and after the delete,
@@ -134,6 +135,25 @@ check_edit_item() {
     wt_check "Ok keeps the edited item" click_ok
 }
 
+# Find follows the edit at once: the old title finds nothing (Ctrl+C copies nothing and the
+# window stays), the new one finds the item.
+check_find_renamed() {
+    local window
+    window=$(wt_open_find) || { wt_fail "Find... in the second menu opens Find"; return 1; }
+    wt_find_keys "$window" "ping loopback"
+    xdotool windowfocus "$window" key ctrl+c
+    sleep 0.5
+    wt_check "Find no longer finds the old title" wt_window_shown "$WT_FIND_TITLE"
+    xdotool windowfocus "$window" key Escape
+    wt_find_keys "$window" "ping home"
+    xdotool windowfocus "$window" key ctrl+c
+    wt_check "it finds the new one at once (Ctrl+C closes Find)" \
+        wt_poll 5 wt_window_gone "$WT_FIND_TITLE"
+    wt_expect "and copies the item's command line" "$FIRST_TARGET" \
+        "$(wt_wine_tool clipread | sed -n 's/^text=//p')"
+    window=$(wt_open_find) && xdotool windowfocus "$window" key Escape
+}
+
 check_move_up() {
     add_item 2 "$SECOND_TITLE" "$SECOND_TARGET" || return
     wt_expect "the group holds both items" "I-II" "$(wt_rows_of group2 "${GROUP_PATH[@]}")"
@@ -223,7 +243,7 @@ if add_group && check_add_item && kill_and_restart "the new group and its item" 
     wt_expect "the next start shows the group in Run" "I-I" \
         "$(wt_rows_of run-after-kill "${RUN_PATH[@]}")"
 fi
-if check_edit_item && check_move_up && kill_and_restart "the edit and the move" "$MOVED"; then
+if check_edit_item && check_find_renamed && check_move_up && kill_and_restart "the edit and the move" "$MOVED"; then
     wt_expect "the next start shows both items" "I-II" \
         "$(wt_rows_of group2-after-kill "${GROUP_PATH[@]}")"
 fi

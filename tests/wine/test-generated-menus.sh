@@ -251,9 +251,9 @@ check_exit() {
         wt_fail "a right click opens the second menu (${rows:-no menu}; menus: $(wt_menus | tr '\n' ';'))"
         return
     fi
-    # Exit is the last of the five items.
+    # Exit is the last of the six items.
     local x y
-    read -r x y <<<"$(wt_item_centre "$menu" second 5)"
+    read -r x y <<<"$(wt_item_centre "$menu" second 6)"
     wt_click_item "$menu" "$x" "$y"
     wt_expect_exit "Exit still ends the program with exit code 0" "$WT_PID"
 }

@@ -12,7 +12,10 @@
 # - with the keyboard alone, from the tray notification the shell sends for Enter on the icon,
 #   letters lead to an application three groups deep and open it; Shift+F10 on the icon opens
 #   the second menu, and Esc closing it gives the focus back to the icon; a menu left for
-#   another program's window, or a dialog a menu opened closing, leaves the focus alone.
+#   another program's window, or a dialog a menu opened closing, leaves the focus alone;
+# - Find, from the second menu: a few letters and Enter open the entry found first as Open Link
+#   does, as does a click on a row; Ctrl+C copies its link; Esc clears the text and a second
+#   Esc closes the window.
 set -uo pipefail
 source "$(dirname "$0")/lib.sh"
 wt_begin launch
@@ -284,6 +287,59 @@ check_keyboard_menu_left() {
     wt_winlist --exe notepad.exe --post 0x10 >/dev/null
 }
 
+# ---- Find ----
+
+# open_find: "Find..." from the second menu, by its letter; the window's X window. Ctrl first:
+# a Ctrl+C that closed the window left Wine holding Ctrl down.
+open_find() {
+    sleep 0.6 # past the echo of the menu before
+    tray_notification "$WM_CONTEXTMENU"
+    wt_wait_menus 1 >/dev/null && menu_keys ctrl f &&
+        wt_poll 10 wt_window_shown "$WT_FIND_TITLE" &&
+        xdotool search --name "^$WT_FIND_TITLE\$" 2>/dev/null | head -n1
+}
+
+check_find() {
+    local window
+    rm -f "$(record_file "$APP_DIR")"
+    window=$(open_find) || { wt_fail "Find... in the second menu opens the Find window"; return; }
+    wt_pass "Find... in the second menu opens the Find window"
+    wt_find_keys "$window" "zed rec"
+    wt_screenshot "$WT_NAME-find"
+    xdotool windowfocus "$window" key Return
+    wt_check "Enter opens the entry found first, three groups deep" \
+        wt_poll 20 record_complete "$APP_DIR"
+    wt_expect "Find's launch: the arguments arrive" "$(bracketed "${KEYS_ARGV[@]}")" \
+        "$(record_argv "$APP_DIR")"
+    wt_check "and the window closes" wt_poll 5 wt_window_gone "$WT_FIND_TITLE"
+
+    window=$(open_find) || { wt_fail "Find opens again"; return; }
+    wt_find_keys "$window" "qqxq"
+    wt_screenshot "$WT_NAME-find-no-match"
+    xdotool windowfocus "$window" key Escape
+    sleep 0.5
+    wt_check "Esc clears the text and leaves the window open" wt_window_shown "$WT_FIND_TITLE"
+    xdotool windowfocus "$window" key Escape
+    wt_check "a second Esc closes it" wt_poll 5 wt_window_gone "$WT_FIND_TITLE"
+
+    window=$(open_find) || { wt_fail "Find opens a third time"; return; }
+    wt_find_keys "$window" "recorded app"
+    xdotool windowfocus "$window" key ctrl+c
+    wt_check "Ctrl+C closes the window" wt_poll 5 wt_window_gone "$WT_FIND_TITLE"
+    wt_expect "and copies the link of the entry found, as Copy Link does" \
+        "$APP_TARGET $APP_PARAMETERS" "$(wt_wine_tool clipread | sed -n 's/^text=//p')"
+
+    rm -f "$(record_file "$LINE_DIR")"
+    window=$(open_find) || { wt_fail "Find opens a fourth time"; return; }
+    wt_find_keys "$window" "bare"
+    local left top width
+    read -r left top width _ <<<"$(wt_winlist --pid "$WT_WINPID" --visible --class ListBox |
+        cut -f6-9 | tr '\t' ' ')"
+    xdotool mousemove $((left + width / 2)) $((top + 8)) click 1
+    wt_check "a click on a row opens its entry" wt_poll 20 record_complete "$LINE_DIR"
+    wt_check "and closes the window" wt_poll 5 wt_window_gone "$WT_FIND_TITLE"
+}
+
 # ---- end of the keyboard's checks ----
 
 no_recorder_running() { [[ -z $(wt_winlist --processes --exe recorder.exe) ]]; }
@@ -303,6 +359,7 @@ check_keyboard_launch
 check_keyboard_second_menu
 check_keyboard_menu_over_dialog
 check_keyboard_menu_left
+check_find
 wt_close
 wt_expect_exit "the program ends normally" "$WT_PID"
 wt_check "no recorder is left running" wt_poll 5 no_recorder_running

@@ -44,8 +44,9 @@ click_menu_item() {
     wt_click_item "$menu" "$x" "$y"
     wt_poll 5 wt_menu_count_is 0
 }
-# Items of the second menu: 1 Home Page, 2 About, 3 Settings..., 4 Run at System Startup, 5 Exit.
-toggle_startup_switch() { click_menu_item 3 second 4; }
+# Items of the second menu: 1 Home Page, 2 About, 3 Find..., 4 Settings..., 5 Run at System
+# Startup, 6 Exit.
+toggle_startup_switch() { click_menu_item 3 second 5; }
 
 check_startup_switch() {
     wine reg delete "$RUN_KEY" /v Vantrel /f >/dev/null 2>&1
@@ -271,7 +272,7 @@ check_second_copy_finds_shortcut_taken() {
     WT_PID=${first[0]} WT_WINPID=${first[1]} WT_ICON=${first[2]} WT_DIR=${first[3]}
 }
 
-open_settings() { click_menu_item 3 second 3 && wt_poll 10 wt_window_shown Settings; }
+open_settings() { click_menu_item 3 second 4 && wt_poll 10 wt_window_shown Settings; }
 
 check_shortcut_and_settings() {
     rm -f "$WT_RUN_DIR/Settings.ini"
@@ -292,10 +293,11 @@ check_shortcut_and_settings() {
         wt_pass "Settings... opens the Settings window"
         sleep 0.5
         wt_screenshot "$WT_NAME-settings"
-        # The keys go to the shortcut's field, where the window starts; Enter is OK.
-        xdotool key alt+j
+        # The keys go to the shortcut's field, where the window starts; Enter is OK. The
+        # window is given the X focus first: under load it may not have it yet.
+        xdotool search --onlyvisible --name '^Settings$' windowfocus --sync key alt+j 2>/dev/null
         sleep 0.5
-        xdotool key Return
+        xdotool search --onlyvisible --name '^Settings$' windowfocus --sync key Return 2>/dev/null
         wt_check "OK closes the Settings window" wt_poll 5 wt_window_gone Settings
     else
         wt_fail "Settings... opens the Settings window"

@@ -10,8 +10,9 @@ MAIN_ROWS=I-IIIIIIII
 # Operations: Launch Screensaver | Lock Workstation, Log off | Sleep, Hibernate, Monitor sleep |
 # Reboot, Shutdown, Power off.
 OPERATIONS_ROWS=I-II-III-III
-# Second menu: Home Page, About | Run at System Startup | Exit ("Check for Updates" is hidden).
-SECOND_ROWS=III-I-I
+# Second menu: Home Page, About, Find..., Settings... | Run at System Startup | Exit ("Check for
+# Updates" is hidden).
+SECOND_ROWS=IIII-I-I
 
 if ! wt_start; then
     wt_fail "the tray icon appears"
@@ -70,12 +71,12 @@ check_second_menu() {
     fi
     wt_pass "a right click opens the second menu"
     wt_screenshot "$WT_NAME-second-menu"
-    wt_expect "the second menu shows seven rows, no Check for Updates" "$SECOND_ROWS" \
+    wt_expect "the second menu shows eight rows, no Check for Updates" "$SECOND_ROWS" \
         "$(wt_menu_rows "$menu" second)"
 
-    # Exit is the last of the five items.
+    # Exit is the last of the six items.
     local x y
-    read -r x y <<<"$(wt_item_centre "$menu" second 5)"
+    read -r x y <<<"$(wt_item_centre "$menu" second 6)"
     local icon
     icon=$(wt_icon_hwnd)
     wt_click_item "$menu" "$x" "$y"
