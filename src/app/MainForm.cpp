@@ -92,7 +92,7 @@ void MainForm::FormDestroy() {
             ReleaseMenu(*menu);
         StopVersionCheck();
         if (menuShortcutHeld_)
-            platform_.hotKeys.Unregister(MenuShortcutId);
+            platform_.hotKeys.Unregister(menuShortcutHeld_->id);
         platform_.ui.HideTrayIcon();
         platform_.process.UninitializeCom();
     } catch (...) {

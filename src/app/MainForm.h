@@ -41,8 +41,10 @@ constexpr unsigned SaveTimer = 2;
 constexpr unsigned SaveDelayMs = 1000;
 // Posted by the save thread once the tree is written or the save failed (WM_USER + 16).
 constexpr std::uint32_t SaveEndedMessage = 0x0410;
-// The keyboard shortcuts the program registers, by their id.
+// The keyboard shortcuts the program registers, by their id. A new shortcut is taken under the
+// spare id while the old one is still held.
 constexpr int MenuShortcutId = 1;
+constexpr int SpareMenuShortcutId = 2;
 
 class MainForm {
 public:
@@ -178,8 +180,9 @@ private:
     // balloon of the start tells.
     std::optional<std::string> StartSettings();
     // Registers the shortcut the settings ask for in place of the one held; false when it is
-    // taken, and the one held before is held again.
+    // taken, and the one held before is still held.
     bool HoldMenuShortcut(const Settings& wanted);
+    std::optional<Shortcut> HeldKeys() const;
     void StoreSettings();
 
     Platform& platform_;
@@ -200,7 +203,11 @@ private:
     bool keptFilesTold_ = false; // the user heard that changes are not saved then
     bool treeReleased_ = false;  // the program is ending: nothing may be written any more
     Settings settings_;
-    std::optional<Shortcut> menuShortcutHeld_;
+    struct HeldShortcut {
+        int id;
+        Shortcut keys;
+    };
+    std::optional<HeldShortcut> menuShortcutHeld_;
     bool settingsFailureTold_ = false;
 };
 

@@ -10,8 +10,8 @@ namespace vantrel {
 namespace {
 std::string TakenAtStart(const Shortcut& shortcut) {
     return ShortcutText(shortcut) +
-           ", the shortcut that opens the menu, is taken by another program. To choose another, "
-           "right-click here and choose Settings.";
+           ", the shortcut that opens the menu, is taken by another program or by Windows. "
+           "To choose another, right-click here and choose Settings.";
 }
 
 std::string TakenNow(const Shortcut& shortcut) {
@@ -23,37 +23,55 @@ std::string NotSavedNotice(const std::string& path, const std::string& reason) {
     return "Your settings could not be saved to " + path + (reason.empty() ? "." : ": " + reason) +
            "\nThey hold until Vantrel ends.";
 }
+
+std::string KeptAsideNotice(const std::string& keptAs) {
+    return "The settings file held no text Vantrel can read: it is kept as " + keptAs +
+           ", and a new one holds your settings.";
+}
 } // namespace
 
+// A settings file that cannot even be read to the end (no memory for it) leaves the defaults:
+// it must never keep the tree from being saved for the run.
 std::optional<std::string> MainForm::StartSettings() {
-    // A file that is missing, empty, damaged or unreadable gives the defaults, and no word.
-    if (const auto path = PathBesideProgram(platform_.process, SettingsFileName))
-        settings_ = LoadSettings(platform_.files, *path);
-    if (HoldMenuShortcut(settings_))
+    try {
+        // A file that is missing, empty, damaged or unreadable gives the defaults, and no word.
+        if (const auto path = PathBesideProgram(platform_.process, SettingsFileName))
+            settings_ = LoadSettings(platform_.files, *path);
+        if (HoldMenuShortcut(settings_))
+            return std::nullopt;
+        return TakenAtStart(settings_.menuShortcut);
+    } catch (...) {
         return std::nullopt;
-    return TakenAtStart(settings_.menuShortcut);
+    }
 }
 
+// The new shortcut is taken under the id not in use before the old one is let go, so that the
+// program is never without one: a shortcut that is taken leaves the old one untouched.
 bool MainForm::HoldMenuShortcut(const Settings& wanted) {
     const std::optional<Shortcut> want =
         wanted.menuShortcutOn ? std::optional<Shortcut>(wanted.menuShortcut) : std::nullopt;
-    if (want == menuShortcutHeld_)
+    if (want == HeldKeys())
         return true;
-    const std::optional<Shortcut> before = menuShortcutHeld_;
-    if (before)
-        platform_.hotKeys.Unregister(MenuShortcutId);
+    const int id = menuShortcutHeld_ && menuShortcutHeld_->id == MenuShortcutId
+                       ? SpareMenuShortcutId
+                       : MenuShortcutId;
+    if (want && !platform_.hotKeys.Register(id, *want))
+        return false;
+    if (menuShortcutHeld_)
+        platform_.hotKeys.Unregister(menuShortcutHeld_->id);
     menuShortcutHeld_.reset();
-    if (!want || platform_.hotKeys.Register(MenuShortcutId, *want)) {
-        menuShortcutHeld_ = want;
-        return true;
-    }
-    if (before && platform_.hotKeys.Register(MenuShortcutId, *before))
-        menuShortcutHeld_ = before;
-    return false;
+    if (want)
+        menuShortcutHeld_ = HeldShortcut{id, *want};
+    return true;
 }
 
+std::optional<Shortcut> MainForm::HeldKeys() const {
+    return menuShortcutHeld_ ? std::optional<Shortcut>(menuShortcutHeld_->keys) : std::nullopt;
+}
+
+// A press queued just before the shortcut changed ids still counts.
 void MainForm::ShortcutPressed(int id, int x, int y) {
-    if (id == MenuShortcutId)
+    if (id == MenuShortcutId || id == SpareMenuShortcutId)
         ShowTrayMenu(TrayMenu::Main, x, y, MenuStart::FirstRowLit, MenuPlace::InsideWorkArea);
 }
 
@@ -77,14 +95,16 @@ std::optional<std::string> MainForm::ApplySettings(const Settings& wanted) {
 // (once the balloon did show), until a save works again.
 void MainForm::StoreSettings() {
     const auto path = PathBesideProgram(platform_.process, SettingsFileName);
-    if (!path)
-        return;
-    const SettingsSaved saved = SaveSettings(platform_.files, *path, settings_);
+    const SettingsSaved saved =
+        path ? SaveSettings(platform_.files, *path, settings_) : SettingsSaved{};
+    if (saved.saved && !saved.keptAs.empty())
+        platform_.ui.ShowBalloon(ProgramTitle, KeptAsideNotice(saved.keptAs), BalloonTimeoutMs);
     if (saved.saved)
         settingsFailureTold_ = false;
     else if (!settingsFailureTold_)
         settingsFailureTold_ = platform_.ui.ShowBalloon(
-            ProgramTitle, NotSavedNotice(*path, saved.reason), BalloonTimeoutMs);
+            ProgramTitle, NotSavedNotice(path.value_or(SettingsFileName), saved.reason),
+            BalloonTimeoutMs);
 }
 
 } // namespace vantrel

@@ -140,4 +140,14 @@ bool UsableEverywhere(const Shortcut& shortcut) {
            (shortcut.modifiers & ~AllModifiers) == 0;
 }
 
+ShortcutPress WhatShortcutPressDoes(bool menuOpen, const std::optional<MenuClosing>& lastClosing,
+                                    unsigned modifiers, std::uint32_t now) {
+    if (menuOpen)
+        return ShortcutPress::ClosesMenu;
+    const bool heldSinceClosing = lastClosing && modifiers != 0 &&
+                                  (lastClosing->modifiersHeld & modifiers) == modifiers &&
+                                  now - lastClosing->tick <= ClosingPressSpanMs;
+    return heldSinceClosing ? ShortcutPress::ClosedMenuAlready : ShortcutPress::OpensMenu;
+}
+
 } // namespace vantrel

@@ -3,6 +3,7 @@
 // Windows virtual-key code. Its text form ("Win+Alt+M") is what the settings file keeps and
 // what the program's messages show.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -36,5 +37,23 @@ std::optional<Shortcut> ParseShortcut(std::string_view text);
 // A shortcut that may be taken from every program: a key and the Windows key, Ctrl or Alt.
 // A key alone, or with Shift only, is what people type.
 bool UsableEverywhere(const Shortcut& shortcut);
+
+// How the last menu closed, as the main window noted it: when (a millisecond tick) and which
+// modifier keys were held down then (ShortcutModifier bits; none when a shortcut closed it).
+struct MenuClosing {
+    std::uint32_t tick = 0;
+    unsigned modifiersHeld = 0;
+};
+
+// Long enough for the rest of a shortcut after its Alt closed the menu, short enough that a
+// fresh press to open the menu again is seldom taken for it.
+constexpr std::uint32_t ClosingPressSpanMs = 1000;
+
+enum class ShortcutPress { OpensMenu, ClosesMenu, ClosedMenuAlready };
+// What a press of a shortcut with these modifiers does to the menu. Alt pressed while a menu
+// is open closes the menu before the rest of the shortcut reaches the program: a press whose
+// modifiers were all held as the menu closed, a moment ago, is the one that closed it.
+ShortcutPress WhatShortcutPressDoes(bool menuOpen, const std::optional<MenuClosing>& lastClosing,
+                                    unsigned modifiers, std::uint32_t now);
 
 } // namespace vantrel

@@ -2,6 +2,7 @@
 
 #include "platform/AsciiText.h"
 #include "platform/DurableFile.h"
+#include "tree/Configuration.h"
 
 namespace vantrel {
 
@@ -30,12 +31,12 @@ std::optional<bool> YesOrNo(const std::string& value) {
 }
 
 struct FileRead {
-    enum class State { Missing, Read, Unreadable } state = State::Missing;
+    enum class State { Missing, Read, NotText, Unreadable } state = State::Missing;
     std::string text;
 };
 
-// A file too large to be the program's, or one holding zero bytes (UTF-16, a binary file),
-// reads as empty.
+// A file too large to be the program's, or one holding zero bytes or starting as UTF-16 does
+// (a binary file, Notepad's "Unicode"), is not text the program can keep line by line.
 FileRead ReadWholeFile(FileApi& files, const std::string& path, FailureNote& note) {
     ScopedFile file(files, files.OpenForReading(path));
     if (!note.Check(static_cast<bool>(file)))
@@ -44,15 +45,16 @@ FileRead ReadWholeFile(FileApi& files, const std::string& path, FailureNote& not
     if (!note.Check(size.has_value()))
         return {FileRead::State::Unreadable, {}};
     if (*size > SettingsFileLimit)
-        return {FileRead::State::Read, {}};
+        return {FileRead::State::NotText, {}};
     std::string text(static_cast<std::size_t>(*size), '\0');
     const std::optional<std::size_t> read =
         files.Read(file.Get(), reinterpret_cast<std::uint8_t*>(text.data()), text.size());
     if (!note.Check(read.has_value()))
         return {FileRead::State::Unreadable, {}};
     text.resize(*read);
-    if (text.find('\0') != std::string::npos)
-        text.clear();
+    const std::string_view start = std::string_view(text).substr(0, 2);
+    if (text.find('\0') != std::string::npos || start == "\xFF\xFE" || start == "\xFE\xFF")
+        return {FileRead::State::NotText, {}};
     return {FileRead::State::Read, text};
 }
 } // namespace
@@ -128,7 +130,14 @@ SettingsSaved SaveSettings(FileApi& files, const std::string& path, const Settin
     FailureNote note(files);
     const FileRead current = ReadWholeFile(files, path, note);
     if (current.state == FileRead::State::Unreadable)
-        return {false, note.Text()};
+        return {false, note.Text(), {}};
+    std::string keptAs;
+    if (current.state == FileRead::State::NotText) {
+        const std::optional<std::string> aside = SetAsideAsDamaged(files, path);
+        if (!note.Check(aside.has_value()))
+            return {false, note.Text(), {}};
+        keptAs = *aside;
+    }
     SettingsText text(current.text.empty() ? NewFileHeader : current.text);
     WriteSettings(settings, text);
     const std::string bytes = text.Text();
@@ -139,7 +148,7 @@ SettingsSaved SaveSettings(FileApi& files, const std::string& path, const Settin
             return f.Write(file, reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
         },
         writing);
-    return {saved, writing.Text()};
+    return {saved, writing.Text(), keptAs};
 }
 
 } // namespace vantrel

@@ -35,7 +35,8 @@ struct Settings {
 };
 
 constexpr const char* SettingsFileName = "Settings.ini";
-// Larger than this, the file is not the program's: it is read as empty.
+// Larger than this, the file is not the program's: it gives the defaults, and a save sets it
+// aside.
 constexpr std::size_t SettingsFileLimit = 64 * 1024;
 
 // The lines of a settings file. Names are compared without case and without the blanks
@@ -64,10 +65,12 @@ Settings LoadSettings(FileApi& files, const std::string& path);
 struct SettingsSaved {
     bool saved = false;
     std::string reason; // the system's words for what failed, when it told them
+    std::string keptAs; // where the file that was no text is kept, when it was set aside
 };
 // Writes the settings into the file by the safe route, over what the file holds at this
 // moment (also what a person changed in it meanwhile). A file that exists but cannot be read
-// is left alone: it is not saved over blind.
+// is left alone: it is not saved over blind. One that is no text the program can keep (saved
+// as UTF-16, too large) is first set aside under a damaged-file name.
 SettingsSaved SaveSettings(FileApi& files, const std::string& path, const Settings& settings);
 
 } // namespace vantrel

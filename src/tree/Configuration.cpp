@@ -266,19 +266,10 @@ StoredCopy ReadStoredCopy(FileApi& files, const std::string& path) {
     return copy;
 }
 
-constexpr int SetAsideAttempts = 100;
-
 // Keeps a file that cannot be loaded whole under a name that says so, so that the next save
 // cannot overwrite what the user had. False when it is still in the way.
 bool SetAsideIfPresent(FileApi& files, const StoredCopy& copy) {
-    if (copy.state == CopyState::Missing)
-        return true;
-    for (int attempt = 1; attempt <= SetAsideAttempts; ++attempt) {
-        const std::string name = DamagedFileName(copy.path, attempt);
-        if (!files.Exists(name))
-            return files.RenameKeeping(copy.path, name);
-    }
-    return false;
+    return copy.state == CopyState::Missing || SetAsideAsDamaged(files, copy.path);
 }
 
 // Each category is rebuilt when all its records were read; the first one cut short stops
@@ -507,6 +498,17 @@ std::optional<ConfigurationPaths> ConfigurationPathsOf(ProcessApi& process) {
 std::string DamagedFileName(const std::string& path, int attempt) {
     const std::string name = path + ".damaged";
     return attempt <= 1 ? name : name + "-" + std::to_string(attempt);
+}
+
+std::optional<std::string> SetAsideAsDamaged(FileApi& files, const std::string& path) {
+    constexpr int attempts = 100;
+    for (int attempt = 1; attempt <= attempts; ++attempt) {
+        const std::string name = DamagedFileName(path, attempt);
+        if (!files.Exists(name))
+            return files.RenameKeeping(path, name) ? std::optional<std::string>(name)
+                                                   : std::nullopt;
+    }
+    return std::nullopt;
 }
 
 LoadReport LoadConfiguration(const Categories& categories, Platform& platform) {

@@ -105,6 +105,9 @@ std::optional<std::string> PathBesideProgram(ProcessApi& process, const std::str
 
 // The name a damaged file is kept under: "Config.dat.damaged", then "Config.dat.damaged-2"...
 std::string DamagedFileName(const std::string& path, int attempt);
+// Renames the file to the first damaged-file name not in use; the name, or empty when the
+// file is still in the way.
+std::optional<std::string> SetAsideAsDamaged(FileApi& files, const std::string& path);
 
 struct LoadReport {
     // A valid version and header were read, whatever happened to the records after that.

@@ -137,7 +137,8 @@ std::string HotKeyText(HWND window) {
 
 void ShowHotKey(HWND window, const std::string& text) {
     const WORD value = HotKeyFieldValue(ParseShortcut(text).value_or(Shortcut{}));
-    if (static_cast<WORD>(SendMessageA(window, HKM_GETHOTKEY, 0, 0)) != value)
+    const WORD shown = static_cast<WORD>(SendMessageA(window, HKM_GETHOTKEY, 0, 0));
+    if (!SameHotKeyFieldValue(shown, value))
         SendMessageA(window, HKM_SETHOTKEY, value, 0);
 }
 

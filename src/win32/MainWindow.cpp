@@ -144,7 +144,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     switch (message) {
     case TrayCallbackMessage: OnTrayNotification(wParam, lParam); return 0;
-    case WM_HOTKEY: OnHotKey(static_cast<int>(wParam)); return 0;
+    case WM_HOTKEY: OnHotKey(static_cast<int>(wParam), LOWORD(lParam)); return 0;
     case VersionResultMessage: OnVersionResult(lParam); return 0;
     case VersionNoticeMessage:
         if (form_)
@@ -246,15 +246,30 @@ void MainWindow::TrayMenuClosed(bool choseCommand) {
         ReturnFocusToIcon();
 }
 
+namespace {
+// The modifier keys held down at this moment, whichever program has the keyboard.
+unsigned ModifiersHeldNow() {
+    const auto down = [](int key) { return GetAsyncKeyState(key) < 0; };
+    return (down(VK_MENU) ? ModAlt : 0u) | (down(VK_CONTROL) ? ModCtrl : 0u) |
+           (down(VK_SHIFT) ? ModShift : 0u) | (down(VK_LWIN) || down(VK_RWIN) ? ModWin : 0u);
+}
+} // namespace
+
 // A WM_HOTKEY handler may take the foreground from whichever program has it, so the menu gets
-// the keyboard. Pressed while a menu is open, the shortcut closes it.
-void MainWindow::OnHotKey(int id) {
+// the keyboard. Pressed while a menu is open, the shortcut closes it; its Alt may have closed
+// the menu already.
+void MainWindow::OnHotKey(int id, unsigned modifiers) {
     if (!form_)
         return;
-    if (state_->MenuOpen()) {
+    const ShortcutPress press = WhatShortcutPressDoes(state_->MenuOpen(), lastMenuClosing_,
+                                                      modifiers & AllModifiers, GetTickCount());
+    lastMenuClosing_.reset();
+    if (press == ShortcutPress::ClosesMenu) {
+        shortcutEndsMenu_ = true;
         EndMenu();
-        return;
     }
+    if (press != ShortcutPress::OpensMenu)
+        return;
     POINT at{};
     GetCursorPos(&at);
     form_->ShortcutPressed(id, at.x, at.y);
@@ -462,6 +477,8 @@ void MainWindow::ShowPopupMenu(MenuNode& menu, int x, int y, MenuStart start, Me
     lightFirstRow_ = false; // when the menu's loop never started
     // The documented tray-menu idiom: lets the menu close properly when focus moves away.
     PostMessageA(window_, WM_NULL, 0, 0);
+    lastMenuClosing_ = MenuClosing{GetTickCount(), shortcutEndsMenu_ ? 0u : ModifiersHeldNow()};
+    shortcutEndsMenu_ = false;
     MenuNode* node = binder_.NodeOfCommand(chosen);
     binder_.Close();
     const FormState::AfterMenu after = state_->MenuClosed();

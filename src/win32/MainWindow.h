@@ -4,6 +4,7 @@
 // the user interface.
 
 #include "app/MainForm.h"
+#include "platform/Shortcut.h"
 #include "platform/UiApi.h"
 #include "render/MenuTheme.h"
 #include "win32/FindWindow.h"
@@ -64,7 +65,7 @@ private:
                                             LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnTrayNotification(WPARAM wParam, LPARAM lParam);
-    void OnHotKey(int id);
+    void OnHotKey(int id, unsigned modifiers);
     // TrackPopupMenuEx's alignment flags and point for a menu shown at (x, y) as asked.
     UINT AlignMenu(const MenuNode& menu, MenuPlace place, POINT& at) const;
     // The menu opened by the tray's notification has closed, choosing a command or not.
@@ -97,6 +98,8 @@ private:
     std::optional<TrayRequest> trayMenu_; // the tray's, from its notification until it closes
     bool lightFirstRow_ = false;          // the menu about to show, once its loop runs
     int menuDpi_ = 96;                    // of the monitor the open menu shows on
+    std::optional<MenuClosing> lastMenuClosing_;
+    bool shortcutEndsMenu_ = false; // a press of the shortcut is closing the open menu
     UINT taskbarCreatedMessage_ = 0;
     bool trayWanted_ = false; // the program wants its icon, whether or not the shell has it
     bool trayShown_ = false;  // the shell accepted the icon

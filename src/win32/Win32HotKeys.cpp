@@ -14,6 +14,13 @@ struct ModifierPair {
 
 constexpr ModifierPair FieldModifiers[] = {
     {ModCtrl, HOTKEYF_CONTROL}, {ModAlt, HOTKEYF_ALT}, {ModShift, HOTKEYF_SHIFT}};
+
+// Keys with a number-pad twin of the same code, or with a second scan code: the field names
+// them as the number-pad key unless its value says "extended".
+bool IsExtendedKey(unsigned key) {
+    return (key >= VK_PRIOR && key <= VK_DOWN) || key == VK_SNAPSHOT || key == VK_INSERT ||
+           key == VK_DELETE || key == VK_APPS || key == VK_DIVIDE || key == VK_NUMLOCK;
+}
 } // namespace
 
 // MOD_NOREPEAT: a key held down opens the menu once, not again with every repeat.
@@ -28,13 +35,19 @@ void Win32HotKeys::Unregister(int id) {
 }
 
 WORD HotKeyFieldValue(const Shortcut& shortcut) {
-    BYTE flags = 0;
+    BYTE flags = IsExtendedKey(shortcut.key) ? HOTKEYF_EXT : 0;
     for (const ModifierPair& pair : FieldModifiers)
         if (shortcut.modifiers & pair.shortcut)
             flags = static_cast<BYTE>(flags | pair.field);
     return MAKEWORD(static_cast<BYTE>(shortcut.key), flags);
 }
 
+bool SameHotKeyFieldValue(WORD a, WORD b) {
+    constexpr WORD ext = HOTKEYF_EXT << 8;
+    return (a & ~ext) == (b & ~ext);
+}
+
+// HOTKEYF_EXT is left out: the shortcut is registered by the key's code alone.
 Shortcut ShortcutOfHotKeyField(WORD value) {
     Shortcut shortcut{0, LOBYTE(value)};
     for (const ModifierPair& pair : FieldModifiers)

@@ -21,6 +21,9 @@ class Win32HotKeys final : public HotKeyApi {
 // The hot-key field (msctls_hotkey32) knows Ctrl, Alt and Shift only: the Windows key of a
 // shortcut is left out, and a field's value never has it.
 WORD HotKeyFieldValue(const Shortcut& shortcut);
+// The same keys, whether or not a value marks its key as extended: the field marks the key
+// the user types by where it lies on the keyboard.
+bool SameHotKeyFieldValue(WORD a, WORD b);
 Shortcut ShortcutOfHotKeyField(WORD value);
 
 // Loads the common controls the first time a hot-key field is made; false when they are

@@ -40,7 +40,7 @@ TEST(ShortcutTest, OpensTheMainMenuAtThePointerWithItsFirstRowLit) {
     form.FormCreate();
     fake.log.calls.clear();
     form.ShortcutPressed(MenuShortcutId, 500, 400);
-    form.ShortcutPressed(MenuShortcutId + 1, 1, 2); // not the program's: nothing
+    form.ShortcutPressed(SpareMenuShortcutId + 1, 1, 2); // not the program's: nothing
     EXPECT_EQ(CallsOf(fake, {"BringToForeground", "ShowPopupMenu"}),
               (std::vector<std::string>{
                   "BringToForeground",
@@ -59,8 +59,8 @@ TEST(ShortcutTest, ATakenShortcutIsToldOnceAndTheProgramRuns) {
               (std::vector<std::string>{
                   "RegisterHotKey 1 Ctrl+Alt+F9 taken",
                   "ShowBalloon title=Vantrel text=Ctrl+Alt+F9, the shortcut that opens the menu, "
-                  "is taken by another program. To choose another, right-click here and choose "
-                  "Settings. timeout=3000"}));
+                  "is taken by another program or by Windows. To choose another, right-click "
+                  "here and choose Settings. timeout=3000"}));
     // The same shortcut, tried again from Settings once the other program let it go.
     fake.hotKeys.takenElsewhere.clear();
     fake.log.calls.clear();
@@ -69,8 +69,22 @@ TEST(ShortcutTest, ATakenShortcutIsToldOnceAndTheProgramRuns) {
     EXPECT_EQ(fake.files.files[SettingsPath], "MenuShortcut=Ctrl+Alt+F9\r\n"); // unchanged
 }
 
+TEST(ShortcutTest, AFailureWhileStartingTheSettingsCostsNothingElse) {
+    FakePlatform fake;
+    fake.hotKeys.throwOnRegister = true;
+    MainForm form(fake.platform);
+    form.FormCreate();
+    EXPECT_TRUE(form.Facts().startupComplete); // the tree is saved
+    EXPECT_EQ(
+        CallsOf(fake, {"ShowBalloon"}),
+        std::vector<std::string>{
+            "ShowBalloon title=Vantrel text=Left-click here to popup the menu. timeout=3000"});
+}
+
 TEST(SettingsWindowTest, OkTakesEffectAtOnceAndIsWrittenCancelChangesNothing) {
     FakePlatform fake;
+    const std::string utf16("\xFF\xFE;\0", 4); // a file Notepad saved as "Unicode"
+    fake.files.files[SettingsPath] = utf16;
     MainForm form(fake.platform);
     form.FormCreate();
     fake.log.calls.clear();
@@ -88,7 +102,14 @@ TEST(SettingsWindowTest, OkTakesEffectAtOnceAndIsWrittenCancelChangesNothing) {
         dialog.UserEscape();
     });
     EXPECT_EQ(CallsOf(fake, Watched),
-              (std::vector<std::string>{"UnregisterHotKey 1", "RegisterHotKey 1 Win+Alt+K"}));
+              (std::vector<std::string>{
+                  "RegisterHotKey 2 Win+Alt+K", "UnregisterHotKey 1",
+                  "ShowBalloon title=Vantrel text=The settings file held no text Vantrel can "
+                  "read: it is kept as " +
+                      SettingsPath +
+                      ".damaged, and a new one holds your "
+                      "settings. timeout=3000"}));
+    EXPECT_EQ(fake.files.files[SettingsPath + ".damaged"], utf16);
     EXPECT_EQ(fake.files.files[SettingsPath],
               "; Vantrel's settings, read when it starts. One setting a line: name=value.\r\n"
               "MenuShortcutOn=yes\r\nMenuShortcut=Win+Alt+K\r\n");
@@ -97,7 +118,7 @@ TEST(SettingsWindowTest, OkTakesEffectAtOnceAndIsWrittenCancelChangesNothing) {
         dialog.UserClick("MenuOn");
         dialog.UserEnter("MenuOn");
     });
-    EXPECT_EQ(CallsOf(fake, Watched), std::vector<std::string>{"UnregisterHotKey 1"});
+    EXPECT_EQ(CallsOf(fake, Watched), std::vector<std::string>{"UnregisterHotKey 2"});
     EXPECT_NE(fake.files.files[SettingsPath].find("MenuShortcutOn=no\r\nMenuShortcut=Win+Alt+K"),
               std::string::npos);
 }
@@ -117,14 +138,12 @@ TEST(SettingsWindowTest, AChoiceThatCannotBeTakenKeepsTheWindowOpenAndTheOldShor
         }
     });
     const std::vector<std::string> calls = CallsOf(fake, Watched);
-    ASSERT_EQ(calls.size(), 7u);
+    ASSERT_EQ(calls.size(), 5u);
     EXPECT_NE(calls[0].find("Press the keys of the shortcut"), std::string::npos);
     EXPECT_NE(calls[1].find("A shortcut needs the Windows key, Ctrl or Alt"), std::string::npos);
     EXPECT_EQ(calls[2], calls[1]);
-    EXPECT_EQ(calls[3], "UnregisterHotKey 1");
-    EXPECT_EQ(calls[4], "RegisterHotKey 1 Win+Alt+T taken");
-    EXPECT_EQ(calls[5], "RegisterHotKey 1 Win+Alt+M"); // the old one back at once
-    EXPECT_NE(calls[6].find("Win+Alt+T is taken by another program or by Windows"),
+    EXPECT_EQ(calls[3], "RegisterHotKey 2 Win+Alt+T taken"); // the old one is never let go
+    EXPECT_NE(calls[4].find("Win+Alt+T is taken by another program or by Windows"),
               std::string::npos);
     EXPECT_EQ(fake.hotKeys.held.at(MenuShortcutId), (Shortcut{ModWin | ModAlt, 'M'}));
     EXPECT_EQ(fake.files.files.count(SettingsPath), 0u);
@@ -141,11 +160,11 @@ TEST(SettingsWindowTest, AFolderThatCannotBeWrittenKeepsTheChoiceAndSaysSoOnce) 
     EXPECT_EQ(
         CallsOf(fake, Watched),
         (std::vector<std::string>{
-            "UnregisterHotKey 1", "RegisterHotKey 1 Win+Alt+K",
+            "RegisterHotKey 2 Win+Alt+K", "UnregisterHotKey 1",
             "ShowBalloon title=Vantrel text=Your settings could not be saved to " + SettingsPath +
                 ": Access is denied.\nThey hold until Vantrel ends. "
                 "timeout=3000",
-            "UnregisterHotKey 1", "RegisterHotKey 1 Win+Alt+J"}));
+            "RegisterHotKey 1 Win+Alt+J", "UnregisterHotKey 2"}));
 }
 
 } // namespace

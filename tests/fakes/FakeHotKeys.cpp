@@ -3,10 +3,13 @@
 #include "fakes/FakePlatform.h"
 
 #include <algorithm>
+#include <new>
 
 namespace vantrel::testing {
 
 bool FakeHotKeys::Register(int id, const Shortcut& shortcut) {
+    if (throwOnRegister)
+        throw std::bad_alloc();
     const bool ours = std::any_of(held.begin(), held.end(),
                                   [&](const auto& entry) { return entry.second == shortcut; });
     const bool taken = ours || std::find(takenElsewhere.begin(), takenElsewhere.end(), shortcut) !=

@@ -16,6 +16,7 @@ class FakeHotKeys : public HotKeyApi {
     explicit FakeHotKeys(CallLog& log) : log_(log) {}
     std::vector<Shortcut> takenElsewhere;
     std::map<int, Shortcut> held;
+    bool throwOnRegister = false; // as a failed allocation would
 
     bool Register(int id, const Shortcut& shortcut) override;
     void Unregister(int id) override;

@@ -18,6 +18,7 @@ struct FileCase {
     std::optional<std::string> before; // the file, when there is one
     Settings loaded;                   // what a start reads from it
     std::string after;                 // the file once Chosen is saved over it
+    bool keptAside = false;            // the file was no text: it is kept as it was
 };
 
 // What a start reads from the file, and what saving Chosen then leaves in it.
@@ -46,8 +47,11 @@ TEST(SettingsFileTest, ReadsWhatItCanAndKeepsEveryOtherLine) {
          "MenuShortcut=Win+Ctrl+F5\r\nMenuShortcut=Shift+M\r\nMenuShortcutOn=no\r\n"},
         {"the first line of a name counts", "MenuShortcut=Win+Alt+Ctrl\r\nMenuShortcut=Alt+F1\r\n",
          Defaults, "MenuShortcut=Win+Ctrl+F5\r\nMenuShortcut=Alt+F1\r\nMenuShortcutOn=no\r\n"},
-        {"a binary file", std::string("MenuShortcut=Alt+F1\r\n\0\0", 23), Defaults,
-         header + chosen},
+        {"a binary file", std::string("MenuShortcut=Alt+F1\r\n\0\0", 23), Defaults, header + chosen,
+         true},
+        {"UTF-16", "\xFF\xFE\x3B\x4E", Defaults, header + chosen, true},
+        {"too large", "MenuShortcut=Alt+F1\r\n" + std::string(SettingsFileLimit, ';'), Defaults,
+         header + chosen, true},
     };
     for (const FileCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -55,8 +59,11 @@ TEST(SettingsFileTest, ReadsWhatItCanAndKeepsEveryOtherLine) {
         if (c.before)
             fake.files.files[Path] = *c.before;
         EXPECT_EQ(LoadSettings(fake.files, Path), c.loaded);
-        EXPECT_TRUE(SaveSettings(fake.files, Path, Chosen).saved);
+        const SettingsSaved saved = SaveSettings(fake.files, Path, Chosen);
+        EXPECT_TRUE(saved.saved);
         EXPECT_EQ(fake.files.files[Path], c.after);
+        EXPECT_EQ(saved.keptAs, c.keptAside ? Path + ".damaged" : "");
+        EXPECT_EQ(fake.files.files[Path + ".damaged"], c.keptAside ? *c.before : "");
         EXPECT_EQ(LoadSettings(fake.files, Path), Chosen);
     }
 }
@@ -74,6 +81,11 @@ TEST(SettingsFileTest, AFileThatCannotBeWrittenOrReadIsLeftAsItIs) {
     EXPECT_FALSE(SaveSettings(fake.files, Path, Chosen).saved);
     EXPECT_EQ(fake.files.files[Path], "MenuShortcut=Alt+F1\r\n");
     EXPECT_EQ(fake.files.files.size(), 1u); // no temporary copy left behind
+    fake.files.locked.clear();
+    fake.files.files[Path] = std::string("\xFF\xFE\0", 3); // no text, and it cannot be set aside
+    fake.files.fault = testing::FakeFiles::Fault{"rename-keeping", 1};
+    EXPECT_FALSE(SaveSettings(fake.files, Path, Chosen).saved);
+    EXPECT_EQ(fake.files.files[Path], std::string("\xFF\xFE\0", 3));
 }
 
 TEST(ShortcutTextTest, BothWays) {
@@ -112,6 +124,36 @@ TEST(ShortcutTextTest, BothWays) {
     EXPECT_TRUE(UsableEverywhere({ModWin, 'M'}));
     EXPECT_FALSE(UsableEverywhere({ModShift, 'M'}));
     EXPECT_FALSE(UsableEverywhere({ModWin, 0}));
+}
+
+// Win+Alt+M pressed with the menu open: Alt closes the menu first, then the press arrives.
+TEST(ShortcutPressTest, ThePressWhoseAltClosedTheMenuDoesNotOpenItAgain) {
+    struct Case {
+        const char* name;
+        bool menuOpen;
+        std::optional<MenuClosing> closing;
+        std::uint32_t now;
+        ShortcutPress press;
+    };
+    const unsigned winAlt = ModWin | ModAlt;
+    const Case cases[] = {
+        {"the menu open", true, std::nullopt, 0, ShortcutPress::ClosesMenu},
+        {"no menu yet", false, std::nullopt, 0, ShortcutPress::OpensMenu},
+        {"closed as its keys were held", false, MenuClosing{5000, winAlt}, 5300,
+         ShortcutPress::ClosedMenuAlready},
+        {"the tick wrapped since", false, MenuClosing{0xFFFFFF00u, winAlt | ModShift}, 0x50,
+         ShortcutPress::ClosedMenuAlready},
+        {"closed with only Alt held", false, MenuClosing{5000, ModAlt}, 5300,
+         ShortcutPress::OpensMenu},
+        {"closed long ago", false, MenuClosing{5000, winAlt}, 5000 + ClosingPressSpanMs + 1,
+         ShortcutPress::OpensMenu},
+        {"closed by Escape or by the shortcut", false, MenuClosing{5000, 0}, 5100,
+         ShortcutPress::OpensMenu},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(WhatShortcutPressDoes(c.menuOpen, c.closing, winAlt, c.now), c.press);
+    }
 }
 
 // A work area of 1000 x 700 at (-1000, 40): a monitor left of the primary one, taskbar on top.
