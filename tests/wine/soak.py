@@ -1631,8 +1631,13 @@ class Soak:
         if dialog is None:
             raise Failure("Settings... opens the Settings window")
         time.sleep(0.3)
-        buttons = {w["title"]: w for w in self.program_windows() if w["class"] == "Button"}
-        field = next((w for w in self.program_windows() if w["class"] == "msctls_hotkey32"), None)
+        # The menu's group is the upper one; Find's, below it, has the same controls.
+        windows = sorted(self.program_windows(), key=lambda w: w["top"])
+        buttons = {}
+        for w in windows:
+            if w["class"] == "Button":
+                buttons.setdefault(w["title"], w)
+        field = next((w for w in windows if w["class"] == "msctls_hotkey32"), None)
         on_box = buttons.get("Open the menu with a keyboard shortcut")
         win_box = buttons.get("with the Windows key")
         if not (field and on_box and win_box):
