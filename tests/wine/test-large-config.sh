@@ -226,7 +226,9 @@ wt_check "the program is still running" wt_process_running "$WT_PID"
 # Config.dat is a new file, the old inode goes), and Config2.dat comes back.
 loaded_inode=$(stat -c %i "$WT_DIR/Config.dat")
 wt_check "nothing is written before Exit" [ ! -e "$WT_DIR/Config2.dat" ]
-if wt_exit_program; then
+# Once more when the menu did not show: right after Find has closed, a click on the icon is
+# lost now and then.
+if wt_exit_program || { wt_log "no Exit; once more" && wt_close_menus && wt_exit_program; }; then
     wt_expect_exit "Exit ends the program" "$WT_PID"
 else
     wt_fail "Exit can be chosen"
