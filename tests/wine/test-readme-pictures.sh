@@ -23,7 +23,7 @@ NOTEPAD_ITEM=4
 # Second menu: Home Page, About.
 ABOUT_ITEM=2
 # Typed into Find: examples in several categories hold it.
-FIND_TEXT=pa
+FIND_TEXT=ms
 
 mkdir -p "$PICTURES"
 rm -f "$PICTURES"/*.png
