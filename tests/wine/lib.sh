@@ -698,6 +698,14 @@ wt_shortcut() {
         key "${1##*+}" "$1" 2>/dev/null
 }
 
+# The Alt of a shortcut typed into Wine's tray window may reach it after the shortcut (once
+# Find has closed, say): the window then waits in menu mode and takes the next click. Escape
+# ends that, and does nothing else there.
+wt_tray_menu_mode_off() {
+    xdotool search --onlyvisible --name '^Wine System Tray$' windowfocus --sync key Escape \
+        2>/dev/null
+}
+
 # wt_find_by_shortcut [keys]: Find opened by its shortcut (Win+Alt+F unless given); prints
 # its X window, as wt_open_find does.
 wt_find_by_shortcut() {

@@ -18,7 +18,7 @@ dialogs with valid and hostile texts; Open Link, Open With and Copy Link on entr
 targets are recorders; the operations (those that would end the session answered No);
 System Links; Disk Drives with letters mapped and removed between clicks, and Explorer opened
 from it and closed; About, Home Page and Run at System Startup; the keyboard shortcut (no menu, a menu open, over a
-dialog) and Settings; Find by its shortcut or its row, with letters of captions typed and edited,
+dialog) and Settings; Find by its shortcut, with letters of captions typed and edited,
 ended with Enter or Escape; a restart of the tray's host;
 WM_CLOSE at random moments (a menu, a dialog or a question open); a kill without warning at
 any moment (idle, right after a change, in the middle of the save it starts); the end of the
@@ -263,7 +263,7 @@ class Soak:
             raise Failure("the program's main window exists")
         self.sh.run("wt_dismiss_balloon")
         self.baseline = None
-        self.find_made = False
+        self.find_made = self.find_closed_by_key = False
         self.epochs.append([])
         self.run_started = time.time()
         self.run_kinds = set()
@@ -422,9 +422,11 @@ class Soak:
             else:
                 self.sh.run("wt_click_icon %d" % button)
             rect = self.wait_new_menu(1)
-            if rect or not keyboard:
+            if rect or not (keyboard or self.find_closed_by_key):
                 break
+            self.log("no menu after Find closed by a key; once more")
             time.sleep(0.6)
+        self.find_closed_by_key = False
         if not rect:
             self.sh.run("wt_park_mouse; wt_close_deep_menus")
             raise Failure("%s on the icon opens the menu" % (
@@ -1442,40 +1444,63 @@ class Soak:
                                                    expected[first:first + 1], shown[first:first + 1]))
         self.count("find rows checked")
 
+    def find_type(self, window, text, before):
+        """Types into Find, whose box held `before`; what it holds then. Keys typed while the
+        X focus is still on its way to the window are lost: then they are typed once more."""
+        xdotool("windowfocus", "--sync", window, "type", "--delay", 40, text)
+        held = self.find_text(before + text)
+        if held == before:
+            xdotool("windowfocus", "--sync", window, "type", "--delay", 40, text)
+            held = self.find_text(before + text)
+        return held
+
+    def find_text(self, typed):
+        """What Find's text box holds once the keys typed have arrived. X loses a key now and
+        then on its way into Wine: the rows are then checked for the text that did arrive."""
+        edit = self.sh.out("wt_winlist --pid $WT_WINPID --visible --class Edit | cut -f3 | "
+                           "head -n1")
+        deadline = time.time() + 3
+        while True:
+            held = self.sh.out("wt_wine_tool winmsg text %s" % edit)
+            if held == typed or time.time() > deadline:
+                break
+            time.sleep(0.2)
+        if held != typed:
+            self.keys_lost += 1
+            self.log("keys lost: typed %r, Find holds %r" % (typed, held))
+        return held
+
     def act_find(self):
-        """Find, opened by its shortcut or its row: a query made of a caption's letters, its
+        """Find, opened by its shortcut: a query made of a caption's letters, its
         rows checked against the model's order, an edit and its rows again; then Enter on the
         first row (checked as the launch it makes) or Escape twice."""
-        by_shortcut = self.rng.random() < 0.6
+        # By its shortcut: opened by its row from a menu closed with the mouse, Find now and then
+        # gets no keys at all under Wine, clicked or not (the tests of the row type after the
+        # menu's letter instead).
         opened = None
-        if by_shortcut:
-            # Wine loses a press now and then (tests/wine/README.md): one that opened nothing
-            # is made again. The letter goes alone first, as wt_shortcut does.
-            for press in (1, 2):
-                xdotool("search", "--onlyvisible", "--name", "^Wine System Tray$",
-                        "windowfocus", "--sync", "key", "f", "super+alt+f")
-                opened = self.wait_window(FIND_TITLE, 5 * press)
-                if opened:
-                    break
-                self.log("Win+Alt+F opened nothing (press %d)" % press)
-        else:
-            self.choose_command(("second",), ("find",))
-            opened = self.wait_window(FIND_TITLE)
+        # Wine loses a press now and then (tests/wine/README.md): one that opened nothing is
+        # made again. The letter goes alone first, as wt_shortcut does.
+        for press in (1, 2):
+            xdotool("search", "--onlyvisible", "--name", "^Wine System Tray$", "windowfocus",
+                    "--sync", "key", "f", "super+alt+f")
+            opened = self.wait_window(FIND_TITLE, 5 * press)
+            if opened:
+                break
+            self.log("Win+Alt+F opened nothing (press %d)" % press)
         if opened is None:
-            raise Failure("%s opens the Find window" % (
-                "Win+Alt+F" if by_shortcut else "Find..."))
+            raise Failure("Win+Alt+F opens the Find window")
         window = self.sh.out("xdotool search --name %s | head -n1" % q("^%s$" % FIND_TITLE))
         xdotool("windowfocus", "--sync", window, "key", "ctrl")
         text = self.find_query()
-        self.log("find %r (%s)" % (text, "shortcut" if by_shortcut else "menu"))
-        xdotool("windowfocus", window, "type", "--delay", 40, text)
+        self.log("find %r" % text)
+        text = self.find_type(window, text, "")
         self.check_find_rows(text)
         if self.rng.random() < 0.5:
             cut = self.rng.randint(0, len(text))
             more = self.find_query()
-            xdotool("windowfocus", window, "key", *(["BackSpace"] * cut))
-            xdotool("windowfocus", window, "type", "--delay", 40, more)
-            text = text[:len(text) - cut] + more
+            if cut:
+                xdotool("windowfocus", "--sync", window, "key", *(["BackSpace"] * cut))
+            text = self.find_type(window, more, self.find_text(text[:len(text) - cut]))
             self.log("find edited to %r" % text)
             self.check_find_rows(text)
         found = model.find_entries(self.tree, text)
@@ -1489,13 +1514,23 @@ class Soak:
             self.check_record(found[0], plan, seen)
             self.count("finds opened")
         else:
-            xdotool("windowfocus", window, "key", "Escape")
-            time.sleep(0.3)
+            xdotool("windowfocus", "--sync", window, "key", "Escape")
+            if text and self.find_text("") != "":
+                raise Failure("Escape clears Find's text")
             if self.wait_window(FIND_TITLE, 1) is None:
-                raise Failure("Escape with text in Find clears it and leaves the window open")
-            xdotool("windowfocus", window, "key", "Escape")
+                raise Failure("Escape with text in Find leaves the window open")
+            for press in (1, 2, 3):  # a press lost on its way is made again
+                xdotool("windowfocus", "--sync", window, "key", "Escape")
+                if self.wait_window_gone(FIND_TITLE, 3):
+                    break
+                self.keys_lost += 1
+                self.log("Escape left Find open (press %d)" % press)
         if not self.wait_window_gone(FIND_TITLE):
             raise Failure("Find closes after %s" % ("Enter" if enter else "a second Escape"))
+        # The Alt of Win+Alt+F may have reached the tray's window after the shortcut, which then
+        # waits in menu mode and takes the next click: Escape ends that (tests/wine/README.md).
+        self.press_shortcut("Wine System Tray", "Escape")
+        self.find_closed_by_key = True
         if not self.find_made:
             # The window and what it draws with are made at its first opening and kept.
             self.find_made, self.baseline = True, None
