@@ -26,7 +26,8 @@ std::vector<Control> Layout() {
 } // namespace
 
 TFormImportSource::TFormImportSource()
-    : DialogModel("Import shortcuts", DialogWidth, ButtonsTop + GlyphButtonHeight + Margin, Layout()) {}
+    : DialogModel("Import shortcuts", DialogWidth, ButtonsTop + GlyphButtonHeight + Margin,
+                  Layout()) {}
 
 ImportSource TFormImportSource::Chosen() const {
     if (Checked("Folder"))
