@@ -9,6 +9,7 @@
 #include "editors/AddRunDialog.h"
 #include "editors/EditorDialogs.h"
 #include "platform/Platform.h"
+#include "settings/FormImportSource.h"
 #include "settings/FormSettings.h"
 #include "update/FormAbout.h"
 #include "update/FormCheckUpdates.h"
@@ -32,6 +33,7 @@ struct Forms {
     TFormCheckUpdates FormCheckUpdates;
     TFormAbout FormAbout;
     TFormSettings FormSettings;
+    TFormImportSource FormImportSource;
 };
 
 } // namespace vantrel

@@ -24,6 +24,8 @@ MainForm::MainForm(Platform& platform)
           platform.pictures, platform.drives,
           [this](const LinkEntry& entry) { return PictureSourceOf(entry); })) {
     forms_->FormSettings.SetApply([this](const Settings& wanted) { return ApplySettings(wanted); });
+    forms_->FormSettings.SetTransfer([this](const DialogModel& owner) { ImportEntries(owner); },
+                                     [this](const DialogModel& owner) { ExportEntries(owner); });
 }
 
 MainForm::~MainForm() {

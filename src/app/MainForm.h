@@ -20,6 +20,8 @@ namespace vantrel {
 
 class CheckVersion;
 class FindList;
+enum class ImportSource;
+struct ImportOutcome;
 struct Forms;
 class RowPictures;
 struct SaveJob;
@@ -159,6 +161,11 @@ public:
     // What OK in the Settings window does with a new choice: nothing when it took effect,
     // else what to tell the user.
     std::optional<std::string> ApplySettings(const Settings& wanted);
+    // Import... and Export... in the Settings window (`owner`). An import asks for its source,
+    // reads it beside the tree and attaches it whole, or nothing of it; the tree is then saved
+    // as after any change. Both end with a message of what they did, or why not.
+    void ImportEntries(const DialogModel& owner);
+    void ExportEntries(const DialogModel& owner);
 
     // The version check. HandleVersionResult answers the result message (WM_USER + 10,
     // its lParam); RunVersionCheckNotices answers WM_USER + 11, the worker's request to run
@@ -203,6 +210,9 @@ private:
     // Both shortcuts as the settings want them, or neither changed: then the keys taken.
     std::optional<Shortcut> HoldShortcuts(const Settings& wanted);
     void StoreSettings();
+    // The import from the source chosen; nullopt when the user cancelled a picker.
+    std::optional<ImportOutcome> PrepareImport(ImportSource source, const DialogModel& owner);
+    void AttachImport(ImportOutcome& outcome);
 
     Platform& platform_;
     ProcessFacts facts_;

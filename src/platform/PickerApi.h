@@ -32,6 +32,11 @@ public:
     // path. The caller decides which paths it can use (BrowseForFolder).
     virtual std::optional<std::string> ShowFolderBrowser(const DialogModel& owner,
                                                          const std::string& startFolder) = 0;
+    // The file-save dialog, as OpenFile, its name box holding `request.fileName`; a name
+    // typed without an extension gets the filter's first one, and an existing file is
+    // replaced only once the user said yes. The path; nullopt when the user cancelled.
+    virtual std::optional<std::string> SaveFile(const DialogModel& owner,
+                                                const OpenFileRequest& request) = 0;
 };
 
 } // namespace vantrel

@@ -53,11 +53,14 @@ public:
     // loop (a menu's or a dialog's included). False when no timer could be had.
     virtual bool StartTimer(unsigned timer, unsigned milliseconds) = 0;
     // Shows a dialog modally, centred on the screen, until its result is set; the close
-    // box gives Cancel.
+    // box gives Cancel. While another dialog shows, only a handler of that one may open a
+    // dialog (over it); anywhere else the answer is Cancel at once.
     virtual ModalResult ShowModal(DialogModel& dialog) = 0;
     // A message box with an OK button and the warning icon, over the active dialog; the text
     // is UTF-8 (it may show a path).
     virtual void ShowNotice(const std::string& text, const std::string& title) = 0;
+    // The same with the information icon: what a command did.
+    virtual void ShowMessage(const std::string& text, const std::string& title) = 0;
     // Yes/No question box with the question icon; Enter gives the default answer.
     virtual MessageBoxResult AskYesNo(const std::string& text, const std::string& title,
                                       DefaultAnswer defaultAnswer) = 0;

@@ -34,6 +34,8 @@ std::vector<Control> Layout() {
     AddShortcutGroup(layout, MenuGroup, MenuCaption, Margin);
     AddShortcutGroup(layout, FindGroup, FindCaption, Margin + GroupHeight);
     layout.push_back(BevelAt("Bevel1", {Margin, ButtonsTop - 10, DialogWidth - 2 * Margin, 2}));
+    layout.push_back(ButtonAt("ImportButton", "Import...", {Margin, ButtonsTop, 75, 25}));
+    layout.push_back(ButtonAt("ExportButton", "Export...", {Margin + 83, ButtonsTop, 75, 25}));
     layout.push_back(OkButtonAt(DialogWidth - Margin - 2 * GlyphButtonWidth - 8, ButtonsTop));
     layout.push_back(CancelButtonAt(DialogWidth - Margin - GlyphButtonWidth, ButtonsTop));
     return layout;
@@ -87,6 +89,10 @@ void TFormSettings::OnClick(const std::string& name) {
         ApplyChoice();
     else if (name == "BitBtn2")
         Close(ModalResult::Cancel);
+    else if (name == "ImportButton" && import_)
+        import_(*this);
+    else if (name == "ExportButton" && export_)
+        export_(*this);
 }
 
 // A group turned off keeps the shortcut it had, whatever its field shows. Nothing when the

@@ -5,6 +5,8 @@
 // left for more buttons, so a shortcut or a button more leaves the rest where it is.
 // OK hands the choice to the program, which makes it take effect at once; when it cannot,
 // the window says why and stays open with nothing changed. Cancel changes nothing.
+// Import... and Export..., at the left of the buttons' row, act at once and leave the window
+// open: what they do is no setting that Cancel could take back.
 
 #include "editors/DialogModel.h"
 #include "platform/UiApi.h"
@@ -23,6 +25,12 @@ class TFormSettings : public DialogModel {
 
     explicit TFormSettings(UiApi& ui);
     void SetApply(Apply apply) { apply_ = std::move(apply); }
+    // What Import... and Export... do; the window is the owner of what they open.
+    using Transfer = std::function<void(const DialogModel& owner)>;
+    void SetTransfer(Transfer importer, Transfer exporter) {
+        import_ = std::move(importer);
+        export_ = std::move(exporter);
+    }
     // Shows the settings in effect; called before every showing.
     void Load(const Settings& settings);
 
@@ -42,6 +50,8 @@ class TFormSettings : public DialogModel {
 
     UiApi& ui_;
     Apply apply_;
+    Transfer import_;
+    Transfer export_;
     Settings loaded_;
 };
 

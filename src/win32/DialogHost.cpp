@@ -36,6 +36,7 @@ public:
     INT_PTR Handle(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
     const DialogModel& Model() const { return model_; }
     HWND Window() const { return dialog_; }
+    bool Acting() const { return acting_; }
 
 private:
     // True when it has put the focus where the model starts.
@@ -55,7 +56,14 @@ private:
     // and show its result after it.
     template <typename Act> void UserAct(Act act) {
         Pull();
-        act();
+        acting_ = true;
+        try {
+            act();
+        } catch (...) {
+            acting_ = false;
+            throw;
+        }
+        acting_ = false;
         Push();
         EndIfDecided();
     }
@@ -87,6 +95,7 @@ private:
     OwnedGdiObject whiteBrush_;
     std::vector<HWND> windows_; // parallel to model_.Controls()
     bool pushing_ = false;
+    bool acting_ = false; // one of the model's handlers is running
     bool highContrast_ = false;
     int dpi_ = DesignDpi; // of the monitor the dialog shows on
 };
@@ -583,6 +592,10 @@ std::vector<WORD> EmptyTemplate() {
     return words; // then no menu, the default class and an empty title
 }
 } // namespace
+
+HWND ActingDialog() {
+    return !openHosts.empty() && openHosts.back()->Acting() ? openHosts.back()->Window() : nullptr;
+}
 
 HWND WindowOfDialog(const DialogModel& model) {
     for (auto host = openHosts.rbegin(); host != openHosts.rend(); ++host)

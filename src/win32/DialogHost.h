@@ -14,4 +14,8 @@ ModalResult ShowDialogModal(HINSTANCE instance, HWND owner, DialogModel& model);
 // them, exactly as under any modal window it opens.
 HWND WindowOfDialog(const DialogModel& model);
 
+// The innermost open dialog while one of its model's handlers runs (a button of it opens
+// another dialog over it), else null.
+HWND ActingDialog();
+
 } // namespace vantrel::win32

@@ -535,10 +535,13 @@ template <typename Show> auto MainWindow::WhileDialogOpen(Show show) {
     }
 }
 
+// One dialog at a time, but for one that a button of the open dialog opens over it: that one
+// is owned by it, which keeps it disabled until the new one closes.
 ModalResult MainWindow::ShowModal(DialogModel& dialog) {
-    if (state_->DialogOpen())
+    HWND owner = state_->DialogOpen() ? ActingDialog() : window_;
+    if (!owner)
         return ModalResult::Cancel;
-    return WhileDialogOpen([&] { return ShowDialogModal(instance_, window_, dialog); });
+    return WhileDialogOpen([&] { return ShowDialogModal(instance_, owner, dialog); });
 }
 
 int MainWindow::ShowMessageBox(const std::string& text, const std::string& title, UINT style) {
@@ -558,6 +561,10 @@ void MainWindow::AfterDialog() {
 
 void MainWindow::ShowNotice(const std::string& text, const std::string& title) {
     ShowMessageBox(text, title, MB_OK | MB_ICONWARNING);
+}
+
+void MainWindow::ShowMessage(const std::string& text, const std::string& title) {
+    ShowMessageBox(text, title, MB_OK | MB_ICONINFORMATION);
 }
 
 MessageBoxResult MainWindow::AskYesNo(const std::string& text, const std::string& title,

@@ -44,6 +44,7 @@ public:
     bool StartTimer(unsigned timer, unsigned milliseconds) override;
     ModalResult ShowModal(DialogModel& dialog) override;
     void ShowNotice(const std::string& text, const std::string& title) override;
+    void ShowMessage(const std::string& text, const std::string& title) override;
     MessageBoxResult AskYesNo(const std::string& text, const std::string& title,
                               DefaultAnswer defaultAnswer) override;
     void ShowFindWindow() override;

@@ -28,10 +28,10 @@ using OwnedIdList = std::unique_ptr<ITEMIDLIST, IdListFree>;
 // spooler along (under Wine with its libraries, 8 MB more resident memory for a program that
 // otherwise sits in the tray). Kept for the rest of the run; Windows maps it from System32
 // only (a known DLL).
-using GetOpenFileNameFn = BOOL(WINAPI*)(OPENFILENAMEW*);
-GetOpenFileNameFn OpenFileDialog() {
+using FileDialogFn = BOOL(WINAPI*)(OPENFILENAMEW*);
+FileDialogFn FileDialog(const char* name) {
     static const OnDemandLibrary* const library = new OnDemandLibrary("comdlg32.dll");
-    return library->Find<GetOpenFileNameFn>("GetOpenFileNameW");
+    return library->Find<FileDialogFn>(name);
 }
 
 const wchar_t* OrNull(const std::wstring& text) {
@@ -44,6 +44,7 @@ int CALLBACK SelectStartFolder(HWND browser, UINT message, LPARAM, LPARAM startF
         SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, startFolder);
     return 0;
 }
+
 } // namespace
 
 std::string FilterForOpenDialog(const std::string& filter) {
@@ -57,8 +58,11 @@ std::string FilterForOpenDialog(const std::string& filter) {
     return pairs;
 }
 
-std::optional<std::string> Win32Pickers::OpenFile(const DialogModel& owner,
-                                                  const OpenFileRequest& request) {
+namespace {
+// Shows the named comdlg32 dialog with `flags` added to those every file dialog here has.
+std::optional<std::string> ShowFileDialog(const char* name, const DialogModel& owner,
+                                          const OpenFileRequest& request, DWORD flags,
+                                          const wchar_t* defaultExtension) {
     const std::wstring filter = WidenUtf8(FilterForOpenDialog(request.filter));
     const std::wstring initialDirectory = WidenUtf8(request.initialDirectory);
     std::vector<wchar_t> file(FileBufferSize, L'\0');
@@ -71,13 +75,26 @@ std::optional<std::string> Win32Pickers::OpenFile(const DialogModel& owner,
     dialog.lpstrFile = file.data();
     dialog.nMaxFile = FileBufferSize;
     dialog.lpstrInitialDir = OrNull(initialDirectory);
+    dialog.lpstrDefExt = defaultExtension;
     // Without NOCHANGEDIR the dialog leaves the process in the last folder browsed, and
     // every later Run entry without a folder of its own would start there.
-    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
-    const GetOpenFileNameFn openFile = OpenFileDialog();
-    if (!openFile || !openFile(&dialog))
+    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR | flags;
+    const FileDialogFn show = FileDialog(name);
+    if (!show || !show(&dialog))
         return std::nullopt; // cancelled, or a name that did not fit
     return ToUtf8(file.data(), wcsnlen(file.data(), FileBufferSize));
+}
+} // namespace
+
+std::optional<std::string> Win32Pickers::OpenFile(const DialogModel& owner,
+                                                  const OpenFileRequest& request) {
+    return ShowFileDialog("GetOpenFileNameW", owner, request, 0, nullptr);
+}
+
+std::optional<std::string> Win32Pickers::SaveFile(const DialogModel& owner,
+                                                  const OpenFileRequest& request) {
+    return ShowFileDialog("GetSaveFileNameW", owner, request,
+                          OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST, L"html");
 }
 
 std::optional<std::string> Win32Pickers::ShowFolderBrowser(const DialogModel& owner,

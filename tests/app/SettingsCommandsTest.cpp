@@ -1,7 +1,12 @@
 #include "app/MainForm.h"
 #include "fakes/FakePlatform.h"
+#include "transfer/ImportListing.h"
+#include "tree/Configuration.h"
 
 #include <gtest/gtest.h>
+
+#include <set>
+#include <sstream>
 
 namespace vantrel {
 namespace {
@@ -214,6 +219,119 @@ TEST(SettingsWindowTest, AFolderThatCannotBeWrittenKeepsTheChoiceAndSaysSoOnce) 
                 ": Access is denied.\nThey hold until Vantrel ends. "
                 "timeout=3000",
             "RegisterHotKey 1 Win+Alt+J", "UnregisterHotKey 2"}));
+}
+
+
+// Settings > Import...: the source chosen in the small window, read whole, then attached in
+// one piece and saved as after an edit, or nothing at all.
+struct ImportCase {
+    const char* name;
+    const char* source; // the round button chosen
+    std::function<void(FakePlatform&)> given;
+    std::string added; // the items the tree gains, as the import tests list them
+    std::string told;  // the last message box
+};
+
+const std::string Bookmarks = "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DL><p>\n"
+                              "<DT><A HREF=\"http://a/\">A</A>\n<DT><A HREF=\"http://b/\">B</A>\n";
+
+const ImportCase ImportCases[] = {
+    {"StartMenuMergesFoldersOfTheSameName", "StartMenu",
+     [](FakePlatform& fake) {
+         fake.folders.folders[FolderPrograms] = "C:\\Mine";
+         fake.folders.folders[FolderCommonPrograms] = "C:\\All";
+         fake.shortcuts.folders["C:\\Mine"] = {"1", {"Tools"}, {}};
+         fake.shortcuts.folders["C:\\All"] = {"2", {"tools"}, {}};
+         fake.shortcuts.folders["C:\\Mine\\Tools"] = {"3", {}, {"ed.lnk"}};
+         fake.shortcuts.folders["C:\\All\\tools"] = {"4", {}, {"calc.lnk"}};
+         fake.shortcuts.links["C:\\Mine\\Tools\\ed.lnk"] = {"C:\\ed.exe", "-n", "C:\\W"};
+         fake.shortcuts.links["C:\\All\\tools\\calc.lnk"] = {"C:\\calc.exe", "", ""};
+     },
+     "A Start Menu/Tools/calc = C:\\calc.exe\nA Start Menu/Tools/ed = C:\\ed.exe (-n; C:\\W)\n",
+     "Message title=Import text=4 entries imported into 1 category"},
+    {"BookmarksFile", "Bookmarks",
+     [](FakePlatform& fake) {
+         fake.pickers.fileAnswers = {"C:\\b.html"};
+         fake.files.files["C:\\b.html"] = Bookmarks + "</DL>";
+     },
+     "I Bookmarks/A = http://a/\nI Bookmarks/B = http://b/\n",
+     "Message title=Import text=3 entries imported into 1 category"},
+    {"FileCutShortAfterSomeLinksBringsNone", "Bookmarks",
+     [](FakePlatform& fake) {
+         fake.pickers.fileAnswers = {"C:\\b.html"};
+         fake.files.files["C:\\b.html"] = Bookmarks;
+     },
+     "",
+     "MessageBox title=Import text=Nothing was imported: your shortcuts are as they were.\n\n"
+     "The file ends in the middle: it seems to have been cut short."},
+    {"FolderThatCannotBeRead", "Folder",
+     [](FakePlatform& fake) { fake.pickers.folderAnswers = {"D:\\Gone"}; }, "",
+     "MessageBox title=Import text=Nothing was imported: your shortcuts are as they were.\n\n"
+     "The folder could not be read."},
+    {"FolderPickerCancelled", "Folder", [](FakePlatform&) {}, "", ""},
+};
+
+std::set<std::string> ItemLines(const MainForm& form) {
+    std::istringstream text(testing::ListItems(form.CategoryMenus()));
+    std::set<std::string> lines;
+    for (std::string line; std::getline(text, line);)
+        lines.insert(line);
+    return lines;
+}
+
+class ImportTest : public ::testing::TestWithParam<ImportCase> {};
+
+TEST_P(ImportTest, AttachesTheWholeSourceOrNothingAndSaysWhat) {
+    const ImportCase& test = GetParam();
+    FakePlatform fake;
+    fake.saveThread.noThread = true;
+    MainForm form(fake.platform);
+    form.FormCreate();
+    test.given(fake);
+    form.SaveConfiguration(); // the examples of the first start
+    const std::set<std::string> before = ItemLines(form);
+    const std::string storedBefore = fake.files.files["C:\\Tools\\Config.dat"];
+    fake.log.calls.clear();
+    OpenSettings(fake, form, [&](DialogModel& settings) {
+        fake.ui.dialogScripts.push_back([&](DialogModel& source) {
+            source.UserClick(test.source);
+            source.UserEnter(test.source);
+        });
+        settings.UserClick("ImportButton");
+    });
+    std::string added;
+    for (const std::string& line : ItemLines(form))
+        if (!before.count(line))
+            added += line + "\n";
+    EXPECT_EQ(added, test.added);
+    const std::vector<std::string> told = CallsOf(fake, {"Message"});
+    EXPECT_EQ(told.empty() ? "" : told.back(), test.told);
+    form.TimerElapsed(SaveTimer);
+    EXPECT_EQ(fake.files.files["C:\\Tools\\Config.dat"] != storedBefore, !test.added.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Sources, ImportTest, ::testing::ValuesIn(ImportCases),
+                         [](const auto& tested) { return std::string(tested.param.name); });
+
+TEST(ExportTest, WritesTheTreeWhereTheUserChoseOrSaysWhyNot) {
+    FakePlatform fake;
+    MainForm form(fake.platform);
+    form.FormCreate();
+    fake.pickers.fileAnswers = {"C:\\Out\\x.html", "C:\\Out\\y.html"};
+    for (int i = 0; i < 2; ++i) {
+        fake.files.readOnlyDirectory = i == 1;
+        OpenSettings(fake, form, [](DialogModel& dialog) { dialog.UserClick("ExportButton"); });
+    }
+    const std::vector<std::string> told = CallsOf(fake, {"GetSaveFileName", "Message"});
+    ASSERT_EQ(told.size(), 4u);
+    EXPECT_EQ(told[0], "GetSaveFileName owner=Settings filter=Bookmarks files (*.html, *.htm)|"
+                       "*.html;*.htm| file=Vantrel bookmarks.html");
+    EXPECT_NE(told[1].find(" entries were written to\nC:\\Out\\x.html"), std::string::npos);
+    EXPECT_NE(fake.files.files["C:\\Out\\x.html"].find("<A HREF="), std::string::npos);
+    EXPECT_EQ(told[3].rfind("MessageBox title=Export text=Your shortcuts could not be exported "
+                            "to\nC:\\Out\\y.html\n\nThe file could not be written",
+                            0),
+              0u);
 }
 
 } // namespace

@@ -14,6 +14,13 @@ std::optional<std::string> FakePickers::OpenFile(const DialogModel& owner,
     return Next(fileAnswers);
 }
 
+std::optional<std::string> FakePickers::SaveFile(const DialogModel& owner,
+                                                 const OpenFileRequest& request) {
+    log_.Add("GetSaveFileName owner=" + owner.Caption() + " filter=" + request.filter +
+             " file=" + request.fileName);
+    return Next(fileAnswers);
+}
+
 std::optional<std::string> FakePickers::ShowFolderBrowser(const DialogModel& owner,
                                                           const std::string& startFolder) {
     log_.Add("SHBrowseForFolder owner=" + owner.Caption() + " start=" + startFolder);

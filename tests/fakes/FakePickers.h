@@ -14,7 +14,7 @@ namespace vantrel::testing {
 struct CallLog;
 
 class FakePickers : public PickerApi {
-public:
+  public:
     explicit FakePickers(CallLog& log) : log_(log) {}
 
     // nullopt stands for Cancel (or, for the browser, a choice without a file-system path).
@@ -27,8 +27,11 @@ public:
                                         const OpenFileRequest& request) override;
     std::optional<std::string> ShowFolderBrowser(const DialogModel& owner,
                                                  const std::string& startFolder) override;
+    // Answers from fileAnswers too.
+    std::optional<std::string> SaveFile(const DialogModel& owner,
+                                        const OpenFileRequest& request) override;
 
-private:
+  private:
     std::optional<std::string> Next(std::deque<std::optional<std::string>>& answers);
 
     CallLog& log_;

@@ -131,6 +131,9 @@ public:
     }
     ModalResult ShowModal(DialogModel& dialog) override;
     void ShowNotice(const std::string& text, const std::string& title) override;
+    void ShowMessage(const std::string& text, const std::string& title) override {
+        log_.Add("Message title=" + title + " text=" + text);
+    }
     MessageBoxResult AskYesNo(const std::string& text, const std::string& title,
                               DefaultAnswer defaultAnswer) override;
     bool findShown = false;

@@ -11,7 +11,9 @@
 #   with the keys in the menu, and closes it when pressed again; Settings... changes it, the
 #   new one works at once and after a restart, the old one no longer, and so does Find's
 #   shortcut, kept beside it; a second copy started from another folder with the same
-#   shortcuts says in one balloon that both are taken, and runs.
+#   shortcuts says in one balloon that both are taken, and runs;
+# - Settings' Import... and Export...: a folder of shell links and internet shortcuts, a
+#   bookmarks file and one cut short, then the export of them all (see below).
 set -uo pipefail
 source "$(dirname "$0")/lib.sh"
 wt_begin program-commands
@@ -329,7 +331,237 @@ check_shortcut_and_settings() {
     stop_notepad
 }
 
+# ---- Import and export, from the Settings window ----
+# A folder of real shell links (made through the shell's link interface) and internet
+# shortcuts is imported through Settings > Import...: the menus show its group, an imported
+# application starts with its arguments in its folder, and Config.dat holds exactly what came
+# in. Then a bookmarks file; then one cut short, which changes neither Config.dat nor
+# Config2.dat by a byte; then Export... writes the entries as a bookmarks file.
+SOURCES_WIN='C:\Import Sources'
+SOURCES=$DRIVE_C/Import' Sources'
+LINKS_WIN="$SOURCES_WIN\\Team Links"
+IMPORTED_APP="$SOURCES_WIN\\App\\recorder.exe"
+IMPORTED_WORK="$SOURCES_WIN\\Work"
+IMPORTED_PARAMETERS='alpha "beta gamma"'
+IMPORTED_ARGV=("$IMPORTED_APP" alpha 'beta gamma')
+BOOKMARKS_HEAD='<!DOCTYPE NETSCAPE-Bookmark-file-1>
+<TITLE>Bookmarks</TITLE>
+<DL><p>
+    <DT><H3>News</H3>
+    <DL><p>
+        <DT><A HREF="http://news.example/today.html">Today&#39;s news</A>'
+# Each line: category kind, depth, "+" before a group's title, then title|target|parameters|
+# work folder, in the order of the file.
+KEPT_ENTRIES='3 0 Kept line|cmd /c exit||'
+FOLDER_APPLICATIONS="4 0 +Team Links|||
+4 1 Recorder|$IMPORTED_APP|$IMPORTED_PARAMETERS|$IMPORTED_WORK"
+FOLDER_LINKS="6 0 +Team Links|||
+6 1 Team site|http://links.example/team.html||"
+FOLDER_FILES="7 0 +Team Links|||
+7 1 +Documents|||
+7 2 Notes|$IMPORTED_WORK\\notes.txt||"
+CUT_SHORT_REASON='The file ends in the middle: it seems to have been cut short.'
+BOOKMARK_ENTRIES="6 0 +Bookmarks|||
+6 1 +News|||
+6 2 Today's news|http://news.example/today.html||"
+
+make_import_sources() {
+    rm -rf "$SOURCES"
+    mkdir -p "$WT_RUN_DIR"
+    mkdir -p "$SOURCES/Team Links/Documents" "$SOURCES/App" "$SOURCES/Work"
+    cp "$WT_TOOLS/recorder.exe" "$SOURCES/App/"
+    echo notes >"$SOURCES/Work/notes.txt"
+    wt_wine_tool makelink "$LINKS_WIN\\Recorder.lnk" "$IMPORTED_APP" "$IMPORTED_PARAMETERS" \
+        "$IMPORTED_WORK" >/dev/null &&
+        wt_wine_tool makelink "$LINKS_WIN\\Documents\\Notes.lnk" "$IMPORTED_WORK\\notes.txt" \
+            >/dev/null || wt_fail "makelink saves the shell links to import"
+    printf '[InternetShortcut]\r\nURL=http://links.example/team.html\r\n' \
+        >"$SOURCES/Team Links/Team site.url"
+    printf '%s\n    </DL><p>\n</DL><p>\n' "$BOOKMARKS_HEAD" >"$SOURCES/bookmarks.html"
+    printf '%s\n    <DT><A HREF="http://cut' "$BOOKMARKS_HEAD" >"$SOURCES/cut short.html"
+    python3 - "$WT_ROOT/tests/wine" "$WT_RUN_DIR/Config.dat" <<'PYTHON'
+import sys
+sys.path.insert(0, sys.argv[1])
+import soak_model as model
+tree = model.Tree()
+tree.categories[model.RUN].append(model.Entry(model.RUN, "Kept line", target="cmd /c exit"))
+open(sys.argv[2], "wb").write(tree.encode())
+PYTHON
+}
+
+# The entries Config.dat holds, one a line as above.
+stored_entries() {
+    python3 - "$WT_ROOT/tests/wine" "$WT_RUN_DIR/Config.dat" <<'PYTHON' 2>/dev/null
+import sys
+sys.path.insert(0, sys.argv[1])
+import soak_model as model
+for entry, _, depth in model.decode(open(sys.argv[2], "rb").read()).walk():
+    print("%d %d %s%s|%s|%s|%s" % (entry.kind, depth, "+" if entry.is_group else "", entry.title,
+                                   entry.target, entry.params, entry.workdir))
+PYTHON
+}
+stored_entries_are() { [[ $(stored_entries) == "$1" ]]; }
+lines() { printf '%s\n' "$@"; }
+
+# click_button caption: clicks the program's visible button with that caption, the lowest
+# window's first.
+click_button() {
+    local left top width height
+    read -r left top width height < <(wt_winlist --pid "$WT_WINPID" --class Button --title "$1" \
+        --visible | head -n1 | cut -f6-9 | tr '\t' ' ')
+    [[ -n $left ]] && xdotool mousemove $((left + width / 2)) $((top + height / 2)) click 1
+}
+dialog_xwindow() {
+    timeout 10 xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -n1
+}
+# The text of the program's message box with that title.
+message_text() {
+    local box
+    box=$(wt_winlist --pid "$WT_WINPID" --visible | awk -F'\t' -v title="$1" \
+        '$4 == 0 && $10 == "#32770" && $11 == title { print $3; exit }')
+    [[ -n $box ]] && wt_winlist --pid "$WT_WINPID" --visible --class Static |
+        awk -F'\t' -v box="$box" '$4 == box && $11 != "" { print $11 }'
+}
+# answer_message title: waits for the message box, prints its text and presses its OK.
+answer_message() {
+    local box
+    box=$(dialog_xwindow "$1")
+    [[ -n $box ]] || return 1
+    wt_poll 5 message_text "$1" >/dev/null
+    message_text "$1"
+    xdotool windowfocus --sync "$box" key Return 2>/dev/null
+    wt_poll 5 wt_window_gone "$1"
+}
+
+# import_from source: Import..., the source's round button and Enter, in the open Settings.
+import_from() {
+    click_button "Import..." && wt_poll 10 wt_window_shown "Import shortcuts" && click_button "$1" &&
+        xdotool windowfocus --sync "$(dialog_xwindow "Import shortcuts")" key Return
+}
+# pick_file title path: types the path into the file dialog's name box and takes it.
+pick_file() {
+    local picker
+    picker=$(dialog_xwindow "$1")
+    [[ -n $picker ]] || return 1
+    wt_xwindow_settled "$picker"
+    xdotool windowfocus --sync "$picker" type --delay 20 "$2"
+    xdotool key Return
+    wt_poll 5 wt_window_gone "$1"
+}
+# The folder browser starts on My Computer: the drive, then the folders, by their first
+# letters in the tree.
+pick_links_folder() {
+    local browser
+    browser=$(dialog_xwindow "Browse for Folder")
+    [[ -n $browser ]] || return 1
+    wt_xwindow_settled "$browser"
+    local keys
+    # A folder opened fills its branch a moment later.
+    for keys in "key Right Down Right" "type Import" "key Right" "type Team" "key Return"; do
+        xdotool windowfocus --sync "$browser" $keys
+        sleep 0.5
+    done
+    wt_poll 5 wt_window_gone "Browse for Folder"
+}
+close_settings() {
+    xdotool windowfocus --sync "$(dialog_xwindow Settings)" key Escape 2>/dev/null
+    wt_poll 5 wt_window_gone Settings
+}
+
+IMPORTED_RECORD=$SOURCES/App/recorder.exe.record.txt
+imported_record() { tr -d '\r' <"$IMPORTED_RECORD" | sed -n "s/^$1=//p" | tail -n1; }
+imported_argv() {
+    local argc i
+    argc=$(imported_record argc)
+    for ((i = 0; i < ${argc:-0}; i++)); do
+        printf '[%s]' "$(imported_record "argv\\[$i\\]")"
+    done
+}
+
+import_folder_and_launch() {
+    if ! open_settings || ! import_from "A folder of shortcuts" || ! pick_links_folder; then
+        wt_fail "Settings > Import... > A folder of shortcuts opens the folder browser"
+        return
+    fi
+    wt_expect "the folder's import ends with its summary" \
+        "7 entries imported into 3 categories" "$(answer_message Import)"
+    close_settings
+    wt_check "Config.dat holds exactly the entries imported, after those it had" \
+        wt_poll 10 stored_entries_are "$(lines "$KEPT_ENTRIES" "$FOLDER_APPLICATIONS" \
+            "$FOLDER_LINKS" "$FOLDER_FILES")"
+    # Applications (item 5 of the main menu): Add New Item, then the new group.
+    wt_expect "the menus show the folder's group in Applications" 2 \
+        "$(count_items_of "$(wt_rows_of imported-applications 5)")"
+    rm -f "$IMPORTED_RECORD"
+    # Applications > Team Links > Recorder > Open Link.
+    if wt_choose 2 5 2 2 && wt_poll 20 grep -qx end "$IMPORTED_RECORD"; then
+        wt_expect "the imported application receives its arguments" \
+            "$(printf '[%s]' "${IMPORTED_ARGV[@]}")" "$(imported_argv)"
+        wt_expect "the imported application starts in its folder" "$IMPORTED_WORK" \
+            "$(imported_record cwd)"
+    else
+        wt_fail "Open Link starts the imported application"
+    fi
+}
+count_items_of() {
+    local items=${1//[^I]/}
+    echo "${#items}"
+}
+
+import_bookmarks_then_a_broken_file_then_export() {
+    if ! open_settings || ! import_from "A bookmarks file" ||
+        ! pick_file Open "$SOURCES_WIN\\bookmarks.html"; then
+        wt_fail "Settings > Import... > A bookmarks file opens the file dialog"
+        return
+    fi
+    wt_expect "the bookmarks' import ends with its summary" "3 entries imported into 1 category" \
+        "$(answer_message Import)"
+    wt_check "Config.dat then holds the bookmarks too, after the folder's internet links" \
+        wt_poll 10 stored_entries_are "$(lines "$KEPT_ENTRIES" "$FOLDER_APPLICATIONS" \
+            "$FOLDER_LINKS" "$BOOKMARK_ENTRIES" "$FOLDER_FILES")"
+    cp "$WT_RUN_DIR/Config.dat" "$WT_RUNS/$WT_NAME-Config.dat"
+    cp "$WT_RUN_DIR/Config2.dat" "$WT_RUNS/$WT_NAME-Config2.dat"
+    if import_from "A bookmarks file" && pick_file Open "$SOURCES_WIN\\cut short.html"; then
+        wt_expect "a file cut short imports nothing and says why" \
+            "Nothing was imported: your shortcuts are as they were.  $CUT_SHORT_REASON" \
+            "$(answer_message Import)"
+    else
+        wt_fail "a second import from the same Settings window opens the file dialog"
+    fi
+    sleep 2 # longer than the save's delay
+    wt_check "Config.dat is unchanged by the failed import, byte for byte" \
+        cmp -s "$WT_RUN_DIR/Config.dat" "$WT_RUNS/$WT_NAME-Config.dat"
+    wt_check "Config2.dat too" cmp -s "$WT_RUN_DIR/Config2.dat" "$WT_RUNS/$WT_NAME-Config2.dat"
+
+    rm -f "$SOURCES/Exported.html"
+    if click_button "Export..." && pick_file "Save As" "$SOURCES_WIN\\Exported"; then
+        wt_expect "Export... says where it wrote the file" \
+            "Your shortcuts were exported: 11 entries were written to $SOURCES_WIN\\Exported.html" \
+            "$(answer_message Export)"
+    else
+        wt_fail "Export... opens the save dialog"
+    fi
+    wt_check "the exported file holds the imported entries" \
+        grep -q 'HREF="http://news.example/today.html"' "$SOURCES/Exported.html"
+    wt_check "and the application with its arguments" \
+        grep -q 'VANTREL_PARAMETERS="alpha &quot;beta gamma&quot;"' "$SOURCES/Exported.html"
+    close_settings
+}
+
+check_import_and_export() {
+    rm -f "$WT_RUN_DIR"/Config*.dat "$WT_RUN_DIR/Settings.ini"
+    make_import_sources
+    if ! start_program; then
+        wt_fail "the program starts for the import"
+        return
+    fi
+    import_folder_and_launch
+    import_bookmarks_then_a_broken_file_then_export
+    stop_program "the program ends normally after importing and exporting"
+}
+
 check_shortcut_and_settings
+check_import_and_export
 check_startup_switch
 check_startup_switch_in_profile
 # One start for the commands that need none of their own: an operation answered No, then
