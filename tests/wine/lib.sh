@@ -698,12 +698,14 @@ wt_shortcut() {
         key "${1##*+}" "$1" 2>/dev/null
 }
 
-# The Alt of a shortcut typed into Wine's tray window may reach it after the shortcut (once
-# Find has closed, say): the window then waits in menu mode and takes the next click. Escape
-# ends that, and does nothing else there.
-wt_tray_menu_mode_off() {
-    xdotool search --onlyvisible --name '^Wine System Tray$' windowfocus --sync key Escape \
-        2>/dev/null
+# wt_release_keys key...: each key pressed alone in Wine's tray window, between two Escapes.
+# A window that closed on a key's press (Find on Esc, Enter or its shortcut) leaves Wine
+# holding down what was held, as it never sees the release: Alt held so turns the letters typed
+# later into shortcuts. The Escapes end the menu mode an Alt alone puts the tray's window in,
+# which would take the next click.
+wt_release_keys() {
+    xdotool search --onlyvisible --name '^Wine System Tray$' windowfocus --sync \
+        key Escape "$@" Escape 2>/dev/null
 }
 
 # wt_find_by_shortcut [keys]: Find opened by its shortcut (Win+Alt+F unless given); prints
@@ -711,7 +713,11 @@ wt_tray_menu_mode_off() {
 wt_find_by_shortcut() {
     local window
     wt_shortcut "${1:-super+alt+f}"
-    wt_poll 10 wt_window_shown "$WT_FIND_TITLE" || return 1
+    if ! wt_poll 5 wt_window_shown "$WT_FIND_TITLE"; then
+        wt_log "the shortcut opened no Find; once more"
+        wt_shortcut "${1:-super+alt+f}"
+        wt_poll 10 wt_window_shown "$WT_FIND_TITLE" || return 1
+    fi
     window=$(xdotool search --name "^$WT_FIND_TITLE\$" 2>/dev/null | head -n1)
     xdotool windowfocus "$window" key ctrl && echo "$window"
 }

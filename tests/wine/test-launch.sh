@@ -320,6 +320,7 @@ check_find() {
     wt_expect "Find's launch: it runs in the entry's folder" "$WORK_DIR_WIN" \
         "$(record_field "$APP_DIR" cwd)"
     wt_check "and the window closes" wt_poll 5 wt_window_gone "$WT_FIND_TITLE"
+    wt_release_keys Return
 
     window=$(open_find) || { wt_fail "Find... in the second menu opens the Find window"; return; }
     wt_pass "Find... in the second menu opens the Find window"

@@ -309,6 +309,7 @@ check_shortcut_and_settings() {
         sleep 0.5
         xdotool search --onlyvisible --name '^Settings$' windowfocus --sync key Return 2>/dev/null
         wt_check "OK closes the Settings window" wt_poll 5 wt_window_gone Settings
+        wt_release_keys Return
     else
         wt_fail "Settings... opens the Settings window"
     fi
@@ -320,6 +321,7 @@ check_shortcut_and_settings() {
     find=$(wt_find_by_shortcut super+alt+g)
     wt_check "Find's new shortcut opens Find at once" [ -n "$find" ]
     wt_check "and pressed again closes it" wt_find_shortcut_closes "$find" super+alt+g
+    wt_release_keys super alt g
     start_notepad
     wt_check "the new shortcut works at once" shortcut_opens_menu super+alt+j 640 480
     wt_check "the old one no longer does" no_menu_after_shortcut super+alt+m
