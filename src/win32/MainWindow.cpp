@@ -75,6 +75,15 @@ std::optional<TrayEvent> TrayEventOf(UINT notification) {
     }
 }
 
+// Every dialog box the program shows: ours, and the pickers and message boxes over them.
+BOOL CALLBACK CloseShownDialog(HWND window, LPARAM skipped) {
+    char name[8] = {};
+    if (window != reinterpret_cast<HWND>(skipped) && IsWindowVisible(window) &&
+        GetClassNameA(window, name, sizeof name) && std::strcmp(name, "#32770") == 0)
+        PostMessageA(window, WM_CLOSE, 0, 0);
+    return TRUE;
+}
+
 // The icon holds every small size the scalings need; the size for the DPI is taken as drawn.
 HICON LoadTrayIcon(HINSTANCE instance, int dpi) {
     return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_VANTREL), IMAGE_ICON,
@@ -350,9 +359,15 @@ void MainWindow::OnClose() {
     // The command that opened the dialog still holds on to the tree: the dialog is cancelled,
     // the command finishes, and the close comes again once it has. A dialog without a window
     // (not made yet, or gone already) is waited for all the same: a close posted to this
-    // window would come back at once, for ever.
-    if (HWND dialog = GetLastActivePopup(window_); steps.cancelDialog && dialog != window_)
-        PostMessageA(dialog, WM_CLOSE, 0, 0);
+    // window would come back at once, for ever. The dialogs under the front one close too: a
+    // picker opened by a dialog's button is no dialog the close is told of when it goes, and
+    // the dialog under it would keep the close waiting for the user.
+    if (steps.cancelDialog) {
+        HWND front = GetLastActivePopup(window_);
+        if (front != window_)
+            PostMessageA(front, WM_CLOSE, 0, 0);
+        EnumThreadWindows(GetCurrentThreadId(), &CloseShownDialog, reinterpret_cast<LPARAM>(front));
+    }
     if (steps.destroyWindow)
         DestroyWindow(window_);
 }

@@ -194,16 +194,16 @@ wt_server_ask() {
 }
 
 wt_winlist() {
-    wt_server_ask winlist "$@"
-    local status=$?
+    local status=0
+    wt_server_ask winlist "$@" || status=$?
     ((status == 255)) || return "$status"
     wt_wine_tool winlist "$@"
 }
 
 # wt_screen command words...: screen.py (see there).
 wt_screen() {
-    wt_server_ask screen "$@"
-    local status=$?
+    local status=0
+    wt_server_ask screen "$@" || status=$?
     ((status == 255)) || return "$status"
     "$WT_PYTHON" "$WT_ROOT/tests/wine/screen.py" "$@"
 }
@@ -365,8 +365,9 @@ wt_click_icon() {
 wt_menus() {
     local wait=() listing status
     [[ ${1:-} == --until ]] && wait=(--until "$2" --within "${3:-10}")
-    listing=$(wt_winlist --pid "$WT_WINPID" --class "$WT_MENU_CLASS" --visible --sized "${wait[@]}")
-    status=$?
+    status=0
+    listing=$(wt_winlist --pid "$WT_WINPID" --class "$WT_MENU_CLASS" --visible --sized "${wait[@]}") ||
+        status=$?
     [[ ${wait[1]:-} == 0 && $status -eq 0 ]] && wt_note_menus_gone
     [[ -z $listing ]] || awk -F'\t' '{ print $6, $7, $8, $9 }' <<<"$listing"
     return "$status"
