@@ -93,8 +93,8 @@ void MainForm::FormDestroy() {
               main_.categories.network, main_.categories.internet, main_.categories.files})
             ReleaseMenu(*menu);
         StopVersionCheck();
-        if (menuShortcutHeld_)
-            platform_.hotKeys.Unregister(menuShortcutHeld_->id);
+        ReleaseShortcut(menuShortcut_);
+        ReleaseShortcut(findShortcut_);
         platform_.ui.HideTrayIcon();
         platform_.process.UninitializeCom();
     } catch (...) {

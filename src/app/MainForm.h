@@ -47,6 +47,11 @@ constexpr std::uint32_t SaveEndedMessage = 0x0410;
 // spare id while the old one is still held.
 constexpr int MenuShortcutId = 1;
 constexpr int SpareMenuShortcutId = 2;
+constexpr int FindShortcutId = 3;
+constexpr int SpareFindShortcutId = 4;
+constexpr bool IsFindShortcut(int id) {
+    return id == FindShortcutId || id == SpareFindShortcutId;
+}
 
 class MainForm {
 public:
@@ -67,8 +72,9 @@ public:
     // Opens one of the tray menus at (x, y); the main menu is brought up to date first.
     void ShowTrayMenu(TrayMenu menu, int x, int y, MenuStart start,
                       MenuPlace place = MenuPlace::AtPoint);
-    // A keyboard shortcut of the program was pressed, the pointer at (x, y); the window has
-    // closed a menu that was open instead.
+    // A keyboard shortcut of the program was pressed, the pointer at (x, y): the menu's opens
+    // the main menu (the window has closed a menu that was open instead), Find's opens or
+    // closes the Find window.
     void ShortcutPressed(int id, int x, int y);
     // Dispatches a chosen menu item to its handler; called after the menu has closed.
     void MenuItemClick(MenuNode& item);
@@ -183,13 +189,26 @@ private:
     bool CollectSave();
     bool TakeOutcome(const SaveOutcome& outcome);
     std::string PrimaryPath();
-    // Reads the settings file and takes the shortcut; when the shortcut is taken, what the
-    // balloon of the start tells.
+    // Reads the settings file and takes the shortcuts; when one is taken, what the balloon of
+    // the start tells.
     std::optional<std::string> StartSettings();
-    // Registers the shortcut the settings ask for in place of the one held; false when it is
-    // taken, and the one held before is still held.
-    bool HoldMenuShortcut(const Settings& wanted);
-    std::optional<Shortcut> HeldKeys() const;
+    struct HeldShortcut {
+        int id;
+        Shortcut keys;
+    };
+    // One shortcut of the program: its two ids, and which of them holds which keys.
+    struct ShortcutSlot {
+        int id;
+        int spareId;
+        std::optional<HeldShortcut> held;
+    };
+    // Registers the keys wanted (none: the shortcut is off) in place of those held; false when
+    // they are taken, and the ones held before are still held.
+    bool HoldShortcut(ShortcutSlot& slot, const std::optional<Shortcut>& want);
+    void ReleaseShortcut(ShortcutSlot& slot);
+    static std::optional<Shortcut> HeldKeys(const ShortcutSlot& slot);
+    // Both shortcuts as the settings want them, or neither changed: then the keys taken.
+    std::optional<Shortcut> HoldShortcuts(const Settings& wanted);
     void StoreSettings();
     // The import from the source chosen; nullopt when the user cancelled a picker.
     std::optional<ImportOutcome> PrepareImport(ImportSource source, const DialogModel& owner);
@@ -213,11 +232,8 @@ private:
     bool keptFilesTold_ = false; // the user heard that changes are not saved then
     bool treeReleased_ = false;  // the program is ending: nothing may be written any more
     Settings settings_;
-    struct HeldShortcut {
-        int id;
-        Shortcut keys;
-    };
-    std::optional<HeldShortcut> menuShortcutHeld_;
+    ShortcutSlot menuShortcut_{MenuShortcutId, SpareMenuShortcutId, std::nullopt};
+    ShortcutSlot findShortcut_{FindShortcutId, SpareFindShortcutId, std::nullopt};
     bool settingsFailureTold_ = false;
 };
 

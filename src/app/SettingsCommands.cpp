@@ -1,5 +1,5 @@
 // The user's settings: read from the file beside the program at start-up, after the tray icon
-// shows; the keyboard shortcut that opens the menu anywhere; the Settings window, whose OK
+// shows; the keyboard shortcuts that open the menu and Find anywhere; the Settings window, whose OK
 // makes a choice take effect at once and writes the file only when something changed.
 #include "app/Forms.h"
 #include "app/MainForm.h"
@@ -8,10 +8,16 @@
 namespace vantrel {
 
 namespace {
-std::string TakenAtStart(const Shortcut& shortcut) {
-    return ShortcutText(shortcut) +
-           ", the shortcut that opens the menu, is taken by another program or by Windows. "
-           "To choose another, right-click here and choose Settings.";
+// `menu` and `find` are the keys that are taken, when they are.
+std::string TakenAtStart(const std::optional<Shortcut>& menu, const std::optional<Shortcut>& find) {
+    if (menu && find)
+        return ShortcutText(*menu) + " and " + ShortcutText(*find) +
+               ", the shortcuts that open the menu and Find, are taken by another program or by "
+               "Windows. To choose others, right-click here and choose Settings.";
+    return ShortcutText(menu ? *menu : *find) + ", the shortcut that opens " +
+           (menu ? "the menu" : "Find") +
+           ", is taken by another program or by Windows. To choose another, right-click here "
+           "and choose Settings.";
 }
 
 std::string TakenNow(const Shortcut& shortcut) {
@@ -28,6 +34,10 @@ std::string KeptAsideNotice(const std::string& keptAs) {
     return "The settings file held no text Vantrel can read: it is kept as " + keptAs +
            ", and a new one holds your settings.";
 }
+
+std::optional<Shortcut> Wanted(bool on, const Shortcut& keys) {
+    return on ? std::optional<Shortcut>(keys) : std::nullopt;
+}
 } // namespace
 
 // A settings file that cannot even be read to the end (no memory for it) leaves the defaults:
@@ -37,9 +47,15 @@ std::optional<std::string> MainForm::StartSettings() {
         // A file that is missing, empty, damaged or unreadable gives the defaults, and no word.
         if (const auto path = PathBesideProgram(platform_.process, SettingsFileName))
             settings_ = LoadSettings(platform_.files, *path);
-        if (HoldMenuShortcut(settings_))
+        const std::optional<Shortcut> menu =
+            Wanted(settings_.menuShortcutOn, settings_.menuShortcut);
+        const std::optional<Shortcut> find =
+            Wanted(settings_.findShortcutOn, settings_.findShortcut);
+        const bool menuHeld = HoldShortcut(menuShortcut_, menu);
+        const bool findHeld = HoldShortcut(findShortcut_, find);
+        if (menuHeld && findHeld)
             return std::nullopt;
-        return TakenAtStart(settings_.menuShortcut);
+        return TakenAtStart(menuHeld ? std::nullopt : menu, findHeld ? std::nullopt : find);
     } catch (...) {
         return std::nullopt;
     }
@@ -47,32 +63,55 @@ std::optional<std::string> MainForm::StartSettings() {
 
 // The new shortcut is taken under the id not in use before the old one is let go, so that the
 // program is never without one: a shortcut that is taken leaves the old one untouched.
-bool MainForm::HoldMenuShortcut(const Settings& wanted) {
-    const std::optional<Shortcut> want =
-        wanted.menuShortcutOn ? std::optional<Shortcut>(wanted.menuShortcut) : std::nullopt;
-    if (want == HeldKeys())
+bool MainForm::HoldShortcut(ShortcutSlot& slot, const std::optional<Shortcut>& want) {
+    if (want == HeldKeys(slot))
         return true;
-    const int id = menuShortcutHeld_ && menuShortcutHeld_->id == MenuShortcutId
-                       ? SpareMenuShortcutId
-                       : MenuShortcutId;
+    const int id = slot.held && slot.held->id == slot.id ? slot.spareId : slot.id;
     if (want && !platform_.hotKeys.Register(id, *want))
         return false;
-    if (menuShortcutHeld_)
-        platform_.hotKeys.Unregister(menuShortcutHeld_->id);
-    menuShortcutHeld_.reset();
+    ReleaseShortcut(slot);
     if (want)
-        menuShortcutHeld_ = HeldShortcut{id, *want};
+        slot.held = HeldShortcut{id, *want};
     return true;
 }
 
-std::optional<Shortcut> MainForm::HeldKeys() const {
-    return menuShortcutHeld_ ? std::optional<Shortcut>(menuShortcutHeld_->keys) : std::nullopt;
+void MainForm::ReleaseShortcut(ShortcutSlot& slot) {
+    if (slot.held)
+        platform_.hotKeys.Unregister(slot.held->id);
+    slot.held.reset();
 }
 
-// A press queued just before the shortcut changed ids still counts.
+std::optional<Shortcut> MainForm::HeldKeys(const ShortcutSlot& slot) {
+    return slot.held ? std::optional<Shortcut>(slot.held->keys) : std::nullopt;
+}
+
+// Both shortcuts change, or neither does: the one taken, if any. The menu's new keys may be
+// those Find lets go of, so Find changes first then.
+std::optional<Shortcut> MainForm::HoldShortcuts(const Settings& wanted) {
+    struct Change {
+        ShortcutSlot& slot;
+        std::optional<Shortcut> want;
+    };
+    Change menu{menuShortcut_, Wanted(wanted.menuShortcutOn, wanted.menuShortcut)};
+    Change find{findShortcut_, Wanted(wanted.findShortcutOn, wanted.findShortcut)};
+    const bool findFirst = menu.want && menu.want == HeldKeys(findShortcut_);
+    Change& first = findFirst ? find : menu;
+    Change& second = findFirst ? menu : find;
+    const std::optional<Shortcut> firstBefore = HeldKeys(first.slot);
+    if (!HoldShortcut(first.slot, first.want))
+        return first.want;
+    if (HoldShortcut(second.slot, second.want))
+        return std::nullopt;
+    HoldShortcut(first.slot, firstBefore);
+    return second.want;
+}
+
+// A press queued just before a shortcut changed ids still counts.
 void MainForm::ShortcutPressed(int id, int x, int y) {
     if (id == MenuShortcutId || id == SpareMenuShortcutId)
         ShowTrayMenu(TrayMenu::Main, x, y, MenuStart::FirstRowLit, MenuPlace::InsideWorkArea);
+    else if (IsFindShortcut(id))
+        ToggleFind();
 }
 
 void MainForm::PopupMenuSubSettingsClick() {
@@ -82,8 +121,8 @@ void MainForm::PopupMenuSubSettingsClick() {
 
 std::optional<std::string> MainForm::ApplySettings(const Settings& wanted) {
     // A shortcut that was taken at start-up is tried again, even unchanged.
-    if (!HoldMenuShortcut(wanted))
-        return TakenNow(wanted.menuShortcut);
+    if (const std::optional<Shortcut> taken = HoldShortcuts(wanted))
+        return TakenNow(*taken);
     if (wanted == settings_)
         return std::nullopt;
     settings_ = wanted;

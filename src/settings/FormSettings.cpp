@@ -9,10 +9,13 @@ namespace vantrel {
 namespace {
 constexpr const char* Title = "Settings";
 constexpr const char* MenuGroup = "Menu";
+constexpr const char* FindGroup = "Find";
+constexpr const char* MenuCaption = "Open the menu with a keyboard shortcut";
+constexpr const char* FindCaption = "Open Find with a keyboard shortcut";
 constexpr int Margin = 12;
 constexpr int DialogWidth = 380;
 constexpr int GroupHeight = 56;
-constexpr int GroupCount = 1;
+constexpr int GroupCount = 2;
 constexpr int ButtonsTop = Margin + GroupCount * GroupHeight + 16;
 constexpr int DialogHeight = ButtonsTop + GlyphButtonHeight + Margin;
 
@@ -28,7 +31,8 @@ void AddShortcutGroup(std::vector<Control>& layout, const std::string& group,
 
 std::vector<Control> Layout() {
     std::vector<Control> layout;
-    AddShortcutGroup(layout, MenuGroup, "Open the menu with a keyboard shortcut", Margin);
+    AddShortcutGroup(layout, MenuGroup, MenuCaption, Margin);
+    AddShortcutGroup(layout, FindGroup, FindCaption, Margin + GroupHeight);
     layout.push_back(BevelAt("Bevel1", {Margin, ButtonsTop - 10, DialogWidth - 2 * Margin, 2}));
     layout.push_back(ButtonAt("ImportButton", "Import...", {Margin, ButtonsTop, 75, 25}));
     layout.push_back(ButtonAt("ExportButton", "Export...", {Margin + 83, ButtonsTop, 75, 25}));
@@ -37,12 +41,15 @@ std::vector<Control> Layout() {
     return layout;
 }
 
-const char* const NoKeysText =
-    "Press the keys of the shortcut in its field, or untick \"Open the menu with a keyboard "
-    "shortcut\".";
+std::string NoKeysText(const char* caption) {
+    return std::string("Press the keys of the shortcut in its field, or untick \"") + caption +
+           "\".";
+}
 const char* const PlainKeysText =
     "A shortcut needs the Windows key, Ctrl or Alt: without them it would take a key that "
     "every program types.";
+const char* const SameKeysText =
+    "The menu and Find cannot have the same shortcut: choose another for one of them.";
 } // namespace
 
 TFormSettings::TFormSettings(UiApi& ui)
@@ -50,11 +57,14 @@ TFormSettings::TFormSettings(UiApi& ui)
 
 void TFormSettings::Load(const Settings& settings) {
     loaded_ = settings;
-    const std::string group = MenuGroup;
-    SetChecked(group + "On", settings.menuShortcutOn);
-    SetText(group + "Keys", ShortcutText({settings.menuShortcut.modifiers & ~unsigned{ModWin},
-                                          settings.menuShortcut.key}));
-    SetChecked(group + "WinKey", (settings.menuShortcut.modifiers & ModWin) != 0);
+    ShowGroup(MenuGroup, settings.menuShortcutOn, settings.menuShortcut);
+    ShowGroup(FindGroup, settings.findShortcutOn, settings.findShortcut);
+}
+
+void TFormSettings::ShowGroup(const std::string& group, bool on, const Shortcut& keys) {
+    SetChecked(group + "On", on);
+    SetText(group + "Keys", ShortcutText({keys.modifiers & ~unsigned{ModWin}, keys.key}));
+    SetChecked(group + "WinKey", (keys.modifiers & ModWin) != 0);
     EnableGroup(group);
 }
 
@@ -72,9 +82,10 @@ std::optional<Shortcut> TFormSettings::KeysOf(const std::string& group) const {
 }
 
 void TFormSettings::OnClick(const std::string& name) {
-    if (name == std::string(MenuGroup) + "On")
-        EnableGroup(MenuGroup);
-    else if (name == "BitBtn1")
+    for (const char* group : {MenuGroup, FindGroup})
+        if (name == std::string(group) + "On")
+            EnableGroup(group);
+    if (name == "BitBtn1")
         ApplyChoice();
     else if (name == "BitBtn2")
         Close(ModalResult::Cancel);
@@ -84,18 +95,40 @@ void TFormSettings::OnClick(const std::string& name) {
         export_(*this);
 }
 
-// A group turned off keeps the shortcut it had, whatever its field shows.
+// A group turned off keeps the shortcut it had, whatever its field shows. Nothing when the
+// group's choice can be taken, else what to tell the user.
+std::optional<std::string> TFormSettings::ReadGroup(const std::string& group, const char* caption,
+                                                    bool& on, Shortcut& keys) const {
+    on = Checked(group + "On");
+    const std::optional<Shortcut> chosen = KeysOf(group);
+    if (on && !chosen)
+        return NoKeysText(caption);
+    if (on && !UsableEverywhere(*chosen))
+        return PlainKeysText;
+    if (on)
+        keys = *chosen;
+    return std::nullopt;
+}
+
+std::optional<std::string> TFormSettings::ReadChoice(Settings& chosen) const {
+    if (auto problem =
+            ReadGroup(MenuGroup, MenuCaption, chosen.menuShortcutOn, chosen.menuShortcut))
+        return problem;
+    if (auto problem =
+            ReadGroup(FindGroup, FindCaption, chosen.findShortcutOn, chosen.findShortcut))
+        return problem;
+    if (chosen.menuShortcutOn && chosen.findShortcutOn &&
+        chosen.menuShortcut == chosen.findShortcut)
+        return SameKeysText;
+    return std::nullopt;
+}
+
 void TFormSettings::ApplyChoice() {
     Settings chosen = loaded_;
-    chosen.menuShortcutOn = Checked(std::string(MenuGroup) + "On");
-    const std::optional<Shortcut> keys = KeysOf(MenuGroup);
-    if (chosen.menuShortcutOn && !keys)
-        return ui_.ShowNotice(NoKeysText, Title);
-    if (chosen.menuShortcutOn && !UsableEverywhere(*keys))
-        return ui_.ShowNotice(PlainKeysText, Title);
-    if (chosen.menuShortcutOn)
-        chosen.menuShortcut = *keys;
-    if (const std::optional<std::string> problem = apply_ ? apply_(chosen) : std::nullopt)
+    std::optional<std::string> problem = ReadChoice(chosen);
+    if (!problem && apply_)
+        problem = apply_(chosen);
+    if (problem)
         return ui_.ShowNotice(*problem, Title);
     Close(ModalResult::Ok);
 }

@@ -38,9 +38,14 @@ class TFormSettings : public DialogModel {
     void OnClick(const std::string& name) override;
 
   private:
+    void ShowGroup(const std::string& group, bool on, const Shortcut& keys);
     void EnableGroup(const std::string& group);
     // The shortcut a group shows; empty when its field holds none.
     std::optional<Shortcut> KeysOf(const std::string& group) const;
+    std::optional<std::string> ReadGroup(const std::string& group, const char* caption, bool& on,
+                                         Shortcut& keys) const;
+    // The choice the window shows, over the settings loaded; what is wrong with it, if anything.
+    std::optional<std::string> ReadChoice(Settings& chosen) const;
     void ApplyChoice();
 
     UiApi& ui_;

@@ -9,6 +9,8 @@ namespace vantrel {
 namespace {
 constexpr const char* MenuShortcutOnName = "MenuShortcutOn";
 constexpr const char* MenuShortcutName = "MenuShortcut";
+constexpr const char* FindShortcutOnName = "FindShortcutOn";
+constexpr const char* FindShortcutName = "FindShortcut";
 constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 constexpr const char* NewFileHeader =
     "; Vantrel's settings, read when it starts. One setting a line: name=value.\r\n";
@@ -56,6 +58,18 @@ FileRead ReadWholeFile(FileApi& files, const std::string& path, FailureNote& not
     if (text.find('\0') != std::string::npos || start == "\xFF\xFE" || start == "\xFE\xFF")
         return {FileRead::State::NotText, {}};
     return {FileRead::State::Read, text};
+}
+
+// A shortcut's pair of lines; a value that cannot be taken leaves what `on` and `keys` held.
+void ReadShortcut(const SettingsText& text, const char* onName, const char* keysName, bool& on,
+                  Shortcut& keys) {
+    if (const auto value = text.Value(onName))
+        on = YesOrNo(*value).value_or(on);
+    if (const auto value = text.Value(keysName)) {
+        const std::optional<Shortcut> shortcut = ParseShortcut(*value);
+        if (shortcut && UsableEverywhere(*shortcut))
+            keys = *shortcut;
+    }
 }
 } // namespace
 
@@ -106,19 +120,18 @@ std::string SettingsText::Text() const {
 
 Settings SettingsFrom(const SettingsText& text) {
     Settings settings;
-    if (const auto on = text.Value(MenuShortcutOnName))
-        settings.menuShortcutOn = YesOrNo(*on).value_or(settings.menuShortcutOn);
-    if (const auto keys = text.Value(MenuShortcutName)) {
-        const std::optional<Shortcut> shortcut = ParseShortcut(*keys);
-        if (shortcut && UsableEverywhere(*shortcut))
-            settings.menuShortcut = *shortcut;
-    }
+    ReadShortcut(text, MenuShortcutOnName, MenuShortcutName, settings.menuShortcutOn,
+                 settings.menuShortcut);
+    ReadShortcut(text, FindShortcutOnName, FindShortcutName, settings.findShortcutOn,
+                 settings.findShortcut);
     return settings;
 }
 
 void WriteSettings(const Settings& settings, SettingsText& text) {
     text.Set(MenuShortcutOnName, settings.menuShortcutOn ? "yes" : "no");
     text.Set(MenuShortcutName, ShortcutText(settings.menuShortcut));
+    text.Set(FindShortcutOnName, settings.findShortcutOn ? "yes" : "no");
+    text.Set(FindShortcutName, ShortcutText(settings.findShortcut));
 }
 
 Settings LoadSettings(FileApi& files, const std::string& path) {

@@ -8,6 +8,8 @@
 //     ; comments start with ; or #
 //     MenuShortcutOn=yes
 //     MenuShortcut=Win+Alt+M
+//     FindShortcutOn=yes
+//     FindShortcut=Win+Alt+F
 
 #include "platform/FileApi.h"
 #include "platform/Shortcut.h"
@@ -23,13 +25,18 @@ namespace vantrel {
 // has B, D, G, H, K, R and T), and it is no AltGr (Ctrl+Alt) combination, which European
 // layouts type letters with. M for the menu; Win+Alt+F stays free for Find.
 constexpr Shortcut DefaultMenuShortcut{ModWin | ModAlt, 'M'};
+// Win+Alt+F, for the same reasons: the same keys as the menu's, F for Find.
+constexpr Shortcut DefaultFindShortcut{ModWin | ModAlt, 'F'};
 
 struct Settings {
     bool menuShortcutOn = true;
     Shortcut menuShortcut = DefaultMenuShortcut;
+    bool findShortcutOn = true;
+    Shortcut findShortcut = DefaultFindShortcut;
 
     friend bool operator==(const Settings& a, const Settings& b) {
-        return a.menuShortcutOn == b.menuShortcutOn && a.menuShortcut == b.menuShortcut;
+        return a.menuShortcutOn == b.menuShortcutOn && a.menuShortcut == b.menuShortcut &&
+               a.findShortcutOn == b.findShortcutOn && a.findShortcut == b.findShortcut;
     }
     friend bool operator!=(const Settings& a, const Settings& b) { return !(a == b); }
 };

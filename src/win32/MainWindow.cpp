@@ -270,6 +270,8 @@ unsigned ModifiersHeldNow() {
 void MainWindow::OnHotKey(int id, unsigned modifiers) {
     if (!form_)
         return;
+    if (IsFindShortcut(id))
+        return OnFindHotKey(id, modifiers);
     const ShortcutPress press = WhatShortcutPressDoes(state_->MenuOpen(), lastMenuClosing_,
                                                       modifiers & AllModifiers, GetTickCount());
     lastMenuClosing_.reset();
@@ -282,6 +284,19 @@ void MainWindow::OnHotKey(int id, unsigned modifiers) {
     POINT at{};
     GetCursorPos(&at);
     form_->ShortcutPressed(id, at.x, at.y);
+}
+
+// Find's shortcut over an open menu closes the menu and comes again, to open Find once the
+// menu's loop has ended.
+void MainWindow::OnFindHotKey(int id, unsigned modifiers) {
+    lastMenuClosing_.reset();
+    if (state_->MenuOpen()) {
+        shortcutEndsMenu_ = true;
+        EndMenu();
+        PostMessageA(window_, WM_HOTKEY, static_cast<WPARAM>(id), MAKELPARAM(modifiers, 0));
+        return;
+    }
+    form_->ShortcutPressed(id, 0, 0);
 }
 
 // The menu closed with Esc, the program still in front. Alt+Tab, Start or a click into

@@ -67,6 +67,7 @@ private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnTrayNotification(WPARAM wParam, LPARAM lParam);
     void OnHotKey(int id, unsigned modifiers);
+    void OnFindHotKey(int id, unsigned modifiers);
     // TrackPopupMenuEx's alignment flags and point for a menu shown at (x, y) as asked.
     UINT AlignMenu(const MenuNode& menu, MenuPlace place, POINT& at) const;
     // The menu opened by the tray's notification has closed, choosing a command or not.

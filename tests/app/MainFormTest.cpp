@@ -87,6 +87,7 @@ TEST(MainFormStartupTest, RunsTheStepsInOrder) {
                   "RegReadUser " + std::string(RunKeyPath) + " value=Vantrel buffer=280",
                   "File open path=C:\\Tools\\Settings.ini",
                   "File exists path=C:\\Tools\\Settings.ini", "RegisterHotKey 1 Win+Alt+M",
+                  "RegisterHotKey 3 Win+Alt+F",
                   "ShowBalloon title=Vantrel text=Left-click here to popup the menu. "
                   "timeout=3000",
                   "StartTimer 1 3000"}));

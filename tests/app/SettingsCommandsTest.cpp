@@ -45,33 +45,64 @@ TEST(ShortcutTest, OpensTheMainMenuAtThePointerWithItsFirstRowLit) {
     form.FormCreate();
     fake.log.calls.clear();
     form.ShortcutPressed(MenuShortcutId, 500, 400);
-    form.ShortcutPressed(SpareMenuShortcutId + 1, 1, 2); // not the program's: nothing
-    EXPECT_EQ(CallsOf(fake, {"BringToForeground", "ShowPopupMenu"}),
+    form.ShortcutPressed(SpareFindShortcutId + 1, 1, 2); // not the program's: nothing
+    form.ShortcutPressed(FindShortcutId, 1, 2);          // Find opens, and closes again
+    form.ShortcutPressed(SpareFindShortcutId, 1, 2);
+    EXPECT_EQ(CallsOf(fake, {"BringToForeground", "ShowPopupMenu", "ShowFind", "CloseFind"}),
               (std::vector<std::string>{
                   "BringToForeground",
-                  "ShowPopupMenu PopupMenuMain at 500,400 first row lit inside work area"}));
+                  "ShowPopupMenu PopupMenuMain at 500,400 first row lit inside work area",
+                  "ShowFindWindow", "CloseFindWindow giving back"}));
     form.FormDestroy();
-    EXPECT_EQ(CallsOf(fake, {"UnregisterHotKey"}), std::vector<std::string>{"UnregisterHotKey 1"});
+    EXPECT_EQ(CallsOf(fake, {"UnregisterHotKey"}),
+              (std::vector<std::string>{"UnregisterHotKey 1", "UnregisterHotKey 3"}));
 }
 
+// One balloon for what is taken; once the other program has let it go, OK in Settings takes it.
 TEST(ShortcutTest, ATakenShortcutIsToldOnceAndTheProgramRuns) {
-    FakePlatform fake;
-    fake.files.files[SettingsPath] = "MenuShortcut=Ctrl+Alt+F9\r\n";
-    fake.hotKeys.takenElsewhere = {{ModCtrl | ModAlt, 0x78}};
-    MainForm form(fake.platform);
-    form.FormCreate();
-    EXPECT_EQ(CallsOf(fake, Watched),
-              (std::vector<std::string>{
-                  "RegisterHotKey 1 Ctrl+Alt+F9 taken",
-                  "ShowBalloon title=Vantrel text=Ctrl+Alt+F9, the shortcut that opens the menu, "
-                  "is taken by another program or by Windows. To choose another, right-click "
-                  "here and choose Settings. timeout=3000"}));
-    // The same shortcut, tried again from Settings once the other program let it go.
-    fake.hotKeys.takenElsewhere.clear();
-    fake.log.calls.clear();
-    OpenSettings(fake, form, [](DialogModel& dialog) { dialog.UserEnter("MenuKeys"); });
-    EXPECT_EQ(CallsOf(fake, Watched), std::vector<std::string>{"RegisterHotKey 1 Ctrl+Alt+F9"});
-    EXPECT_EQ(fake.files.files[SettingsPath], "MenuShortcut=Ctrl+Alt+F9\r\n"); // unchanged
+    struct Case {
+        std::string file;
+        std::vector<Shortcut> taken;
+        std::vector<std::string> atStart;
+        std::vector<std::string> retried;
+    };
+    const std::string told = " taken by another program or by Windows. To choose ";
+    const std::string settings = ", right-click here and choose Settings. timeout=3000";
+    const Case cases[] = {
+        {"MenuShortcut=Ctrl+Alt+F9\r\n",
+         {{ModCtrl | ModAlt, 0x78}},
+         {"RegisterHotKey 1 Ctrl+Alt+F9 taken", "RegisterHotKey 3 Win+Alt+F",
+          "ShowBalloon title=Vantrel text=Ctrl+Alt+F9, the shortcut that opens the menu, is" +
+              told + "another" + settings},
+         {"RegisterHotKey 1 Ctrl+Alt+F9"}},
+        {"",
+         {DefaultFindShortcut},
+         {"RegisterHotKey 1 Win+Alt+M", "RegisterHotKey 3 Win+Alt+F taken",
+          "ShowBalloon title=Vantrel text=Win+Alt+F, the shortcut that opens Find, is" + told +
+              "another" + settings},
+         {"RegisterHotKey 3 Win+Alt+F"}},
+        {"FindShortcut=Alt+F2\r\n",
+         {DefaultMenuShortcut, {ModAlt, 0x71}},
+         {"RegisterHotKey 1 Win+Alt+M taken", "RegisterHotKey 3 Alt+F2 taken",
+          "ShowBalloon title=Vantrel text=Win+Alt+M and Alt+F2, the shortcuts that open the menu "
+          "and Find, are" +
+              told + "others" + settings},
+         {"RegisterHotKey 1 Win+Alt+M", "RegisterHotKey 3 Alt+F2"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        FakePlatform fake;
+        fake.files.files[SettingsPath] = c.file;
+        fake.hotKeys.takenElsewhere = c.taken;
+        MainForm form(fake.platform);
+        form.FormCreate();
+        EXPECT_EQ(CallsOf(fake, Watched), c.atStart);
+        fake.hotKeys.takenElsewhere.clear();
+        fake.log.calls.clear();
+        OpenSettings(fake, form, [](DialogModel& dialog) { dialog.UserEnter("MenuKeys"); });
+        EXPECT_EQ(CallsOf(fake, Watched), c.retried);
+        EXPECT_EQ(fake.files.files[SettingsPath], c.file); // unchanged
+    }
 }
 
 TEST(ShortcutTest, AFailureWhileStartingTheSettingsCostsNothingElse) {
@@ -97,6 +128,10 @@ TEST(SettingsWindowTest, OkTakesEffectAtOnceAndIsWrittenCancelChangesNothing) {
         EXPECT_EQ(dialog.Text("MenuKeys"), "Alt+M");
         EXPECT_TRUE(dialog.Checked("MenuWinKey"));
         EXPECT_EQ(dialog.StartControl(), "MenuKeys");
+        EXPECT_EQ(dialog.Text("FindKeys"), "Alt+F");
+        EXPECT_TRUE(dialog.Checked("FindWinKey") && dialog.Checked("FindOn"));
+        dialog.SetText("FindKeys", "Ctrl+Alt+J");
+        dialog.SetChecked("FindWinKey", false);
         ChooseKeys(dialog, "Alt+K");
         EXPECT_EQ(dialog.Result(), ModalResult::Ok);
     });
@@ -108,7 +143,8 @@ TEST(SettingsWindowTest, OkTakesEffectAtOnceAndIsWrittenCancelChangesNothing) {
     });
     EXPECT_EQ(CallsOf(fake, Watched),
               (std::vector<std::string>{
-                  "RegisterHotKey 2 Win+Alt+K", "UnregisterHotKey 1",
+                  "RegisterHotKey 2 Win+Alt+K", "UnregisterHotKey 1", "RegisterHotKey 4 Ctrl+Alt+J",
+                  "UnregisterHotKey 3",
                   "ShowBalloon title=Vantrel text=The settings file held no text Vantrel can "
                   "read: it is kept as " +
                       SettingsPath +
@@ -117,7 +153,8 @@ TEST(SettingsWindowTest, OkTakesEffectAtOnceAndIsWrittenCancelChangesNothing) {
     EXPECT_EQ(fake.files.files[SettingsPath + ".damaged"], utf16);
     EXPECT_EQ(fake.files.files[SettingsPath],
               "; Vantrel's settings, read when it starts. One setting a line: name=value.\r\n"
-              "MenuShortcutOn=yes\r\nMenuShortcut=Win+Alt+K\r\n");
+              "MenuShortcutOn=yes\r\nMenuShortcut=Win+Alt+K\r\nFindShortcutOn=yes\r\n"
+              "FindShortcut=Ctrl+Alt+J\r\n");
     fake.log.calls.clear();
     OpenSettings(fake, form, [](DialogModel& dialog) {
         dialog.UserClick("MenuOn");
@@ -141,16 +178,28 @@ TEST(SettingsWindowTest, AChoiceThatCannotBeTakenKeepsTheWindowOpenAndTheOldShor
             ChooseKeys(dialog, keys);
             EXPECT_EQ(dialog.Result(), ModalResult::None) << keys;
         }
+        dialog.SetText("FindKeys", "Alt+K"); // the menu's new keys as well
+        ChooseKeys(dialog, "Alt+K");
+        dialog.SetText("FindKeys", "Alt+T"); // taken: the menu's new keys are let go again
+        ChooseKeys(dialog, "Alt+K");
+        EXPECT_EQ(dialog.Result(), ModalResult::None);
     });
     const std::vector<std::string> calls = CallsOf(fake, Watched);
-    ASSERT_EQ(calls.size(), 5u);
+    ASSERT_EQ(calls.size(), 12u);
     EXPECT_NE(calls[0].find("Press the keys of the shortcut"), std::string::npos);
     EXPECT_NE(calls[1].find("A shortcut needs the Windows key, Ctrl or Alt"), std::string::npos);
     EXPECT_EQ(calls[2], calls[1]);
     EXPECT_EQ(calls[3], "RegisterHotKey 2 Win+Alt+T taken"); // the old one is never let go
     EXPECT_NE(calls[4].find("Win+Alt+T is taken by another program or by Windows"),
               std::string::npos);
-    EXPECT_EQ(fake.hotKeys.held.at(MenuShortcutId), (Shortcut{ModWin | ModAlt, 'M'}));
+    EXPECT_NE(calls[5].find("The menu and Find cannot have the same shortcut"), std::string::npos);
+    EXPECT_EQ(std::vector<std::string>(calls.begin() + 6, calls.end() - 1),
+              (std::vector<std::string>{"RegisterHotKey 2 Win+Alt+K", "UnregisterHotKey 1",
+                                        "RegisterHotKey 4 Win+Alt+T taken",
+                                        "RegisterHotKey 1 Win+Alt+M", "UnregisterHotKey 2"}));
+    EXPECT_EQ(calls[11], calls[4]);
+    EXPECT_EQ(fake.hotKeys.held, (std::map<int, Shortcut>{{MenuShortcutId, DefaultMenuShortcut},
+                                                          {FindShortcutId, DefaultFindShortcut}}));
     EXPECT_EQ(fake.files.files.count(SettingsPath), 0u);
 }
 

@@ -11,7 +11,7 @@ using testing::FakePlatform;
 
 const std::string Path = "C:\\Tools\\Settings.ini";
 const Settings Defaults;
-const Settings Chosen{false, {ModWin | ModCtrl, 0x74}};
+const Settings Chosen{false, {ModWin | ModCtrl, 0x74}, false, {ModWin | ModShift, 'G'}};
 
 struct FileCase {
     const char* name;
@@ -25,28 +25,34 @@ struct FileCase {
 TEST(SettingsFileTest, ReadsWhatItCanAndKeepsEveryOtherLine) {
     const std::string header =
         "; Vantrel's settings, read when it starts. One setting a line: name=value.\r\n";
-    const std::string chosen = "MenuShortcutOn=no\r\nMenuShortcut=Win+Ctrl+F5\r\n";
+    const std::string find = "FindShortcutOn=no\r\nFindShortcut=Win+Shift+G\r\n";
+    const std::string chosen = "MenuShortcutOn=no\r\nMenuShortcut=Win+Ctrl+F5\r\n" + find;
     const FileCase cases[] = {
         {"missing", std::nullopt, Defaults, header + chosen},
         {"empty", "", Defaults, header + chosen},
         {"round trip", header + chosen, Chosen, header + chosen},
         {"names without case, blanks around",
-         " menushortcut = alt + Shift + home \nMENUSHORTCUTON=No",
-         {false, {ModAlt | ModShift, 0x24}},
-         "MenuShortcut=Win+Ctrl+F5\r\nMenuShortcutOn=no\r\n"},
+         " menushortcut = alt + Shift + home \nMENUSHORTCUTON=No\n findshortcut= ctrl+alt+f",
+         {false, {ModAlt | ModShift, 0x24}, true, {ModCtrl | ModAlt, 'F'}},
+         "MenuShortcut=Win+Ctrl+F5\r\nMenuShortcutOn=no\r\nFindShortcut=Win+Shift+G\r\n"
+         "FindShortcutOn=no\r\n"},
         {"comments and unknown keys kept in place",
          "\xEF\xBB\xBF# "
-         "mine\r\nFindShortcut=Win+Alt+F\n\n;MenuShortcut=Alt+X\r\nMenuShortcut=Ctrl+Q",
-         {true, {ModCtrl, 'Q'}},
-         "\xEF\xBB\xBF# mine\r\nFindShortcut=Win+Alt+F\r\n\r\n;MenuShortcut=Alt+X\r\n"
-         "MenuShortcut=Win+Ctrl+F5\r\nMenuShortcutOn=no\r\n"},
+         "mine\r\nTrayShortcut=Win+Alt+T\n\n;MenuShortcut=Alt+X\r\nMenuShortcut=Ctrl+Q",
+         {true, {ModCtrl, 'Q'}, true, DefaultFindShortcut},
+         "\xEF\xBB\xBF# mine\r\nTrayShortcut=Win+Alt+T\r\n\r\n;MenuShortcut=Alt+X\r\n"
+         "MenuShortcut=Win+Ctrl+F5\r\nMenuShortcutOn=no\r\n" +
+             find},
         {"damaged lines", "garbage\r\n=\r\nMenuShortcutOn=maybe\r\nMenuShortcut=Win+Alt+\r\n",
-         Defaults, "garbage\r\n=\r\nMenuShortcutOn=no\r\nMenuShortcut=Win+Ctrl+F5\r\n"},
+         Defaults, "garbage\r\n=\r\nMenuShortcutOn=no\r\nMenuShortcut=Win+Ctrl+F5\r\n" + find},
         {"out of range: a key alone, Shift only, a modifier twice, a modifier as the key",
-         "MenuShortcut=M\r\nMenuShortcut=Shift+M\r\n", Defaults,
-         "MenuShortcut=Win+Ctrl+F5\r\nMenuShortcut=Shift+M\r\nMenuShortcutOn=no\r\n"},
+         "MenuShortcut=M\r\nMenuShortcut=Shift+M\r\nFindShortcut=F\r\nFindShortcutOn=?\r\n",
+         Defaults,
+         "MenuShortcut=Win+Ctrl+F5\r\nMenuShortcut=Shift+M\r\nFindShortcut=Win+Shift+G\r\n"
+         "FindShortcutOn=no\r\nMenuShortcutOn=no\r\n"},
         {"the first line of a name counts", "MenuShortcut=Win+Alt+Ctrl\r\nMenuShortcut=Alt+F1\r\n",
-         Defaults, "MenuShortcut=Win+Ctrl+F5\r\nMenuShortcut=Alt+F1\r\nMenuShortcutOn=no\r\n"},
+         Defaults,
+         "MenuShortcut=Win+Ctrl+F5\r\nMenuShortcut=Alt+F1\r\nMenuShortcutOn=no\r\n" + find},
         {"a binary file", std::string("MenuShortcut=Alt+F1\r\n\0\0", 23), Defaults, header + chosen,
          true},
         {"UTF-16", "\xFF\xFE\x3B\x4E", Defaults, header + chosen, true},

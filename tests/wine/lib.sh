@@ -690,6 +690,60 @@ wt_open_find() {
 # wt_find_keys window text: types into Find and waits for the list to follow.
 wt_find_keys() { xdotool windowfocus "$1" type --delay 80 "$2" && sleep 0.5; }
 
+# wt_shortcut keys: a global shortcut typed while Wine's tray window has the keyboard: Wine
+# sees keys only while one of its windows has the X focus. Its letter goes alone first: a
+# window that closed on a press of it left Wine holding it down, which would make this press
+# a repeat, and the program takes no repeats.
+wt_shortcut() {
+    xdotool search --onlyvisible --name '^Wine System Tray$' windowfocus --sync \
+        key "${1##*+}" "$1" 2>/dev/null
+}
+
+# wt_release_keys key...: each key pressed alone in Wine's tray window, between two Escapes.
+# A window that closed on a key's press (Find on Esc, Enter or its shortcut) leaves Wine
+# holding down what was held, as it never sees the release: Alt held so turns the letters typed
+# later into shortcuts. The Escapes end the menu mode an Alt alone puts the tray's window in,
+# which would take the next click.
+wt_release_keys() {
+    xdotool search --onlyvisible --name '^Wine System Tray$' windowfocus --sync \
+        key Escape "$@" Escape 2>/dev/null
+}
+
+# wt_find_by_shortcut [keys]: Find opened by its shortcut (Win+Alt+F unless given); prints
+# its X window, as wt_open_find does.
+wt_find_by_shortcut() {
+    local window
+    wt_shortcut "${1:-super+alt+f}"
+    if ! wt_poll 5 wt_window_shown "$WT_FIND_TITLE"; then
+        wt_log "the shortcut opened no Find; once more"
+        wt_shortcut "${1:-super+alt+f}"
+        wt_poll 10 wt_window_shown "$WT_FIND_TITLE" || return 1
+    fi
+    window=$(xdotool search --name "^$WT_FIND_TITLE\$" 2>/dev/null | head -n1)
+    xdotool windowfocus "$window" key ctrl && echo "$window"
+}
+
+# wt_find_shortcut_closes window [keys]: the shortcut pressed while Find has the keyboard (any
+# other window taking it would close Find first) closes the window. Wine loses a press now and
+# then after windows that closed on a key (its release reached no window): a press that
+# changed nothing is made again.
+wt_find_shortcut_closes() {
+    local keys=${2:-super+alt+f} try
+    for try in 1 2 3; do
+        xdotool windowfocus --sync "$1" key "$keys" 2>/dev/null
+        wt_poll 2 wt_window_gone "$WT_FIND_TITLE" && return 0
+        wt_log "the shortcut left Find open (press $try)"
+    done
+    return 1
+}
+
+# The rows of the Find window's list, one a line, named as a screen reader reads them.
+wt_find_rows() {
+    local list
+    list=$(wt_winlist --pid "$WT_WINPID" --class ListBox | cut -f3 | head -n1)
+    [[ -n $list ]] && wt_wine_tool winmsg rows "$list"
+}
+
 # "left top width height" of a visible window of the program with this exact title.
 wt_window_named() {
     wt_winlist --pid "$WT_WINPID" --visible | awk -F'\t' -v title="$1" \

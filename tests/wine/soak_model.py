@@ -6,6 +6,7 @@ Kept apart from the driver (soak.py) so that it can be checked without Wine:
 """
 
 import random
+import string
 import struct
 
 # Link kinds as the configuration file stores them.
@@ -415,6 +416,89 @@ def bulk_group(fanout, items):
     return bulk
 
 
+# ---- Find (src/find/EntrySearch.h, src/find/FindList.h) -----------------------------------
+
+FIND_ROW_LIMIT = 100
+NO_ENTRIES_MATCH = "No entries match"
+_ASCII_UPPER = str.maketrans(string.ascii_lowercase, string.ascii_uppercase)
+
+
+def _fold(text):
+    """The code page's upper case, as far as the soak types: ASCII letters."""
+    return text.translate(_ASCII_UPPER)
+
+
+def _starts_word(caption, at):
+    """At the start, or after a byte that is no letter or digit of ASCII and below 0x80."""
+    before = caption[at - 1] if at else " "
+    return before.isascii() and not before.isalnum()
+
+
+def find_rank(entry, words, whole):
+    """0 the caption starts with the whole text, 1 each word starts a word of it, 2 it holds
+    each word, 3 some word is only in the target; None when a word is in neither."""
+    caption, target = _fold(entry.title), _fold(entry.target)
+    every_starts, in_target = True, False
+    for word in words:
+        places = [i for i in range(len(caption)) if caption.startswith(word, i)]
+        if not places:
+            if word not in target:
+                return None
+            in_target, every_starts = True, False
+        every_starts = every_starts and any(_starts_word(caption, i) for i in places)
+    if in_target:
+        return 3
+    if caption.startswith(whole):
+        return 0
+    return 1 if every_starts else 2
+
+
+def find_row_name(entry, tree):
+    """The row as the window names it: the caption as menus show it, then its groups."""
+    caption, shown, i = entry.title, "", 0
+    while i < len(caption):
+        if caption[i] == "&":
+            i += 1
+            if i == len(caption):
+                break
+        shown += caption[i]
+        i += 1
+    groups = [CATEGORY_NAMES[entry.kind]] + [g.title for g in tree.path_of(entry)[:-1]]
+    return shown + ", " + " > ".join(groups)
+
+
+def find_rows(tree, text):
+    """The Find window's rows for the typed text, best first, as it names them."""
+    found = find_entries(tree, text)
+    if not found:
+        return [NO_ENTRIES_MATCH] if text.strip(" \t") else []
+    return [find_row_name(entry, tree) for entry in found]
+
+
+def find_entries(tree, text):
+    """The items the Find window shows for the typed text, best first."""
+    typed = [_fold(w) for w in text.replace("\t", " ").split(" ") if w]
+    if not typed:
+        return []
+    words = list(dict.fromkeys(typed))
+    found, position = [], 0
+
+    def visit(entries):
+        nonlocal position
+        for entry in entries:
+            if entry.is_group:
+                visit(entry.children)
+                continue
+            rank = find_rank(entry, words, " ".join(typed))
+            if rank is not None:
+                found.append((rank, len(entry.title), position, entry))
+            position += 1
+    for kind in MENU_ORDER:
+        visit(tree.categories[kind])
+    found.sort(key=lambda f: f[:3])
+    return [f[3] for f in found[:FIND_ROW_LIMIT]]
+
+
 def self_test():
     rng = random.Random(1)
     tree = Tree()
@@ -445,6 +529,15 @@ def self_test():
     assert letter_for(keys, 3) == "n" and letter_for(keys, 4) is None
     assert letter_answer(keys, 4, "R") == ("select", 5)
     assert letter_answer(keys, 5, "r") == ("select", 4) and letter_for(keys, 6) == "A"
+    tree.categories[APPS] = [Entry(APPS, "Notes", GROUP), Entry(APPS, "My notebook", ITEM, "b"),
+                             Entry(APPS, "Pad", ITEM, "C:\\notes.exe"),
+                             Entry(APPS, "Keynotes", ITEM, "c"), Entry(APPS, "Notebook x")]
+    tree.categories[APPS][0].children.append(Entry(APPS, "&Note pad", ITEM, "a"))
+    assert find_rows(tree, " note ") == [
+        "Notebook x, Applications", "Note pad, Applications > Notes", "My notebook, Applications",
+        "Keynotes, Applications", "Pad, Applications"]
+    assert find_rows(tree, "n&o") == [NO_ENTRIES_MATCH]
+    assert find_rows(tree, "zz") == [NO_ENTRIES_MATCH] and find_rows(tree, "  ") == []
     assert rng.random() < 1
     print("soak_model: self-test passed")
 

@@ -2,8 +2,8 @@
 # A configuration file as large as the format allows: 10,000 entries in each of the five
 # categories, one chain of groups 100 levels deep in each. The program starts with it, every
 # category and every level of the deepest chain opens, a Notepad entry's row gets the same
-# picture as the Notepad example of a first start, and the copy Config2.dat, missing at the
-# start, is written again at Exit with the same bytes.
+# picture as the Notepad example of a first start, Win+Alt+F opens Find over all of them, and
+# the copy Config2.dat, missing at the start, is written again at Exit with the same bytes.
 set -uo pipefail
 source "$(dirname "$0")/lib.sh"
 wt_begin large-config
@@ -178,6 +178,31 @@ check_known_picture() {
     close_all_menus
 }
 
+# Win+Alt+F opens Find over the 50,000 entries; "notep" finds the three Notepad entries of the
+# first group of Applications, in tree order (the same rank and caption length), and only
+# them. Esc clears the text, a second Esc closes the window; the shortcut pressed again while
+# it shows closes it too.
+FOUND_NOTEPADS="Notepad 125, Applications > Group 100
+Notepad 126, Applications > Group 100
+Notepad 127, Applications > Group 100"
+check_find_by_shortcut() {
+    local window
+    window=$(wt_find_by_shortcut) || { wt_fail "Win+Alt+F opens Find over 50,000 entries"; return; }
+    wt_pass "Win+Alt+F opens Find over 50,000 entries"
+    wt_find_keys "$window" "notep"
+    wt_screenshot "$WT_NAME-find"
+    wt_expect "a few letters bring the entries wanted, best first" "$FOUND_NOTEPADS" \
+        "$(wt_find_rows)"
+    xdotool windowfocus "$window" key Escape
+    sleep 0.5
+    wt_check "Esc clears the text and leaves Find open" wt_window_shown "$WT_FIND_TITLE"
+    xdotool windowfocus "$window" key Escape
+    wt_check "a second Esc closes it" wt_poll 5 wt_window_gone "$WT_FIND_TITLE"
+    window=$(wt_find_by_shortcut) || { wt_fail "Win+Alt+F opens Find again"; return; }
+    wt_check "Win+Alt+F pressed while Find shows closes it" wt_find_shortcut_closes "$window"
+    wt_release_keys super alt f
+}
+
 # One click outside closes them all.
 close_all_menus() { wt_close_menus; }
 
@@ -195,13 +220,16 @@ wt_dismiss_balloon || true
 check_known_picture
 check_categories
 check_deepest_chain
+check_find_by_shortcut
 wt_check "the program is still running" wt_process_running "$WT_PID"
 
 # Nothing changed, but the copy was missing: Exit replaces both files with new ones (a new
 # Config.dat is a new file, the old inode goes), and Config2.dat comes back.
 loaded_inode=$(stat -c %i "$WT_DIR/Config.dat")
 wt_check "nothing is written before Exit" [ ! -e "$WT_DIR/Config2.dat" ]
-if wt_exit_program; then
+# Once more when the menu did not show: right after Find has closed, a click on the icon is
+# lost now and then.
+if wt_exit_program || { wt_log "no Exit; once more" && wt_close_menus && wt_exit_program; }; then
     wt_expect_exit "Exit ends the program" "$WT_PID"
 else
     wt_fail "Exit can be chosen"

@@ -9,8 +9,9 @@
 # - an operation answered No does nothing: the program goes on running;
 # - the keyboard shortcut opens the main menu at the pointer, over another program's window,
 #   with the keys in the menu, and closes it when pressed again; Settings... changes it, the
-#   new one works at once and after a restart, the old one no longer; a second copy started
-#   from another folder with the same shortcut says in a balloon that it is taken, and runs;
+#   new one works at once and after a restart, the old one no longer, and so does Find's
+#   shortcut, kept beside it; a second copy started from another folder with the same
+#   shortcuts says in one balloon that both are taken, and runs;
 # - Settings' Import... and Export...: a folder of shell links and internet shortcuts, a
 #   bookmarks file and one cut short, then the export of them all (see below).
 set -uo pipefail
@@ -265,8 +266,8 @@ check_second_copy_finds_shortcut_taken() {
     wt_poll 5 wt_balloon_shown
     sleep 0.5
     wt_screenshot "$WT_NAME-shortcut-taken"
-    wt_expect "a second copy tells in a balloon that its shortcut is taken" \
-        "Win+Alt+M, the shortcut that opens the menu, is taken by another program or by Windows. To choose another, right-click here and choose Settings." \
+    wt_expect "a second copy tells in one balloon that both its shortcuts are taken" \
+        "Win+Alt+M and Win+Alt+F, the shortcuts that open the menu and Find, are taken by another program or by Windows. To choose others, right-click here and choose Settings." \
         "$(balloon_text)"
     wt_end_balloon
     wt_check "the second copy keeps running" wt_process_running "$WT_PID"
@@ -299,13 +300,28 @@ check_shortcut_and_settings() {
         # window is given the X focus first: under load it may not have it yet.
         xdotool search --onlyvisible --name '^Settings$' windowfocus --sync key alt+j 2>/dev/null
         sleep 0.5
+        # Find's group is below the menu's: its field clicked, then its keys.
+        local left top width height
+        read -r left top width height <<<"$(wt_winlist --pid "$WT_WINPID" --visible \
+            --class msctls_hotkey32 | cut -f6-9 | sort -t$'\t' -k2,2n | tail -n1 | tr '\t' ' ')"
+        xdotool mousemove $((left + width / 2)) $((top + height / 2)) click 1
+        xdotool search --onlyvisible --name '^Settings$' windowfocus --sync key alt+g 2>/dev/null
+        sleep 0.5
         xdotool search --onlyvisible --name '^Settings$' windowfocus --sync key Return 2>/dev/null
         wt_check "OK closes the Settings window" wt_poll 5 wt_window_gone Settings
+        wt_release_keys Return
     else
         wt_fail "Settings... opens the Settings window"
     fi
     wt_check "Settings.ini keeps the new shortcut" \
         grep -q '^MenuShortcut=Win+Alt+J' "$WT_RUN_DIR/Settings.ini"
+    wt_check "Settings.ini keeps Find's new shortcut, on" \
+        grep -qz 'FindShortcutOn=yes..FindShortcut=Win+Alt+G' "$WT_RUN_DIR/Settings.ini"
+    local find
+    find=$(wt_find_by_shortcut super+alt+g)
+    wt_check "Find's new shortcut opens Find at once" [ -n "$find" ]
+    wt_check "and pressed again closes it" wt_find_shortcut_closes "$find" super+alt+g
+    wt_release_keys super alt g
     start_notepad
     wt_check "the new shortcut works at once" shortcut_opens_menu super+alt+j 640 480
     wt_check "the old one no longer does" no_menu_after_shortcut super+alt+m

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Takes the README's pictures of the real program under Wine, with the example content of a
 # first start: the main menu with Operations, an entry's submenu with its Actions, System
-# Links, Disk Drives, the second menu, the application editor, the About box, the main menu
-# in dark mode and at 150% display scaling. Each path is
+# Links, Disk Drives, the second menu, the application editor, the About box, the Find window
+# with its rows, the main menu and Find in dark mode and the main menu at 150% display
+# scaling. Each path is
 # walked with the keyboard and checked to open the menus it should. The pictures land in
 # build/screenshots/readme/; scripts/screenshots.sh copies them into docs/.
 set -uo pipefail
@@ -21,6 +22,8 @@ DISK_DRIVES_ITEM=9
 NOTEPAD_ITEM=4
 # Second menu: Home Page, About.
 ABOUT_ITEM=2
+# Typed into Find: examples in several categories hold it.
+FIND_TEXT=ms
 
 mkdir -p "$PICTURES"
 rm -f "$PICTURES"/*.png
@@ -200,6 +203,22 @@ picture_of_dialog() {
     wt_check "$name: its button closes it" wt_poll 5 dialog_gone
 }
 
+# picture_of_find name text: Find opened by its shortcut and the text typed into it; a picture
+# of the window with its rows, then Esc twice closes it.
+picture_of_find() {
+    local window rectangle
+    park_pointer
+    window=$(wt_find_by_shortcut) || { wt_fail "$1: Win+Alt+F opens Find"; return; }
+    wt_find_keys "$window" "$2"
+    rectangle=$(wt_window_named "$WT_FIND_TITLE")
+    wt_settled $rectangle
+    wt_grab "$PICTURES/$1.png" $rectangle
+    wt_check "$1: the picture is taken, with rows found" \
+        test -s "$PICTURES/$1.png" -a "$(wt_find_rows | grep -vc '^No entries match$')" -gt 1
+    xdotool windowfocus "$window" key Escape sleep 0.5 key Escape
+    wt_check "$1: Esc twice closes it" wt_poll 5 wt_window_gone "$WT_FIND_TITLE"
+}
+
 # A caret that blinks would make a picture differ from one run to the next.
 BLINK_KEY='HKCU\Control Panel\Desktop'
 wine reg add "$BLINK_KEY" /v CursorBlinkRate /d -1 /f >/dev/null 2>&1
@@ -221,9 +240,11 @@ picture_of_menus second-menu 3 1
 picture_of_dialog application-editor 1 5 $(down $APPLICATIONS_ITEM) Right Down Right \
     $(down $NOTEPAD_ITEM) Right Right
 picture_of_dialog about 3 1 $(down $ABOUT_ITEM)
-# The main menu again after the user switched to dark mode.
+picture_of_find find "$FIND_TEXT"
+# The main menu and Find again after the user switched to dark mode.
 wt_app_mode dark
 picture_of_menus dark-menu 1 2 $(down $OPERATIONS_ITEM) Right
+picture_of_find find-dark "$FIND_TEXT"
 wt_app_mode unset
 
 wt_close

@@ -4,6 +4,8 @@
 //   winmsg send <hwnd> <msg> [wparam [lparam]]   prints the result in decimal
 //   winmsg post <hwnd> <msg> [wparam [lparam]]   exit status 1 when it could not be posted
 //   winmsg text <hwnd>                            prints the window's text (WM_GETTEXT)
+//   winmsg rows <hwnd>                            prints a list box's rows, one a line
+//                                                 (LB_GETTEXT, of a list box with strings)
 //   winmsg idle <pid> [seconds]                   waits until the process has started up
 //                                                 and waits for input (WaitForInputIdle)
 // Numbers are decimal or 0x hex; hwnd is hexadecimal as winlist prints it. A window that
@@ -67,6 +69,31 @@ int Text(HWND window) {
     return 0;
 }
 
+// Asked as Unicode: under Wine 8 the ANSI LB_GETTEXT of another process's list box comes
+// back in UTF-16.
+DWORD_PTR Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool& answered) {
+    DWORD_PTR result = 0;
+    answered = answered &&
+               SendMessageTimeoutW(window, message, wParam, lParam, Flags, AnswerWaitMs, &result);
+    return result;
+}
+
+int Rows(HWND window) {
+    bool answered = true;
+    const auto count = static_cast<LONG_PTR>(Ask(window, LB_GETCOUNT, 0, 0, answered));
+    for (LONG_PTR row = 0; answered && row < count; ++row) {
+        const DWORD_PTR length = Ask(window, LB_GETTEXTLEN, static_cast<WPARAM>(row), 0, answered);
+        std::vector<wchar_t> wide(static_cast<LONG_PTR>(length) > 0 ? length + 1 : 1, L'\0');
+        Ask(window, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(wide.data()),
+            answered);
+        std::vector<char> text(4 * wide.size(), '\0');
+        WideCharToMultiByte(CP_ACP, 0, wide.data(), -1, text.data(), static_cast<int>(text.size()),
+                            nullptr, nullptr);
+        std::printf("%s\n", text.data());
+    }
+    return answered ? 0 : 1;
+}
+
 // Under Wine a process counts as idle once its thread looks for a message and finds none,
 // which a program that builds its state before its message loop does only when that is done.
 int Idle(DWORD pid, DWORD waitMs) {
@@ -88,11 +115,13 @@ int main(int argc, char** argv) {
         return Post(WindowOf(argv[2]), argc, argv);
     if (command == "text")
         return Text(WindowOf(argv[2]));
+    if (command == "rows")
+        return Rows(WindowOf(argv[2]));
     if (command == "idle")
         return Idle(static_cast<DWORD>(Number(argv[2])),
                     argc > 3 ? static_cast<DWORD>(std::atof(argv[3]) * 1000) : AnswerWaitMs);
     std::fputs("usage: winmsg send|post <hwnd> <msg> [wparam [lparam]] | winmsg text <hwnd> |"
-               " winmsg idle <pid> [seconds]\n",
+               " winmsg rows <hwnd> | winmsg idle <pid> [seconds]\n",
                stderr);
     return 2;
 }
