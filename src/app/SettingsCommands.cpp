@@ -86,7 +86,8 @@ std::optional<Shortcut> MainForm::HeldKeys(const ShortcutSlot& slot) {
 }
 
 // Both shortcuts change, or neither does: the one taken, if any. The menu's new keys may be
-// those Find lets go of, so Find changes first then.
+// those Find lets go of, so Find changes first then. Swapped keys are free to neither while
+// the other holds them: the menu lets go of its keys before Find takes them.
 std::optional<Shortcut> MainForm::HoldShortcuts(const Settings& wanted) {
     struct Change {
         ShortcutSlot& slot;
@@ -98,11 +99,17 @@ std::optional<Shortcut> MainForm::HoldShortcuts(const Settings& wanted) {
     Change& first = findFirst ? find : menu;
     Change& second = findFirst ? menu : find;
     const std::optional<Shortcut> firstBefore = HeldKeys(first.slot);
-    if (!HoldShortcut(first.slot, first.want))
+    const std::optional<Shortcut> secondBefore = HeldKeys(second.slot);
+    if (first.want && first.want == secondBefore)
+        ReleaseShortcut(second.slot);
+    if (!HoldShortcut(first.slot, first.want)) {
+        HoldShortcut(second.slot, secondBefore);
         return first.want;
+    }
     if (HoldShortcut(second.slot, second.want))
         return std::nullopt;
     HoldShortcut(first.slot, firstBefore);
+    HoldShortcut(second.slot, secondBefore);
     return second.want;
 }
 

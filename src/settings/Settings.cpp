@@ -124,6 +124,10 @@ Settings SettingsFrom(const SettingsText& text) {
                  settings.menuShortcut);
     ReadShortcut(text, FindShortcutOnName, FindShortcutName, settings.findShortcutOn,
                  settings.findShortcut);
+    // A file from before Find had a shortcut may give the menu Find's keys: the menu keeps
+    // them, rather than Find being told "taken" at every start.
+    if (settings.menuShortcutOn && settings.menuShortcut == settings.findShortcut)
+        settings.findShortcutOn = false;
     return settings;
 }
 

@@ -201,6 +201,13 @@ TEST(SettingsWindowTest, AChoiceThatCannotBeTakenKeepsTheWindowOpenAndTheOldShor
     EXPECT_EQ(fake.hotKeys.held, (std::map<int, Shortcut>{{MenuShortcutId, DefaultMenuShortcut},
                                                           {FindShortcutId, DefaultFindShortcut}}));
     EXPECT_EQ(fake.files.files.count(SettingsPath), 0u);
+    OpenSettings(fake, form, [](DialogModel& dialog) { // the two swapped in one OK
+        dialog.SetText("FindKeys", "Alt+M");
+        ChooseKeys(dialog, "Alt+F");
+    });
+    EXPECT_EQ(fake.hotKeys.held,
+              (std::map<int, Shortcut>{{MenuShortcutId, DefaultFindShortcut},
+                                       {SpareFindShortcutId, DefaultMenuShortcut}}));
 }
 
 TEST(SettingsWindowTest, AFolderThatCannotBeWrittenKeepsTheChoiceAndSaysSoOnce) {
@@ -220,7 +227,6 @@ TEST(SettingsWindowTest, AFolderThatCannotBeWrittenKeepsTheChoiceAndSaysSoOnce) 
                 "timeout=3000",
             "RegisterHotKey 1 Win+Alt+J", "UnregisterHotKey 2"}));
 }
-
 
 // Settings > Import...: the source chosen in the small window, read whole, then attached in
 // one piece and saved as after an edit, or nothing at all.

@@ -50,6 +50,10 @@ TEST(SettingsFileTest, ReadsWhatItCanAndKeepsEveryOtherLine) {
          Defaults,
          "MenuShortcut=Win+Ctrl+F5\r\nMenuShortcut=Shift+M\r\nFindShortcut=Win+Shift+G\r\n"
          "FindShortcutOn=no\r\nMenuShortcutOn=no\r\n"},
+        {"the menu has Find's keys",
+         "MenuShortcut=Win+Alt+F\r\n",
+         {true, DefaultFindShortcut, false, DefaultFindShortcut},
+         "MenuShortcut=Win+Ctrl+F5\r\nMenuShortcutOn=no\r\n" + find},
         {"the first line of a name counts", "MenuShortcut=Win+Alt+Ctrl\r\nMenuShortcut=Alt+F1\r\n",
          Defaults,
          "MenuShortcut=Win+Ctrl+F5\r\nMenuShortcut=Alt+F1\r\nMenuShortcutOn=no\r\n" + find},
