@@ -274,6 +274,8 @@ class Soak:
         if not self.main:
             raise Failure("the program's main window exists")
         self.sh.run("wt_dismiss_balloon")
+        # A key whose release Wine never saw in an earlier run would still count as held.
+        self.release_keys("super", "alt", "ctrl", "shift")
         self.baseline = None
         self.find_made = self.find_closed_by_key = False
         self.epochs.append([])
@@ -1190,6 +1192,13 @@ class Soak:
         xdotool("mousemove", window["left"] + window["width"] // 2,
                 window["top"] + window["height"] // 2, "click", "1")
 
+    def release_keys(self, *keys):
+        """Wine holds down a key whose release reached none of its windows (tests/wine/README.md):
+        each is pressed alone in the tray's window, between Escapes that end the menu mode an
+        Alt alone starts there."""
+        xdotool("search", "--onlyvisible", "--name", "^Wine System Tray$", "windowfocus",
+                "--sync", "key", "Escape", *keys, "Escape")
+
     def type_into(self, xwindow, edit, text, limit):
         expected = text[:limit]
         for attempt in range(3):
@@ -1202,6 +1211,8 @@ class Soak:
             if got == expected:
                 return got
             self.log("edit box holds %r, not %r; typing again" % (got[:50], expected[:50]))
+            if not got and attempt == 0:
+                self.release_keys("super", "alt", "ctrl", "shift")
         self.keys_lost += 1
         return got
 
@@ -1555,9 +1566,8 @@ class Soak:
                 self.log("Escape left Find open (press %d)" % press)
         if not self.wait_window_gone(FIND_TITLE):
             raise Failure("Find closes after %s" % ("Enter" if enter else "a second Escape"))
-        # Wine never saw the release of the key that closed Find (wt_release_keys in lib.sh).
-        xdotool("search", "--onlyvisible", "--name", "^Wine System Tray$", "windowfocus",
-                "--sync", "key", "Escape", "Return" if enter else "Escape", "Escape")
+        # Wine never saw the release of the key that closed Find.
+        self.release_keys("Return" if enter else "Escape")
         self.find_closed_by_key = True
         if not self.find_made:
             # The window and what it draws with are made at its first opening and kept.
@@ -1835,6 +1845,10 @@ class Soak:
             self.end_settings(end)
         if not self.wait_window_gone("Settings"):
             raise Failure("the Settings window closes with %s" % end)
+        # Neither the keys typed into the field nor a key that closed the window are seen
+        # released by Wine.
+        self.release_keys("Return" if end == "enter" else "Escape", "super", "alt", "ctrl",
+                          "shift")
         if end in ("ok", "enter"):
             # Turned off, the shortcut keeps its keys.
             self.shortcut_on = on
