@@ -26,21 +26,23 @@ void MainForm::ToggleFind() {
     ui.ShowFindWindow();
 }
 
-void MainForm::OpenFound() {
+// The chosen entry, with the window closed for it; none when nothing is chosen (it stays).
+const LinkEntry* MainForm::TakeFound(FindClosing closing) {
     const LinkEntry* entry = Finder().Chosen();
-    if (!entry)
-        return;
-    platform_.ui.CloseFindWindow(FindClosing::KeepFront);
-    OpenLink(*entry);
+    if (entry)
+        platform_.ui.CloseFindWindow(closing);
+    return entry;
+}
+
+void MainForm::OpenFound() {
+    if (const LinkEntry* entry = TakeFound(FindClosing::KeepFront))
+        OpenLink(*entry);
 }
 
 // The user copies to paste into the window they came from: it gets the front back.
 void MainForm::CopyFound() {
-    const LinkEntry* entry = Finder().Chosen();
-    if (!entry)
-        return;
-    platform_.ui.CloseFindWindow(FindClosing::GiveBack);
-    CopyLink(*entry);
+    if (const LinkEntry* entry = TakeFound(FindClosing::GiveBack))
+        CopyLink(*entry);
 }
 
 void MainForm::EscapeFind() {

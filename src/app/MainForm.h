@@ -176,6 +176,7 @@ public:
     MenuNode& PopupMenuSubCheckforupdates() { return *sub_.checkForUpdates; }
 
 private:
+    const LinkEntry* TakeFound(FindClosing closing);
     void ProbeRunAtStartup();
     void ShowTrayIconUntilShown();
     void ReleaseMenu(MenuNode& menu);
